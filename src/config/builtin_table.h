@@ -1,0 +1,24 @@
+#pragma once
+#include <cstddef>
+
+namespace postsift {
+
+class epostSift;
+
+struct builtInEntry {
+    const char* key;
+    const char* value;
+};
+
+// One language's built-in configuration, installed entry by entry in order.
+struct builtInTable {
+    const builtInEntry* entries;
+    std::size_t count;
+};
+
+extern const builtInTable frenchBuiltIns;
+extern const builtInTable germanBuiltIns;
+
+void installBuiltIns(epostSift& filter, const builtInTable& table);
+
+}  // namespace postsift

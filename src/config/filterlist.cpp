@@ -1,0 +1,141 @@
+#include "config/filterlist.h"
+
+#include <cstring>
+
+#include "support/ascii.h"
+#include "support/log.h"
+
+namespace postsift {
+namespace {
+
+struct ruleKeyword {
+    const char* text;
+    std::size_t length;
+    ruleKind kind;
+    bool wholeValue;  // the value must be the keyword alone
+};
+
+// Tested in this order; the first that applies decides the kind.
+const ruleKeyword ruleKeywords[] = {
+    {"[REMOVE LINE]", 13, REMOVE_LINE, true},
+    {"[REMOVE WORD]", 13, REMOVE_WORD, true},
+    {"[REPLACE LINE]", 14, REPLACE_LINE, false},
+    {"[REPLACE WORD]", 14, REPLACE_WORD, false},
+    {"[REMOVE SECTION]", 16, REMOVE_SECTION, false},
+    {"[KEEP SECTION]", 14, KEEP_SECTION, false},
+};
+
+const ruleKeyword* keywordOf(const char* value) {
+    for (const ruleKeyword& keyword : ruleKeywords) {
+        if (std::strncmp(value, keyword.text, keyword.length) != 0) continue;
+        if (keyword.wholeValue && value[keyword.length] != '\0') continue;
+        return &keyword;
+    }
+    return nullptr;
+}
+
+bool isSectionKind(ruleKind kind) { return kind == REMOVE_SECTION || kind == KEEP_SECTION; }
+
+// Compares the lower-case form of `word` with `length` bytes of an already
+// lower-case text; the word must end exactly there.
+bool equalsFolded(const char* word, const char* lower, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (word[i] == '\0' || asciiLower(static_cast<unsigned char>(word[i])) !=
+                                   static_cast<unsigned char>(lower[i]))
+            return false;
+    }
+    return word[length] == '\0';
+}
+
+const char* skipBlanks(const char* word) {
+    while (*word == ' ') ++word;
+    return word;
+}
+
+}  // namespace
+
+filterEntry::filterEntry(const char* key, const char* value) {
+    complete_ = key_.assign(key) && classify(value, true);
+    if (char* folded = key_.data()) {
+        for (; *folded != '\0'; ++folded)
+            *folded = static_cast<char>(asciiLower(static_cast<unsigned char>(*folded)));
+    }
+}
+
+bool filterEntry::classify(const char* value, bool onCreation) {
+    const ruleKeyword* keyword = keywordOf(value);
+    kind_ = keyword != nullptr ? keyword->kind : PLAIN;
+    if (keyword == nullptr || keyword->wholeValue) {
+        condition_.release();
+        return value_.assign(value);
+    }
+    const char* rest = value + keyword->length;
+    if (isSectionKind(kind_)) {
+        // A new entry keeps its whole value text; a replaced one keeps none.
+        if (onCreation && !value_.assign(value)) return false;
+        return condition_.assign(rest);
+    }
+    condition_.release();
+    return value_.assign(rest);
+}
+
+int filterEntry::replaceValue(const char* value) {
+    value_.release();
+    if (value == nullptr) return 2;
+    return classify(value, false) ? 0 : 2;
+}
+
+bool filterEntry::matchesKey(const char* word) const {
+    if (word == nullptr || key_.isNull()) return false;
+    return equalsFolded(word, key_.get(), key_.length());
+}
+
+bool filterEntry::matchesValue(const char* word) const {
+    if (word == nullptr || value_.isNull()) return false;
+    // Each alternative, the empty one after a final '|' included, must equal
+    // the whole word without regard to ASCII case.
+    const char* alternative = value_.get();
+    for (;;) {
+        const char* bar = std::strchr(alternative, '|');
+        const std::size_t length = bar != nullptr ? static_cast<std::size_t>(bar - alternative)
+                                                  : std::strlen(alternative);
+        std::size_t i = 0;
+        while (i < length && word[i] != '\0' &&
+               asciiLower(static_cast<unsigned char>(word[i])) ==
+                   asciiLower(static_cast<unsigned char>(alternative[i])))
+            ++i;
+        if (i == length && word[i] == '\0') return true;
+        if (bar == nullptr) return false;
+        alternative = bar + 1;
+    }
+}
+
+filterEntry* findException(filterEntry* first, const char* word) {
+    if (word == nullptr) return nullptr;
+    word = skipBlanks(word);
+    if (maxLevel >= 3)
+        logMessage(3, "Undefined", "Undefined", "filterlist", 130, 1, "Searching for exception '%s'", word);
+    for (filterEntry* entry = first; entry != nullptr; entry = entry->next())
+        if (entry->matchesKey(word)) return entry;
+    return nullptr;
+}
+
+filterEntry* findSymbol(filterEntry* first, const char* word) {
+    if (word == nullptr) return nullptr;
+    word = skipBlanks(word);
+    if (maxLevel >= 3)
+        logMessage(3, "Undefined", "Undefined", "filterlist", 154, 1, "Searching for symbol '%s'", word);
+    for (filterEntry* entry = first; entry != nullptr; entry = entry->next())
+        if (entry->matchesValue(word)) return entry;
+    return nullptr;
+}
+
+void destroyEntries(filterEntry* first) {
+    while (first != nullptr) {
+        filterEntry* next = first->next();
+        delete first;
+        first = next;
+    }
+}
+
+}  // namespace postsift

@@ -1,0 +1,84 @@
+#pragma once
+#include <cstddef>
+
+#include "support/owned_text.h"
+
+namespace postsift {
+
+// What an entry's value does to the word, line or section it is keyed by.
+enum ruleKind : int {
+    PLAIN = 0,
+    REMOVE_LINE = 1,
+    REMOVE_WORD = 2,
+    REPLACE_LINE = 3,
+    REPLACE_WORD = 4,
+    REMOVE_SECTION = 5,
+    KEEP_SECTION = 6,
+};
+
+// One node of a filter list or a symbol table: a key (held in lower case),
+// its value classified into a rule kind, and the texts that header handling
+// and template evaluation keep per symbol.
+class filterEntry {
+public:
+    filterEntry(const char* key, const char* value);
+    filterEntry(const filterEntry&) = delete;
+    filterEntry& operator=(const filterEntry&) = delete;
+
+    // False when a text of the entry could not be allocated.
+    bool isComplete() const { return complete_; }
+
+    const char* key() const { return key_.get(); }
+    const char* value() const { return value_.get(); }
+    const char* condition() const { return condition_.get(); }
+    ruleKind kind() const { return kind_; }
+    filterEntry* next() const { return next_; }
+    void setNext(filterEntry* next) { next_ = next; }
+
+    bool matchesKey(const char* word) const;
+    bool matchesValue(const char* word) const;
+    int replaceValue(const char* value);
+
+    const char* headerText() const { return headerText_.get(); }
+    bool setHeaderText(const char* text) { return headerText_.assign(text); }
+    void clearHeaderText() { headerText_.release(); }
+
+    // Template evaluation keeps its working state in the entry that holds the
+    // template; the template evaluator reaches these directly.
+    ownedText& templateResult() { return templateResult_; }
+    ownedText& thenText() { return thenText_; }
+    ownedText& elseText() { return elseText_; }
+    ownedText& conditionSymbol() { return conditionSymbol_; }
+    filterEntry* templateSymbols() const { return templateSymbols_; }
+    void setTemplateSymbols(filterEntry* symbols) { templateSymbols_ = symbols; }
+    void clearTemplateResult() { templateResult_.release(); }
+
+    // Evaluates a header summary template into templateResult; returns it.
+    const char* evaluateTemplate(const char* templateText, std::size_t length, filterEntry* symbols);
+
+private:
+    bool classify(const char* value, bool onCreation);
+
+    ownedText key_;
+    ownedText value_;
+    ownedText condition_;
+    ownedText headerText_;
+    ownedText templateResult_;
+    ownedText thenText_;
+    ownedText elseText_;
+    ownedText conditionSymbol_;
+    ruleKind kind_ = PLAIN;
+    filterEntry* next_ = nullptr;
+    filterEntry* templateSymbols_ = nullptr;
+    bool complete_ = true;
+};
+
+// Searches over a list given by its first entry; the first match in list
+// order wins. Leading blanks of the word are skipped.
+filterEntry* findException(filterEntry* first, const char* word);
+filterEntry* findSymbol(filterEntry* first, const char* word);
+
+// Destroys every entry of a list, iteratively (a long list must not recurse).
+void destroyEntries(filterEntry* first);
+
+}  // namespace postsift

@@ -1,0 +1,68 @@
+#pragma once
+#include <cstddef>
+
+#include "config/filterlist.h"
+#include "interface/text_filter.h"
+#include "support/owned_text.h"
+
+namespace postsift {
+
+// The e-mail filter. Its operations continue the table of textFilter in
+// slot order (6 to 27); the e-mail grammar calls slots 8 to 25.
+//
+// The fields are plain data, read and written by the operations that live in
+// the config, email and template folders, and by the tests.
+class epostSift : public textFilter {
+public:
+    epostSift() = default;
+
+    int getFilteredText(const char* text, const char** out, unsigned char force) override;  // 0
+    int deleteFilter() override;                                                             // 3
+    int updateFilter(const char* key, const char* value) override;                           // 5
+
+    virtual char* parseEmailText(const char* text, std::size_t length);   // 6
+    virtual void loadBuiltInConfiguration();                              // 7
+    virtual int beginHeaderItem(const char* word, int isForwarded);       // 8
+    virtual int completeHeaderItem();                                     // 9
+    virtual int addHeaderItemWord(const char* word, int isForwarded);     // 10
+    virtual int addPlainText(const char* word, int isForwarded);          // 11
+    virtual filterEntry* findFilterEntry(const char* key);                // 12
+    virtual int completeDate(int isForwarded);                            // 13
+    virtual int setDatePart1(const char* text);                           // 14
+    virtual int setDatePart2(const char* text);                           // 15
+    virtual int setDatePart3(const char* text);                           // 16
+    virtual int setDatePart4(const char* text);                           // 17
+    virtual int addWordAfterDate(const char* word, int isForwarded);      // 18
+    virtual int setAddressId(const char* text);                           // 19
+    virtual int setAddressDomain(const char* text);                       // 20
+    virtual int completeAddress(int isForwarded);                         // 21
+    virtual int completeEntireHeader();                                   // 22
+    virtual int beginForwardedSection();                                  // 23
+    virtual void trimFilteredText();                                      // 24
+    virtual void trimHeaderItemText();                                    // 25
+    virtual int updateSymbolTable(const char* key, const char* value);    // 26
+    virtual int readConfigFile(const char* path);                         // 27
+
+    // Declared after every slot so that the table above keeps its order;
+    // virtual so that a localizedEpostSift is destroyed soundly as an epostSift.
+    virtual ~epostSift();
+
+    ownedText filteredText;
+    filterEntry* filterList = nullptr;
+    filterEntry* currentFilterEntry = nullptr;
+    filterEntry* symbolTable = nullptr;
+    filterEntry* currentSymbol = nullptr;
+    ownedText headerItemText;
+    ownedText datePart1;
+    ownedText datePart2;
+    ownedText datePart3;
+    ownedText datePart4;
+    ownedText mimeBoundary;
+    ownedText addressId;
+    ownedText addressDomain;
+    int dateCompleted = 0;
+    int sectionRemoved = 0;
+    int bodyStarted = 1;
+};
+
+}  // namespace postsift

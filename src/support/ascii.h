@@ -1,0 +1,27 @@
+#pragma once
+// Character classes and case folding for 8-bit Windows-1252 texts.
+// Only the ASCII range is classified or folded: the locale-dependent
+// <cctype> functions would treat the accented letters differently from
+// one machine to the next, and every comparison here must be byte exact.
+
+namespace postsift {
+
+inline unsigned char asciiLower(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+
+inline bool isAsciiLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+inline bool isAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// Space, tab, line feed, vertical tab, form feed and carriage return.
+inline bool isAsciiSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Printable ASCII other than letters, digits and space.
+inline bool isAsciiPunct(unsigned char c) {
+    return c > ' ' && c < 127 && !isAsciiLetter(c) && !isAsciiDigit(c);
+}
+
+}  // namespace postsift
