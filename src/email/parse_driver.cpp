@@ -1,13 +1,72 @@
-#include <cstring>
+#include "email/parse_driver.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "email/email_scanner.h"
 #include "interface/epost_sift.h"
+#include "support/trace.h"
 
 namespace postsift {
 
-// Placeholder until the e-mail parser arrives: the message comes back as it is.
+epostSift* currentFilter = nullptr;
+
+void reportParseError(const char* message) { traceMessage("parser error! %s", printable(message)); }
+
+namespace {
+
+struct freeText {
+    void operator()(char* text) const { std::free(text); }
+};
+
+// The scanner must never read past the copy: the input ends at the caller's
+// length or at the text's NUL, whichever comes first.
+std::size_t inputLength(const char* text, std::size_t length) {
+    const void* end = std::memchr(text, '\0', length);
+    return end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : length;
+}
+
+// Forgets the input once the parse is over, however it ends.
+struct scannerInput {
+    scannerInput(const char* text, std::size_t length) {
+        emailInputText = text;
+        emailInputPos = 0;
+        emailInputLength = length;
+        resetEmailScanner();
+    }
+    ~scannerInput() {
+        emailInputText = nullptr;
+        emailInputPos = 0;
+        emailInputLength = 0;
+    }
+    scannerInput(const scannerInput&) = delete;
+    scannerInput& operator=(const scannerInput&) = delete;
+};
+
+}  // namespace
+
 char* epostSift::parseEmailText(const char* text, std::size_t length) {
+    if (text == nullptr) {
+        filteredText.release();
+        return nullptr;
+    }
+    const std::size_t size = inputLength(text, length);
+    // The scanner writes NULs into its own buffer, never into the caller's
+    // text; the copy is what it reads from.
+    std::unique_ptr<char, freeText> copy(static_cast<char*>(std::malloc(size + 1)));
     filteredText.release();
-    if (text != nullptr && length > 0) filteredText.assign(text, length);
+    if (copy == nullptr) return nullptr;
+    std::memcpy(copy.get(), text, size);
+    copy.get()[size] = '\0';
+
+    // The text of an item cut off at the end of the last message belongs to
+    // that message, not to this one.
+    headerItemText.release();
+
+    scannerInput input(copy.get(), size);
+    currentFilter = this;
+    parseEmail();
     return filteredText.data();
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstddef>
+
+// The e-mail scanner: one process-wide instance that cuts the message text
+// handed over by the parse driver into the grammar's tokens. The token codes
+// are those of the grammar's generated header (email_grammar.hpp).
+namespace postsift {
+
+// The text of the last token: it lies in the scanner's buffer, NUL-terminated
+// in place, and is valid only until the next call of nextEmailToken.
+extern const char* tokenText;
+
+// The input: the driver's private copy of the message, the read position and
+// the length in bytes (the terminating NUL is not part of the input).
+extern const char* emailInputText;
+extern std::size_t emailInputPos;
+extern std::size_t emailInputLength;
+
+// The next token's code, 0 at the end of the input.
+int nextEmailToken();
+
+// Back to the first condition, at line start, with nothing buffered: each
+// parse scans its own text from its first byte, whatever the last one left.
+void resetEmailScanner();
+
+// The name of the current start condition ("INITIAL", "HEADER_SECTION" ...),
+// for diagnostics and tests.
+const char* emailScannerCondition();
+
+}  // namespace postsift
