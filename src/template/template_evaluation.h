@@ -1,0 +1,36 @@
+#pragma once
+#include <cstddef>
+
+namespace postsift {
+
+class filterEntry;
+
+// The one template evaluation that may run in the process. The generated
+// scanner and parser keep process-wide state, so evaluateTemplate holds
+// templateLock while this record is in use.
+struct templateEvaluation {
+    const char* input = nullptr;  // private copy of the template
+    std::size_t length = 0;
+    std::size_t position = 0;     // next byte the scanner reads
+    filterEntry* entry = nullptr; // receives the results of the actions
+};
+
+extern templateEvaluation currentTemplate;
+
+// Scanner: back to the initial state with an empty buffer, so that nothing
+// left unread by an earlier evaluation is seen again.
+void resetTemplateScanner();
+// Copies at most `room` bytes of the remaining input; 0 means end of input.
+int readTemplateInput(char* buffer, int room);
+
+// Parser: 0 when the template was accepted, 1 when it stopped at an error.
+int parseTemplate();
+
+// The grammar's actions, run on currentTemplate.entry.
+void appendTemplateText(const char* text);
+void takeConditionSymbol(const char* text);
+void takeThenText(const char* text);
+void takeElseText(const char* text);
+void completeSubstitution();
+
+}  // namespace postsift
