@@ -1,0 +1,88 @@
+#include <cstring>
+
+#include "email/keyword_format.h"
+#include "email/mime_boundary.h"
+#include "email/option_value.h"
+#include "email/text_trims.h"
+#include "interface/epost_sift.h"
+#include "support/trace.h"
+
+namespace postsift {
+
+filterEntry* epostSift::findFilterEntry(const char* key) {
+    return filterList != nullptr ? findException(filterList, key) : nullptr;
+}
+
+int epostSift::addHeaderItemWord(const char* word, int isForwarded) {
+    if (word == nullptr) return 0;
+    if (isForwarded != 0) {
+        // Forwarded header words need the option; an entry without a value
+        // lets them through.
+        const filterEntry* option = findFilterEntry(includeForwardedHeaders);
+        if (option == nullptr || (option->value() != nullptr && !valueSaysTrue(*option))) return 0;
+    }
+    int result = 0;
+    const char* piece = nullptr;
+    const filterEntry* entry = findFilterEntry(word);
+    if (entry == nullptr) {
+        piece = word;
+    } else if (entry->kind() == PLAIN || entry->kind() == REPLACE_WORD) {
+        piece = entry->value();
+    } else if (entry->kind() != REMOVE_WORD) {
+        result = 2;  // a line or section rule has no place inside an item
+    }
+    if (piece != nullptr && !headerItemText.append(piece)) result = 2;
+    // A word of blanks only does not end the date that came before it.
+    if (word[std::strspn(word, " ")] != '\0') dateCompleted = 0;
+    return result;
+}
+
+namespace {
+
+// A spoken keyword item: silent while the leading header feeds the summary.
+int speakItem(epostSift& filter, const filterEntry& keyword) {
+    if (filter.bodyStarted == 0 && findException(filter.symbolTable, "[HEADER]") != nullptr) return 2;
+    return appendKeywordPhrase(filter.filteredText, keyword.value(), filter.headerItemText.get()) ? 0 : 2;
+}
+
+// Section rules switch the body on and off by what the item contains.
+int applySectionRule(epostSift& filter, const filterEntry& rule, bool keepWhenFound) {
+    if (rule.condition() != nullptr) {
+        const bool found = std::strstr(filter.headerItemText.get(), rule.condition()) != nullptr;
+        filter.sectionRemoved = found == keepWhenFound ? 0 : 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int epostSift::completeHeaderItem() {
+    int result = 2;
+    if (!headerItemText.isNull()) {
+        boundaryValue boundary;
+        const bool hasBoundary = findMimeBoundary(headerItemText.data(), boundary);
+        headerItemText.resyncLength();  // a quoted boundary cuts the item text
+        if (hasBoundary && mimeBoundary.assign(boundary.start, boundary.length))
+            traceMessage("epostSift::completeHeaderItem(): MIME Boundary = %s", mimeBoundary.get());
+
+        if (currentSymbol != nullptr) currentSymbol->setHeaderText(headerItemText.get());
+
+        if (currentFilterEntry != nullptr) {
+            switch (currentFilterEntry->kind()) {
+                case PLAIN:
+                case REPLACE_LINE: result = speakItem(*this, *currentFilterEntry); break;
+                case REMOVE_LINE: result = 0; break;
+                case REMOVE_SECTION: result = applySectionRule(*this, *currentFilterEntry, false); break;
+                case KEEP_SECTION: result = applySectionRule(*this, *currentFilterEntry, true); break;
+                case REMOVE_WORD:
+                case REPLACE_WORD: result = 2; break;
+            }
+        }
+        if (result == 0 && !endSentence(filteredText)) result = 2;
+    }
+    headerItemText.release();
+    dateCompleted = 0;
+    return result;
+}
+
+}  // namespace postsift

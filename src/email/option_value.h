@@ -1,0 +1,20 @@
+#pragma once
+#include <cstring>
+
+#include "config/filterlist.h"
+
+namespace postsift {
+
+// The names of the three options in the filter list.
+inline constexpr const char* includeEmailAddress = "[INCLUDE EMAIL ADDRESS]";
+inline constexpr const char* includeForwardedHeaders = "[INCLUDE FORWARDED HEADERS]";
+inline constexpr const char* includeForwardedText = "[INCLUDE FORWARDED TEXT]";
+
+// The forwarded options count as on when their value holds "true" anywhere,
+// with that case: "true" and "untrue" are on, "TRUE" is off. Each caller
+// decides what a missing entry or a missing value means.
+inline bool valueSaysTrue(const filterEntry& option) {
+    return option.value() != nullptr && std::strstr(option.value(), "true") != nullptr;
+}
+
+}  // namespace postsift

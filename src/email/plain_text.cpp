@@ -1,0 +1,53 @@
+#include <cstring>
+
+#include "email/option_value.h"
+#include "interface/epost_sift.h"
+#include "support/ascii.h"
+
+namespace postsift {
+namespace {
+
+// A replacement that starts with a full stop ends the sentence of the word
+// before it: it attaches to a letter or digit, and after punctuation (or at
+// the very start) it loses its full stop. This is how a line end keyed to
+// ". " becomes a spoken sentence end.
+bool appendReplacement(epostSift& filter, const char* replacement) {
+    if (replacement[0] != '.') return filter.filteredText.append(replacement);
+    if (filter.filteredText.isNull())
+        return replacement[1] == '\0' || filter.filteredText.assign(replacement + 1);
+    filter.trimFilteredText();
+    const std::size_t length = filter.filteredText.length();
+    const unsigned char last = length > 0 ? static_cast<unsigned char>(filter.filteredText.get()[length - 1]) : 0;
+    const bool attaches = isAsciiLetter(last) || isAsciiDigit(last);
+    return filter.filteredText.append(attaches ? replacement : replacement + 1);
+}
+
+}  // namespace
+
+int epostSift::addPlainText(const char* word, int isForwarded) {
+    bodyStarted = 1;
+    if (word == nullptr) return 0;
+    beginHeaderItem(word, 0);
+    if (!mimeBoundary.isNull() && std::strstr(word, mimeBoundary.get()) != nullptr) return 0;
+    if (isForwarded != 0) {
+        // Without the entry, or with no value, quoted text is spoken.
+        const filterEntry* option = findFilterEntry(includeForwardedText);
+        if (option != nullptr && option->value() != nullptr && !valueSaysTrue(*option)) return 0;
+    }
+    if (currentFilterEntry != nullptr) {
+        switch (currentFilterEntry->kind()) {
+            case REMOVE_WORD: return 0;
+            case PLAIN:
+            case REPLACE_WORD: {
+                const char* replacement = currentFilterEntry->value();
+                if (replacement == nullptr) return 0;
+                return appendReplacement(*this, replacement) ? 0 : 2;
+            }
+            default: return 2;  // a line or section rule drops just this word
+        }
+    }
+    if (sectionRemoved != 0) return 2;
+    return filteredText.append(word) ? 0 : 2;
+}
+
+}  // namespace postsift
