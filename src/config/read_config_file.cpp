@@ -1,0 +1,56 @@
+#include <cstring>
+
+#include "config/entry_routing.h"
+#include "interface/epost_sift.h"
+#include "platform/text_file.h"
+#include "support/owned_text.h"
+
+namespace postsift {
+
+namespace {
+
+// The one translation of the file format: a line end cannot be written as a
+// key, so this name stands for it.
+const char lineEndKeyName[] = "[CRLF]";
+const char lineEndKey[] = "\n";
+
+}  // namespace
+
+// One entry per line: the key, a run of TABs, then the value up to the end of
+// the line. A line without TAB is a key alone and removes that key. Nothing
+// is trimmed, quoted or escaped. A line of any length is one entry, and the
+// last line needs no line feed.
+int epostSift::readConfigFile(const char* path) {
+    if (path == nullptr) return -1;
+    platform::textFile file(path);
+    if (!file.isOpen()) return -1;
+
+    ownedText line;
+    for (;;) {
+        const platform::textFile::readResult read = file.readLine(line);
+        if (read == platform::textFile::endOfFile) return 0;
+        // The entries read so far stay; the rest of the file is not known.
+        if (read == platform::textFile::readFailed) return -1;
+
+        // A NUL in the line ends its text, as it would for any caller.
+        char* text = line.data();
+        const char* key = text;
+        const char* value = nullptr;
+        if (char* tab = std::strchr(text, '\t')) {
+            *tab = '\0';
+            char* rest = tab + 1;
+            while (*rest == '\t') ++rest;
+            value = rest;
+        }
+        if (std::strcmp(key, lineEndKeyName) == 0) key = lineEndKey;
+
+        // The results are not used: a refused line leaves the earlier
+        // definition in place and the next line is read all the same.
+        if (isSymbolKey(key))
+            updateSymbolTable(key, value);
+        else
+            updateFilter(key, value);
+    }
+}
+
+}  // namespace postsift
