@@ -2,7 +2,118 @@
 
 namespace postsift {
 
-// Filled with the French entries when the configuration arrives.
-const builtInTable frenchBuiltIns = {nullptr, 0};
+namespace {
+
+// Windows-1252 bytes: \xe9 is e acute, \xe7 c cedilla. A hex escape runs on
+// through hex digits, so a literal is split where one follows.
+const char objectPhrase[] = "L'objet de ce message est: %s";
+const char senderPhrase[] = "Le message a \xe9t\xe9 envoy\xe9 par: %s";
+const char datePhrase[] = "Le message a \xe9t\xe9 re\xe7u le: %s";
+const char forwarded[] = "Transf\xe9r\xe9:";
+const char removeWord[] = "[REMOVE WORD]";
+
+const char headerTemplate[] =
+    "{[SENDER] ? Vous avez re\xe7ut un message de [SENDER]| Vous avez re\xe7ut un message d'un exp\xe9"
+    "diteur inconnu}, {[DATE] ? du [DATE]| non dat\xe9}. {[SUBJECT] ? L'objet de ce message est: "
+    "[SUBJECT]| L'objet de ce message est: non pr\xe9"
+    "cis\xe9}. ";
+
+// Installed in this order. "Date:" comes twice: the second call finds the
+// first entry and gives it the same phrase again, in place.
+const builtInEntry entries[] = {
+    {"Objet:", objectPhrase},
+    {"De:", senderPhrase},
+    {"Date:", datePhrase},
+    {"Re\xe7u:", datePhrase},
+    {"Envoy\xe9:", datePhrase},
+
+    {"Content-type:", "[KEEP SECTION] text/plain"},
+
+    {"Lun,", "Lundi,"},
+    {"Mar,", "Mardi,"},
+    {"Mer,", "Mercredi,"},
+    {"Jeu,", "Jeudi,"},
+    {"Ven,", "Vendredi,"},
+    {"Sam,", "Samedi,"},
+    {"Dim,", "Dimanche,"},
+
+    {"FWD", forwarded},
+    {"RE:", "R\xe9ponse:"},
+
+    // Emoticons and signs, dropped as words; the same list in every build.
+    {"(R)", removeWord}, {"(C)", removeWord}, {":-)", removeWord}, {":-(", removeWord},
+    {":-]", removeWord}, {":)", removeWord}, {";)", removeWord}, {":-#|", removeWord},
+    {":(", removeWord}, {":->", removeWord}, {":-<", removeWord}, {":-\\", removeWord},
+    {":-\\\\", removeWord}, {"(-:", removeWord}, {">:-<", removeWord}, {":-|", removeWord},
+    {":-o", removeWord}, {":-c", removeWord}, {"|-)", removeWord}, {"|-O", removeWord},
+    {":-#", removeWord}, {":-%", removeWord}, {":-&", removeWord}, {":-'|", removeWord},
+    {":-)'", removeWord}, {":-)8", removeWord}, {":-*", removeWord}, {":-/", removeWord},
+    {":-:", removeWord}, {":-?", removeWord}, {":-@", removeWord}, {"(:I", removeWord},
+    {":-[", removeWord}, {"*:o)", removeWord}, {"+-(:-)", removeWord}, {".-)", removeWord},
+    {"<:I", removeWord}, {"@:I", removeWord}, {"[:-|]", removeWord}, {"8-#", removeWord},
+    {"8:-)", removeWord}, {"}(:-(", removeWord}, {":-{", removeWord}, {":-{(", removeWord},
+    {":-}", removeWord}, {":-O", removeWord}, {":-6", removeWord}, {":-8(", removeWord},
+    {":-9", removeWord}, {":-D", removeWord}, {":-e", removeWord}, {":-i", removeWord},
+    {":-p", removeWord}, {":-t", removeWord}, {":-v", removeWord}, {"::-)", removeWord},
+    {"8-)", removeWord}, {":<|", removeWord}, {":=)", removeWord}, {":>)", removeWord},
+    {":~)", removeWord}, {";-)", removeWord}, {"%-)", removeWord}, {"(-)", removeWord},
+    {"(:-)", removeWord}, {")8-)", removeWord}, {"*-(", removeWord}, {"*<|:-)", removeWord},
+    {"-:-)", removeWord}, {";-\\", removeWord}, {";-\\\\", removeWord}, {"=:-)", removeWord},
+    {"[:-)", removeWord}, {"O-)", removeWord}, {"8-|", removeWord}, {"{(:-)", removeWord},
+    {"{:-)", removeWord}, {"<g>", removeWord}, {"<G>", removeWord},
+
+    {"[INCLUDE EMAIL ADDRESS]", "false"},
+    {"[INCLUDE FORWARDED HEADERS]", "false"},
+    {"[INCLUDE FORWARDED TEXT]", "false"},
+
+    {"[FORWARDED SECTION]", "Le text suivante etait transf\xe9r\xe9."},
+    {"[CRLF]", ". "},
+    {"[SUBJECT]", "Subject:|Objet:"},
+    {"[DATE]", "Date:|Envoy\xe9:|Re\xe7u:"},
+    {"[SENDER]", "De:|From:"},
+    {"[HEADER]", headerTemplate},
+    {"[BODY]", "Le contenu du message est le suivant."},
+
+    {"Subject:", objectPhrase},
+    {"From:", senderPhrase},
+    {"Date:", datePhrase},
+
+    {"Mon,", "Lundi,"},
+    {"Tue,", "Mardi,"},
+    {"Tues,", "Mardi,"},
+    {"Wed,", "Mercredi,"},
+    {"Thu,", "Jeudi,"},
+    {"Fri,", "Vendredi,"},
+    {"Sat,", "Samedi,"},
+    {"Sun,", "Dimanche,"},
+
+    {"FWD:", forwarded},
+    {"FW:", forwarded},
+
+    {"Monday,", "Lundi,"},
+    {"Tuesday,", "Mardi,"},
+    {"Wednesday,", "Mercredi,"},
+    {"Thursday,", "Jeudi,"},
+    {"Friday,", "Vendredi,"},
+    {"Saturday,", "Samedi,"},
+    {"Sunday,", "Dimanche,"},
+
+    {"January,", "Janvier,"},
+    {"February,", "Fevrier,"},
+    {"March,", "Mars,"},
+    {"April,", "Avril,"},
+    {"May,", "Mai,"},
+    {"June,", "Juin,"},
+    {"July,", "Juillet,"},
+    {"August,", "Auot,"},
+    {"September,", "Septembre,"},
+    {"October,", "Octobre,"},
+    {"November,", "Novembre,"},
+    {"December,", "Decembre,"},
+};
+
+}  // namespace
+
+const builtInTable frenchBuiltIns = {entries, sizeof entries / sizeof entries[0]};
 
 }  // namespace postsift

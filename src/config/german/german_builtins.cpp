@@ -2,7 +2,94 @@
 
 namespace postsift {
 
-// Filled with the German entries when the configuration arrives.
-const builtInTable germanBuiltIns = {nullptr, 0};
+namespace {
+
+const char subjectPhrase[] = "Betreff dieser Nachricht: %s";
+const char senderPhrase[] = "Nachricht gesendet von: %s";
+const char datePhrase[] = "Nachricht erhalten am: %s";
+const char forwarded[] = "Weitergeleitet:";
+const char answer[] = "Antwort:";
+const char removeWord[] = "[REMOVE WORD]";
+
+const char headerTemplate[] =
+    "{[SENDER] ? [SENDER] hat ihnen| unbekannt hat ihnen} {[DATE] ? am [DATE]|ohne Datum} eine "
+    "Nachricht geschickt. {[SUBJECT] ? Der Betreff dieser Nachricht ist: [SUBJECT]| Der Betreff "
+    "dieser Nachricht ist: nicht vorhanden}.";
+
+// Installed in this order. "Gesendet am:" and "Sent:" are spoken as dates
+// but are not keywords of the "[DATE]" symbol. There is no announcement of a
+// forwarded section until the configuration file defines one.
+const builtInEntry entries[] = {
+    {"Subject:", subjectPhrase},
+    {"From:", senderPhrase},
+    {"Date:", datePhrase},
+
+    {"Content-type:", "[KEEP SECTION] text/plain"},
+
+    {"Mon,", "Montag,"},
+    {"Tue,", "Dienstag,"},
+    {"Wed,", "Mittwoch,"},
+    {"Thu,", "Donnerstag,"},
+    {"Fri,", "Freitag,"},
+    {"Sat,", "Samstag,"},
+    {"Sun,", "Sonntag,"},
+
+    {"FWD:", forwarded},
+    {"Re:", answer},
+
+    {"Betreff:", subjectPhrase},
+    {"Von:", senderPhrase},
+    {"Datum:", datePhrase},
+    {"Gesendet am:", datePhrase},
+    {"Sent:", datePhrase},
+
+    {"Mo,", "Montag,"},
+    {"Di,", "Dienstag,"},
+    {"Mi,", "Mittwoch,"},
+    {"Do,", "Donnerstag,"},
+    {"Fr,", "Freitag,"},
+    {"Sa,", "Samstag,"},
+    {"So,", "Sonntag,"},
+
+    {"WG:", forwarded},
+    {"AW:", answer},
+
+    // Emoticons and signs, dropped as words; the same list in every build.
+    {"(R)", removeWord}, {"(C)", removeWord}, {":-)", removeWord}, {":-(", removeWord},
+    {":-]", removeWord}, {":)", removeWord}, {";)", removeWord}, {":-#|", removeWord},
+    {":(", removeWord}, {":->", removeWord}, {":-<", removeWord}, {":-\\", removeWord},
+    {":-\\\\", removeWord}, {"(-:", removeWord}, {">:-<", removeWord}, {":-|", removeWord},
+    {":-o", removeWord}, {":-c", removeWord}, {"|-)", removeWord}, {"|-O", removeWord},
+    {":-#", removeWord}, {":-%", removeWord}, {":-&", removeWord}, {":-'|", removeWord},
+    {":-)'", removeWord}, {":-)8", removeWord}, {":-*", removeWord}, {":-/", removeWord},
+    {":-:", removeWord}, {":-?", removeWord}, {":-@", removeWord}, {"(:I", removeWord},
+    {":-[", removeWord}, {"*:o)", removeWord}, {"+-(:-)", removeWord}, {".-)", removeWord},
+    {"<:I", removeWord}, {"@:I", removeWord}, {"[:-|]", removeWord}, {"8-#", removeWord},
+    {"8:-)", removeWord}, {"}(:-(", removeWord}, {":-{", removeWord}, {":-{(", removeWord},
+    {":-}", removeWord}, {":-O", removeWord}, {":-6", removeWord}, {":-8(", removeWord},
+    {":-9", removeWord}, {":-D", removeWord}, {":-e", removeWord}, {":-i", removeWord},
+    {":-p", removeWord}, {":-t", removeWord}, {":-v", removeWord}, {"::-)", removeWord},
+    {"8-)", removeWord}, {":<|", removeWord}, {":=)", removeWord}, {":>)", removeWord},
+    {":~)", removeWord}, {";-)", removeWord}, {"%-)", removeWord}, {"(-)", removeWord},
+    {"(:-)", removeWord}, {")8-)", removeWord}, {"*-(", removeWord}, {"*<|:-)", removeWord},
+    {"-:-)", removeWord}, {";-\\", removeWord}, {";-\\\\", removeWord}, {"=:-)", removeWord},
+    {"[:-)", removeWord}, {"O-)", removeWord}, {"8-|", removeWord}, {"{(:-)", removeWord},
+    {"{:-)", removeWord}, {"<g>", removeWord}, {"<G>", removeWord},
+
+    {"[INCLUDE EMAIL ADDRESS]", "false"},
+    {"[INCLUDE FORWARDED HEADERS]", "false"},
+    {"[INCLUDE FORWARDED TEXT]", "false"},
+
+    {"[CRLF]", ". "},
+    {"[SUBJECT]", "Betreff:|Subject:"},
+    {"[DATE]", "Datum:|Date:"},
+    {"[SENDER]", "Von:|From:"},
+    {"[HEADER]", headerTemplate},
+    {"[BODY]", "Es folgt die Nachricht."},
+};
+
+}  // namespace
+
+const builtInTable germanBuiltIns = {entries, sizeof entries / sizeof entries[0]};
 
 }  // namespace postsift
