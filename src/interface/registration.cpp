@@ -1,9 +1,34 @@
 #include "interface/registration.h"
 
-// Placeholder until the settings key arrives: registration cannot be done yet.
-namespace postsift {
+#include "interface/module_path.h"
+#include "support/owned_text.h"
+#include "support/settings_key.h"
 
-std::int32_t registerServer() { return resultFail; }
-std::int32_t unregisterServer() { return resultOk; }
+namespace postsift {
+namespace {
+
+const char registrationSubKey[] = "3.0";
+const char registrationValue[] = "Path_Filter0";
+
+}  // namespace
+
+std::int32_t registerServer() {
+    settingsKey key;
+    key.createSettingsKey();
+    // The key stays: it has the sub-key "3.0" from now on.
+    pruneOnExit prune(key);
+    ownedText path;
+    if (!path.assign(moduleFilePath, moduleFilePathLength)) return resultFail;
+    return key.writeSettingString(registrationSubKey, registrationValue, path.get()) ? resultOk : resultFail;
+}
+
+std::int32_t unregisterServer() {
+    settingsKey key;
+    key.createSettingsKey();
+    // The emptied sub-key "3.0" stays, and with it the settings key.
+    pruneOnExit prune(key);
+    key.deleteSettingValue(registrationSubKey, registrationValue);
+    return resultOk;
+}
 
 }  // namespace postsift
