@@ -235,3 +235,42 @@ TEST(ReadConfigFile, AFileThatCannotBeReadLeavesTheFilterAsItWas) {
     EXPECT_EQ(filter.readConfigFile(empty.path()), 0);
     EXPECT_EQ(entriesOf(filter.filterList), (entries{{"lun,", PLAIN, "Lundi,"}}));
 }
+
+TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
+    epostSift filter;
+    installBuiltIns(filter, frenchBuiltIns);
+    const int length = lengthOf(filter.filterList);
+    const int contentType = indexOf(filter.filterList, "Content-type:");
+    ASSERT_EQ(filter.readConfigFile("sample.cfg"), 0);
+
+    // Seven new rules, one built-in removed, one restated in place.
+    EXPECT_EQ(lengthOf(filter.filterList), length + 6);
+    EXPECT_EQ(findException(filter.filterList, "Tues,"), nullptr);
+    EXPECT_EQ(indexOf(filter.filterList, "Content-type:"), contentType);
+    const filterEntry* last = filter.filterList;
+    for (int i = 0; i < length - 1; ++i) last = last->next();
+    EXPECT_EQ(entriesOf(last), (entries{
+                                   {"lun.", PLAIN, "Lundi,"},
+                                   {"cordialement", REPLACE_WORD, "Bien cordialement"},
+                                   {";-p", REMOVE_WORD, "[REMOVE WORD]"},
+                                   {"x-mailer:", REMOVE_LINE, "[REMOVE LINE]"},
+                                   {"organization:", REPLACE_LINE, "Le message vient de: %s"},
+                                   {"content-disposition:", REMOVE_SECTION, "[REMOVE SECTION] attachment"},
+                                   {"\n", PLAIN, ". "},
+                               }));
+    EXPECT_STREQ(findException(filter.filterList, "[INCLUDE EMAIL ADDRESS]")->value(), "true");
+    EXPECT_STREQ(findException(filter.filterList, "Content-Disposition:")->condition(), " attachment");
+
+    // The three redefined symbols now close the table.
+    const filterEntry* sender = filter.symbolTable;
+    while (sender != nullptr && !sender->matchesKey("[SENDER]")) sender = sender->next();
+    ASSERT_NE(sender, nullptr);
+    EXPECT_EQ(entriesOf(sender),
+              (entries{
+                  {"[sender]", PLAIN, "De:|From:|Von:"},
+                  {"[forwarded section]", PLAIN, "Voici le message transf\xe9r\xe9."},
+                  {"[header]", PLAIN,
+                   "{[SENDER] ? Message de [SENDER]| Message d'un exp\xe9"
+                   "diteur inconnu}. {[SUBJECT] ? Objet: [SUBJECT]| Sans objet}. "},
+              }));
+}
