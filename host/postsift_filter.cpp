@@ -1,100 +1,71 @@
 // postsift-filter: loads a postsift plug-in the way a speech engine does and
 // prints what the engine would read aloud for each message.
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "plugin_exports.h"
+#include "config_changes.h"
+#include "filter_options.h"
+#include "filter_run.h"
+#include "platform/console.h"
+#include "plugin_session.h"
+#include "progress_line.h"
+#include "speech.h"
+#include "spoken_output.h"
 
-using namespace postsift;
+using namespace postsift::host;
 
 namespace {
 
-const char usage[] =
-    "usage: postsift-filter [--language fr|de] [--plugin PATH] [FILE...]\n"
-    "Filters each message FILE (standard input when none is given) through the\n"
-    "plug-in and prints the text that would be read aloud.\n";
+constexpr int failedStatus = 1;
+constexpr int usageStatus = 2;
 
-bool readWhole(std::istream& in, std::string& text) {
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+int fail(const std::string& message) {
+    std::fprintf(stderr, "postsift-filter: %s\n", message.c_str());
+    return failedStatus;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string language = "fr";
-    std::string pluginPath;
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if ((argument == "--language" || argument == "--plugin") && i + 1 < argc) {
-            (argument == "--language" ? language : pluginPath) = argv[++i];
-        } else if (argument == "--help" || argument == "-h") {
-            std::cout << usage;
-            return 0;
-        } else if (argument.size() > 1 && argument[0] == '-' && argument != "-") {
-            std::cerr << "postsift-filter: unknown option " << argument << "\n" << usage;
-            return 2;
-        } else {
-            files.push_back(argument);
-        }
-    }
-    if (language != "fr" && language != "de") {
-        std::cerr << "postsift-filter: --language takes fr or de\n";
-        return 2;
-    }
-    if (pluginPath.empty()) {
-        const char separator = platform::pluginLibrary::separator();
-        pluginPath = platform::pluginLibrary::programFolder() + (language == "fr" ? "french" : "german") +
-                     separator + platform::pluginLibrary::fileName();
-    }
-
-    platform::pluginLibrary library(pluginPath);
-    if (!library.isLoaded()) {
-        std::cerr << "postsift-filter: cannot load the plug-in: " << library.error() << "\n";
-        return 1;
-    }
-    pluginExports api;
+    postsift::platform::useBinaryStandardStreams();
+    filterOptions options;
     std::string error;
-    if (!resolveExports(library, preferredLookup(), api, error)) {
-        std::cerr << "postsift-filter: " << error << "\n";
-        return 1;
+    if (!parseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::fprintf(stderr, "postsift-filter: %s\nTry 'postsift-filter --help'.\n", error.c_str());
+        return usageStatus;
     }
-    void* filter = nullptr;
-    if (api.getObject(POSTSIFT_OBJECT_FILTER, &filter) != 1 || filter == nullptr) {
-        std::cerr << "postsift-filter: the plug-in made no filter\n";
-        return 1;
+    if (options.help) {
+        std::fputs(usageText, stdout);
+        return 0;
     }
-    api.setFilter(0, filter);
+    if (options.inputs.empty()) options.inputs.push_back({"-", false});
+    const bool speech = options.speak || !options.wavPath.empty();
+    // Found out before the work, not after it.
+    if (speech && !speechAvailable(error)) return fail(error);
 
-    if (files.empty()) files.push_back("-");
-    int status = 0;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::string text;
-        bool read;
-        if (files[i] == "-") {
-            read = readWhole(std::cin, text);
-        } else {
-            std::ifstream in(files[i], std::ios::binary);
-            read = in && readWhole(in, text);
-        }
-        if (!read) {
-            std::cerr << "postsift-filter: cannot read " << files[i] << "\n";
-            status = 1;
-            continue;
-        }
-        const char* spoken = nullptr;
-        api.getFilteredText(0, filter, text.c_str(), &spoken);
-        std::fflush(stdout);
-        if (i > 0) std::cout << "\n";
-        if (spoken != nullptr) std::cout << spoken;
-        std::cout << "\n";
+    pluginSession session;
+    const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath(options.language) : options.pluginPath;
+    if (!session.load(pluginPath, error) || !session.createFilter(options.bare, error)) return fail(error);
+    if (!applyChanges(session, options, error)) return fail(error);
+    if (!options.inactive) session.activate();
+
+    progressLine progress(!options.quiet && postsift::platform::standardErrorIsTerminal());
+    spokenOutput output(stdout, options.raw, options.separator, speech, progress);
+    filterRun run(options, session, output, progress);
+    bool done = run.run();
+    progress.clear();
+    if (!output.finish()) {
+        fail("cannot write the spoken text to standard output");
+        done = false;
     }
-    api.deleteFilter(0, filter);
-    return status;
+    if (!options.wavPath.empty() && !speakText(output.speechText(), options.language, options.wavPath, error)) {
+        fail(error);
+        done = false;
+    }
+    if (options.speak && !speakText(output.speechText(), options.language, std::string(), error)) {
+        fail(error);
+        done = false;
+    }
+    return done ? 0 : failedStatus;
 }

@@ -1,0 +1,191 @@
+#include "filter_options.h"
+
+#include "support/ascii.h"
+
+namespace postsift::host {
+
+const char usageText[] =
+    "usage: postsift-filter [OPTION...] [FILE...]\n"
+    "\n"
+    "Loads a postsift plug-in the way a speech engine does, filters each message\n"
+    "through it and prints the text that would be read aloud. Without FILE, or\n"
+    "for a FILE named \"-\", the message is read from standard input.\n"
+    "\n"
+    "Plug-in and filter:\n"
+    "  --language fr|de      the French (default) or German plug-in built beside\n"
+    "                        this program; also the voice of --speak and --wav\n"
+    "  --plugin PATH         load this plug-in file instead\n"
+    "  --bare                create the filter with _zelNewFilter (no built-in\n"
+    "                        entries, no postsift.cfg) instead of getObject\n"
+    "  --inactive            leave the filter switched off: texts pass through\n"
+    "  --set KEY=VALUE       add or replace a configuration entry (repeatable,\n"
+    "                        applied in order with --unset); KEY ends at the\n"
+    "                        first '=' after its first character\n"
+    "  --unset KEY           remove a configuration entry; a bracketed name such\n"
+    "                        as [BODY] must be removed before it is set anew\n"
+    "\n"
+    "Input:\n"
+    "  --mbox FILE           a mailbox in mbox format: each message in turn\n"
+    "                        (\"-\" reads the mailbox from standard input)\n"
+    "  --input-encoding utf-8|windows-1252\n"
+    "                        how to read messages and --set values (default:\n"
+    "                        UTF-8 when the bytes are valid UTF-8, else\n"
+    "                        Windows-1252)\n"
+    "\n"
+    "Output:\n"
+    "  --separator TEXT      the line written between two messages (default: an\n"
+    "                        empty line)\n"
+    "  --raw                 write the plug-in's own Windows-1252 bytes, not UTF-8\n"
+    "  --echo                show on standard error the stray bytes that the\n"
+    "                        plug-in writes to standard output (dropped otherwise)\n"
+    "  --quiet               no progress line\n"
+    "  --speak               also speak the text with eSpeak NG (espeak-ng)\n"
+    "  --wav FILE            also write the speech to a WAV file with eSpeak NG\n"
+    "  --help                show this text\n"
+    "\n"
+    "Options that take a value accept --option VALUE and --option=VALUE;\n"
+    "\"--\" ends the options.\n"
+    "\n"
+    "Exit status: 0 when every message was filtered; 1 when an input could not\n"
+    "be read, or the plug-in or eSpeak NG failed or refused a change; 2 for a\n"
+    "wrong command line.\n"
+    "\n"
+    "Examples:\n"
+    "  postsift-filter message.eml\n"
+    "  postsift-filter --language de --mbox Posteingang.mbox\n"
+    "  postsift-filter --set \"[INCLUDE FORWARDED TEXT]=true\" reply.eml\n"
+    "  postsift-filter --unset \"[BODY]\" --set \"[BODY]=Nachricht:\" --language de mail.eml\n"
+    "  postsift-filter --inactive --raw message.eml | od -c\n"
+    "  postsift-filter --wav message.wav message.eml\n";
+
+namespace {
+
+std::string lowered(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) c = static_cast<char>(asciiLower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool parseEncoding(const std::string& name, inputEncoding& encoding) {
+    const std::string folded = lowered(name);
+    if (folded == "utf-8" || folded == "utf8") {
+        encoding = inputEncoding::utf8;
+    } else if (folded == "windows-1252" || folded == "cp1252") {
+        encoding = inputEncoding::windows1252;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// KEY=VALUE; the key is never empty, so that keys such as "=)" can be set.
+bool parseChange(const std::string& text, configChange& change) {
+    const std::size_t equals = text.find('=', 1);
+    if (text.empty() || equals == std::string::npos) return false;
+    change.key = text.substr(0, equals);
+    change.value = text.substr(equals + 1);
+    return true;
+}
+
+const char* const valueOptions[] = {"--language", "--plugin", "--set",       "--unset",
+                                    "--mbox",     "--input-encoding", "--separator", "--wav"};
+
+bool takesValue(const std::string& name) {
+    for (const char* option : valueOptions) {
+        if (name == option) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool parseOptions(const std::vector<std::string>& arguments, filterOptions& options, std::string& error) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-') {
+            options.inputs.push_back({argument, false});
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const bool inlineValue = equals != std::string::npos && argument.compare(0, 2, "--") == 0;
+        std::string value;
+        if (takesValue(name)) {
+            if (inlineValue) {
+                value = argument.substr(equals + 1);
+            } else if (i + 1 < arguments.size()) {
+                value = arguments[++i];
+            } else {
+                error = "option " + name + " needs a value";
+                return false;
+            }
+        } else if (inlineValue && (name == "--bare" || name == "--inactive" || name == "--raw" ||
+                                   name == "--echo" || name == "--quiet" || name == "--speak" || name == "--help")) {
+            error = "option " + name + " takes no value";
+            return false;
+        }
+
+        if (name == "--language") {
+            if (value != "fr" && value != "de") {
+                error = "--language takes fr or de, not '" + value + "'";
+                return false;
+            }
+            options.language = value;
+        } else if (name == "--plugin") {
+            options.pluginPath = value;
+        } else if (name == "--set") {
+            configChange change;
+            if (!parseChange(value, change)) {
+                error = "--set takes KEY=VALUE, not '" + value + "'";
+                return false;
+            }
+            options.changes.push_back(change);
+        } else if (name == "--unset") {
+            if (value.empty()) {
+                error = "--unset needs a KEY";
+                return false;
+            }
+            options.changes.push_back({value, std::string(), true});
+        } else if (name == "--mbox") {
+            options.inputs.push_back({value, true});
+        } else if (name == "--input-encoding") {
+            if (!parseEncoding(value, options.encoding)) {
+                error = "--input-encoding takes utf-8 or windows-1252, not '" + value + "'";
+                return false;
+            }
+        } else if (name == "--separator") {
+            options.separator = value;
+        } else if (name == "--wav") {
+            if (value.empty()) {
+                error = "--wav needs a file name";
+                return false;
+            }
+            options.wavPath = value;
+        } else if (argument == "--bare") {
+            options.bare = true;
+        } else if (argument == "--inactive") {
+            options.inactive = true;
+        } else if (argument == "--raw") {
+            options.raw = true;
+        } else if (argument == "--echo") {
+            options.echo = true;
+        } else if (argument == "--quiet") {
+            options.quiet = true;
+        } else if (argument == "--speak") {
+            options.speak = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else {
+            error = "unknown option " + argument;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace postsift::host

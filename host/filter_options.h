@@ -1,0 +1,45 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "text_encoding.h"
+
+namespace postsift::host {
+
+// One --set or --unset, applied to the filter in command-line order.
+struct configChange {
+    std::string key;
+    std::string value;
+    bool remove = false;
+};
+
+// A message file, a mailbox, or standard input ("-").
+struct inputSource {
+    std::string path;
+    bool mailbox = false;
+};
+
+struct filterOptions {
+    std::string language = "fr";
+    std::string pluginPath;  // empty: the language's plug-in beside the program
+    bool bare = false;
+    bool inactive = false;
+    std::vector<configChange> changes;
+    std::vector<inputSource> inputs;
+    std::string separator;  // the line between two messages' outputs
+    inputEncoding encoding = inputEncoding::automatic;
+    bool raw = false;
+    bool echo = false;
+    bool quiet = false;
+    bool speak = false;
+    std::string wavPath;
+    bool help = false;
+};
+
+// Reads the command line. False, with `error` set, for anything the user
+// must correct: an unknown option, a missing or malformed value.
+bool parseOptions(const std::vector<std::string>& arguments, filterOptions& options, std::string& error);
+
+extern const char usageText[];
+
+}  // namespace postsift::host

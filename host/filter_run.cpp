@@ -1,0 +1,89 @@
+#include "filter_run.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "input_reader.h"
+#include "mbox_splitter.h"
+#include "text_encoding.h"
+
+namespace postsift::host {
+
+bool filterRun::run() {
+    for (const inputSource& input : options_.inputs) {
+        if (stopped_) break;
+        if (input.mailbox) {
+            filterMailbox(input.path);
+        } else {
+            filterFile(input.path);
+        }
+    }
+    return !failed_;
+}
+
+void filterRun::complain(const std::string& message) {
+    progress_.clear();
+    std::fprintf(stderr, "postsift-filter: %s\n", message.c_str());
+    failed_ = true;
+}
+
+void filterRun::filterFile(const std::string& path) {
+    std::string bytes;
+    std::string error;
+    if (!readWhole(path, bytes, error)) {
+        complain(error);
+        return;
+    }
+    filterMessage(bytes, inputName(path));
+}
+
+void filterRun::filterMailbox(const std::string& path) {
+    mboxSplitter splitter;
+    std::vector<std::string> ready;
+    std::size_t number = 0;
+    auto filterReady = [&] {
+        for (const std::string& message : ready) {
+            if (stopped_) break;
+            filterMessage(message, inputName(path) + ", message " + std::to_string(++number));
+        }
+        ready.clear();
+    };
+    std::string error;
+    const bool read = readInPieces(
+        path,
+        [&](std::string_view piece) {
+            splitter.feed(piece, ready);
+            filterReady();
+        },
+        error);
+    // What was read of a damaged mailbox is still worth filtering.
+    splitter.finish(ready);
+    filterReady();
+    if (!read) complain(error);
+}
+
+void filterRun::filterMessage(const std::string& bytes, const std::string& where) {
+    std::string text = toPluginText(bytes, options_.encoding);
+    // The plug-in reads up to the first NUL: the rest would be lost silently.
+    const auto nuls = std::count(text.begin(), text.end(), '\0');
+    if (nuls > 0) {
+        text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+        progress_.clear();
+        std::fprintf(stderr, "postsift-filter: %s: %ld NUL byte%s left out\n", where.c_str(),
+                     static_cast<long>(nuls), nuls == 1 ? "" : "s");
+    }
+    const char* spoken = nullptr;
+    std::string stray;
+    std::string error;
+    if (!session_.filter(text, spoken, stray, error)) {
+        complain(error);
+        stopped_ = true;
+        return;
+    }
+    if (options_.echo) output_.echoStray(stray);
+    output_.write(spoken);
+    progress_.messageDone(where);
+}
+
+}  // namespace postsift::host
