@@ -1,18 +1,43 @@
 #!/usr/bin/env bash
 # Builds the Linux plug-ins and the engine stand-in, then prints what would be
-# read aloud for the given messages (or the samples in examples/).
-# Usage: ./run.sh [postsift-filter options] [FILE...]
+# read aloud.
+#
+#   ./run.sh                        every sample in examples/: *.de.eml through
+#                                   the German plug-in, the others through the
+#                                   French one
+#   ./run.sh [OPTION...] [FILE...]  postsift-filter with these arguments, e.g.
+#                                   ./run.sh --wav out.wav examples/bonjour.eml
+#                                   ./run.sh --help
+#
+# POSTSIFT_BUILD_DIR names another build folder than build/linux.
 set -u
 cd "$(dirname "$0")"
 . ./scripts/setup.sh
 
+build=${POSTSIFT_BUILD_DIR:-build/linux}
 install_packages linux || exit 1
-if ! { cmake --preset linux >build-linux-run.log 2>&1 && cmake --build --preset linux --target postsift-filter >>build-linux-run.log 2>&1; }; then
+if ! { cmake --preset linux -B "$build" >build-linux-run.log 2>&1 &&
+       cmake --build "$build" --target postsift-filter >>build-linux-run.log 2>&1; }; then
   tail -40 build-linux-run.log
   echo "run.sh: the build failed (full log: build-linux-run.log)" >&2
   exit 1
 fi
-if [ $# -eq 0 ]; then
-  set -- examples/*.eml
+filter=$build/postsift-filter
+
+if [ $# -gt 0 ]; then
+  exec "$filter" "$@"
 fi
-exec build/linux/postsift-filter "$@"
+
+status=0
+first=1
+for sample in examples/*.eml; do
+  case "$sample" in
+    *.de.eml) language=de ;;
+    *) language=fr ;;
+  esac
+  [ "$first" -eq 1 ] || echo
+  first=0
+  echo "==> $sample ($language) <=="
+  "$filter" --language "$language" "$sample" || status=1
+done
+exit "$status"
