@@ -1,6 +1,7 @@
 // postsift-filter: loads a postsift plug-in the way a speech engine does and
 // prints what the engine would read aloud for each message.
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,7 @@ int fail(const std::string& message) {
     return failedStatus;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int filterMessages(int argc, char** argv) {
     postsift::platform::useBinaryStandardStreams();
     filterOptions options;
     std::string error;
@@ -68,4 +67,15 @@ int main(int argc, char** argv) {
         done = false;
     }
     return done ? 0 : failedStatus;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Only the host's own strings can run out of memory here; say so plainly.
+    try {
+        return filterMessages(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return fail("out of memory");
+    }
 }
