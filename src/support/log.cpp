@@ -139,6 +139,10 @@ void logFacility::shutDown() {
         std::fclose(file_);
         file_ = nullptr;
     }
+    // Nothing stays on the heap: the process's log outlives its library's
+    // unloading, and a host may load the library again.
+    components_.clear();
+    fileName_.release();
     maxLevel_ = 1;
     publishLevel();
 }

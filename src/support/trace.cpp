@@ -59,6 +59,7 @@ void traceFacility::shutDown() {
     message("----------------  END  ------------------");
     // Nothing follows the END line, and the lock may go soon after.
     enabled_ = false;
+    path_.release();
     settings_.closeSettingsKey();
 }
 
