@@ -157,7 +157,9 @@ void logFacility::write(int level, const char* component, const char* function, 
     char prefix[prefixCapacity];
     formatLogPrefix(prefix, sizeof prefix, level, columns_, component, function, sourceFile, line);
 
-    // The line is written whatever the wait answers.
+    // The line is written whatever the wait answers, and the mutex is
+    // released after any wait: -1 also stands for an abandoned mutex, which
+    // is then ours, and keeping it would stop every other process's log.
     ZelMutexSemaphore* mutex = lockFlag != 0 ? mutex_.get() : nullptr;
     if (mutex != nullptr) mutex->wait(-1);
     std::fseek(file_, 0, SEEK_END);

@@ -44,9 +44,9 @@ ZelMutexSemaphore::~ZelMutexSemaphore() {
 
 int ZelMutexSemaphore::wait(int milliSeconds) {
     // The time is a 32-bit count, so -1 is the "no time-out" value.
-    const unsigned long time = static_cast<std::uint32_t>(milliSeconds);
+    static_assert(platform::waitForever == 0xFFFFFFFFul, "-1 waits without a time-out");
     const platform::waitOutcome outcome =
-        platform::waitNamedMutex(d_sema4Id, time == 0xFFFFFFFFul ? platform::waitForever : time);
+        platform::waitNamedMutex(d_sema4Id, static_cast<std::uint32_t>(milliSeconds));
     if (outcome == platform::waitOutcome::owned) return 0;
     if (outcome == platform::waitOutcome::timedOut) return 1;
     const unsigned long code = platform::lastErrorCode();

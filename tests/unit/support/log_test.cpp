@@ -8,6 +8,7 @@
 #include "platform/process.h"
 #include "support/log.h"
 #include "support/log_facility.h"
+#include "support/zelsemnt.h"
 #include "support_fixture.h"
 
 using namespace postsift;
@@ -114,6 +115,16 @@ TEST(Log, ComponentLevelsLetTheMutexDebugLinesThrough) {
     EXPECT_EQ(lines[2], "D sem let through");
     EXPECT_TRUE(std::regex_match(lines[3], std::regex("D sem closing handle:d_sema4Id = -?[0-9]+"))) << lines[3];
     EXPECT_EQ(lines[1].substr(lines[1].rfind(' ')), lines[3].substr(lines[3].rfind(' ')));
+}
+
+TEST(Log, ALineWrittenUnderTheMutexLeavesItFreeForOtherProcesses) {
+    privateRegistry registry;
+    scratchFolder folder("log_mutex_released");
+    installedLog log;
+    ASSERT_TRUE(log->hasMutex());
+    logMessage(1, "Undefined", "Undefined", "x", 1, 1, "under the mutex");
+    const std::string logMutex = std::string(mutexBaseName()) + "log";
+    EXPECT_EQ(runSupportChild({"probe", logMutex}).output, "0\n");
 }
 
 TEST(Log, AnExistingLogGetsNoSecondHeader) {
