@@ -202,19 +202,22 @@ TEST(EmailScanner, CompleteAddresses) {
               (tokens{"KEYWORD 'From:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'Zavo' HEADER_SECTION",
                       "LEX_WORD ' ' HEADER_SECTION", "'<' ADDRESS_ID", "ID 'zavo' ADDRESS_ID", "'@' ADDRESS_DOMAIN",
                       "ADDRESS 'post.example' ADDRESS_DOMAIN", "'>' HEADER_SECTION", "NEWLINE INITIAL", "END INITIAL"}));
-    // Whatever header line it began in, an address ends in HEADER_SECTION,
-    // so the line's end leads to INITIAL.
+    // An address returns to the header line it began in, so a header line
+    // of an original-message section still ends in that section.
     EXPECT_EQ(scan("> From: <a.b@c.d> x\ny"),
               (tokens{"FORWARDED_KEYWORD '> From:' FORWARDED_HEADER_SECTION", "LEX_WORD ' ' FORWARDED_HEADER_SECTION",
                       "'<' ADDRESS_ID", "ID 'a.b' ADDRESS_ID", "'@' ADDRESS_DOMAIN", "ADDRESS 'c.d' ADDRESS_DOMAIN",
-                      "'>' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'x' HEADER_SECTION",
-                      "NEWLINE INITIAL", "LEX_WORD 'y' INITIAL", "END INITIAL"}));
-    EXPECT_EQ(scan("-----Original Message-----\nTo: <a@b>\ny"),
+                      "'>' FORWARDED_HEADER_SECTION", "LEX_WORD ' ' FORWARDED_HEADER_SECTION",
+                      "LEX_WORD 'x' FORWARDED_HEADER_SECTION", "NEWLINE INITIAL", "LEX_WORD 'y' INITIAL",
+                      "END INITIAL"}));
+    EXPECT_EQ(scan("-----Original Message-----\nTo: <a@b>\nSent: x\ny"),
               (tokens{"ORIGINAL_MESSAGE ORIGINAL_SECTION", "LEX_FOR_CRLF '\n' ORIGINAL_SECTION",
                       "ORIGINAL_MESSAGE_KEYWORD 'To:' ORIGINAL_HEADER_SECTION",
                       "LEX_WORD ' ' ORIGINAL_HEADER_SECTION", "'<' ADDRESS_ID", "ID 'a' ADDRESS_ID",
-                      "'@' ADDRESS_DOMAIN", "ADDRESS 'b' ADDRESS_DOMAIN", "'>' HEADER_SECTION", "NEWLINE INITIAL",
-                      "LEX_WORD 'y' INITIAL", "END INITIAL"}));
+                      "'@' ADDRESS_DOMAIN", "ADDRESS 'b' ADDRESS_DOMAIN", "'>' ORIGINAL_HEADER_SECTION",
+                      "NEWLINE ORIGINAL_SECTION", "ORIGINAL_MESSAGE_KEYWORD 'Sent:' ORIGINAL_HEADER_SECTION",
+                      "LEX_WORD ' ' ORIGINAL_HEADER_SECTION", "LEX_WORD 'x' ORIGINAL_HEADER_SECTION",
+                      "NEWLINE ORIGINAL_SECTION", "LEX_FOR_WORD 'y' ORIGINAL_SECTION", "END ORIGINAL_SECTION"}));
     // Folded lines around the parts of an address are dropped.
     EXPECT_EQ(scan("To: <\n ab\n\t@\n cd\n >"),
               (tokens{"KEYWORD 'To:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "'<' ADDRESS_ID",
