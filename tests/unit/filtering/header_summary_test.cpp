@@ -64,6 +64,8 @@ TEST_F(Summary, TheFrenchMessageWithoutAnyOfThem) {
 TEST_F(Summary, PlaceholdersSideBySideAreJoined) {
     symbol("[A]", "A:")->setHeaderText("x");
     symbol("[B]", "B:")->setHeaderText("y");
+    // The result also begins with a placeholder: with no text before it,
+    // the spoken text begins with the replacement itself.
     result("[A][B] end");
     EXPECT_EQ(compose(), "xy  end");
 }

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "config/filterlist.h"
 #include "platform/stdout_capture.h"
+#include "platform/test_process.h"
+#include "support/trace_facility.h"
 
 using namespace postsift;
 
@@ -210,6 +216,39 @@ TEST(TemplateSyntaxErrors, KeepWhatWasProducedBeforeTheError) {
         EXPECT_EQ(done.result, c.result) << c.templateText;
         EXPECT_EQ(done.output, c.output) << c.templateText;
     }
+}
+
+TEST(TemplateSyntaxErrors, WriteOneTraceLine) {
+    // A trace is on when a "zel.dbg" lies where it is set up and the settings
+    // name no other file; an empty registry root names none.
+    const char* const rootName = "POSTSIFT_REGISTRY_ROOT";
+    const char* previousRoot = std::getenv(rootName);
+    const std::string savedRoot = previousRoot != nullptr ? previousRoot : "";
+    ASSERT_TRUE(platform::changeEnvironment(rootName, "template-test-no-registry"));
+    { std::ofstream create("zel.dbg", std::ios::binary | std::ios::trunc); }
+    traceFacility trace(logLock);
+    trace.setUp();
+    traceFacility* previous = installTrace(&trace);
+    symbolTable none({});
+    evaluate("a\nb", none.first);
+    evaluate("fine", none.first);
+    installTrace(previous);
+    platform::changeEnvironment(rootName, previousRoot != nullptr ? savedRoot.c_str() : nullptr);
+
+    std::ifstream file("zel.dbg", std::ios::binary);
+    std::stringstream lines;
+    lines << file.rdbuf();
+    file.close();
+    std::remove("zel.dbg");
+    ASSERT_TRUE(trace.isEnabled());
+    int errors = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();  // a text file on Windows
+        const std::string ending = " cfg parser error! syntax error";
+        if (line.size() >= ending.size() && line.compare(line.size() - ending.size(), ending.size(), ending) == 0)
+            ++errors;
+    }
+    EXPECT_EQ(errors, 1) << lines.str();
 }
 
 TEST(TemplateSyntaxErrors, LeaveNothingBehindForTheNextEvaluation) {
