@@ -10,7 +10,6 @@ const char objectPhrase[] = "L'objet de ce message est: %s";
 const char senderPhrase[] = "Le message a \xe9t\xe9 envoy\xe9 par: %s";
 const char datePhrase[] = "Le message a \xe9t\xe9 re\xe7u le: %s";
 const char forwarded[] = "Transf\xe9r\xe9:";
-const char removeWord[] = "[REMOVE WORD]";
 
 const char headerTemplate[] =
     "{[SENDER] ? Vous avez re\xe7ut un message de [SENDER]| Vous avez re\xe7ut un message d'un exp\xe9"
@@ -41,26 +40,7 @@ const builtInEntry entries[] = {
     {"RE:", "R\xe9ponse:"},
 
     // Emoticons and signs, dropped as words; the same list in every build.
-    {"(R)", removeWord}, {"(C)", removeWord}, {":-)", removeWord}, {":-(", removeWord},
-    {":-]", removeWord}, {":)", removeWord}, {";)", removeWord}, {":-#|", removeWord},
-    {":(", removeWord}, {":->", removeWord}, {":-<", removeWord}, {":-\\", removeWord},
-    {":-\\\\", removeWord}, {"(-:", removeWord}, {">:-<", removeWord}, {":-|", removeWord},
-    {":-o", removeWord}, {":-c", removeWord}, {"|-)", removeWord}, {"|-O", removeWord},
-    {":-#", removeWord}, {":-%", removeWord}, {":-&", removeWord}, {":-'|", removeWord},
-    {":-)'", removeWord}, {":-)8", removeWord}, {":-*", removeWord}, {":-/", removeWord},
-    {":-:", removeWord}, {":-?", removeWord}, {":-@", removeWord}, {"(:I", removeWord},
-    {":-[", removeWord}, {"*:o)", removeWord}, {"+-(:-)", removeWord}, {".-)", removeWord},
-    {"<:I", removeWord}, {"@:I", removeWord}, {"[:-|]", removeWord}, {"8-#", removeWord},
-    {"8:-)", removeWord}, {"}(:-(", removeWord}, {":-{", removeWord}, {":-{(", removeWord},
-    {":-}", removeWord}, {":-O", removeWord}, {":-6", removeWord}, {":-8(", removeWord},
-    {":-9", removeWord}, {":-D", removeWord}, {":-e", removeWord}, {":-i", removeWord},
-    {":-p", removeWord}, {":-t", removeWord}, {":-v", removeWord}, {"::-)", removeWord},
-    {"8-)", removeWord}, {":<|", removeWord}, {":=)", removeWord}, {":>)", removeWord},
-    {":~)", removeWord}, {";-)", removeWord}, {"%-)", removeWord}, {"(-)", removeWord},
-    {"(:-)", removeWord}, {")8-)", removeWord}, {"*-(", removeWord}, {"*<|:-)", removeWord},
-    {"-:-)", removeWord}, {";-\\", removeWord}, {";-\\\\", removeWord}, {"=:-)", removeWord},
-    {"[:-)", removeWord}, {"O-)", removeWord}, {"8-|", removeWord}, {"{(:-)", removeWord},
-    {"{:-)", removeWord}, {"<g>", removeWord}, {"<G>", removeWord},
+#include "config/emoticon_entries.inc"
 
     {"[INCLUDE EMAIL ADDRESS]", "false"},
     {"[INCLUDE FORWARDED HEADERS]", "false"},

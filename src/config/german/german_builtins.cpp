@@ -9,7 +9,6 @@ const char senderPhrase[] = "Nachricht gesendet von: %s";
 const char datePhrase[] = "Nachricht erhalten am: %s";
 const char forwarded[] = "Weitergeleitet:";
 const char answer[] = "Antwort:";
-const char removeWord[] = "[REMOVE WORD]";
 
 const char headerTemplate[] =
     "{[SENDER] ? [SENDER] hat ihnen| unbekannt hat ihnen} {[DATE] ? am [DATE]|ohne Datum} eine "
@@ -55,26 +54,7 @@ const builtInEntry entries[] = {
     {"AW:", answer},
 
     // Emoticons and signs, dropped as words; the same list in every build.
-    {"(R)", removeWord}, {"(C)", removeWord}, {":-)", removeWord}, {":-(", removeWord},
-    {":-]", removeWord}, {":)", removeWord}, {";)", removeWord}, {":-#|", removeWord},
-    {":(", removeWord}, {":->", removeWord}, {":-<", removeWord}, {":-\\", removeWord},
-    {":-\\\\", removeWord}, {"(-:", removeWord}, {">:-<", removeWord}, {":-|", removeWord},
-    {":-o", removeWord}, {":-c", removeWord}, {"|-)", removeWord}, {"|-O", removeWord},
-    {":-#", removeWord}, {":-%", removeWord}, {":-&", removeWord}, {":-'|", removeWord},
-    {":-)'", removeWord}, {":-)8", removeWord}, {":-*", removeWord}, {":-/", removeWord},
-    {":-:", removeWord}, {":-?", removeWord}, {":-@", removeWord}, {"(:I", removeWord},
-    {":-[", removeWord}, {"*:o)", removeWord}, {"+-(:-)", removeWord}, {".-)", removeWord},
-    {"<:I", removeWord}, {"@:I", removeWord}, {"[:-|]", removeWord}, {"8-#", removeWord},
-    {"8:-)", removeWord}, {"}(:-(", removeWord}, {":-{", removeWord}, {":-{(", removeWord},
-    {":-}", removeWord}, {":-O", removeWord}, {":-6", removeWord}, {":-8(", removeWord},
-    {":-9", removeWord}, {":-D", removeWord}, {":-e", removeWord}, {":-i", removeWord},
-    {":-p", removeWord}, {":-t", removeWord}, {":-v", removeWord}, {"::-)", removeWord},
-    {"8-)", removeWord}, {":<|", removeWord}, {":=)", removeWord}, {":>)", removeWord},
-    {":~)", removeWord}, {";-)", removeWord}, {"%-)", removeWord}, {"(-)", removeWord},
-    {"(:-)", removeWord}, {")8-)", removeWord}, {"*-(", removeWord}, {"*<|:-)", removeWord},
-    {"-:-)", removeWord}, {";-\\", removeWord}, {";-\\\\", removeWord}, {"=:-)", removeWord},
-    {"[:-)", removeWord}, {"O-)", removeWord}, {"8-|", removeWord}, {"{(:-)", removeWord},
-    {"{:-)", removeWord}, {"<g>", removeWord}, {"<G>", removeWord},
+#include "config/emoticon_entries.inc"
 
     {"[INCLUDE EMAIL ADDRESS]", "false"},
     {"[INCLUDE FORWARDED HEADERS]", "false"},
