@@ -63,6 +63,12 @@ filterEntry::filterEntry(const char* key, const char* value) {
 }
 
 bool filterEntry::classify(const char* value, bool onCreation) {
+    const bool stored = storeClassified(value, onCreation);
+    indexAlternatives();
+    return stored;
+}
+
+bool filterEntry::storeClassified(const char* value, bool onCreation) {
     const ruleKeyword* keyword = keywordOf(value);
     kind_ = keyword != nullptr ? keyword->kind : PLAIN;
     if (keyword == nullptr || keyword->wholeValue) {
@@ -79,6 +85,27 @@ bool filterEntry::classify(const char* value, bool onCreation) {
     return value_.assign(rest);
 }
 
+// Header keywords are looked up against every symbol for every token of a
+// message; the first and last bytes of the alternatives turn almost every
+// word away without walking the value.
+void filterEntry::indexAlternatives() {
+    alternativeBytes_ = alternativeByteSets();
+    const char* alternative = value_.get();
+    if (alternative == nullptr) return;
+    for (;;) {
+        const char* bar = std::strchr(alternative, '|');
+        const char* end = bar != nullptr ? bar : alternative + std::strlen(alternative);
+        if (end == alternative) {
+            alternativeBytes_.hasEmpty = true;
+        } else {
+            alternativeBytes_.add(alternativeBytes_.first, alternative[0]);
+            alternativeBytes_.add(alternativeBytes_.last, end[-1]);
+        }
+        if (bar == nullptr) return;
+        alternative = bar + 1;
+    }
+}
+
 int filterEntry::replaceValue(const char* value) {
     value_.release();
     if (value == nullptr) return 2;
@@ -92,6 +119,11 @@ bool filterEntry::matchesKey(const char* word) const {
 
 bool filterEntry::matchesValue(const char* word) const {
     if (word == nullptr || value_.isNull()) return false;
+    const std::size_t wordLength = std::strlen(word);
+    if (wordLength == 0) return alternativeBytes_.hasEmpty;
+    if (!alternativeBytes_.has(alternativeBytes_.first, word[0]) ||
+        !alternativeBytes_.has(alternativeBytes_.last, word[wordLength - 1]))
+        return false;
     // Each alternative, the empty one after a final '|' included, must equal
     // the whole word without regard to ASCII case.
     const char* alternative = value_.get();
@@ -115,8 +147,15 @@ filterEntry* findException(filterEntry* first, const char* word) {
     word = skipBlanks(word);
     if (maxLevel >= 3)
         logMessage(3, "Undefined", "Undefined", "filterlist", 130, 1, "Searching for exception '%s'", word);
-    for (filterEntry* entry = first; entry != nullptr; entry = entry->next())
+    // Every body word is looked up here, against every entry: reject by
+    // length and first byte before comparing the whole key.
+    const std::size_t length = std::strlen(word);
+    const char firstFolded = static_cast<char>(asciiLower(static_cast<unsigned char>(word[0])));
+    for (filterEntry* entry = first; entry != nullptr; entry = entry->next()) {
+        if (entry->keyLength() != length || entry->key() == nullptr) continue;
+        if (length > 0 && entry->key()[0] != firstFolded) continue;
         if (entry->matchesKey(word)) return entry;
+    }
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 
+#include "support/ascii.h"
 #include "support/owned_text.h"
 
 namespace postsift {
@@ -29,6 +30,7 @@ public:
     bool isComplete() const { return complete_; }
 
     const char* key() const { return key_.get(); }
+    std::size_t keyLength() const { return key_.length(); }
     const char* value() const { return value_.get(); }
     const char* condition() const { return condition_.get(); }
     ruleKind kind() const { return kind_; }
@@ -57,7 +59,24 @@ public:
     const char* evaluateTemplate(const char* templateText, std::size_t length, filterEntry* symbols);
 
 private:
+    // Folded first and last bytes of the value's '|' alternatives.
+    struct alternativeByteSets {
+        unsigned char first[32] = {};
+        unsigned char last[32] = {};
+        bool hasEmpty = false;
+
+        static unsigned folded(char byte) { return asciiLower(static_cast<unsigned char>(byte)); }
+        static void add(unsigned char (&set)[32], char byte) {
+            set[folded(byte) >> 3] = static_cast<unsigned char>(set[folded(byte) >> 3] | (1u << (folded(byte) & 7)));
+        }
+        static bool has(const unsigned char (&set)[32], char byte) {
+            return (set[folded(byte) >> 3] >> (folded(byte) & 7)) & 1u;
+        }
+    };
+
     bool classify(const char* value, bool onCreation);
+    bool storeClassified(const char* value, bool onCreation);
+    void indexAlternatives();
 
     ownedText key_;
     ownedText value_;
@@ -71,6 +90,7 @@ private:
     filterEntry* next_ = nullptr;
     filterEntry* templateSymbols_ = nullptr;
     bool complete_ = true;
+    alternativeByteSets alternativeBytes_;
 };
 
 // Searches over a list given by its first entry; the first match in list

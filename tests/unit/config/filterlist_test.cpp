@@ -145,6 +145,19 @@ TEST(FilterEntryValue, EmptyAlternativesMatchOnlyTheEmptyWord) {
     EXPECT_FALSE(none.matchesValue(""));
 }
 
+TEST(FilterEntryValue, ANewValueIsMatchedByItsOwnAlternativesOnly) {
+    filterEntry entry("[X]", "a:");
+    ASSERT_EQ(entry.replaceValue("Bb:|\xe9c|"), 0);
+    EXPECT_TRUE(entry.matchesValue("bB:"));
+    EXPECT_TRUE(entry.matchesValue("\xe9C"));
+    EXPECT_TRUE(entry.matchesValue(""));
+    EXPECT_FALSE(entry.matchesValue("a:"));
+    EXPECT_FALSE(entry.matchesValue("\xc9c"));
+    ASSERT_EQ(entry.replaceValue("a:"), 0);
+    EXPECT_FALSE(entry.matchesValue(""));
+    EXPECT_FALSE(entry.matchesValue("bb:"));
+}
+
 TEST(FilterEntryValue, SectionEntriesAfterReplacementHaveNoValueToMatch) {
     filterEntry entry("[X]", "a:");
     entry.replaceValue("[KEEP SECTION] a:");
