@@ -147,12 +147,12 @@ TEST(FilterEntryValue, EmptyAlternativesMatchOnlyTheEmptyWord) {
 
 TEST(FilterEntryValue, ANewValueIsMatchedByItsOwnAlternativesOnly) {
     filterEntry entry("[X]", "a:");
-    ASSERT_EQ(entry.replaceValue("Bb:|\xe9c|"), 0);
+    ASSERT_EQ(entry.replaceValue("Bb:|\xe9" "c|"), 0);
     EXPECT_TRUE(entry.matchesValue("bB:"));
-    EXPECT_TRUE(entry.matchesValue("\xe9C"));
+    EXPECT_TRUE(entry.matchesValue("\xe9" "C"));
     EXPECT_TRUE(entry.matchesValue(""));
     EXPECT_FALSE(entry.matchesValue("a:"));
-    EXPECT_FALSE(entry.matchesValue("\xc9c"));
+    EXPECT_FALSE(entry.matchesValue("\xc9" "c"));
     ASSERT_EQ(entry.replaceValue("a:"), 0);
     EXPECT_FALSE(entry.matchesValue(""));
     EXPECT_FALSE(entry.matchesValue("bb:"));
