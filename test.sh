@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and tests postsift on every preset: Linux, Linux with sanitizers,
 # and the Windows DLLs under wine. Installs the Debian packages it needs.
-# Ends with one line "N passed, N failed"; exits non-zero on any failure.
+# Ends with one line "N passed, N failed, N skipped"; exits non-zero on any failure.
 set -u
 cd "$(dirname "$0")"
 . ./scripts/setup.sh
