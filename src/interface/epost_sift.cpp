@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "interface/mutex_lock.h"
+#include "support/mutex_lock.h"
 #include "support/trace.h"
 
 namespace postsift {

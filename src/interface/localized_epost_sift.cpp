@@ -2,12 +2,13 @@
 
 #include <cstdlib>
 
-#include "interface/module_path.h"
+#include "platform/module_file.h"
+#include "support/config_file_path.h"
 
 namespace postsift {
 
 localizedEpostSift::localizedEpostSift() {
-    char* configPath = configFilePathFor(moduleFilePath, moduleFilePathLength);
+    char* configPath = configFilePathFor(platform::moduleFilePath(), platform::moduleFilePathLength());
     loadBuiltInConfiguration();
     if (configPath != nullptr) {
         readConfigFile(configPath);

@@ -1,6 +1,6 @@
 #include "interface/registration.h"
 
-#include "interface/module_path.h"
+#include "platform/module_file.h"
 #include "support/owned_text.h"
 #include "support/settings_key.h"
 
@@ -18,7 +18,7 @@ std::int32_t registerServer() {
     // The key stays: it has the sub-key "3.0" from now on.
     pruneOnExit prune(key);
     ownedText path;
-    if (!path.assign(moduleFilePath, moduleFilePathLength)) return resultFail;
+    if (!path.assign(platform::moduleFilePath(), platform::moduleFilePathLength())) return resultFail;
     return key.writeSettingString(registrationSubKey, registrationValue, path.get()) ? resultOk : resultFail;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdarg>
 
-#include "interface/mutex_lock.h"
+#include "support/mutex_lock.h"
 #include "support/diagnostics_format.h"
 #include "support/owned_text.h"
 #include "support/settings_key.h"

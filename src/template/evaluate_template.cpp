@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "config/filterlist.h"
-#include "interface/mutex_lock.h"
+#include "support/mutex_lock.h"
 #include "support/owned_text.h"
 #include "template/template_evaluation.h"
 

@@ -6,10 +6,6 @@
 
 #include "platform/module_file.h"
 
-namespace postsift {
-void captureModuleFilePath();
-}
-
 namespace postsift::platform {
 
 unsigned moduleFileName(char* buffer, unsigned capacity) {
@@ -31,4 +27,4 @@ unsigned moduleFileName(char* buffer, unsigned capacity) {
 }  // namespace postsift::platform
 
 // Runs when the library (or a program holding this code) is loaded.
-__attribute__((constructor)) static void capturePathAtLoad() { postsift::captureModuleFilePath(); }
+__attribute__((constructor)) static void capturePathAtLoad() { postsift::platform::captureModuleFilePath(); }

@@ -2,10 +2,6 @@
 
 #include "platform/module_file.h"
 
-namespace postsift {
-void captureModuleFilePath();
-}
-
 namespace postsift::platform {
 
 unsigned moduleFileName(char* buffer, unsigned capacity) {
@@ -28,6 +24,6 @@ unsigned moduleFileName(char* buffer, unsigned capacity) {
 // The loader's entry point: the static initialisers have run, so the module
 // path is all that is left to capture.
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) postsift::captureModuleFilePath();
+    if (reason == DLL_PROCESS_ATTACH) postsift::platform::captureModuleFilePath();
     return TRUE;
 }

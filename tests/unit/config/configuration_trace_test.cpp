@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "interface/epost_sift.h"
-#include "interface/mutex_lock.h"
+#include "support/mutex_lock.h"
 #include "scratch_file.h"
 #include "support/trace.h"
 #include "support/trace_facility.h"

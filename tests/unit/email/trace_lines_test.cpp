@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "email_test_support.h"
-#include "interface/mutex_lock.h"
+#include "support/mutex_lock.h"
 #include "recording_filter.h"
 #include "support/trace_facility.h"
 

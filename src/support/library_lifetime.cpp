@@ -2,7 +2,7 @@
 // set up: the locks first (the trace needs logLock), then the trace, then the
 // log. One translation unit, so that the order is the declaration order, and
 // unloading takes it down in reverse.
-#include "interface/mutex_lock.h"
+#include "support/mutex_lock.h"
 #include "support/log.h"
 #include "support/trace.h"
 

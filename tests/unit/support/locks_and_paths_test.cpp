@@ -1,3 +1,5 @@
+// The small process-wide pieces: the module path, the configuration file
+// beside it, and the process-local locks.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -6,9 +8,9 @@
 #include <string>
 #include <thread>
 
-#include "interface/epost_sift.h"
-#include "interface/module_path.h"
-#include "interface/mutex_lock.h"
+#include "platform/module_file.h"
+#include "support/config_file_path.h"
+#include "support/mutex_lock.h"
 
 using namespace postsift;
 
@@ -40,11 +42,11 @@ TEST(ConfigFilePath, NoExtensionInTheFileNameGivesNoFile) {
 
 TEST(ModulePath, IsCapturedAsAnAbsolutePath) {
     // A program has no library entry point to capture it; ask directly.
-    captureModuleFilePath();
-    ASSERT_GT(moduleFilePathLength, 0u);
-    EXPECT_EQ(std::strlen(moduleFilePath), moduleFilePathLength);
-    const char first = moduleFilePath[0];
-    EXPECT_TRUE(first == '/' || (moduleFilePath[1] == ':' && moduleFilePath[2] == '\\')) << moduleFilePath;
+    platform::captureModuleFilePath();
+    const char* path = platform::moduleFilePath();
+    ASSERT_GT(platform::moduleFilePathLength(), 0u);
+    EXPECT_EQ(std::strlen(path), platform::moduleFilePathLength());
+    EXPECT_TRUE(path[0] == '/' || (path[1] == ':' && path[2] == '\\')) << path;
 }
 
 TEST(MutexLockTest, TheOwnerMayAcquireAgainAndOthersWait) {
@@ -80,41 +82,3 @@ TEST(MutexLockTest, ReleasingALockNotHeldFails) {
     EXPECT_EQ(lock.release(), 0);
 }
 
-TEST(FilterObject, StartsInactiveAndPassesTheCallersPointerThrough) {
-    epostSift filter;
-    EXPECT_EQ(filter.isActive(), 0);
-    const char* text = "Subject: hi\n";
-    const char* out = nullptr;
-    EXPECT_EQ(filter.getFilteredText(text, &out, 0), 0);
-    EXPECT_EQ(out, text);
-    EXPECT_EQ(filter.bodyStarted, 0);
-}
-
-TEST(FilterObject, ForceFiltersEvenWhenInactive) {
-    epostSift filter;
-    const char* out = nullptr;
-    filter.getFilteredText("x", &out, 1);
-    EXPECT_EQ(out, filter.filteredText.get());
-}
-
-TEST(FilterObject, DeactivationReleasesTheLastResult) {
-    epostSift filter;
-    filter.activateFilter();
-    filter.filteredText.assign("earlier result");
-    filter.deactivateFilter();
-    const char* text = "plain";
-    const char* out = nullptr;
-    filter.getFilteredText(text, &out, 0);
-    EXPECT_EQ(out, text);
-    EXPECT_TRUE(filter.filteredText.isNull());
-}
-
-TEST(FilterObject, ANullTextGivesANullResult) {
-    epostSift filter;
-    filter.activateFilter();
-    filter.filteredText.assign("earlier result");
-    const char* out = "not written";
-    filter.getFilteredText(nullptr, &out, 0);
-    EXPECT_EQ(out, nullptr);
-    EXPECT_TRUE(filter.filteredText.isNull());
-}

@@ -1,18 +1,9 @@
-#include "interface/module_path.h"
+#include "support/config_file_path.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/module_file.h"
-
 namespace postsift {
-
-char moduleFilePath[moduleFilePathCapacity];
-unsigned moduleFilePathLength = 0;
-
-void captureModuleFilePath() {
-    moduleFilePathLength = platform::moduleFileName(moduleFilePath, moduleFilePathCapacity);
-}
 
 char* configFilePathFor(const char* path, std::size_t length) {
     // Walk back to the '.' of the extension. A separator met first means the

@@ -1,4 +1,4 @@
-#include "interface/mutex_lock.h"
+#include "support/mutex_lock.h"
 
 namespace postsift {
 

@@ -3,13 +3,6 @@
 
 namespace postsift {
 
-// The full path of the library's own file, captured once at load.
-constexpr unsigned moduleFilePathCapacity = 512;
-extern char moduleFilePath[moduleFilePathCapacity];
-extern unsigned moduleFilePathLength;
-
-void captureModuleFilePath();
-
 // The configuration file that lies beside a module: its path with the
 // extension replaced by "cfg". A malloc'ed text, or nullptr when the file
 // name has no extension to replace or memory is short.
