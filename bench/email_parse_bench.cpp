@@ -10,7 +10,7 @@
 
 #include "email/email_scanner.h"
 #include "email/parse_driver.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
 // Every malloc and realloc of the process, the C++ runtime's included, is

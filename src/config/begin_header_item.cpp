@@ -1,4 +1,4 @@
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 namespace postsift {
 

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "config/filterlist.h"
-#include "interface/epost_sift.h"
+#include "filter/filterlist.h"
+#include "filter/epost_sift.h"
 
 namespace postsift {
 

@@ -1,5 +1,5 @@
 #include "config/builtin_table.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 namespace postsift {
 

@@ -1,8 +1,8 @@
 #include <cstring>
 
 #include "config/entry_routing.h"
-#include "interface/epost_sift.h"
-#include "platform/text_file.h"
+#include "filter/epost_sift.h"
+#include "support/text_file.h"
 #include "support/owned_text.h"
 
 namespace postsift {
@@ -22,15 +22,15 @@ const char lineEndKey[] = "\n";
 // last line needs no line feed.
 int epostSift::readConfigFile(const char* path) {
     if (path == nullptr) return -1;
-    platform::textFile file(path);
+    textFile file(path);
     if (!file.isOpen()) return -1;
 
     ownedText line;
     for (;;) {
-        const platform::textFile::readResult read = file.readLine(line);
-        if (read == platform::textFile::endOfFile) return 0;
+        const textFile::readResult read = file.readLine(line);
+        if (read == textFile::endOfFile) return 0;
         // The entries read so far stay; the rest of the file is not known.
-        if (read == platform::textFile::readFailed) return -1;
+        if (read == textFile::readFailed) return -1;
 
         // A NUL in the line ends its text, as it would for any caller.
         char* text = line.data();

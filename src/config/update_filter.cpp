@@ -1,6 +1,6 @@
 #include "config/entry_list_update.h"
 #include "config/entry_routing.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 #include "support/trace.h"
 
 namespace postsift {

@@ -1,5 +1,5 @@
 #include "config/entry_list_update.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 #include "support/trace.h"
 
 namespace postsift {

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "email/option_value.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 namespace postsift {
 

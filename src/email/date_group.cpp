@@ -1,4 +1,4 @@
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 // A date composed from four stored words. Nothing in the grammar calls these;
 // they belong to the operation table all the same.

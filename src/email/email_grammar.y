@@ -14,7 +14,7 @@
 %code {
 #include "email/email_scanner.h"
 #include "email/parse_driver.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 /* The lists are left-recursive: a message of any length stays within a
  * dozen entries, so the stacks never grow. */

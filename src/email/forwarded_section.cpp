@@ -1,5 +1,5 @@
 #include "email/option_value.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 namespace postsift {
 

@@ -4,7 +4,7 @@
 #include "email/mime_boundary.h"
 #include "email/option_value.h"
 #include "email/text_trims.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 #include "support/trace.h"
 
 namespace postsift {

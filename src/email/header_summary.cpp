@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 #include "support/ascii.h"
 #include "support/trace.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstring>
 
-#include "config/filterlist.h"
+#include "filter/filterlist.h"
 
 namespace postsift {
 

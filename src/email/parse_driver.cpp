@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "email/email_scanner.h"
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 #include "support/trace.h"
 
 namespace postsift {

@@ -1,6 +1,6 @@
 #include "email/text_trims.h"
 
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 #include "support/ascii.h"
 
 namespace postsift {

@@ -9,8 +9,8 @@
 
 #include <new>
 
-#include "interface/epost_sift.h"
-#include "interface/localized_epost_sift.h"
+#include "filter/epost_sift.h"
+#include "filter/localized_epost_sift.h"
 #include "interface/registration.h"
 
 using postsift::epostSift;

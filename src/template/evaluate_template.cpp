@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "config/filterlist.h"
+#include "filter/filterlist.h"
 #include "support/mutex_lock.h"
 #include "support/owned_text.h"
 #include "template/template_evaluation.h"

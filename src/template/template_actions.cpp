@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "config/filterlist.h"
+#include "filter/filterlist.h"
 #include "template/template_evaluation.h"
 
 namespace postsift {

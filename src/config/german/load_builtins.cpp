@@ -1,6 +1,6 @@
 // Compiled into the German build only: it chooses the table.
 #include "config/builtin_table.h"
-#include "interface/localized_epost_sift.h"
+#include "filter/localized_epost_sift.h"
 
 namespace postsift {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 #include "support/mutex_lock.h"
 #include "scratch_file.h"
 #include "support/trace.h"

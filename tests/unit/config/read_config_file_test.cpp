@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "config/builtin_table.h"
-#include "config/filterlist.h"
-#include "interface/epost_sift.h"
+#include "filter/filterlist.h"
+#include "filter/epost_sift.h"
 #include "scratch_file.h"
 
 using namespace postsift;

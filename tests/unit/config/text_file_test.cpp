@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_file.h"
+#include "support/text_file.h"
 #include "scratch_file.h"
 
 using postsift::ownedText;
-using postsift::platform::textFile;
+using postsift::textFile;
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "config/filterlist.h"
-#include "interface/epost_sift.h"
+#include "filter/filterlist.h"
+#include "filter/epost_sift.h"
 
 using namespace postsift;
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 // An epostSift whose grammar operations only record their calls, each with a
 // copy of its text taken at the moment of the call. Plain and forwarded text

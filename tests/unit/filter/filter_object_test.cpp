@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 using namespace postsift;
 

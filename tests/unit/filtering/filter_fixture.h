@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "config/filterlist.h"
-#include "interface/epost_sift.h"
+#include "filter/filterlist.h"
+#include "filter/epost_sift.h"
 
 namespace postsift {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config/filterlist.h"
+#include "filter/filterlist.h"
 #include "platform/process.h"
 #include "support/log.h"
 #include "support/log_facility.h"

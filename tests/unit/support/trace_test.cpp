@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "config/filterlist.h"
-#include "interface/epost_sift.h"
+#include "filter/filterlist.h"
+#include "filter/epost_sift.h"
 #include "support/trace.h"
 #include "support/trace_facility.h"
 #include "support_fixture.h"

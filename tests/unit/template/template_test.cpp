@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "config/filterlist.h"
+#include "filter/filterlist.h"
 #include "platform/stdout_capture.h"
 #include "platform/test_process.h"
 #include "support/trace_facility.h"

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/text_file.h"
+#include "platform/read_only_file.h"
 
 namespace postsift::platform {
 
@@ -10,7 +10,7 @@ HANDLE handleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 
 }  // namespace
 
-textFile::textFile(const char* path) {
+readOnlyFile::readOnlyFile(const char* path) {
     if (path == nullptr) return;
     // Others may keep the file open, even for writing, while it is read.
     const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -19,11 +19,11 @@ textFile::textFile(const char* path) {
     if (file != INVALID_HANDLE_VALUE) handle_ = reinterpret_cast<std::intptr_t>(file);
 }
 
-textFile::~textFile() {
+readOnlyFile::~readOnlyFile() {
     if (isOpen()) CloseHandle(handleOf(handle_));
 }
 
-std::ptrdiff_t textFile::readRaw(char* into, std::size_t size) {
+std::ptrdiff_t readOnlyFile::read(char* into, std::size_t size) {
     DWORD count = 0;
     if (!ReadFile(handleOf(handle_), into, static_cast<DWORD>(size), &count, nullptr)) return -1;
     return static_cast<std::ptrdiff_t>(count);

@@ -1,4 +1,4 @@
-#include "interface/text_filter.h"
+#include "filter/text_filter.h"
 
 namespace postsift {
 

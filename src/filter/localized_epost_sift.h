@@ -1,5 +1,5 @@
 #pragma once
-#include "interface/epost_sift.h"
+#include "filter/epost_sift.h"
 
 namespace postsift {
 

@@ -1,4 +1,4 @@
-#include "interface/localized_epost_sift.h"
+#include "filter/localized_epost_sift.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstddef>
 
-#include "config/filterlist.h"
-#include "interface/text_filter.h"
+#include "filter/filterlist.h"
+#include "filter/text_filter.h"
 #include "support/owned_text.h"
 
 namespace postsift {

@@ -1,4 +1,4 @@
-#include "config/filterlist.h"
+#include "filter/filterlist.h"
 
 #include <cstring>
 

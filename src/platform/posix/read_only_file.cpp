@@ -1,4 +1,4 @@
-#include "platform/text_file.h"
+#include "platform/read_only_file.h"
 
 #include <cerrno>
 
@@ -7,17 +7,17 @@
 
 namespace postsift::platform {
 
-textFile::textFile(const char* path) {
+readOnlyFile::readOnlyFile(const char* path) {
     if (path == nullptr) return;
     const int descriptor = ::open(path, O_RDONLY | O_CLOEXEC);
     if (descriptor >= 0) handle_ = descriptor;
 }
 
-textFile::~textFile() {
+readOnlyFile::~readOnlyFile() {
     if (isOpen()) ::close(static_cast<int>(handle_));
 }
 
-std::ptrdiff_t textFile::readRaw(char* into, std::size_t size) {
+std::ptrdiff_t readOnlyFile::read(char* into, std::size_t size) {
     for (;;) {
         const ssize_t count = ::read(static_cast<int>(handle_), into, size);
         if (count >= 0) return count;
