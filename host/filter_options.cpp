@@ -1,7 +1,5 @@
 #include "filter_options.h"
 
-#include "support/ascii.h"
-
 namespace postsift::host {
 
 const char usageText[] =
@@ -62,7 +60,10 @@ namespace {
 
 std::string lowered(const std::string& text) {
     std::string out = text;
-    for (char& c : out) c = static_cast<char>(asciiLower(static_cast<unsigned char>(c)));
+    // ASCII letters only: the names compared are ASCII, and the locale's
+    // notion of case must not decide.
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
 

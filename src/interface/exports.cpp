@@ -1,10 +1,8 @@
 // The ten exported functions. No exception may cross into the engine: each
 // export catches everything and answers as it would for a failure.
-#if defined(_WIN32)
-#define POSTSIFT_API
-#else
-#define POSTSIFT_API __attribute__((visibility("default")))
-#endif
+#include "platform/export_marks.h"
+// The marks above must come first: the public header marks its declarations
+// with them.
 #include "postsift.h"
 
 #include <new>
@@ -99,9 +97,6 @@ int32_t POSTSIFT_STDCALL _zelUpdateFilter(uint32_t, void* filter, const char* ke
     }
 }
 
-#if !defined(_WIN32)
-// The Windows module-definition file gives this second name to _zelSetFilter.
-int32_t _zelActivateFilter(uint32_t, void*) __attribute__((alias("_zelSetFilter"), visibility("default")));
-#endif
+int32_t POSTSIFT_STDCALL _zelActivateFilter(uint32_t, void*) POSTSIFT_SAME_FUNCTION_AS(_zelSetFilter);
 
 }  // extern "C"
