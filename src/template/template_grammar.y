@@ -1,16 +1,17 @@
-%{
-// The header summary template: runs of plain text and substitutions of the
-// form '{' name '?' text '|' text '}'. No rule recovers from errors.
+/* The header summary template: runs of plain text and substitutions of the
+ * form '{' name '?' text '|' text '}'. No rule recovers from errors. */
+
+%code {
 #include "support/trace.h"
 #include "template/template_evaluation.h"
 
 int cfglex();
 static void cfgerror(const char* message);
 
-// The template grammar never nests: the stack stays far below this.
+/* The template grammar never nests: the stack stays far below this. */
 #define YYINITDEPTH 150
 #define YYMAXDEPTH 150
-%}
+}
 
 %define api.prefix {cfg}
 %define api.value.type {const char*}
@@ -20,6 +21,11 @@ static void cfgerror(const char* message);
 %token SUBST_TEXT_UNDEFINED 259
 %token CFG_VAR 260
 %token CFG_NEWLINE 261
+
+/* No conflicts: a substitution opens with its own token '{', and the text
+ * between substitutions is one token, so the parser never has to choose
+ * between extending a list and closing it. */
+%expect 0
 
 %start cfg_rule
 
