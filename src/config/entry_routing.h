@@ -1,15 +1,16 @@
 #pragma once
 #include <cstring>
 
+#include "support/reserved_names.h"
+
 namespace postsift {
 
-// The three options live in the filter list although their keys are
-// bracketed like symbol names. They are recognised only as written here,
-// capitals included: "[include email address]" is a symbol.
+// The options live in the filter list although their keys are bracketed
+// like symbol names; only their exact spelling makes them options.
 inline bool isOptionKey(const char* key) {
-    return std::strcmp(key, "[INCLUDE EMAIL ADDRESS]") == 0 ||
-           std::strcmp(key, "[INCLUDE FORWARDED HEADERS]") == 0 ||
-           std::strcmp(key, "[INCLUDE FORWARDED TEXT]") == 0;
+    for (const char* option : optionKeys)
+        if (std::strcmp(key, option) == 0) return true;
+    return false;
 }
 
 // Which list an entry with this key belongs to: any other bracketed key

@@ -4,14 +4,13 @@
 #include "filter/epost_sift.h"
 #include "support/text_file.h"
 #include "support/owned_text.h"
+#include "support/reserved_names.h"
 
 namespace postsift {
 
 namespace {
 
-// The one translation of the file format: a line end cannot be written as a
-// key, so this name stands for it.
-const char lineEndKeyName[] = "[CRLF]";
+// The one translation of the file format: lineEndKeyName stands for this.
 const char lineEndKey[] = "\n";
 
 }  // namespace

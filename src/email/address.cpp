@@ -2,6 +2,7 @@
 
 #include "email/option_value.h"
 #include "filter/epost_sift.h"
+#include "support/reserved_names.h"
 
 namespace postsift {
 
@@ -21,7 +22,7 @@ int epostSift::setAddressDomain(const char* text) {
 // exactly "true"; each piece still meets the word rules and, in a forwarded
 // item, the forwarded-headers option.
 int epostSift::completeAddress(int isForwarded) {
-    const filterEntry* option = findFilterEntry(includeEmailAddress);
+    const filterEntry* option = findFilterEntry(optionIncludeEmailAddress);
     if (addressId.isNull() || addressDomain.isNull()) return 0;
     if (option != nullptr && option->value() != nullptr && std::strcmp(option->value(), "true") == 0) {
         trimHeaderItemText();

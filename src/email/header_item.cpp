@@ -5,6 +5,7 @@
 #include "email/option_value.h"
 #include "email/text_trims.h"
 #include "filter/epost_sift.h"
+#include "support/reserved_names.h"
 #include "support/trace.h"
 
 namespace postsift {
@@ -18,7 +19,7 @@ int epostSift::addHeaderItemWord(const char* word, int isForwarded) {
     if (isForwarded != 0) {
         // Forwarded header words need the option; an entry without a value
         // lets them through.
-        const filterEntry* option = findFilterEntry(includeForwardedHeaders);
+        const filterEntry* option = findFilterEntry(optionIncludeForwardedHeaders);
         if (option == nullptr || (option->value() != nullptr && !valueSaysTrue(*option))) return 0;
     }
     int result = 0;
@@ -41,7 +42,7 @@ namespace {
 
 // A spoken keyword item: silent while the leading header feeds the summary.
 int speakItem(epostSift& filter, const filterEntry& keyword) {
-    if (filter.bodyStarted == 0 && findException(filter.symbolTable, "[HEADER]") != nullptr) return 2;
+    if (filter.bodyStarted == 0 && findException(filter.symbolTable, symbolHeader) != nullptr) return 2;
     return appendKeywordPhrase(filter.filteredText, keyword.value(), filter.headerItemText.get()) ? 0 : 2;
 }
 

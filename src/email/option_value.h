@@ -2,13 +2,9 @@
 #include <cstring>
 
 #include "filter/filterlist.h"
+#include "support/reserved_names.h"
 
 namespace postsift {
-
-// The names of the three options in the filter list.
-inline constexpr const char* includeEmailAddress = "[INCLUDE EMAIL ADDRESS]";
-inline constexpr const char* includeForwardedHeaders = "[INCLUDE FORWARDED HEADERS]";
-inline constexpr const char* includeForwardedText = "[INCLUDE FORWARDED TEXT]";
 
 // The forwarded options count as on when their value holds "true" anywhere,
 // with that case: "true" and "untrue" are on, "TRUE" is off. Each caller

@@ -3,6 +3,7 @@
 #include "email/option_value.h"
 #include "filter/epost_sift.h"
 #include "support/ascii.h"
+#include "support/reserved_names.h"
 
 namespace postsift {
 namespace {
@@ -31,7 +32,7 @@ int epostSift::addPlainText(const char* word, int isForwarded) {
     if (!mimeBoundary.isNull() && std::strstr(word, mimeBoundary.get()) != nullptr) return 0;
     if (isForwarded != 0) {
         // Without the entry, or with no value, quoted text is spoken.
-        const filterEntry* option = findFilterEntry(includeForwardedText);
+        const filterEntry* option = findFilterEntry(optionIncludeForwardedText);
         if (option != nullptr && option->value() != nullptr && !valueSaysTrue(*option)) return 0;
     }
     if (currentFilterEntry != nullptr) {

@@ -4,6 +4,7 @@
 
 #include "support/ascii.h"
 #include "support/log.h"
+#include "support/reserved_names.h"
 
 namespace postsift {
 namespace {
@@ -17,12 +18,12 @@ struct ruleKeyword {
 
 // Tested in this order; the first that applies decides the kind.
 const ruleKeyword ruleKeywords[] = {
-    {"[REMOVE LINE]", 13, REMOVE_LINE, true},
-    {"[REMOVE WORD]", 13, REMOVE_WORD, true},
-    {"[REPLACE LINE]", 14, REPLACE_LINE, false},
-    {"[REPLACE WORD]", 14, REPLACE_WORD, false},
-    {"[REMOVE SECTION]", 16, REMOVE_SECTION, false},
-    {"[KEEP SECTION]", 14, KEEP_SECTION, false},
+    {ruleRemoveLine, sizeof ruleRemoveLine - 1, REMOVE_LINE, true},
+    {ruleRemoveWord, sizeof ruleRemoveWord - 1, REMOVE_WORD, true},
+    {ruleReplaceLine, sizeof ruleReplaceLine - 1, REPLACE_LINE, false},
+    {ruleReplaceWord, sizeof ruleReplaceWord - 1, REPLACE_WORD, false},
+    {ruleRemoveSection, sizeof ruleRemoveSection - 1, REMOVE_SECTION, false},
+    {ruleKeepSection, sizeof ruleKeepSection - 1, KEEP_SECTION, false},
 };
 
 const ruleKeyword* keywordOf(const char* value) {
@@ -146,7 +147,7 @@ filterEntry* findException(filterEntry* first, const char* word) {
     if (word == nullptr) return nullptr;
     word = skipBlanks(word);
     if (maxLevel >= 3)
-        logMessage(3, "Undefined", "Undefined", "filterlist", 130, 1, "Searching for exception '%s'", word);
+        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::exceptionSearch, 1, "Searching for exception '%s'", word);
     // Every body word is looked up here, against every entry: reject by
     // length and first byte before comparing the whole key.
     const std::size_t length = std::strlen(word);
@@ -163,7 +164,7 @@ filterEntry* findSymbol(filterEntry* first, const char* word) {
     if (word == nullptr) return nullptr;
     word = skipBlanks(word);
     if (maxLevel >= 3)
-        logMessage(3, "Undefined", "Undefined", "filterlist", 154, 1, "Searching for symbol '%s'", word);
+        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::symbolSearch, 1, "Searching for symbol '%s'", word);
     for (filterEntry* entry = first; entry != nullptr; entry = entry->next())
         if (entry->matchesValue(word)) return entry;
     return nullptr;

@@ -6,6 +6,7 @@
 #include "platform/process.h"
 #include "support/log.h"
 #include "support/owned_text.h"
+#include "support/reserved_names.h"
 
 namespace postsift {
 namespace {
@@ -36,7 +37,7 @@ ZelMutexSemaphore::ZelMutexSemaphore(const char* name, const char* suffix, ZelSe
 }
 
 ZelMutexSemaphore::~ZelMutexSemaphore() {
-    SEM_LOG(levelDebug, "ZelMutexSemaphore::~ZelMutexSemaphore(ZelSemaphoreId)", 310,
+    SEM_LOG(levelDebug, "ZelMutexSemaphore::~ZelMutexSemaphore(ZelSemaphoreId)", logLine::semaphoreClosed,
             "closing handle:d_sema4Id = %d", platform::namedMutexNumber(d_sema4Id));
     platform::closeNamedMutex(d_sema4Id);
     d_sema4Id = nullptr;
@@ -50,7 +51,7 @@ int ZelMutexSemaphore::wait(int milliSeconds) {
     if (outcome == platform::waitOutcome::owned) return 0;
     if (outcome == platform::waitOutcome::timedOut) return 1;
     const unsigned long code = platform::lastErrorCode();
-    SEM_LOG(levelError, "ZelMutexSemaphore::wait(int milliSeconds)", 344,
+    SEM_LOG(levelError, "ZelMutexSemaphore::wait(int milliSeconds)", logLine::semaphoreWaitFailed,
             "WaitForSingleObject failed.  Error code = %d\n", errorNumber(code));
     return -1;
 }
@@ -58,7 +59,7 @@ int ZelMutexSemaphore::wait(int milliSeconds) {
 int ZelMutexSemaphore::release() {
     if (platform::releaseNamedMutex(d_sema4Id)) return 0;
     const unsigned long code = platform::lastErrorCode();
-    SEM_LOG(levelError, "ZelMutexSemaphore::release()", 325, "ReleaseMutex failed.  Error code = %d",
+    SEM_LOG(levelError, "ZelMutexSemaphore::release()", logLine::semaphoreReleaseFailed, "ReleaseMutex failed.  Error code = %d",
             errorNumber(code));
     return -1;
 }
@@ -70,7 +71,7 @@ int createMutexSemaphore(const char* name, const char* suffix, ZelSemaphoreId* p
     ownedText fullName;
     if (name != nullptr && (!fullName.assign(name) || !fullName.append(suffix))) {
         const unsigned long code = platform::lastErrorCode();
-        SEM_LOG(levelError, createFunction, 410, "CreateMutex failed.  Error code = %d\n", errorNumber(code));
+        SEM_LOG(levelError, createFunction, logLine::semaphoreCreateFailed, "CreateMutex failed.  Error code = %d\n", errorNumber(code));
         return -1;
     }
 
@@ -84,20 +85,20 @@ int createMutexSemaphore(const char* name, const char* suffix, ZelSemaphoreId* p
     *psema4Id = platform::createNamedMutex(fullName.get(), attributes, state != semaphoreOpenOnly, alreadyExisted);
     if (*psema4Id == nullptr) {
         const unsigned long code = platform::lastErrorCode();
-        SEM_LOG(levelError, createFunction, 410, "CreateMutex failed.  Error code = %d\n", errorNumber(code));
+        SEM_LOG(levelError, createFunction, logLine::semaphoreCreateFailed, "CreateMutex failed.  Error code = %d\n", errorNumber(code));
         return -1;
     }
 
     if (state == semaphoreOwnAndWait && alreadyExisted) {
-        SEM_LOG(levelDebug, createFunction, 420, "semaphore owned by another process.  Wait for it now.");
+        SEM_LOG(levelDebug, createFunction, logLine::semaphoreOwnedElsewhere, "semaphore owned by another process.  Wait for it now.");
         if (platform::waitNamedMutex(*psema4Id, platform::waitForever) != platform::waitOutcome::owned) {
             const unsigned long code = platform::lastErrorCode();
-            SEM_LOG(levelError, createFunction, 423, "WaitForSingleObject failed.  Error code = %d\n",
+            SEM_LOG(levelError, createFunction, logLine::semaphoreFirstWaitFailed, "WaitForSingleObject failed.  Error code = %d\n",
                     errorNumber(code));
             return -1;
         }
     }
-    SEM_LOG(levelDebug, createFunction, 428, "created Mutex sema4.  *psema4Id = %d",
+    SEM_LOG(levelDebug, createFunction, logLine::semaphoreCreated, "created Mutex sema4.  *psema4Id = %d",
             platform::namedMutexNumber(*psema4Id));
     return 0;
 }
@@ -105,13 +106,13 @@ int createMutexSemaphore(const char* name, const char* suffix, ZelSemaphoreId* p
 int createSecurityAttributes(platform::securityDescriptor* descriptor, platform::securityAttributes* attributes) {
     if (!platform::initialiseSecurityDescriptor(*descriptor)) {
         const unsigned long code = platform::lastErrorCode();
-        SEM_LOG(levelError, securityFunction, 455, "InitializeSecurityDescriptor failed.  Error = %d",
+        SEM_LOG(levelError, securityFunction, logLine::securityDescriptorFailed, "InitializeSecurityDescriptor failed.  Error = %d",
                 errorNumber(code));
         return -1;
     }
     if (!platform::allowEveryone(*descriptor)) {
         const unsigned long code = platform::lastErrorCode();
-        SEM_LOG(levelError, securityFunction, 464, "SetSecurityDescriptorDacl failed.  Error = %d",
+        SEM_LOG(levelError, securityFunction, logLine::securityDaclFailed, "SetSecurityDescriptorDacl failed.  Error = %d",
                 errorNumber(code));
         return -1;
     }

@@ -1,4 +1,5 @@
 #include "config/builtin_table.h"
+#include "support/reserved_names.h"
 
 namespace postsift {
 
@@ -42,17 +43,17 @@ const builtInEntry entries[] = {
     // Emoticons and signs, dropped as words; the same list in every build.
 #include "config/emoticon_entries.inc"
 
-    {"[INCLUDE EMAIL ADDRESS]", "false"},
-    {"[INCLUDE FORWARDED HEADERS]", "false"},
-    {"[INCLUDE FORWARDED TEXT]", "false"},
+    {optionIncludeEmailAddress, "false"},
+    {optionIncludeForwardedHeaders, "false"},
+    {optionIncludeForwardedText, "false"},
 
-    {"[FORWARDED SECTION]", "Le text suivante etait transf\xe9r\xe9."},
-    {"[CRLF]", ". "},
-    {"[SUBJECT]", "Subject:|Objet:"},
-    {"[DATE]", "Date:|Envoy\xe9:|Re\xe7u:"},
-    {"[SENDER]", "De:|From:"},
-    {"[HEADER]", headerTemplate},
-    {"[BODY]", "Le contenu du message est le suivant."},
+    {symbolForwardedSection, "Le text suivante etait transf\xe9r\xe9."},
+    {lineEndKeyName, ". "},
+    {symbolSubject, "Subject:|Objet:"},
+    {symbolDate, "Date:|Envoy\xe9:|Re\xe7u:"},
+    {symbolSender, "De:|From:"},
+    {symbolHeader, headerTemplate},
+    {symbolBody, "Le contenu du message est le suivant."},
 
     {"Subject:", objectPhrase},
     {"From:", senderPhrase},

@@ -1,4 +1,5 @@
 #include "config/builtin_table.h"
+#include "support/reserved_names.h"
 
 namespace postsift {
 
@@ -56,16 +57,16 @@ const builtInEntry entries[] = {
     // Emoticons and signs, dropped as words; the same list in every build.
 #include "config/emoticon_entries.inc"
 
-    {"[INCLUDE EMAIL ADDRESS]", "false"},
-    {"[INCLUDE FORWARDED HEADERS]", "false"},
-    {"[INCLUDE FORWARDED TEXT]", "false"},
+    {optionIncludeEmailAddress, "false"},
+    {optionIncludeForwardedHeaders, "false"},
+    {optionIncludeForwardedText, "false"},
 
-    {"[CRLF]", ". "},
-    {"[SUBJECT]", "Betreff:|Subject:"},
-    {"[DATE]", "Datum:|Date:"},
-    {"[SENDER]", "Von:|From:"},
-    {"[HEADER]", headerTemplate},
-    {"[BODY]", "Es folgt die Nachricht."},
+    {lineEndKeyName, ". "},
+    {symbolSubject, "Betreff:|Subject:"},
+    {symbolDate, "Datum:|Date:"},
+    {symbolSender, "Von:|From:"},
+    {symbolHeader, headerTemplate},
+    {symbolBody, "Es folgt die Nachricht."},
 };
 
 }  // namespace

@@ -1,0 +1,63 @@
+#pragma once
+// Every name and number that the library reserves, in one place: the keys
+// that configurations, engines and stored postsift.cfg files write, and the
+// line numbers that log lines carry.
+
+namespace postsift {
+
+// Options. They live in the filter list although their keys are bracketed
+// like symbol names, and they are recognised only as written here, capitals
+// included: "[include email address]" is a symbol.
+inline constexpr char optionIncludeEmailAddress[] = "[INCLUDE EMAIL ADDRESS]";
+inline constexpr char optionIncludeForwardedHeaders[] = "[INCLUDE FORWARDED HEADERS]";
+inline constexpr char optionIncludeForwardedText[] = "[INCLUDE FORWARDED TEXT]";
+
+// Every option key, for telling options from symbols.
+inline constexpr const char* optionKeys[] = {
+    optionIncludeEmailAddress,
+    optionIncludeForwardedHeaders,
+    optionIncludeForwardedText,
+};
+
+// Symbols with a meaning of their own: the summary template, the phrase
+// between the summary and the body, the announcement of a forwarded
+// section, and the keyword symbols that the template names.
+inline constexpr char symbolHeader[] = "[HEADER]";
+inline constexpr char symbolBody[] = "[BODY]";
+inline constexpr char symbolForwardedSection[] = "[FORWARDED SECTION]";
+inline constexpr char symbolSender[] = "[SENDER]";
+inline constexpr char symbolDate[] = "[DATE]";
+inline constexpr char symbolSubject[] = "[SUBJECT]";
+
+// A line end cannot be written as a key of the configuration file; there
+// this name stands for it (and only there: through the exports it is an
+// ordinary symbol name).
+inline constexpr char lineEndKeyName[] = "[CRLF]";
+
+// The rule keywords that begin a filter-list value.
+inline constexpr char ruleRemoveLine[] = "[REMOVE LINE]";
+inline constexpr char ruleRemoveWord[] = "[REMOVE WORD]";
+inline constexpr char ruleReplaceLine[] = "[REPLACE LINE]";
+inline constexpr char ruleReplaceWord[] = "[REPLACE WORD]";
+inline constexpr char ruleRemoveSection[] = "[REMOVE SECTION]";
+inline constexpr char ruleKeepSection[] = "[KEEP SECTION]";
+
+// The line numbers that log lines give in their line column. They are fixed
+// numbers, not __LINE__: readers of the log match on them, so they must not
+// move when a source file is edited.
+namespace logLine {
+inline constexpr int keywordFound = 99;           // postsift: a header keyword
+inline constexpr int exceptionSearch = 130;       // filterlist: findException
+inline constexpr int symbolSearch = 154;          // filterlist: findSymbol
+inline constexpr int semaphoreClosed = 310;       // zelsemnt: the destructor
+inline constexpr int semaphoreReleaseFailed = 325;
+inline constexpr int semaphoreWaitFailed = 344;
+inline constexpr int semaphoreCreateFailed = 410;
+inline constexpr int semaphoreOwnedElsewhere = 420;
+inline constexpr int semaphoreFirstWaitFailed = 423;
+inline constexpr int semaphoreCreated = 428;
+inline constexpr int securityDescriptorFailed = 455;
+inline constexpr int securityDaclFailed = 464;
+}  // namespace logLine
+
+}  // namespace postsift
