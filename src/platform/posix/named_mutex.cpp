@@ -15,6 +15,7 @@
 #include <new>
 
 #include "platform/named_mutex.h"
+#include "platform/posix/robust_mutex.h"
 
 namespace postsift::platform {
 namespace {
@@ -48,18 +49,6 @@ constexpr int setUpWaitMilliseconds = 2000;
 void pause(long nanoseconds) {
     timespec delay = {0, nanoseconds};
     nanosleep(&delay, nullptr);
-}
-
-bool initialiseMutex(pthread_mutex_t& mutex, bool shared) {
-    pthread_mutexattr_t attributes;
-    if (pthread_mutexattr_init(&attributes) != 0) return false;
-    pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_RECURSIVE);
-    pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
-    if (shared) pthread_mutexattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
-    const int failed = pthread_mutex_init(&mutex, &attributes);
-    pthread_mutexattr_destroy(&attributes);
-    errno = failed;
-    return failed == 0;
 }
 
 // The shared-memory name for a mutex name: "/" and the name, after a Windows
@@ -116,7 +105,7 @@ namedMutexHandle* handleFor(int fd, sharedBlock* block) {
 // else can see the mutex.
 bool prepareBlock(sharedBlock* block, bool shared, bool takeOwnership) {
     block->size = sizeof(sharedBlock);
-    if (!initialiseMutex(block->mutex, shared)) return false;
+    if (!initialiseRobustMutex(block->mutex, shared)) return false;
     if (takeOwnership && pthread_mutex_lock(&block->mutex) != 0) return false;
     block->ready.store(readyMark, std::memory_order_release);
     return true;
@@ -244,34 +233,9 @@ waitOutcome waitNamedMutex(namedMutexHandle* mutex, unsigned long milliseconds) 
         errno = EBADF;
         return waitOutcome::failed;
     }
-    pthread_mutex_t* lock = &mutex->block->mutex;
-    int result;
-    if (milliseconds == waitForever) {
-        result = pthread_mutex_lock(lock);
-    } else if (milliseconds == 0) {
-        result = pthread_mutex_trylock(lock);
-    } else {
-        timespec deadline;
-        clock_gettime(CLOCK_REALTIME, &deadline);
-        deadline.tv_sec += static_cast<time_t>(milliseconds / 1000);
-        deadline.tv_nsec += static_cast<long>(milliseconds % 1000) * 1000000L;
-        if (deadline.tv_nsec >= 1000000000L) {
-            deadline.tv_sec += 1;
-            deadline.tv_nsec -= 1000000000L;
-        }
-        result = pthread_mutex_timedlock(lock, &deadline);
-    }
-    switch (result) {
-    case 0: ++mutex->holds; return waitOutcome::owned;
-    case EOWNERDEAD:
-        pthread_mutex_consistent(lock);
-        ++mutex->holds;
-        errno = EOWNERDEAD;
-        return waitOutcome::abandoned;
-    case EBUSY:
-    case ETIMEDOUT: return waitOutcome::timedOut;
-    default: errno = result; return waitOutcome::failed;
-    }
+    const waitOutcome outcome = waitRobustMutex(mutex->block->mutex, milliseconds);
+    if (outcome == waitOutcome::owned || outcome == waitOutcome::abandoned) ++mutex->holds;
+    return outcome;
 }
 
 bool releaseNamedMutex(namedMutexHandle* mutex) {
@@ -279,11 +243,7 @@ bool releaseNamedMutex(namedMutexHandle* mutex) {
         errno = EBADF;
         return false;
     }
-    const int result = pthread_mutex_unlock(&mutex->block->mutex);
-    if (result != 0) {
-        errno = result;
-        return false;
-    }
+    if (!releaseRobustMutex(mutex->block->mutex)) return false;
     --mutex->holds;
     return true;
 }
