@@ -1,0 +1,148 @@
+// The before-and-after examples of the README, checked byte for byte, so
+// that the README can never drift from what the plug-ins do. An example is
+// marked in the README by two comments, each right before a fenced block:
+//
+//   <!-- example input: examples/NAME.eml -->
+//   the block holds the file's bytes
+//   <!-- example output: examples/NAME.eml fr|de [cfg=examples/FILE.cfg] -->
+//   the block holds what postsift-filter prints for it: the plug-in's text
+//   in UTF-8, ending with a line end
+//
+// With cfg=, the plug-in reads that file as the postsift.cfg beside it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "plugin_exports.h"
+#include "text_encoding.h"
+
+using namespace postsift;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path readmeFolder = POSTSIFT_README_FOLDER;
+
+bool readFile(const fs::path& path, std::string& contents) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    contents = bytes.str();
+    return true;
+}
+
+struct fencedBlock {
+    std::string marker;  // the words of the comment before it
+    std::string text;
+};
+
+// Every fenced block that a "<!-- example ... -->" line comes right before.
+std::vector<fencedBlock> markedBlocks(const std::string& readme) {
+    std::vector<fencedBlock> blocks;
+    std::istringstream lines(readme);
+    std::string line;
+    std::string marker;
+    while (std::getline(lines, line)) {
+        if (line.rfind("<!-- example ", 0) == 0) {
+            const std::size_t end = line.find(" -->");
+            marker = line.substr(13, end == std::string::npos ? std::string::npos : end - 13);
+            continue;
+        }
+        if (line.rfind("```", 0) == 0 && !marker.empty()) {
+            fencedBlock block{marker, ""};
+            while (std::getline(lines, line) && line.rfind("```", 0) != 0) block.text += line + "\n";
+            blocks.push_back(block);
+        }
+        marker.clear();
+    }
+    return blocks;
+}
+
+std::vector<std::string> wordsOf(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// The plug-in for one example: a copy of the built one in a folder of its
+// own, with the example's configuration beside it when it names one.
+std::string preparePlugin(const std::string& language, const std::string& config, const std::string& folder) {
+    const fs::path built = fs::path(language) / platform::pluginLibrary::fileName();
+    if (config.empty()) return (fs::path(".") / built).string();
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    fs::create_directories(folder);
+    const fs::path copy = fs::path(folder) / platform::pluginLibrary::fileName();
+    fs::copy_file(built, copy);
+    fs::copy_file(readmeFolder / config, fs::path(folder) / "postsift.cfg");
+    return copy.string();
+}
+
+std::string spokenText(const std::string& pluginPath, const std::string& message, std::string& error) {
+    // Loaded for this example and kept loaded, as an engine keeps a plug-in.
+    auto* library = new platform::pluginLibrary(pluginPath);
+    pluginExports api;
+    if (!library->isLoaded()) {
+        error = library->error();
+        return "";
+    }
+    if (!resolveExports(*library, preferredLookup(), api, error)) return "";
+    void* filter = nullptr;
+    if (api.getObject(POSTSIFT_OBJECT_FILTER, &filter) != 1) {
+        error = "getObject failed";
+        return "";
+    }
+    api.setFilter(0, filter);
+    const char* spoken = nullptr;
+    api.getFilteredText(0, filter, message.c_str(), &spoken);
+    std::string text = spoken != nullptr ? spoken : "";
+    api.deleteFilter(0, filter);
+    return text;
+}
+
+}  // namespace
+
+TEST(ReadmeExamples, AreWhatThePlugInsSay) {
+    std::string readme;
+    ASSERT_TRUE(readFile(readmeFolder / "README.md", readme)) << readmeFolder;
+    const std::vector<fencedBlock> blocks = markedBlocks(readme);
+    int outputs = 0;
+    for (const fencedBlock& block : blocks) {
+        const std::vector<std::string> words = wordsOf(block.marker);
+        ASSERT_GE(words.size(), 2u) << block.marker;
+        std::string message;
+        ASSERT_TRUE(readFile(readmeFolder / words[1], message)) << words[1];
+        if (words[0] == "input:") {
+            EXPECT_EQ(block.text, message) << "the README's copy of " << words[1] << " differs from the file";
+            continue;
+        }
+        ASSERT_EQ(words[0], "output:") << block.marker;
+        ASSERT_GE(words.size(), 3u) << block.marker;
+        ASSERT_TRUE(words[2] == "fr" || words[2] == "de") << block.marker;
+        std::string config;
+        if (words.size() > 3) {
+            ASSERT_EQ(words[3].rfind("cfg=", 0), 0u) << block.marker;
+            config = words[3].substr(4);
+        }
+        const std::string language = words[2] == "fr" ? "french" : "german";
+        const std::string folder = "readme-plugins-" + std::to_string(outputs);
+        std::string error;
+        std::string spoken = spokenText(preparePlugin(language, config, folder), message, error);
+        ASSERT_TRUE(error.empty()) << error;
+        // As postsift-filter prints it: UTF-8, ending with a line end.
+        spoken = host::windows1252ToUtf8(spoken);
+        if (spoken.empty() || spoken.back() != '\n') spoken += '\n';
+        EXPECT_EQ(block.text, spoken) << "the README's spoken text for " << words[1] << " (" << words[2]
+                                      << ") differs from what the plug-in says";
+        ++outputs;
+    }
+    // A README without marked examples would pass by checking nothing.
+    EXPECT_GE(outputs, 1);
+}
