@@ -16,7 +16,7 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
     }
     // Scanner, parser and the filter they serve are process-wide: one run at
     // a time. A lock that cannot be had does not stop the run.
-    lockHolder hold(filterLock);
+    lockHolder hold(filterLock());
     *out = parseEmailText(text, text != nullptr ? std::strlen(text) : 0);
     return 0;
 }

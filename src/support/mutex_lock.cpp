@@ -19,4 +19,19 @@ int MutexLock::release() {
     return platform::releaseMutex(handle_) ? 1 : 0;
 }
 
+MutexLock& filterLock() {
+    static MutexLock lock;
+    return lock;
+}
+
+MutexLock& templateLock() {
+    static MutexLock lock;
+    return lock;
+}
+
+MutexLock& logLock() {
+    static MutexLock lock;
+    return lock;
+}
+
 }  // namespace postsift

@@ -37,9 +37,11 @@ private:
     bool held_;
 };
 
-// The three process-wide locks, created when the library is loaded.
-extern MutexLock filterLock;    // one filtering run at a time
-extern MutexLock templateLock;  // one template evaluation at a time
-extern MutexLock logLock;       // one trace line at a time
+// The three process-wide locks. Each is made at its first use, which the
+// library's lifetime makes happen at load, before the trace and the log are
+// set up; so each outlives everything that uses it and goes at unload.
+MutexLock& filterLock();    // one filtering run at a time
+MutexLock& templateLock();  // one template evaluation at a time
+MutexLock& logLock();       // one trace line at a time
 
 }  // namespace postsift

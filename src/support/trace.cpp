@@ -19,7 +19,7 @@ const char defaultPath[] = "zel.dbg";
 // after the unload code may still call traceMessage, which then finds it off.
 traceFacility& processTrace() {
     alignas(traceFacility) static unsigned char storage[sizeof(traceFacility)];
-    static traceFacility* const trace = new (storage) traceFacility(logLock);
+    static traceFacility* const trace = new (storage) traceFacility(logLock());
     return *trace;
 }
 

@@ -50,7 +50,7 @@ const char* filterEntry::evaluateTemplate(const char* templateText, std::size_t 
                                           filterEntry* symbols) {
     // The scanner and parser are single instances; a failed wait does not
     // stop the evaluation.
-    lockHolder hold(templateLock);
+    lockHolder hold(templateLock());
     if (templateText == nullptr) {
         templateResult_.release();
     } else {

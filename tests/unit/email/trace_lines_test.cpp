@@ -54,7 +54,7 @@ public:
 
 private:
     std::filesystem::path previousFolder_;
-    traceFacility trace_{logLock};
+    traceFacility trace_{logLock()};
     traceFacility* previousTrace_ = nullptr;
 };
 

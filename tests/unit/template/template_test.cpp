@@ -226,7 +226,7 @@ TEST(TemplateSyntaxErrors, WriteOneTraceLine) {
     const std::string savedRoot = previousRoot != nullptr ? previousRoot : "";
     ASSERT_TRUE(platform::changeEnvironment(rootName, "template-test-no-registry"));
     { std::ofstream create("zel.dbg", std::ios::binary | std::ios::trunc); }
-    traceFacility trace(logLock);
+    traceFacility trace(logLock());
     trace.setUp();
     traceFacility* previous = installTrace(&trace);
     symbolTable none({});
