@@ -1,6 +1,8 @@
 #pragma once
 #include <cstddef>
 
+#include "filter/language_phrases.h"
+
 namespace postsift {
 
 class epostSift;
@@ -18,6 +20,9 @@ struct builtInTable {
 
 extern const builtInTable frenchBuiltIns;
 extern const builtInTable germanBuiltIns;
+
+extern const languagePhrases frenchPhrases;
+extern const languagePhrases germanPhrases;
 
 void installBuiltIns(epostSift& filter, const builtInTable& table);
 

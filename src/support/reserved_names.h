@@ -11,12 +11,28 @@ namespace postsift {
 inline constexpr char optionIncludeEmailAddress[] = "[INCLUDE EMAIL ADDRESS]";
 inline constexpr char optionIncludeForwardedHeaders[] = "[INCLUDE FORWARDED HEADERS]";
 inline constexpr char optionIncludeForwardedText[] = "[INCLUDE FORWARDED TEXT]";
+// On unless present with a value without "true": the MIME decoding stage.
+inline constexpr char optionDecodeMime[] = "[DECODE MIME]";
+// Off unless present with a value that contains "true".
+inline constexpr char optionSpeakLinks[] = "[SPEAK LINKS]";
+inline constexpr char optionDropSignature[] = "[DROP SIGNATURE]";
+inline constexpr char optionDropSignedArmour[] = "[DROP SIGNED ARMOUR]";
+inline constexpr char optionSqueezeReplyMarkers[] = "[SQUEEZE REPLY MARKERS]";
+inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
+inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
 
 // Every option key, for telling options from symbols.
 inline constexpr const char* optionKeys[] = {
     optionIncludeEmailAddress,
     optionIncludeForwardedHeaders,
     optionIncludeForwardedText,
+    optionDecodeMime,
+    optionSpeakLinks,
+    optionDropSignature,
+    optionDropSignedArmour,
+    optionSqueezeReplyMarkers,
+    optionDropAttribution,
+    optionFindOriginalMessage,
 };
 
 // Symbols with a meaning of their own: the summary template, the phrase
@@ -28,6 +44,10 @@ inline constexpr char symbolForwardedSection[] = "[FORWARDED SECTION]";
 inline constexpr char symbolSender[] = "[SENDER]";
 inline constexpr char symbolDate[] = "[DATE]";
 inline constexpr char symbolSubject[] = "[SUBJECT]";
+// Phrases whose defaults the language build brings (filter/language_phrases.h).
+inline constexpr char symbolAttachment[] = "[ATTACHMENT]";
+inline constexpr char symbolLink[] = "[LINK]";
+inline constexpr char symbolAttribution[] = "[ATTRIBUTION]";
 
 // A line end cannot be written as a key of the configuration file; there
 // this name stands for it (and only there: through the exports it is an

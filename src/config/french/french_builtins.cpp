@@ -97,4 +97,11 @@ const builtInEntry entries[] = {
 
 const builtInTable frenchBuiltIns = {entries, sizeof entries / sizeof entries[0]};
 
+// \xe8 is e grave.
+const languagePhrases frenchPhrases = {
+    "Pi\xe8" "ce jointe : %s.",
+    "lien vers %s",
+    "%s a \xe9" "crit :",
+};
+
 }  // namespace postsift

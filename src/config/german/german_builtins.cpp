@@ -73,4 +73,10 @@ const builtInEntry entries[] = {
 
 const builtInTable germanBuiltIns = {entries, sizeof entries / sizeof entries[0]};
 
+const languagePhrases germanPhrases = {
+    "Anhang: %s.",
+    "Link zu %s",
+    "%s schrieb:",
+};
+
 }  // namespace postsift

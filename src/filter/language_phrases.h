@@ -1,0 +1,21 @@
+#pragma once
+
+namespace postsift {
+
+// Phrases that each language build brings for the features whose symbol a
+// configuration need not define. A symbol of the same name in the filter's
+// symbol table takes precedence (an empty one switches the phrase off); the
+// built-in tables do not define these symbols, so a configuration written
+// for the built-ins alone keeps working. In each phrase the first "%s"
+// stands for the text it announces; nothing else in it is a format.
+struct languagePhrases {
+    const char* attachment;   // "[ATTACHMENT]": a part left out, by file name
+    const char* link;         // "[LINK]": a link, by host
+    const char* attribution;  // "[ATTRIBUTION]": who wrote the quoted text
+};
+
+// The phrases of the language this library was built for; each build's
+// language folder defines it beside the choice of its built-in table.
+const languagePhrases& buildLanguagePhrases();
+
+}  // namespace postsift
