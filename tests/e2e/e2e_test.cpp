@@ -16,21 +16,13 @@
 #include <vector>
 
 #include "plugin_exports.h"
+#include "read_file.h"
 
 using namespace postsift;
 
 namespace {
 
 const std::string folder = POSTSIFT_E2E_FOLDER;
-
-bool readFile(const std::string& path, std::string& contents) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    contents = bytes.str();
-    return true;
-}
 
 struct e2eCase {
     std::string name;

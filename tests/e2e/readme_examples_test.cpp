@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "plugin_exports.h"
+#include "read_file.h"
 #include "text_encoding.h"
 
 using namespace postsift;
@@ -27,15 +28,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path readmeFolder = POSTSIFT_README_FOLDER;
-
-bool readFile(const fs::path& path, std::string& contents) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    contents = bytes.str();
-    return true;
-}
 
 struct fencedBlock {
     std::string marker;  // the words of the comment before it
@@ -111,14 +103,14 @@ std::string spokenText(const std::string& pluginPath, const std::string& message
 
 TEST(ReadmeExamples, AreWhatThePlugInsSay) {
     std::string readme;
-    ASSERT_TRUE(readFile(readmeFolder / "README.md", readme)) << readmeFolder;
+    ASSERT_TRUE(readFile((readmeFolder / "README.md").string(), readme)) << readmeFolder;
     const std::vector<fencedBlock> blocks = markedBlocks(readme);
     int outputs = 0;
     for (const fencedBlock& block : blocks) {
         const std::vector<std::string> words = wordsOf(block.marker);
         ASSERT_GE(words.size(), 2u) << block.marker;
         std::string message;
-        ASSERT_TRUE(readFile(readmeFolder / words[1], message)) << words[1];
+        ASSERT_TRUE(readFile((readmeFolder / words[1]).string(), message)) << words[1];
         if (words[0] == "input:") {
             EXPECT_EQ(block.text, message) << "the README's copy of " << words[1] << " differs from the file";
             continue;
