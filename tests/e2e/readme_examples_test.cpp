@@ -78,8 +78,11 @@ std::string preparePlugin(const std::string& language, const std::string& config
 }
 
 std::string spokenText(const std::string& pluginPath, const std::string& message, std::string& error) {
-    // Loaded for this example and kept loaded, as an engine keeps a plug-in.
-    auto* library = new platform::pluginLibrary(pluginPath);
+    // Loaded for this example and kept loaded to the end, as an engine keeps
+    // a plug-in.
+    static std::vector<std::unique_ptr<platform::pluginLibrary>> kept;
+    kept.push_back(std::make_unique<platform::pluginLibrary>(pluginPath));
+    platform::pluginLibrary* library = kept.back().get();
     pluginExports api;
     if (!library->isLoaded()) {
         error = library->error();
