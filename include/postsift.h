@@ -56,6 +56,14 @@ typedef int32_t postsiftResult;
 #endif
 #endif
 
+/* The version of this interface and of the library that it describes.
+ * The Windows DLL carries the same in its version resource, the Linux
+ * library as its soname (postsift.so.MAJOR). */
+#define POSTSIFT_VERSION_MAJOR 1
+#define POSTSIFT_VERSION_MINOR 0
+#define POSTSIFT_VERSION_PATCH 0
+#define POSTSIFT_VERSION_STRING "1.0.0"
+
 /* getObject's type codes: both create the same localised filter. */
 #define POSTSIFT_OBJECT_FILTER 1
 #define POSTSIFT_OBJECT_FILTER_ALT 7
