@@ -39,6 +39,7 @@ const char usageText[] =
     "  --quiet               no progress line\n"
     "  --speak               also speak the text with eSpeak NG (espeak-ng)\n"
     "  --wav FILE            also write the speech to a WAV file with eSpeak NG\n"
+    "  --version             show the version, the language and the plug-in file\n"
     "  --help                show this text\n"
     "\n"
     "Options that take a value accept --option VALUE and --option=VALUE;\n"
@@ -126,7 +127,8 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
                 return false;
             }
         } else if (inlineValue && (name == "--bare" || name == "--inactive" || name == "--raw" ||
-                                   name == "--echo" || name == "--quiet" || name == "--speak" || name == "--help")) {
+                                   name == "--echo" || name == "--quiet" || name == "--speak" || name == "--help" ||
+                                   name == "--version")) {
             error = "option " + name + " takes no value";
             return false;
         }
@@ -181,6 +183,8 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
             options.speak = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else {
             error = "unknown option " + argument;
             return false;

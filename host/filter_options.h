@@ -34,6 +34,7 @@ struct filterOptions {
     bool speak = false;
     std::string wavPath;
     bool help = false;
+    bool version = false;
 };
 
 // Reads the command line. False, with `error` set, for anything the user

@@ -1,14 +1,61 @@
 #include "plugin_session.h"
 
+#include <cstdio>
+
 #include "platform/stdout_capture.h"
 
 namespace postsift::host {
 
+namespace {
+
+// The plug-in folders of an installation, relative to the program's folder
+// ("../lib/postsift" on Linux); the build derives it from the install layout.
+#ifndef POSTSIFT_INSTALLED_PLUGIN_FOLDER
+#define POSTSIFT_INSTALLED_PLUGIN_FOLDER ""
+#endif
+
+bool fileExists(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
+// `folder` (ending in a separator) followed by a relative path written with
+// '/'; each leading "../" takes one folder off, so that the result reads as
+// a user would write it.
+std::string joinFolder(std::string folder, std::string relative) {
+    const char separator = platform::pluginLibrary::separator();
+    while (relative.compare(0, 3, "../") == 0 || relative == "..") {
+        relative.erase(0, relative.size() > 2 ? 3 : 2);
+        const std::size_t last = folder.find_last_of(separator, folder.size() >= 2 ? folder.size() - 2 : 0);
+        if (last == std::string::npos) break;
+        folder.erase(last + 1);
+    }
+    for (char& c : relative) {
+        if (c == '/') c = separator;
+    }
+    if (!relative.empty() && relative.back() != separator) relative += separator;
+    return folder + relative;
+}
+
+}  // namespace
+
 std::string defaultPluginPath(const std::string& language) {
     const char separator = platform::pluginLibrary::separator();
-    return platform::pluginLibrary::programFolder() + (language == "de" ? "german" : "french") + separator +
-           platform::pluginLibrary::fileName();
+    const std::string name = std::string(language == "de" ? "german" : "french") + separator +
+                             platform::pluginLibrary::fileName();
+    const std::string programFolder = platform::pluginLibrary::programFolder();
+    // The build tree and a Windows installation keep the language folders
+    // beside the program; a Linux installation keeps them in a folder of
+    // their own. Where neither exists, the error names the first.
+    const std::string beside = programFolder + name;
+    if (fileExists(beside)) return beside;
+    const std::string installed = joinFolder(programFolder, POSTSIFT_INSTALLED_PLUGIN_FOLDER) + name;
+    return fileExists(installed) ? installed : beside;
 }
+
+bool pluginFileExists(const std::string& path) { return fileExists(path); }
 
 pluginSession::~pluginSession() {
     if (filter_ != nullptr) api_.deleteFilter(0, filter_);

@@ -6,8 +6,13 @@
 
 namespace postsift::host {
 
-// The plug-in file of a language ("fr" or "de") built beside this program.
+// The plug-in file of a language ("fr" or "de"): in its language folder
+// beside this program (the build tree, Windows), else in the installed
+// plug-in folder (Linux).
 std::string defaultPluginPath(const std::string& language);
+
+// Whether the file can be opened for reading.
+bool pluginFileExists(const std::string& path);
 
 // One plug-in and one filter made by it, reached only through the exports,
 // in the order an engine calls them. The filter is deleted before the

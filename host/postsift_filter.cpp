@@ -10,6 +10,7 @@
 #include "filter_run.h"
 #include "platform/console.h"
 #include "plugin_session.h"
+#include "postsift.h"
 #include "progress_line.h"
 #include "speech.h"
 #include "spoken_output.h"
@@ -26,6 +27,15 @@ int fail(const std::string& message) {
     return failedStatus;
 }
 
+// The tool's version, which is the plug-ins' too, and the plug-in that a
+// run with the same options would load.
+void printVersion(const filterOptions& options) {
+    const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath(options.language) : options.pluginPath;
+    std::printf("postsift-filter %s\n", POSTSIFT_VERSION_STRING);
+    std::printf("language: %s (%s)\n", options.language.c_str(), options.language == "de" ? "German" : "French");
+    std::printf("plug-in: %s%s\n", pluginPath.c_str(), pluginFileExists(pluginPath) ? "" : " (not found)");
+}
+
 int filterMessages(int argc, char** argv) {
     postsift::platform::useBinaryStandardStreams();
     filterOptions options;
@@ -36,6 +46,10 @@ int filterMessages(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(usageText, stdout);
+        return 0;
+    }
+    if (options.version) {
+        printVersion(options);
         return 0;
     }
     if (options.inputs.empty()) options.inputs.push_back({"-", false});
