@@ -1,0 +1,115 @@
+#!/bin/sh
+# The Debian package, as a user receives it: built with cpack from the Linux
+# build, unpacked into a scratch root, and its postsift-filter run there with
+# the installed plug-ins and their sample configurations.
+# Usage: deb_check.sh STEP BUILD_DIR SOURCE_DIR VERSION
+#   STEP: build (cpack and unpack), contents, filter, version, manual
+set -u
+step=$1
+build=$2
+source=$3
+version=$4
+work=$build/package-test/deb
+root=$work/root
+fail() { echo "FAIL: $*"; exit 1; }
+deb() { echo "$work/postsift_${version}_$(dpkg --print-architecture).deb"; }
+
+case "$step" in
+build)
+  rm -rf "$work" && mkdir -p "$work" || fail "cannot make $work"
+  cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; fail "cpack failed"; }
+  [ -f "$(deb)" ] || { ls "$work"; fail "no $(deb)"; }
+  dpkg-deb -x "$(deb)" "$root" || fail "dpkg-deb cannot unpack $(deb)"
+  echo "ok: $(deb)"
+  ;;
+
+contents)
+  # Exactly these files, the plug-ins' versions in their soname only.
+  expected="usr/bin/postsift-filter
+usr/include/postsift.h
+usr/lib/postsift/french/postsift.cfg
+usr/lib/postsift/french/postsift.so
+usr/lib/postsift/german/postsift.cfg
+usr/lib/postsift/german/postsift.so
+usr/share/doc/postsift/README.md
+usr/share/doc/postsift/postsift.cfg
+usr/share/doc/postsift/postsift.de.cfg
+usr/share/man/man1/postsift-filter.1.gz"
+  found=$(cd "$root" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+  [ "$found" = "$expected" ] || { printf 'found:\n%s\n' "$found"; fail "the package does not hold exactly the expected files"; }
+  cmp -s "$root/usr/lib/postsift/french/postsift.cfg" "$source/examples/postsift.cfg" ||
+    fail "the French plug-in's postsift.cfg is not the French sample"
+  cmp -s "$root/usr/lib/postsift/german/postsift.cfg" "$source/examples/postsift.de.cfg" ||
+    fail "the German plug-in's postsift.cfg is not the German sample"
+  for language in french german; do
+    objdump -p "$root/usr/lib/postsift/$language/postsift.so" | grep -Eq "SONAME +postsift\.so\.${version%%.*}$" ||
+      fail "$language plug-in: soname is not postsift.so.${version%%.*}"
+  done
+  fields=$(dpkg-deb -f "$(deb)" Package Version Depends Suggests)
+  echo "$fields"
+  echo "$fields" | grep -qx "Package: postsift" || fail "package name"
+  echo "$fields" | grep -qx "Version: $version" || fail "package version is not $version"
+  # Computed by dpkg-shlibdeps from what the programs link against.
+  echo "$fields" | grep -q "^Depends: .*libc6 (>= " || fail "no computed dependency on libc6"
+  echo "$fields" | grep -q "^Depends: .*libstdc++6" || fail "no computed dependency on libstdc++6"
+  echo "$fields" | grep -qx "Suggests: espeak-ng" || fail "espeak-ng is not suggested"
+  dpkg-deb --ctrl-tarfile "$(deb)" | tar -xOf - ./conffiles | LC_ALL=C sort >"$work/conffiles"
+  printf '/usr/lib/postsift/french/postsift.cfg\n/usr/lib/postsift/german/postsift.cfg\n' |
+    cmp -s - "$work/conffiles" || fail "the plug-ins' postsift.cfg files are not the conffiles"
+  echo "ok: contents"
+  ;;
+
+filter)
+  # The installed program finds the installed plug-ins with no option, and
+  # each plug-in reads its sample beside it; the expected texts follow from
+  # the samples' options (email addresses read, line ends made sentence
+  # ends, the shorter summary).
+  failures=0
+  for case in "bonjour.fr fr $source/examples/bonjour.eml" "termin.de de $source/examples/termin.de.eml" \
+              "gruss.de de $source/tests/package/gruss.de.eml"; do
+    set -- $case
+    "$root/usr/bin/postsift-filter" --language "$2" "$3" >"$work/$1.out" 2>"$work/$1.err"
+    status=$?
+    if [ "$status" -ne 0 ] || ! cmp -s "$work/$1.out" "$source/tests/package/expected/$1.txt"; then
+      echo "FAIL: $1: status $status, $(cat "$work/$1.err")"
+      diff "$source/tests/package/expected/$1.txt" "$work/$1.out"
+      failures=$((failures + 1))
+    fi
+  done
+  [ "$failures" -eq 0 ] || exit 1
+  echo "ok: the installed plug-ins read their samples"
+  ;;
+
+version)
+  plugins=$(cd "$root/usr/lib/postsift" && pwd -P)
+  for language in "fr French french" "de German german"; do
+    set -- $language
+    out=$("$root/usr/bin/postsift-filter" --version --language "$1") || fail "--version failed"
+    expected="postsift-filter $version
+language: $1 ($2)
+plug-in: $plugins/$3/postsift.so"
+    [ "$out" = "$expected" ] || { printf '%s\n' "$out"; fail "--version --language $1"; }
+  done
+  grep -qx "#define POSTSIFT_VERSION_STRING \"$version\"" "$root/usr/include/postsift.h" ||
+    fail "the installed header does not state version $version"
+  echo "ok: version $version in the package, the header and --version"
+  ;;
+
+manual)
+  page=$root/usr/share/man/man1/postsift-filter.1.gz
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l --warnings "$page" 2>&1 >"$work/manual.txt") ||
+    fail "man cannot show $page"
+  [ -z "$warnings" ] || { printf '%s\n' "$warnings"; fail "man warns about the manual page"; }
+  grep -q "postsift $version" "$work/manual.txt" || fail "the manual page does not name version $version"
+  # Every option that postsift-filter --help names is in the manual (looked
+  # for in the source, where no line break hyphenates it).
+  gzip -dc "$page" | sed 's/\\-/-/g' >"$work/manual.roff"
+  for option in $("$root/usr/bin/postsift-filter" --help | grep -o -- '--[a-z][a-z-]*' | grep -vx -- --option | sort -u); do
+    grep -q -- "$option" "$work/manual.roff" || fail "the manual page lacks $option"
+  done
+  echo "ok: the manual page renders without warnings and lists every option"
+  ;;
+
+*) fail "unknown step $step" ;;
+esac
