@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and tests postsift on every preset: Linux, Linux with sanitizers,
-# and the Windows DLLs under wine. Installs the Debian packages it needs.
+# and the Windows DLLs under wine. The Linux and the 32-bit Windows builds
+# are also packed (.deb, .zip) and the packages checked. Installs the Debian
+# packages it needs.
 # Ends with one line "N passed, N failed, N skipped"; exits non-zero on any failure.
 set -u
 cd "$(dirname "$0")"
@@ -43,16 +45,16 @@ run_preset() {
   [ "$bad" -eq 0 ] || failed_presets+=("$preset")
 }
 
-run_preset linux
+run_preset linux -DPOSTSIFT_PACKAGE_TESTS=ON
 run_preset linux-asan
 # The product: a 32-bit DLL. Its programs run under wine only where the
 # kernel executes 32-bit code; the static checks of the DLL run everywhere.
 if can_run_32bit; then
-  run_preset windows -DPOSTSIFT_WINE_TESTS=ON
+  run_preset windows -DPOSTSIFT_WINE_TESTS=ON -DPOSTSIFT_PACKAGE_TESTS=ON
 else
   echo "note: this machine cannot execute 32-bit programs, so the 32-bit Windows test programs"
   echo "      are built but not run; the same tests run below on the 64-bit Windows build."
-  run_preset windows -DPOSTSIFT_WINE_TESTS=OFF
+  run_preset windows -DPOSTSIFT_WINE_TESTS=OFF -DPOSTSIFT_PACKAGE_TESTS=ON
 fi
 run_preset windows-x64 -DPOSTSIFT_WINE_TESTS=ON
 

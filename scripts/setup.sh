@@ -4,6 +4,10 @@
 # Packages for the Linux build (run.sh) and for everything (test.sh).
 linux_packages=(cmake ninja-build g++ flex bison googletest libbenchmark-dev espeak-ng)
 windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64)
+# Packaging (scripts/package.sh) and the checks of the packages (test.sh):
+# cpack's .deb runs dpkg-shlibdeps (dpkg-dev) and file; the manual page is
+# checked with man (man-db).
+package_tools=(dpkg-dev file man-db)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else
@@ -36,13 +40,17 @@ can_run_32bit() {
   [ -x /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
-# install_packages linux|full
+# install_packages linux|package|full
 install_packages() {
   if [ "$1" = linux ]; then
     apt_install "${linux_packages[@]}"
     return
   fi
-  apt_install "${linux_packages[@]}" "${windows_packages[@]}" || return 1
+  if [ "$1" = package ]; then
+    apt_install "${linux_packages[@]}" g++-mingw-w64-i686-posix "${package_tools[@]}"
+    return
+  fi
+  apt_install "${linux_packages[@]}" "${windows_packages[@]}" "${package_tools[@]}" || return 1
   # wine32 needs the i386 architecture, and is of use only where 32-bit
   # programs can run: ask the i386 C library first.
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
