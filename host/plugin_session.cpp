@@ -14,13 +14,6 @@ namespace {
 #define POSTSIFT_INSTALLED_PLUGIN_FOLDER ""
 #endif
 
-bool fileExists(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
-}
-
 // `folder` (ending in a separator) followed by a relative path written with
 // '/'; each leading "../" takes one folder off, so that the result reads as
 // a user would write it.
@@ -50,12 +43,17 @@ std::string defaultPluginPath(const std::string& language) {
     // beside the program; a Linux installation keeps them in a folder of
     // their own. Where neither exists, the error names the first.
     const std::string beside = programFolder + name;
-    if (fileExists(beside)) return beside;
+    if (pluginFileExists(beside)) return beside;
     const std::string installed = joinFolder(programFolder, POSTSIFT_INSTALLED_PLUGIN_FOLDER) + name;
-    return fileExists(installed) ? installed : beside;
+    return pluginFileExists(installed) ? installed : beside;
 }
 
-bool pluginFileExists(const std::string& path) { return fileExists(path); }
+bool pluginFileExists(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
 
 pluginSession::~pluginSession() {
     if (filter_ != nullptr) api_.deleteFilter(0, filter_);
