@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "email/email_scanner.h"
+#include "email/reading_pass.h"
 #include "filter/epost_sift.h"
 #include "support/trace.h"
 
@@ -64,7 +65,11 @@ char* epostSift::parseEmailText(const char* text, std::size_t length) {
     // that message, not to this one.
     headerItemText.release();
 
-    scannerInput input(copy.get(), size);
+    // With a reading option on, the scanner reads the message as rewritten
+    // for reading aloud; otherwise, and when that fails, the copy itself.
+    ownedText rewritten;
+    const bool isRewritten = rewriteForReading(*this, copy.get(), size, rewritten);
+    scannerInput input(isRewritten ? rewritten.get() : copy.get(), isRewritten ? rewritten.length() : size);
     currentFilter = this;
     parseEmail();
     return filteredText.data();

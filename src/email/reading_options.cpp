@@ -1,0 +1,36 @@
+#include "email/reading_options.h"
+
+#include "email/option_value.h"
+#include "filter/epost_sift.h"
+#include "support/reserved_names.h"
+
+namespace postsift {
+
+namespace {
+
+// The same search as findFilterEntry, but not through the operation table:
+// a filter that overrides the grammar operations sees the same calls, in the
+// same order, whether these options exist or not.
+bool isOn(epostSift& filter, const char* option) {
+    const filterEntry* entry = filter.filterList != nullptr ? findException(filter.filterList, option) : nullptr;
+    return entry != nullptr && valueSaysTrue(*entry);
+}
+
+}  // namespace
+
+readingOptions readingOptionsOf(epostSift& filter) {
+    readingOptions options;
+    options.speakLinks = isOn(filter, optionSpeakLinks);
+    options.dropSignature = isOn(filter, optionDropSignature);
+    options.dropSignedArmour = isOn(filter, optionDropSignedArmour);
+    options.squeezeReplyMarkers = isOn(filter, optionSqueezeReplyMarkers);
+    return options;
+}
+
+const char* phraseOf(epostSift& filter, const char* symbol, const char* buildDefault) {
+    const filterEntry* entry = filter.symbolTable != nullptr ? findException(filter.symbolTable, symbol) : nullptr;
+    const char* phrase = entry != nullptr ? entry->value() : buildDefault;
+    return phrase != nullptr && phrase[0] != '\0' ? phrase : nullptr;
+}
+
+}  // namespace postsift

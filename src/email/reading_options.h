@@ -1,0 +1,28 @@
+#pragma once
+
+namespace postsift {
+
+class epostSift;
+
+// The options that have the message rewritten for reading before the
+// scanner sees it (email/reading_pass.h). Each is on when its filter-list
+// entry is present with a value that holds "true"; all are off in the
+// built-in configurations.
+struct readingOptions {
+    bool speakLinks = false;
+    bool dropSignature = false;
+    bool dropSignedArmour = false;
+    bool squeezeReplyMarkers = false;
+
+    bool any() const { return speakLinks || dropSignature || dropSignedArmour || squeezeReplyMarkers; }
+};
+
+// Read once per message, before the scanner starts.
+readingOptions readingOptionsOf(epostSift& filter);
+
+// The phrase of a symbol for which the language build brings a default:
+// the symbol's own value when the symbol table holds it, the build's phrase
+// otherwise. Null when the phrase is empty: the thing it names is dropped.
+const char* phraseOf(epostSift& filter, const char* symbol, const char* buildDefault);
+
+}  // namespace postsift

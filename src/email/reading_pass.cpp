@@ -1,0 +1,104 @@
+// Why a pass over the lines before the scanner, and not scanner rules:
+//
+// - What these options look for are lines and runs of lines: a signature
+//   runs from its "-- " line to the end of its part, armour from a BEGIN line
+//   to an END line, a cut link goes on in the next line. Seeing that takes
+//   looking a few lines ahead, which a longest-match scanner without
+//   backtracking cannot do, and start conditions for each would multiply
+//   the scanner's conditions while every message paid for them.
+// - With every option off the pass does not run at all, so the scanner,
+//   the grammar and the per-token operations stay exactly what they were,
+//   and so does what they say.
+// - The pass is one walk over the lines with a bounded look-ahead (a cut
+//   link looks at most three lines on), linear in the message. What it
+//   writes (a phrase for a link, a line left out) is then read like any
+//   other text: the scanner still decides what is body, quote or header.
+#include "email/reading_pass.h"
+
+#include <new>
+
+#include "email/link_speech.h"
+#include "email/message_line.h"
+#include "email/original_message_separator.h"
+#include "email/part_boundaries.h"
+#include "email/reading_options.h"
+#include "email/reading_output.h"
+#include "email/reply_markers.h"
+#include "email/signature_block.h"
+#include "email/signed_armour.h"
+#include "filter/epost_sift.h"
+#include "filter/language_phrases.h"
+#include "support/reserved_names.h"
+
+namespace postsift {
+
+namespace {
+
+class readingPass {
+public:
+    readingPass(epostSift& filter, const readingOptions& options)
+        : options_(options),
+          markers_(filter),
+          links_(options.speakLinks ? phraseOf(filter, symbolLink, buildLanguagePhrases().link) : nullptr) {}
+
+    void run(const char* text, const char* end, readingOutput& out) {
+        const char* p = leadingHeader(text, end, out);
+        while (p < end) p = bodyLine(lineAt(p, end), end, out);
+    }
+
+private:
+    // The header block at the top, as far as the scanner takes it for one:
+    // keyword lines and their folded continuations. Only a subject changes.
+    const char* leadingHeader(const char* p, const char* end, readingOutput& out) {
+        bool inItem = false;
+        while (p < end) {
+            const messageLine line = lineAt(p, end);
+            const char* keyword = nullptr;
+            const bool folded = inItem && line.begin < line.end && (*line.begin == ' ' || *line.begin == '\t');
+            if (!folded && (line.depth > 0 || headerKeywordEnd(line, keyword) == nullptr)) break;
+            inItem = true;
+            boundaries_.observe(line);
+            if (!(options_.squeezeReplyMarkers && markers_.write(line, out))) out.put(line.begin, line.next);
+            p = line.next;
+        }
+        return p;
+    }
+
+    const char* bodyLine(messageLine line, const char* end, readingOutput& out) {
+        boundaries_.observe(line);
+        const bool endsPart = boundaries_.isBoundaryLine(line) || isOriginalMessageSeparator(line);
+        if (options_.dropSignedArmour && armour_.judge(line) == signedArmour::leaveOut) return line.next;
+        if (options_.dropSignature && signature_.leavesOut(line, endsPart)) return line.next;
+        if (options_.squeezeReplyMarkers && line.content == line.prefixEnd && markers_.write(line, out))
+            return line.next;
+        if (options_.speakLinks) return links_.write(line, end, out);
+        out.put(line.begin, line.prefixEnd);
+        out.put(line.content, line.next);
+        return line.next;
+    }
+
+    const readingOptions options_;
+    replyMarkers markers_;
+    linkSpeech links_;
+    partBoundaries boundaries_;
+    signedArmour armour_;
+    signatureBlock signature_;
+};
+
+}  // namespace
+
+bool rewriteForReading(epostSift& filter, const char* text, std::size_t length, ownedText& out) {
+    const readingOptions options = readingOptionsOf(filter);
+    if (!options.any()) return false;
+    try {
+        // An empty text, not an absent one, when everything was left out.
+        if (!out.assign("", 0)) return false;
+        readingOutput written(out);
+        readingPass(filter, options).run(text, text + length, written);
+        return written.ok();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+}  // namespace postsift
