@@ -243,8 +243,9 @@ TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
     const int contentType = indexOf(filter.filterList, "Content-type:");
     ASSERT_EQ(filter.readConfigFile("sample.cfg"), 0);
 
-    // Seven new rules, one built-in removed, one restated in place.
-    EXPECT_EQ(lengthOf(filter.filterList), length + 6);
+    // Eight new rules and four options, one built-in removed, one restated
+    // in place.
+    EXPECT_EQ(lengthOf(filter.filterList), length + 11);
     EXPECT_EQ(findException(filter.filterList, "Tues,"), nullptr);
     EXPECT_EQ(indexOf(filter.filterList, "Content-type:"), contentType);
     const filterEntry* last = filter.filterList;
@@ -257,6 +258,11 @@ TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
                                    {"organization:", REPLACE_LINE, "Le message vient de: %s"},
                                    {"content-disposition:", REMOVE_SECTION, "[REMOVE SECTION] attachment"},
                                    {"\n", PLAIN, ". "},
+                                   {"tr:", PLAIN, "Transf\xe9r\xe9:"},
+                                   {"[speak links]", PLAIN, "true"},
+                                   {"[drop signature]", PLAIN, "true"},
+                                   {"[drop signed armour]", PLAIN, "true"},
+                                   {"[squeeze reply markers]", PLAIN, "true"},
                                }));
     EXPECT_STREQ(findException(filter.filterList, "[INCLUDE EMAIL ADDRESS]")->value(), "true");
     EXPECT_STREQ(findException(filter.filterList, "Content-Disposition:")->condition(), " attachment");
