@@ -8,4 +8,12 @@ namespace postsift {
 // "message d'origine" in any case, dashes.
 bool isOriginalMessageSeparator(const messageLine& line);
 
+// The separators that other mail programs write, which the scanner does not
+// know: a phrase between runs of dashes ("---------- Forwarded message
+// ---------", "-------- Message original --------", "-------- Ursprüngliche
+// Nachricht --------", "---------- Weitergeleitete Nachricht ----------"
+// and their kin), or a line of its own ("Begin forwarded message:"), in
+// English, French and German, in any case.
+bool isOtherSeparator(const messageLine& line);
+
 }  // namespace postsift

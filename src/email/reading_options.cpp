@@ -11,8 +11,12 @@ namespace {
 // The same search as findFilterEntry, but not through the operation table:
 // a filter that overrides the grammar operations sees the same calls, in the
 // same order, whether these options exist or not.
+const filterEntry* optionEntry(epostSift& filter, const char* option) {
+    return filter.filterList != nullptr ? findException(filter.filterList, option) : nullptr;
+}
+
 bool isOn(epostSift& filter, const char* option) {
-    const filterEntry* entry = filter.filterList != nullptr ? findException(filter.filterList, option) : nullptr;
+    const filterEntry* entry = optionEntry(filter, option);
     return entry != nullptr && valueSaysTrue(*entry);
 }
 
@@ -24,6 +28,12 @@ readingOptions readingOptionsOf(epostSift& filter) {
     options.dropSignature = isOn(filter, optionDropSignature);
     options.dropSignedArmour = isOn(filter, optionDropSignedArmour);
     options.squeezeReplyMarkers = isOn(filter, optionSqueezeReplyMarkers);
+    options.dropAttribution = isOn(filter, optionDropAttribution);
+    options.findOriginalMessage = isOn(filter, optionFindOriginalMessage);
+    if (options.dropAttribution) {
+        const filterEntry* text = optionEntry(filter, optionIncludeForwardedText);
+        options.quotedTextLeftOut = text != nullptr && text->value() != nullptr && !valueSaysTrue(*text);
+    }
     return options;
 }
 

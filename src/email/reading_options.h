@@ -13,8 +13,16 @@ struct readingOptions {
     bool dropSignature = false;
     bool dropSignedArmour = false;
     bool squeezeReplyMarkers = false;
+    bool dropAttribution = false;
+    bool findOriginalMessage = false;
+    // Quoted and forwarded text is left out, as the body handling reads
+    // "[INCLUDE FORWARDED TEXT]" (a missing entry or value lets it through).
+    bool quotedTextLeftOut = false;
 
-    bool any() const { return speakLinks || dropSignature || dropSignedArmour || squeezeReplyMarkers; }
+    bool any() const {
+        return speakLinks || dropSignature || dropSignedArmour || squeezeReplyMarkers || dropAttribution ||
+               findOriginalMessage;
+    }
 };
 
 // Read once per message, before the scanner starts.

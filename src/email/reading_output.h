@@ -14,6 +14,7 @@ public:
     explicit readingOutput(ownedText& text) : text_(text) {}
 
     void put(const char* from, const char* to) { note(text_.append(from, static_cast<std::size_t>(to - from))); }
+    void put(const char* text) { note(text_.append(text)); }
     // A phrase whose first "%s" stands for `filling`.
     void putPhrase(const char* phrase, const char* filling) { note(appendKeywordPhrase(text_, phrase, filling)); }
 

@@ -2,7 +2,9 @@
 //
 // - What these options look for are lines and runs of lines: a signature
 //   runs from its "-- " line to the end of its part, armour from a BEGIN line
-//   to an END line, a cut link goes on in the next line. Seeing that takes
+//   to an END line, a cut link goes on in the next line, an attribution is
+//   one only when quoted text follows it, a block of "From:" and "Sent:"
+//   lines is one only with its second line. Seeing that takes
 //   looking a few lines ahead, which a longest-match scanner without
 //   backtracking cannot do, and start conditions for each would multiply
 //   the scanner's conditions while every message paid for them.
@@ -10,15 +12,22 @@
 //   the grammar and the per-token operations stay exactly what they were,
 //   and so does what they say.
 // - The pass is one walk over the lines with a bounded look-ahead (a cut
-//   link looks at most three lines on), linear in the message. What it
-//   writes (a phrase for a link, a line left out) is then read like any
-//   other text: the scanner still decides what is body, quote or header.
+//   link or an attribution looks at most a few lines on), linear in the
+//   message. What it writes (a phrase for a link, a line left out, an
+//   "-----Original Message-----" line before an earlier message) is then
+//   read like any other text: the scanner still decides what is body,
+//   quote or header, and the options of quoted and forwarded text apply as
+//   they always did.
 #include "email/reading_pass.h"
 
 #include <new>
+#include <string>
 
+#include "email/attribution_line.h"
 #include "email/link_speech.h"
 #include "email/message_line.h"
+#include "email/original_headers.h"
+#include "email/original_message_finder.h"
 #include "email/original_message_separator.h"
 #include "email/part_boundaries.h"
 #include "email/reading_options.h"
@@ -39,7 +48,10 @@ public:
     readingPass(epostSift& filter, const readingOptions& options)
         : options_(options),
           markers_(filter),
-          links_(options.speakLinks ? phraseOf(filter, symbolLink, buildLanguagePhrases().link) : nullptr) {}
+          links_(options.speakLinks ? phraseOf(filter, symbolLink, buildLanguagePhrases().link) : nullptr),
+          attributions_(options.dropAttribution ? phraseOf(filter, symbolAttribution, buildLanguagePhrases().attribution)
+                                                : nullptr,
+                        options.quotedTextLeftOut, options.findOriginalMessage) {}
 
     void run(const char* text, const char* end, readingOutput& out) {
         const char* p = leadingHeader(text, end, out);
@@ -66,14 +78,41 @@ private:
 
     const char* bodyLine(messageLine line, const char* end, readingOutput& out) {
         boundaries_.observe(line);
-        const bool endsPart = boundaries_.isBoundaryLine(line) || isOriginalMessageSeparator(line);
         if (options_.dropSignedArmour && armour_.judge(line) == signedArmour::leaveOut) return line.next;
+        const originalMessageFinder::kind start =
+            options_.findOriginalMessage ? finder_.judge(line, end) : originalMessageFinder::ordinary;
+        const bool endsPart = boundaries_.isBoundaryLine(line) || isOriginalMessageSeparator(line) ||
+                              originalMessageFinder::beginsMessage(start);
         if (options_.dropSignature && signature_.leavesOut(line, endsPart)) return line.next;
+        if (start != originalMessageFinder::ordinary) return earlierMessageLine(line, start, out);
+        if (options_.dropAttribution) {
+            if (const char* next = attributions_.write(line, end, out)) {
+                finder_.passOverAttribution();
+                return next;
+            }
+        }
+        finder_.passOver(line);
         if (options_.squeezeReplyMarkers && line.content == line.prefixEnd && markers_.write(line, out))
             return line.next;
         if (options_.speakLinks) return links_.write(line, end, out);
         out.put(line.begin, line.prefixEnd);
         out.put(line.content, line.next);
+        return line.next;
+    }
+
+    // A line where an earlier message begins, or one of its header lines.
+    const char* earlierMessageLine(const messageLine& line, originalMessageFinder::kind start, readingOutput& out) {
+        switch (finder_.begin(line, start, out)) {
+            case originalMessageFinder::replaced: break;
+            case originalMessageFinder::asItStands: out.put(line.begin, line.next); break;
+            case originalMessageFinder::asHeader: {
+                const std::string plain = plainOriginalHeaderLine(line);
+                const messageLine plainLine = lineAt(plain.data(), plain.data() + plain.size());
+                if (!(options_.squeezeReplyMarkers && markers_.write(plainLine, out)))
+                    out.put(plain.data(), plain.data() + plain.size());
+                break;
+            }
+        }
         return line.next;
     }
 
@@ -83,6 +122,8 @@ private:
     partBoundaries boundaries_;
     signedArmour armour_;
     signatureBlock signature_;
+    attributionLines attributions_;
+    originalMessageFinder finder_;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string>
 
+#include "email/attribution_line.h"
 #include "email/reading_pass.h"
 #include "filter_fixture.h"
 
@@ -76,6 +77,57 @@ TEST_F(ReadingPass, MarkersThatShareAPhraseAreSaidOnce) {
                    "> Subject: Re: Re: y\nSubject: Subject: Subject: z\n"),
               "Subject:  Re:\tHallo Re: Re:\nBetreff: AW: SV: AW: x\nTo: Re: Re:\n\n"
               "> Subject: Re: y\nSubject: Subject: Subject: z\n");
+}
+
+TEST(Attribution, NamesWhoWroteAndNothingElse) {
+    struct example {
+        const char* text;
+        bool isAttribution;
+        const char* name;
+    };
+    const example examples[] = {
+        {"\"Smith, Bob\" <b@x.com> writes:", true, "Smith, Bob"},
+        {"On 4/4/2012 3:59 PM, \"Smith, Bob\" <b@x.com> WROTE:", true, "Smith, Bob"},
+        {"Le 23/01/2015 22:03, Brendan a ecrit:", true, "Brendan"},
+        {"Jonas Brandt schrieb am 14.03.2025 10:12:", true, "Jonas Brandt"},
+        {"Jonas Brandt hat am 14.03.2025 geschrieben:", true, "Jonas Brandt"},
+        {"Am 14.03.2025 um 10:12 schrieb j@x.de:", true, ""},
+        {"On Tuesday Bob wrote:", true, ""},  // a date with no comma to end it
+        {"In his report on the incident the manager wrote:", false, ""},
+        {"Bob rewrote:", false, ""},
+        {"Bob wrote: yes", false, ""},
+    };
+    for (const example& e : examples) {
+        std::string name = "unchanged";
+        EXPECT_EQ(readAttribution(e.text, name), e.isAttribution) << e.text;
+        if (e.isAttribution) EXPECT_EQ(name, e.name) << e.text;
+    }
+}
+
+TEST_F(ReadingPass, AttributionsNeedTheQuoteAndAParagraphIsNoDate) {
+    rule("[DROP ATTRIBUTION]", "true");
+    rule("[INCLUDE FORWARDED TEXT]", "true");
+    symbol("[ATTRIBUTION]", "(%s)");
+    // Quoted attributions speak for deeper quotes; at most three blank
+    // lines may stand between; a paragraph that begins "Le" is no date.
+    EXPECT_EQ(read("> Bob wrote:\n>\n>> x\nAl wrote:\n\n\n\n\n> y\n"
+                   "Le rapport de 2003 est pret,\nBrendan a \xe9" "crit :\n> z\n"),
+              "> (Bob)\n>\n>> x\nAl wrote:\n\n\n\n\n> y\nLe rapport de 2003 est pret,\n(Brendan)\n> z\n");
+    // Without quoted text after it, or with the new forms of earlier
+    // messages not looked for, an attribution stays.
+    EXPECT_EQ(read("Bob wrote:\n\nFrom: a\nTo: b\n"), "Bob wrote:\n\nFrom: a\nTo: b\n");
+    EXPECT_EQ(read("Bob wrote:\n-----Original Message-----\n"), "(Bob)\n-----Original Message-----\n");
+}
+
+TEST_F(ReadingPass, EarlierMessagesBeginOnceAndOnlyAfterText) {
+    rule("[FIND ORIGINAL MESSAGE]", "true");
+    // A block at the top of the body is the message's own text; a lone
+    // "From:" starts nothing; a block after text does, and a second one
+    // inside it only has its header lines made plain.
+    EXPECT_EQ(read("\nFrom: a\nTo: b\n\nHi\nFrom: c\n\n*From:* d [mailto:d@x.y]\n*Sent:* e\n"
+                   "Text\n\n--------- Forwarded message ---------\nDe : f\n"),
+              "\nFrom: a\nTo: b\n\nHi\nFrom: c\n\n-----Original Message-----\nFrom: d <d@x.y>\nSent: e\n"
+              "Text\n\n--------- Forwarded message ---------\nDe: f\n");
 }
 
 TEST_F(ReadingPass, StaysLinearOnInputsBuiltAgainstIt) {
