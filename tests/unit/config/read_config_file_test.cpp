@@ -243,9 +243,9 @@ TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
     const int contentType = indexOf(filter.filterList, "Content-type:");
     ASSERT_EQ(filter.readConfigFile("sample.cfg"), 0);
 
-    // Eight new rules and four options, one built-in removed, one restated
+    // Eight new rules and six options, one built-in removed, one restated
     // in place.
-    EXPECT_EQ(lengthOf(filter.filterList), length + 11);
+    EXPECT_EQ(lengthOf(filter.filterList), length + 13);
     EXPECT_EQ(findException(filter.filterList, "Tues,"), nullptr);
     EXPECT_EQ(indexOf(filter.filterList, "Content-type:"), contentType);
     const filterEntry* last = filter.filterList;
@@ -263,6 +263,8 @@ TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
                                    {"[drop signature]", PLAIN, "true"},
                                    {"[drop signed armour]", PLAIN, "true"},
                                    {"[squeeze reply markers]", PLAIN, "true"},
+                                   {"[drop attribution]", PLAIN, "true"},
+                                   {"[find original message]", PLAIN, "true"},
                                }));
     EXPECT_STREQ(findException(filter.filterList, "[INCLUDE EMAIL ADDRESS]")->value(), "true");
     EXPECT_STREQ(findException(filter.filterList, "Content-Disposition:")->condition(), " attachment");
