@@ -16,6 +16,11 @@ extern const char* emailInputText;
 extern std::size_t emailInputPos;
 extern std::size_t emailInputLength;
 
+// The length of a word that the grammar hands to an operation: for the
+// token that the scanner matched last it is known without counting; any
+// other text (a literal of the scanner's, a test's word) is measured.
+std::size_t tokenTextLength(const char* text);
+
 // The next token's code, 0 at the end of the input.
 int nextEmailToken();
 

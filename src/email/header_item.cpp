@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "email/email_scanner.h"
 #include "email/keyword_format.h"
 #include "email/mime_boundary.h"
 #include "email/option_value.h"
@@ -11,7 +12,10 @@
 namespace postsift {
 
 filterEntry* epostSift::findFilterEntry(const char* key) {
-    return filterList != nullptr ? findException(filterList, key) : nullptr;
+    if (filterList == nullptr || key == nullptr) return nullptr;
+    // The options are asked for at every word of quoted and forwarded text.
+    if (isReservedOptionKey(key)) return findReservedName(filterList, key, filterListIndex);
+    return findException(filterList, makeSearchWord(key), filterListIndex);
 }
 
 int epostSift::addHeaderItemWord(const char* word, int isForwarded) {
@@ -24,15 +28,18 @@ int epostSift::addHeaderItemWord(const char* word, int isForwarded) {
     }
     int result = 0;
     const char* piece = nullptr;
+    std::size_t pieceLength = 0;
     const filterEntry* entry = findFilterEntry(word);
     if (entry == nullptr) {
         piece = word;
+        pieceLength = tokenTextLength(word);
     } else if (entry->kind() == PLAIN || entry->kind() == REPLACE_WORD) {
         piece = entry->value();
+        pieceLength = entry->valueLength();
     } else if (entry->kind() != REMOVE_WORD) {
         result = 2;  // a line or section rule has no place inside an item
     }
-    if (piece != nullptr && !headerItemText.append(piece)) result = 2;
+    if (piece != nullptr && !headerItemText.append(piece, pieceLength)) result = 2;
     // A word of blanks only does not end the date that came before it.
     if (word[std::strspn(word, " ")] != '\0') dateCompleted = 0;
     return result;

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "email/email_scanner.h"
 #include "email/option_value.h"
 #include "filter/epost_sift.h"
 #include "support/ascii.h"
@@ -12,15 +13,18 @@ namespace {
 // before it: it attaches to a letter or digit, and after punctuation (or at
 // the very start) it loses its full stop. This is how a line end keyed to
 // ". " becomes a spoken sentence end.
-bool appendReplacement(epostSift& filter, const char* replacement) {
-    if (replacement[0] != '.') return filter.filteredText.append(replacement);
+bool appendReplacement(epostSift& filter, const filterEntry& entry) {
+    const char* replacement = entry.value();
+    const std::size_t replacementLength = entry.valueLength();
+    if (replacement[0] != '.') return filter.filteredText.append(replacement, replacementLength);
     if (filter.filteredText.isNull())
-        return replacement[1] == '\0' || filter.filteredText.assign(replacement + 1);
+        return replacement[1] == '\0' || filter.filteredText.assign(replacement + 1, replacementLength - 1);
     filter.trimFilteredText();
     const std::size_t length = filter.filteredText.length();
     const unsigned char last = length > 0 ? static_cast<unsigned char>(filter.filteredText.get()[length - 1]) : 0;
     const bool attaches = isAsciiLetter(last) || isAsciiDigit(last);
-    return filter.filteredText.append(attaches ? replacement : replacement + 1);
+    return attaches ? filter.filteredText.append(replacement, replacementLength)
+                    : filter.filteredText.append(replacement + 1, replacementLength - 1);
 }
 
 }  // namespace
@@ -29,7 +33,10 @@ int epostSift::addPlainText(const char* word, int isForwarded) {
     bodyStarted = 1;
     if (word == nullptr) return 0;
     beginHeaderItem(word, 0);
-    if (!mimeBoundary.isNull() && std::strstr(word, mimeBoundary.get()) != nullptr) return 0;
+    const std::size_t length = tokenTextLength(word);
+    // A word shorter than the boundary cannot hold it: most words are.
+    if (!mimeBoundary.isNull() && length >= mimeBoundary.length() && std::strstr(word, mimeBoundary.get()) != nullptr)
+        return 0;
     if (isForwarded != 0) {
         // Without the entry, or with no value, quoted text is spoken.
         const filterEntry* option = findFilterEntry(optionIncludeForwardedText);
@@ -40,15 +47,14 @@ int epostSift::addPlainText(const char* word, int isForwarded) {
             case REMOVE_WORD: return 0;
             case PLAIN:
             case REPLACE_WORD: {
-                const char* replacement = currentFilterEntry->value();
-                if (replacement == nullptr) return 0;
-                return appendReplacement(*this, replacement) ? 0 : 2;
+                if (currentFilterEntry->value() == nullptr) return 0;
+                return appendReplacement(*this, *currentFilterEntry) ? 0 : 2;
             }
             default: return 2;  // a line or section rule drops just this word
         }
     }
     if (sectionRemoved != 0) return 2;
-    return filteredText.append(word) ? 0 : 2;
+    return filteredText.append(word, length) ? 0 : 2;
 }
 
 }  // namespace postsift

@@ -63,6 +63,11 @@ public:
     int dateCompleted = 0;
     int sectionRemoved = 0;
     int bodyStarted = 1;
+
+    // The searches made for every word of a message go through these; each
+    // follows its list by itself, however the list is changed.
+    entryIndex filterListIndex{indexedBy::key};
+    entryIndex symbolKeywordIndex{indexedBy::alternative};
 };
 
 }  // namespace postsift

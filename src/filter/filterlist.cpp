@@ -61,7 +61,10 @@ filterEntry::filterEntry(const char* key, const char* value) {
         for (; *folded != '\0'; ++folded)
             *folded = static_cast<char>(asciiLower(static_cast<unsigned char>(*folded)));
     }
+    noteChange();
 }
+
+filterEntry::~filterEntry() { noteChange(); }
 
 bool filterEntry::classify(const char* value, bool onCreation) {
     const bool stored = storeClassified(value, onCreation);
@@ -108,6 +111,7 @@ void filterEntry::indexAlternatives() {
 }
 
 int filterEntry::replaceValue(const char* value) {
+    noteChange();
     value_.release();
     if (value == nullptr) return 2;
     return classify(value, false) ? 0 : 2;
@@ -143,13 +147,8 @@ bool filterEntry::matchesValue(const char* word) const {
     }
 }
 
-filterEntry* findException(filterEntry* first, const char* word) {
-    if (word == nullptr) return nullptr;
-    word = skipBlanks(word);
-    if (maxLevel >= 3)
-        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::exceptionSearch, 1, "Searching for exception '%s'", word);
-    // Every body word is looked up here, against every entry: reject by
-    // length and first byte before comparing the whole key.
+filterEntry* walkForKey(filterEntry* first, const char* word) {
+    // Reject by length and first byte before comparing the whole key.
     const std::size_t length = std::strlen(word);
     const char firstFolded = static_cast<char>(asciiLower(static_cast<unsigned char>(word[0])));
     for (filterEntry* entry = first; entry != nullptr; entry = entry->next()) {
@@ -160,14 +159,42 @@ filterEntry* findException(filterEntry* first, const char* word) {
     return nullptr;
 }
 
-filterEntry* findSymbol(filterEntry* first, const char* word) {
-    if (word == nullptr) return nullptr;
-    word = skipBlanks(word);
-    if (maxLevel >= 3)
-        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::symbolSearch, 1, "Searching for symbol '%s'", word);
+filterEntry* walkForAlternative(filterEntry* first, const char* word) {
     for (filterEntry* entry = first; entry != nullptr; entry = entry->next())
         if (entry->matchesValue(word)) return entry;
     return nullptr;
+}
+
+// The line of each search, with the word past its blanks; written only
+// when the log's level asks for it.
+void logExceptionSearch(const char* word) {
+    if (maxLevel >= 3)
+        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::exceptionSearch, 1, "Searching for exception '%s'", word);
+}
+
+void logSymbolSearch(const char* word) {
+    if (maxLevel >= 3)
+        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::symbolSearch, 1, "Searching for symbol '%s'", word);
+}
+
+filterEntry* findException(filterEntry* first, const char* word) {
+    if (word == nullptr) return nullptr;
+    word = skipBlanks(word);
+    logExceptionSearch(word);
+    return walkForKey(first, word);
+}
+
+filterEntry* findSymbol(filterEntry* first, const char* word) {
+    if (word == nullptr) return nullptr;
+    word = skipBlanks(word);
+    logSymbolSearch(word);
+    return walkForAlternative(first, word);
+}
+
+filterEntry* findReservedName(filterEntry* first, const char* name, entryIndex& index) {
+    name = skipBlanks(name);
+    logExceptionSearch(name);
+    return index.findReservedName(first, name);
 }
 
 void destroyEntries(filterEntry* first) {

@@ -1,7 +1,11 @@
 #pragma once
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 
+#include "filter/entry_index.h"
 #include "support/ascii.h"
+#include "support/log.h"
 #include "support/owned_text.h"
 
 namespace postsift {
@@ -23,6 +27,7 @@ enum ruleKind : int {
 class filterEntry {
 public:
     filterEntry(const char* key, const char* value);
+    ~filterEntry();
     filterEntry(const filterEntry&) = delete;
     filterEntry& operator=(const filterEntry&) = delete;
 
@@ -32,10 +37,14 @@ public:
     const char* key() const { return key_.get(); }
     std::size_t keyLength() const { return key_.length(); }
     const char* value() const { return value_.get(); }
+    std::size_t valueLength() const { return value_.length(); }
     const char* condition() const { return condition_.get(); }
     ruleKind kind() const { return kind_; }
     filterEntry* next() const { return next_; }
-    void setNext(filterEntry* next) { next_ = next; }
+    void setNext(filterEntry* next) {
+        next_ = next;
+        noteChange();
+    }
 
     bool matchesKey(const char* word) const;
     bool matchesValue(const char* word) const;
@@ -58,7 +67,17 @@ public:
     // Evaluates a header summary template into templateResult; returns it.
     const char* evaluateTemplate(const char* templateText, std::size_t length, filterEntry* symbols);
 
+    // Advances whenever any entry of the process is made, destroyed, linked
+    // or given a new value: an index of a list (entry_index.h) built at one
+    // count is known to be current while the count stays the same. Lists
+    // are changed by the configuration operations and, in tests, by hand;
+    // counting in the entries themselves covers both.
+    static std::uint32_t changeCount() { return changes_.load(std::memory_order_relaxed); }
+
 private:
+    static void noteChange() { changes_.fetch_add(1, std::memory_order_relaxed); }
+    static inline std::atomic<std::uint32_t> changes_{0};
+
     // Folded first and last bytes of the value's '|' alternatives.
     struct alternativeByteSets {
         unsigned char first[32] = {};
@@ -97,6 +116,28 @@ private:
 // order wins. Leading blanks of the word are skipped.
 filterEntry* findException(filterEntry* first, const char* word);
 filterEntry* findSymbol(filterEntry* first, const char* word);
+
+// The same searches, with the same answer and log line, through an index
+// of the list that `first` heads: for the searches made for every word of a
+// message. The word is made once (makeSearchWord) for both lists.
+void logExceptionSearch(const char* word);
+void logSymbolSearch(const char* word);
+inline filterEntry* findException(filterEntry* first, const searchWord& word, entryIndex& index) {
+    if (maxLevel >= 3) logExceptionSearch(word.text);
+    return index.find(first, word);
+}
+inline filterEntry* findSymbol(filterEntry* first, const searchWord& word, entryIndex& index) {
+    if (maxLevel >= 3) logSymbolSearch(word.text);
+    return index.find(first, word);
+}
+// findException for a reserved name that the program holds (an option key
+// of reserved_names.h, by its address), with the same answer and log line.
+filterEntry* findReservedName(filterEntry* first, const char* name, entryIndex& index);
+
+// The walks behind the searches, over a word whose blanks are skipped
+// already; no log line.
+filterEntry* walkForKey(filterEntry* first, const char* word);
+filterEntry* walkForAlternative(filterEntry* first, const char* word);
 
 // Destroys every entry of a list, iteratively (a long list must not recurse).
 void destroyEntries(filterEntry* first);

@@ -6,9 +6,19 @@
 
 namespace postsift {
 
-inline unsigned char asciiLower(unsigned char c) {
+constexpr unsigned char asciiLower(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
+
+// asciiLower of every byte, for the loops that fold a word byte by byte.
+struct asciiLowerTable {
+    unsigned char of[256];
+};
+inline constexpr asciiLowerTable asciiLowerBytes = [] {
+    asciiLowerTable table{};
+    for (int c = 0; c < 256; ++c) table.of[c] = asciiLower(static_cast<unsigned char>(c));
+    return table;
+}();
 
 inline bool isAsciiLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');

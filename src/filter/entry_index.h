@@ -1,0 +1,102 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "support/ascii.h"
+
+namespace postsift {
+
+class filterEntry;
+
+// What an index finds entries by.
+enum class indexedBy {
+    key,          // the key, as findException compares it
+    alternative,  // each '|'-separated alternative of the value, as findSymbol does
+};
+
+// A word as the searches compare it: its bytes past the leading blanks, its
+// length, and a hash of those bytes with the ASCII letters folded to lower
+// case. Made once per search, whatever the length of the list.
+struct searchWord {
+    const char* text;
+    std::size_t length;
+    std::uint32_t hash;
+};
+
+// FNV-1a over the folded bytes: a few instructions a byte, and good enough
+// for a table kept at most half full.
+inline constexpr std::uint32_t searchHashStart = 2166136261u;
+inline std::uint32_t searchHashStep(std::uint32_t hash, char byte) {
+    return (hash ^ asciiLowerBytes.of[static_cast<unsigned char>(byte)]) * 16777619u;
+}
+
+inline searchWord makeSearchWord(const char* word) {
+    while (*word == ' ') ++word;
+    std::uint32_t hash = searchHashStart;
+    const char* end = word;
+    for (; *end != '\0'; ++end) hash = searchHashStep(hash, *end);
+    return {word, static_cast<std::size_t>(end - word), hash};
+}
+
+// Every word of a message is looked up in the filter list and the symbol
+// table. Instead of walking the list and comparing every entry, an index
+// hashes each key (or each alternative of each value) once and keeps, for
+// each text, the entry nearest to the head: so a search gives exactly the
+// entry that the walk would find first, in constant time.
+//
+// The index follows its list by itself: it remembers the head it was built
+// from and the change count of the entries (filterEntry::changeCount),
+// which every new, changed, relinked or destroyed entry advances, and
+// rebuilds itself at the next search after any change. It holds no copies:
+// it points into the entries' own texts, and looks at them only while they
+// are known unchanged.
+class entryIndex {
+public:
+    explicit entryIndex(indexedBy what) : what_(what) {}
+    ~entryIndex();
+    entryIndex(const entryIndex&) = delete;
+    entryIndex& operator=(const entryIndex&) = delete;
+
+    // The first entry of the list from `first` whose key (or one of whose
+    // alternatives) equals the word without regard to ASCII case, or null.
+    filterEntry* find(filterEntry* first, const searchWord& word);
+
+    // The same for a name that the program itself holds and never changes
+    // (a reserved name such as an option key, never a text of a message):
+    // its answer is kept by the name's address until the list changes, so
+    // asking for an option at every word costs no hashing.
+    filterEntry* findReservedName(filterEntry* first, const char* name);
+
+private:
+    struct slot {
+        const char* text;  // null: the slot is free
+        filterEntry* entry;
+        std::size_t length;
+        std::uint32_t hash;
+    };
+
+    bool isCurrent(filterEntry* first) const;
+    // False when memory ran out: the searches then walk the list.
+    bool rebuild(filterEntry* first);
+    void insert(const char* text, std::size_t length, filterEntry* entry);
+    void release();
+
+    struct rememberedName {
+        const char* name;
+        filterEntry* entry;
+    };
+    static constexpr std::size_t rememberedNameCount = 16;
+
+    indexedBy what_;
+    slot* slots_ = nullptr;
+    std::size_t mask_ = 0;  // slot count - 1; the count is a power of two
+    std::size_t longest_ = 0;
+    filterEntry* first_ = nullptr;
+    std::uint32_t changeCount_ = 0;
+    bool built_ = false;
+    bool usable_ = false;
+    rememberedName remembered_[rememberedNameCount] = {};
+    std::size_t rememberedCount_ = 0;
+};
+
+}  // namespace postsift
