@@ -15,13 +15,6 @@ std::uint32_t hashOf(const char* text, std::size_t length) {
     return hash;
 }
 
-bool equalFolded(const char* a, const char* b, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i)
-        if (asciiLowerBytes.of[static_cast<unsigned char>(a[i])] != asciiLowerBytes.of[static_cast<unsigned char>(b[i])])
-            return false;
-    return true;
-}
-
 // Calls `visit(text, length)` for each alternative of a value, the empty
 // ones included, from left to right.
 template <typename visitor>
@@ -42,23 +35,21 @@ void forEachAlternative(const char* value, visitor visit) {
 entryIndex::~entryIndex() { release(); }
 
 void entryIndex::release() {
-    std::free(slots_);
-    slots_ = nullptr;
+    std::free(hashes_);
+    std::free(texts_);
+    hashes_ = nullptr;
+    texts_ = nullptr;
     mask_ = 0;
     longest_ = 0;
     usable_ = false;
     rememberedCount_ = 0;
 }
 
-bool entryIndex::isCurrent(filterEntry* first) const {
-    return built_ && first_ == first && changeCount_ == filterEntry::changeCount();
-}
-
 bool entryIndex::rebuild(filterEntry* first) {
     release();
     built_ = true;
     first_ = first;
-    changeCount_ = filterEntry::changeCount();
+    changeCount_ = entryChanges::count();
 
     std::size_t count = 0;
     for (filterEntry* entry = first; entry != nullptr; entry = entry->next()) {
@@ -68,10 +59,16 @@ bool entryIndex::rebuild(filterEntry* first) {
             forEachAlternative(entry->value(), [&count](const char*, std::size_t) { ++count; });
         }
     }
-    std::size_t size = 8;
-    while (size < 2 * count) size *= 2;
-    slots_ = static_cast<slot*>(std::calloc(size, sizeof(slot)));
-    if (slots_ == nullptr) return false;
+    // At most a quarter full: a word that is in no list, as most are, meets
+    // a free slot at its first or second probe.
+    std::size_t size = 16;
+    while (size < 4 * count) size *= 2;
+    hashes_ = static_cast<std::uint32_t*>(std::calloc(size, sizeof(std::uint32_t)));
+    texts_ = static_cast<indexedText*>(std::calloc(size, sizeof(indexedText)));
+    if (hashes_ == nullptr || texts_ == nullptr) {
+        release();
+        return false;
+    }
     mask_ = size - 1;
     usable_ = true;
 
@@ -88,38 +85,29 @@ bool entryIndex::rebuild(filterEntry* first) {
 }
 
 void entryIndex::insert(const char* text, std::size_t length, filterEntry* entry) {
-    const std::uint32_t hash = hashOf(text, length);
+    const std::uint32_t hash = storedHash(hashOf(text, length));
     std::size_t at = hash & mask_;
-    for (; slots_[at].text != nullptr; at = (at + 1) & mask_) {
-        const slot& taken = slots_[at];
-        if (taken.hash == hash && taken.length == length && equalFolded(taken.text, text, length)) return;
+    for (; hashes_[at] != 0; at = (at + 1) & mask_) {
+        const indexedText& taken = texts_[at];
+        if (hashes_[at] == hash && taken.length == length && equalFolded(taken.text, text, length)) return;
     }
-    slots_[at] = {text, entry, length, hash};
+    hashes_[at] = hash;
+    texts_[at] = {text, length, entry};
     if (length > longest_) longest_ = length;
 }
 
-filterEntry* entryIndex::find(filterEntry* first, const searchWord& word) {
-    if (first == nullptr) return nullptr;
+filterEntry* entryIndex::findAfterChange(filterEntry* first, const searchWord& word) {
     if (!isCurrent(first)) rebuild(first);
-    if (!usable_)
+    if (!usable_) {
+        if (first == nullptr) return nullptr;
         return what_ == indexedBy::key ? walkForKey(first, word.text) : walkForAlternative(first, word.text);
-    if (word.length > longest_) return nullptr;
-    for (std::size_t at = word.hash & mask_; slots_[at].text != nullptr; at = (at + 1) & mask_) {
-        const slot& candidate = slots_[at];
-        if (candidate.hash == word.hash && candidate.length == word.length &&
-            equalFolded(candidate.text, word.text, word.length))
-            return candidate.entry;
     }
-    return nullptr;
+    return find(first, word);
 }
 
-filterEntry* entryIndex::findReservedName(filterEntry* first, const char* name) {
-    if (first == nullptr) return nullptr;
-    if (!isCurrent(first)) rebuild(first);
-    for (std::size_t i = 0; i < rememberedCount_; ++i)
-        if (remembered_[i].name == name) return remembered_[i].entry;
-    filterEntry* entry = find(first, makeSearchWord(name));
-    if (rememberedCount_ < rememberedNameCount) remembered_[rememberedCount_++] = {name, entry};
+filterEntry* entryIndex::findAndRemember(filterEntry* first, const char* name) {
+    filterEntry* entry = find(first, makeSearchWord(name));  // current from here on
+    if (usable_ && rememberedCount_ < rememberedNameCount) remembered_[rememberedCount_++] = {name, entry};
     return entry;
 }
 

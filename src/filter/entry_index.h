@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -38,6 +39,20 @@ inline searchWord makeSearchWord(const char* word) {
     return {word, static_cast<std::size_t>(end - word), hash};
 }
 
+// Advances whenever any entry of the process is made, destroyed, relinked
+// or given a new value: an index built at one count is known to be current
+// while the count stays the same. Lists are changed by the configuration
+// operations and, in tests, by hand; counting in the entries themselves
+// covers both.
+class entryChanges {
+public:
+    static std::uint32_t count() { return count_.load(std::memory_order_relaxed); }
+    static void note() { count_.fetch_add(1, std::memory_order_relaxed); }
+
+private:
+    static inline std::atomic<std::uint32_t> count_{0};
+};
+
 // Every word of a message is looked up in the filter list and the symbol
 // table. Instead of walking the list and comparing every entry, an index
 // hashes each key (or each alternative of each value) once and keeps, for
@@ -45,8 +60,7 @@ inline searchWord makeSearchWord(const char* word) {
 // entry that the walk would find first, in constant time.
 //
 // The index follows its list by itself: it remembers the head it was built
-// from and the change count of the entries (filterEntry::changeCount),
-// which every new, changed, relinked or destroyed entry advances, and
+// from and the change count of the entries (entryChanges), and
 // rebuilds itself at the next search after any change. It holds no copies:
 // it points into the entries' own texts, and looks at them only while they
 // are known unchanged.
@@ -59,37 +73,66 @@ public:
 
     // The first entry of the list from `first` whose key (or one of whose
     // alternatives) equals the word without regard to ASCII case, or null.
-    filterEntry* find(filterEntry* first, const searchWord& word);
+    filterEntry* find(filterEntry* first, const searchWord& word) {
+        if (!usable_ || !isCurrent(first)) return findAfterChange(first, word);
+        if (word.length > longest_) return nullptr;
+        // Most words are in no list: a probe usually meets a free slot at
+        // once, in a dense array of hashes.
+        const std::uint32_t hash = storedHash(word.hash);
+        for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
+            if (hashes_[at] == 0) return nullptr;
+            if (hashes_[at] == hash && texts_[at].length == word.length &&
+                equalFolded(texts_[at].text, word.text, word.length))
+                return texts_[at].entry;
+        }
+    }
 
     // The same for a name that the program itself holds and never changes
     // (a reserved name such as an option key, never a text of a message):
     // its answer is kept by the name's address until the list changes, so
     // asking for an option at every word costs no hashing.
-    filterEntry* findReservedName(filterEntry* first, const char* name);
+    filterEntry* findReservedName(filterEntry* first, const char* name) {
+        if (usable_ && isCurrent(first))
+            for (std::size_t i = 0; i < rememberedCount_; ++i)
+                if (remembered_[i].name == name) return remembered_[i].entry;
+        return findAndRemember(first, name);
+    }
 
 private:
-    struct slot {
-        const char* text;  // null: the slot is free
-        filterEntry* entry;
+    struct indexedText {
+        const char* text;
         std::size_t length;
-        std::uint32_t hash;
+        filterEntry* entry;
     };
-
-    bool isCurrent(filterEntry* first) const;
-    // False when memory ran out: the searches then walk the list.
-    bool rebuild(filterEntry* first);
-    void insert(const char* text, std::size_t length, filterEntry* entry);
-    void release();
-
     struct rememberedName {
         const char* name;
         filterEntry* entry;
     };
     static constexpr std::size_t rememberedNameCount = 16;
 
+    // 0 marks a free slot, so no stored hash is 0.
+    static std::uint32_t storedHash(std::uint32_t hash) { return hash | 1u; }
+    static bool equalFolded(const char* a, const char* b, std::size_t length) {
+        for (std::size_t i = 0; i < length; ++i)
+            if (asciiLowerBytes.of[static_cast<unsigned char>(a[i])] !=
+                asciiLowerBytes.of[static_cast<unsigned char>(b[i])])
+                return false;
+        return true;
+    }
+    bool isCurrent(filterEntry* first) const {
+        return built_ && first_ == first && changeCount_ == entryChanges::count();
+    }
+    filterEntry* findAfterChange(filterEntry* first, const searchWord& word);
+    filterEntry* findAndRemember(filterEntry* first, const char* name);
+    // False when memory ran out: the searches then walk the list.
+    bool rebuild(filterEntry* first);
+    void insert(const char* text, std::size_t length, filterEntry* entry);
+    void release();
+
     indexedBy what_;
-    slot* slots_ = nullptr;
-    std::size_t mask_ = 0;  // slot count - 1; the count is a power of two
+    std::uint32_t* hashes_ = nullptr;  // one per slot
+    indexedText* texts_ = nullptr;     // beside each hash
+    std::size_t mask_ = 0;             // slot count - 1; the count is a power of two
     std::size_t longest_ = 0;
     filterEntry* first_ = nullptr;
     std::uint32_t changeCount_ = 0;

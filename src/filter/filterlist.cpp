@@ -191,12 +191,6 @@ filterEntry* findSymbol(filterEntry* first, const char* word) {
     return walkForAlternative(first, word);
 }
 
-filterEntry* findReservedName(filterEntry* first, const char* name, entryIndex& index) {
-    name = skipBlanks(name);
-    logExceptionSearch(name);
-    return index.findReservedName(first, name);
-}
-
 void destroyEntries(filterEntry* first) {
     while (first != nullptr) {
         filterEntry* next = first->next();

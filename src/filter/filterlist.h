@@ -1,7 +1,5 @@
 #pragma once
-#include <atomic>
 #include <cstddef>
-#include <cstdint>
 
 #include "filter/entry_index.h"
 #include "support/ascii.h"
@@ -67,16 +65,9 @@ public:
     // Evaluates a header summary template into templateResult; returns it.
     const char* evaluateTemplate(const char* templateText, std::size_t length, filterEntry* symbols);
 
-    // Advances whenever any entry of the process is made, destroyed, linked
-    // or given a new value: an index of a list (entry_index.h) built at one
-    // count is known to be current while the count stays the same. Lists
-    // are changed by the configuration operations and, in tests, by hand;
-    // counting in the entries themselves covers both.
-    static std::uint32_t changeCount() { return changes_.load(std::memory_order_relaxed); }
-
 private:
-    static void noteChange() { changes_.fetch_add(1, std::memory_order_relaxed); }
-    static inline std::atomic<std::uint32_t> changes_{0};
+    // Every change that a search could see is counted for the indexes.
+    static void noteChange() { entryChanges::note(); }
 
     // Folded first and last bytes of the value's '|' alternatives.
     struct alternativeByteSets {
@@ -131,8 +122,12 @@ inline filterEntry* findSymbol(filterEntry* first, const searchWord& word, entry
     return index.find(first, word);
 }
 // findException for a reserved name that the program holds (an option key
-// of reserved_names.h, by its address), with the same answer and log line.
-filterEntry* findReservedName(filterEntry* first, const char* name, entryIndex& index);
+// of reserved_names.h, by its address, never with leading blanks), with the
+// same answer and log line.
+inline filterEntry* findReservedName(filterEntry* first, const char* name, entryIndex& index) {
+    if (maxLevel >= 3) logExceptionSearch(name);
+    return index.findReservedName(first, name);
+}
 
 // The walks behind the searches, over a word whose blanks are skipped
 // already; no log line.
