@@ -7,7 +7,7 @@ bool watching = false;
 long long held = 0;
 long long peak = 0;
 
-void add(long long bytes) {
+[[maybe_unused]] void add(long long bytes) {
     held += bytes;
     if (held > peak) peak = held;
 }
