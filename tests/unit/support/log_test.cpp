@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "filter/epost_sift.h"
 #include "filter/filterlist.h"
 #include "platform/process.h"
 #include "support/log.h"
 #include "support/log_facility.h"
+#include "support/reserved_names.h"
 #include "support/zelsemnt.h"
 #include "support_fixture.h"
 
@@ -79,6 +81,32 @@ TEST(Log, AllColumnsAndTheSearchesLines) {
     ASSERT_TRUE(std::regex_match(lines[2], parts, searchLine)) << lines[2];
     EXPECT_EQ(parts[1], "154");
     EXPECT_EQ(parts[2], "Searching for symbol '[subject]'");
+}
+
+TEST(Log, TheFiltersIndexedSearchesWriteTheLinesOfTheWalk) {
+    privateRegistry registry;
+    registry.set("LogFilter", "l");
+    registry.set("LogLevel", "3");
+    scratchFolder folder("log_indexed_searches");
+    {
+        installedLog log;
+        epostSift filter;
+        filter.updateFilter("Subject:", "x");
+        filter.updateFilter(optionIncludeForwardedText, "false");
+        filter.updateSymbolTable("[SUBJECT]", "Subject:|Objet:");
+        filter.beginHeaderItem("  OBJET:", 0);
+        EXPECT_EQ(filter.currentSymbol, filter.symbolTable);
+        // An option asked for twice: the second answer is a remembered one.
+        filter.findFilterEntry(optionIncludeForwardedText);
+        filter.findFilterEntry(optionIncludeForwardedText);
+    }
+    EXPECT_EQ(readLines("tts.log"), (std::vector<std::string>{
+                                        "S|-Line#-|-Message--->",
+                                        "T 130 Searching for exception 'OBJET:'",
+                                        "T 154 Searching for symbol 'OBJET:'",
+                                        "T 130 Searching for exception '[INCLUDE FORWARDED TEXT]'",
+                                        "T 130 Searching for exception '[INCLUDE FORWARDED TEXT]'",
+                                    }));
 }
 
 TEST(Log, AnEmptyFilterLeavesTheLevelAndTheMessage) {
