@@ -85,6 +85,8 @@ void traceFacility::message(const char* format, ...) {
     va_end(arguments);
 }
 
+bool traceIsOn() { return installedTrace != nullptr && installedTrace->isEnabled(); }
+
 void traceMessage(const char* format, ...) {
     traceFacility* trace = installedTrace;
     if (trace == nullptr) return;
