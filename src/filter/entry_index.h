@@ -25,7 +25,7 @@ struct searchWord {
 };
 
 // FNV-1a over the folded bytes: a few instructions a byte, and good enough
-// for a table kept at most half full.
+// for a table kept at most a quarter full.
 inline constexpr std::uint32_t searchHashStart = 2166136261u;
 inline std::uint32_t searchHashStep(std::uint32_t hash, char byte) {
     return (hash ^ asciiLowerBytes.of[static_cast<unsigned char>(byte)]) * 16777619u;
@@ -60,8 +60,8 @@ private:
 // entry that the walk would find first, in constant time.
 //
 // The index follows its list by itself: it remembers the head it was built
-// from and the change count of the entries (entryChanges), and
-// rebuilds itself at the next search after any change. It holds no copies:
+// from and the change count of the entries (entryChanges), and rebuilds
+// itself at the next search after any change. It holds no copies:
 // it points into the entries' own texts, and looks at them only while they
 // are known unchanged.
 class entryIndex {
