@@ -38,12 +38,13 @@ constexpr double megabyte = 1024.0 * 1024.0;
 
 const char usage[] =
     "usage: filter_bench [--language fr|de] [--plugin PATH] [--seconds S] [--passes N]\n"
-    "                    [--sizes LIST] [--save FOLDER] [FOLDER...]\n"
+    "                    [--sizes LIST] [--set KEY=VALUE]... [--save FOLDER] [FOLDER...]\n"
     "Filters synthetic messages (10 KB, 1 MB and 16 MB by default; LIST such as 10K,1M,16M),\n"
     "then every file of each FOLDER as one message, through the plug-in's exports, and scans\n"
     "and parses the same bytes alone. Each figure is the best pass; passes go on for S seconds\n"
-    "(default 1) and at least 3 times, or exactly N times. --save writes the synthetic messages\n"
-    "into FOLDER as synthetic-SIZE.eml and stops.\n";
+    "(default 1) and at least 3 times, or exactly N times. --set gives the filter an entry with\n"
+    "_zelUpdateFilter, as postsift-filter does. --save writes the synthetic messages into\n"
+    "FOLDER as synthetic-SIZE.eml and stops.\n";
 
 // The grammar's operations, doing nothing: what is left is the scanner, the
 // parser and the copy of the text that every run makes.
@@ -77,6 +78,7 @@ struct settings {
     std::vector<std::size_t> sizes = {10u << 10, 1u << 20, 16u << 20};
     std::vector<std::string> folders;
     std::string saveTo;
+    std::vector<std::pair<std::string, std::string>> entries;  // for _zelUpdateFilter
 };
 
 // Messages measured together: one pass filters each of them once.
@@ -136,6 +138,12 @@ bool parseSettings(int argc, char** argv, settings& out) {
                 }
                 start = comma + 1;
             }
+        } else if (arg == "--set" && hasValue) {
+            // The key ends at the first '=' after its first character.
+            const std::string entry = argv[++i];
+            const std::size_t equals = entry.find('=', 1);
+            if (equals == std::string::npos) return false;
+            out.entries.emplace_back(entry.substr(0, equals), entry.substr(equals + 1));
         } else if (arg == "--save" && hasValue) {
             out.saveTo = argv[++i];
         } else if (!arg.empty() && arg[0] == '-') {
@@ -203,12 +211,27 @@ double parsePass(idleFilter& idle, const workload& work) {
     return seconds(start);
 }
 
+// A filter as an engine makes it, given the entries of the command line and
+// switched on; null when the plug-in made none or refused an entry.
+void* makeFilter(const pluginExports& api, const settings& options) {
+    void* filter = nullptr;
+    if (api.getObject(POSTSIFT_OBJECT_FILTER, &filter) != 1) return nullptr;
+    for (const auto& [key, value] : options.entries) {
+        if (api.updateFilter(0, filter, key.c_str(), value.c_str()) != 0) {
+            std::fprintf(stderr, "filter_bench: the plug-in refused %s=%s\n", key.c_str(), value.c_str());
+            api.deleteFilter(0, filter);
+            return nullptr;
+        }
+    }
+    api.setFilter(0, filter);
+    return filter;
+}
+
 // The heap held at once while a fresh filter handles the largest message,
 // plus that message, which the engine holds all along.
-std::size_t peakMemory(const pluginExports& api, const std::string& message) {
-    void* filter = nullptr;
-    if (api.getObject(POSTSIFT_OBJECT_FILTER, &filter) != 1) return 0;
-    api.setFilter(0, filter);
+std::size_t peakMemory(const pluginExports& api, const settings& options, const std::string& message) {
+    void* filter = makeFilter(api, options);
+    if (filter == nullptr) return 0;
     const char* out = nullptr;
     postsift::bench::startHeapMeter();
     api.getFilteredText(0, filter, message.c_str(), &out);
@@ -244,7 +267,7 @@ figures measure(const pluginExports& api, void* filter, const workload& work, co
     for (const std::string& message : work.messages)
         if (message.size() > largest->size()) largest = &message;
     result.largest = largest->size();
-    if (postsift::bench::heapMeterWorks()) result.peak = peakMemory(api, *largest);
+    if (postsift::bench::heapMeterWorks()) result.peak = peakMemory(api, options, *largest);
     std::string stray;
     capture.finish(stray);
     return result;
@@ -322,12 +345,11 @@ int main(int argc, char** argv) {
         work.push_back(std::move(files));
     }
 
-    void* filter = nullptr;
-    if (api.getObject(POSTSIFT_OBJECT_FILTER, &filter) != 1) {
-        std::fprintf(stderr, "filter_bench: getObject made no filter\n");
+    void* filter = makeFilter(api, options);
+    if (filter == nullptr) {
+        std::fprintf(stderr, "filter_bench: no filter to measure\n");
         return 1;
     }
-    api.setFilter(0, filter);
 
     std::printf("plug-in %s; MB = 2^20 bytes; best of %s\n", path.c_str(),
                 options.passes > 0 ? (std::to_string(options.passes) + " passes").c_str()
