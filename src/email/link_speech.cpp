@@ -42,6 +42,15 @@ std::size_t schemeLength(const char* p, const char* end) {
     return 0;
 }
 
+// Every scheme above begins with one of these letters. Each byte of a line
+// is asked whether a link starts there: nearly all are turned away here.
+bool mayBeginScheme(char c) {
+    switch (asciiLower(static_cast<unsigned char>(c))) {
+        case 'h': case 'f': case 'm': case 'w': return true;
+        default: return false;
+    }
+}
+
 bool startsLink(const char* p, const char* lineStart, const char* end) {
     if (p > lineStart && continuesWord(p[-1])) return false;
     return schemeLength(p, end) > 0;
@@ -202,7 +211,7 @@ const char* linkSpeech::write(const messageLine& line, const char* textEnd, read
     const char* copied = line.content;
     const char* p = line.content;
     while (p < current.end) {
-        if (!startsLink(p, current.content, current.end)) {
+        if (!mayBeginScheme(*p) || !startsLink(p, current.content, current.end)) {
             ++p;
             continue;
         }
