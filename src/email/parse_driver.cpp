@@ -69,6 +69,8 @@ char* epostSift::parseEmailText(const char* text, std::size_t length) {
     // for reading aloud; otherwise, and when that fails, the copy itself.
     ownedText rewritten;
     const bool isRewritten = rewriteForReading(*this, copy.get(), size, rewritten);
+    // The scanner reads one of the two; the other is not held meanwhile.
+    if (isRewritten) copy.reset();
     scannerInput input(isRewritten ? rewritten.get() : copy.get(), isRewritten ? rewritten.length() : size);
     currentFilter = this;
     parseEmail();

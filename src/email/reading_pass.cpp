@@ -133,7 +133,9 @@ bool rewriteForReading(epostSift& filter, const char* text, std::size_t length, 
     if (!options.any()) return false;
     try {
         // An empty text, not an absent one, when everything was left out.
-        if (!out.assign("", 0)) return false;
+        // Room for the whole message from the start: the rewritten text is
+        // seldom longer, and growing it by doubling could hold twice as much.
+        if (!out.assign("", 0) || !out.reserve(length)) return false;
         readingOutput written(out);
         readingPass(filter, options).run(text, text + length, written);
         return written.ok();

@@ -12,13 +12,23 @@ void ownedText::release() {
     capacity_ = 0;
 }
 
-bool ownedText::reserve(std::size_t length) {
+bool ownedText::growFor(std::size_t length) {
     if (data_ != nullptr && length < capacity_) return true;
     std::size_t capacity = capacity_ < 16 ? 16 : capacity_;
     while (capacity <= length) {
         if (capacity > (static_cast<std::size_t>(-1) >> 1)) return false;
         capacity *= 2;
     }
+    return resize(capacity);
+}
+
+bool ownedText::reserve(std::size_t length) {
+    if (data_ != nullptr && length < capacity_) return true;
+    if (length == static_cast<std::size_t>(-1)) return false;
+    return resize(length + 1);
+}
+
+bool ownedText::resize(std::size_t capacity) {
     char* grown = static_cast<char*>(std::realloc(data_, capacity));
     if (grown == nullptr) return false;
     if (data_ == nullptr) grown[0] = '\0';
@@ -63,7 +73,7 @@ bool ownedText::append(const char* piece, std::size_t length) {
         // The piece may point into this text; keep its offset across realloc.
         const bool inside = piece >= data_ && piece < data_ + capacity_;
         const std::size_t offset = inside ? static_cast<std::size_t>(piece - data_) : 0;
-        if (!reserve(length_ + length)) return false;
+        if (!growFor(length_ + length)) return false;
         if (inside) piece = data_ + offset;
     }
     std::memmove(data_ + length_, piece, length);

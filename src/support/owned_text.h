@@ -28,6 +28,9 @@ public:
     // Appends `length` bytes; an absent text becomes a copy of them.
     bool append(const char* piece, std::size_t length);
     bool append(const char* piece);
+    // Makes room for exactly `length` bytes, when there is less, so that
+    // appends up to that length move nothing; an absent text becomes empty.
+    bool reserve(std::size_t length);
     // Shortens the text to `length` bytes; the allocation is kept.
     void truncate(std::size_t length);
     // Takes the NUL that someone wrote into the text into account.
@@ -36,7 +39,9 @@ public:
     char* take();
 
 private:
-    bool reserve(std::size_t length);
+    // Room for `length` bytes, doubling the capacity: amortised appends.
+    bool growFor(std::size_t length);
+    bool resize(std::size_t capacity);
 
     char* data_ = nullptr;
     std::size_t length_ = 0;
