@@ -10,9 +10,10 @@ namespace {
 
 // The same search as findFilterEntry, but not through the operation table:
 // a filter that overrides the grammar operations sees the same calls, in the
-// same order, whether these options exist or not.
+// same order, whether these options exist or not. Through the filter list's
+// index, as every message asks for each of them.
 const filterEntry* optionEntry(epostSift& filter, const char* option) {
-    return filter.filterList != nullptr ? findException(filter.filterList, option) : nullptr;
+    return filter.filterList != nullptr ? findReservedName(filter.filterList, option, filter.filterListIndex) : nullptr;
 }
 
 bool isOn(epostSift& filter, const char* option) {
