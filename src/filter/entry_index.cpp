@@ -42,7 +42,7 @@ void entryIndex::release() {
     mask_ = 0;
     longest_ = 0;
     usable_ = false;
-    rememberedCount_ = 0;
+    for (rememberedName& remembered : remembered_) remembered = {};
 }
 
 bool entryIndex::rebuild(filterEntry* first) {
@@ -107,7 +107,7 @@ filterEntry* entryIndex::findAfterChange(filterEntry* first, const searchWord& w
 
 filterEntry* entryIndex::findAndRemember(filterEntry* first, const char* name) {
     filterEntry* entry = find(first, makeSearchWord(name));  // current from here on
-    if (usable_ && rememberedCount_ < rememberedNameCount) remembered_[rememberedCount_++] = {name, entry};
+    if (usable_) remembered_[rememberedSlot(name)] = {name, entry};
     return entry;
 }
 

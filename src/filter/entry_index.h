@@ -92,9 +92,8 @@ public:
     // its answer is kept by the name's address until the list changes, so
     // asking for an option at every word costs no hashing.
     filterEntry* findReservedName(filterEntry* first, const char* name) {
-        if (usable_ && isCurrent(first))
-            for (std::size_t i = 0; i < rememberedCount_; ++i)
-                if (remembered_[i].name == name) return remembered_[i].entry;
+        const rememberedName& remembered = remembered_[rememberedSlot(name)];
+        if (remembered.name == name && usable_ && isCurrent(first)) return remembered.entry;
         return findAndRemember(first, name);
     }
 
@@ -108,7 +107,13 @@ private:
         const char* name;
         filterEntry* entry;
     };
+    // One place per name, chosen by its address; two names that meet there
+    // take turns, at the cost of a search.
     static constexpr std::size_t rememberedNameCount = 16;
+    static std::size_t rememberedSlot(const char* name) {
+        const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(name));
+        return ((address >> 2) * 2654435761u) >> 28;
+    }
 
     // 0 marks a free slot, so no stored hash is 0.
     static std::uint32_t storedHash(std::uint32_t hash) { return hash | 1u; }
@@ -139,7 +144,6 @@ private:
     bool built_ = false;
     bool usable_ = false;
     rememberedName remembered_[rememberedNameCount] = {};
-    std::size_t rememberedCount_ = 0;
 };
 
 }  // namespace postsift

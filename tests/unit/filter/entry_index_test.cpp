@@ -173,9 +173,15 @@ void expectSearchesAgree(epostSift& filter, const std::string& word, int isForwa
     ASSERT_EQ(filter.currentSymbol, walkByAlternative(filter.symbolTable, looked)) << context;
     ASSERT_EQ(filter.findFilterEntry(word.c_str()), walkByKey(filter.filterList, pastBlanks(word.c_str())))
         << context;
-    // The options, asked for by the addresses of their reserved names.
-    for (const char* option : {optionIncludeEmailAddress, optionIncludeForwardedHeaders, optionIncludeForwardedText})
+    // The options, asked for by the addresses of their reserved names, and
+    // more names that never change than the index has places to remember.
+    for (const char* option : optionKeys)
         ASSERT_EQ(filter.findFilterEntry(option), walkByKey(filter.filterList, option)) << context << option;
+    static const char* const heldNames[] = {"a", "A", "b", "B", "ab", "Ab", "aB", "ba", ":", "a:", "b:", "\xe9",
+                                            "\xc9", "[", "[a", "aa", "bb", "", "a\xe9", "B:", "::", "[b"};
+    for (const char* name : heldNames)
+        ASSERT_EQ(findReservedName(filter.filterList, name, filter.filterListIndex), walkByKey(filter.filterList, name))
+            << context << " name '" << name << "'";
 }
 
 }  // namespace
