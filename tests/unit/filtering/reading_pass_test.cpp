@@ -102,7 +102,9 @@ TEST(Attribution, NamesWhoWroteAndNothingElse) {
     for (const example& e : examples) {
         std::string name = "unchanged";
         EXPECT_EQ(readAttribution(e.text, name), e.isAttribution) << e.text;
-        if (e.isAttribution) EXPECT_EQ(name, e.name) << e.text;
+        if (e.isAttribution) {
+            EXPECT_EQ(name, e.name) << e.text;
+        }
     }
 }
 
