@@ -10,8 +10,10 @@ namespace postsift {
 // in place, and is valid only until the next call of nextEmailToken.
 extern const char* tokenText;
 
-// The input: the driver's private copy of the message, the read position and
-// the length in bytes (the terminating NUL is not part of the input).
+// The input: the message text, the read position and the length in bytes
+// (the terminating NUL is not part of the input). resetEmailScanner takes
+// the whole text into the scanner's own buffer at once, so the position
+// moves to the length there; the text itself is only read.
 extern const char* emailInputText;
 extern std::size_t emailInputPos;
 extern std::size_t emailInputLength;
@@ -24,9 +26,15 @@ std::size_t tokenTextLength(const char* text);
 // The next token's code, 0 at the end of the input.
 int nextEmailToken();
 
-// Back to the first condition, at line start, with nothing buffered: each
-// parse scans its own text from its first byte, whatever the last one left.
-void resetEmailScanner();
+// Back to the first condition, at line start, with the input above copied
+// into the scanner's buffer: each parse scans its own text from its first
+// byte, whatever the last one left. False when the copy cannot be made (the
+// scan then finds the input empty).
+bool resetEmailScanner();
+
+// Frees the scanner's copy of the input once the parse is over; further
+// requests report end of input.
+void releaseEmailScannerInput();
 
 // The name of the current start condition ("INITIAL", "HEADER_SECTION" ...),
 // for diagnostics and tests.

@@ -1,39 +1,27 @@
-#include <cstring>
+#include <cstddef>
 
 #include "filter/filterlist.h"
 #include "support/mutex_lock.h"
-#include "support/owned_text.h"
 #include "template/template_evaluation.h"
 
 namespace postsift {
 
 templateEvaluation currentTemplate;
 
-int readTemplateInput(char* buffer, int room) {
-    // The scanner pulls the copy in slices, never more than it asks for.
-    constexpr std::size_t slice = 8192;
-    if (room <= 0 || currentTemplate.input == nullptr) return 0;
-    std::size_t count = currentTemplate.length - currentTemplate.position;
-    if (count > slice) count = slice;
-    if (count > static_cast<std::size_t>(room)) count = static_cast<std::size_t>(room);
-    std::memcpy(buffer, currentTemplate.input + currentTemplate.position, count);
-    currentTemplate.position += count;
-    return static_cast<int>(count);
-}
-
 namespace {
 
 // Clears the process-wide record however the evaluation is left.
 class evaluationRecord {
 public:
-    evaluationRecord(filterEntry& entry, const ownedText& input, filterEntry* symbols) : entry_(entry) {
-        currentTemplate.input = input.get();
-        currentTemplate.length = input.length();
-        currentTemplate.position = 0;
+    evaluationRecord(filterEntry& entry, const char* input, std::size_t length, filterEntry* symbols)
+        : entry_(entry) {
+        currentTemplate.input = input;
+        currentTemplate.length = length;
         currentTemplate.entry = &entry;
         entry.setTemplateSymbols(symbols);
     }
     ~evaluationRecord() {
+        releaseTemplateScannerInput();
         currentTemplate = templateEvaluation();
         entry_.setTemplateSymbols(nullptr);
     }
@@ -54,14 +42,12 @@ const char* filterEntry::evaluateTemplate(const char* templateText, std::size_t 
     if (templateText == nullptr) {
         templateResult_.release();
     } else {
-        ownedText input;
-        const bool copied = input.assign(templateText, length);
+        // The scanner copies the template before the old result goes: the
+        // text may lie inside that result.
+        evaluationRecord record(*this, templateText, length, symbols);
+        const bool copied = resetTemplateScanner();
         templateResult_.release();
-        if (copied) {
-            evaluationRecord record(*this, input, symbols);
-            resetTemplateScanner();
-            parseTemplate();
-        }
+        if (copied) parseTemplate();
     }
     templateSymbols_ = nullptr;
     return templateResult_.get();

@@ -9,19 +9,19 @@ class filterEntry;
 // scanner and parser keep process-wide state, so evaluateTemplate holds
 // templateLock while this record is in use.
 struct templateEvaluation {
-    const char* input = nullptr;  // private copy of the template
+    const char* input = nullptr;  // the template, only read
     std::size_t length = 0;
-    std::size_t position = 0;     // next byte the scanner reads
     filterEntry* entry = nullptr; // receives the results of the actions
 };
 
 extern templateEvaluation currentTemplate;
 
-// Scanner: back to the initial state with an empty buffer, so that nothing
-// left unread by an earlier evaluation is seen again.
-void resetTemplateScanner();
-// Copies at most `room` bytes of the remaining input; 0 means end of input.
-int readTemplateInput(char* buffer, int room);
+// Scanner: back to the initial state with the input above copied into its
+// own buffer, so that nothing left unread by an earlier evaluation is seen
+// again. False when the copy cannot be made (the scan finds nothing then).
+bool resetTemplateScanner();
+// Frees the scanner's copy once the evaluation is over.
+void releaseTemplateScannerInput();
 
 // Parser: 0 when the template was accepted, 1 when it stopped at an error.
 int parseTemplate();
