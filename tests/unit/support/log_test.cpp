@@ -2,6 +2,7 @@
 
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "filter/epost_sift.h"
@@ -202,4 +203,46 @@ TEST(Log, ALogThatCannotBeOpenedIsReportedAndStaysClosed) {
     EXPECT_EQ(errors.rfind("Error.  Unable to open log file: ", 0), 0u) << errors;
     EXPECT_NE(errors.find("\nLog file name: " + name + "\n"), std::string::npos) << errors;
     EXPECT_FALSE(fileExists("tts.log"));
+}
+
+TEST(Log, ProcessesWritingAtOnceLeaveWholeLines) {
+    privateRegistry registry;
+    scratchFolder folder("log_processes");
+    registry.set("LogFilter", "");
+    // A mutex of these tests' own, not the one of every process on the machine.
+    const std::vector<std::string> environment{registry.environmentSetting(), "ZAREZI=postsift-test-log-lines"};
+    // The first process to load the library makes the file and its header;
+    // the writers then all append to it.
+    ASSERT_EQ(runSupportChild({"idle"}, environment).status, 0);
+
+    constexpr int writers = 4;
+    constexpr int linesEach = 1000;
+    std::vector<platform::childRun> runs(writers);
+    std::vector<std::thread> threads;
+    for (int w = 0; w < writers; ++w)
+        threads.emplace_back([&, w] {
+            runs[w] = runSupportChild({"log-lines", std::to_string(linesEach), "w" + std::to_string(w)}, environment);
+        });
+    for (std::thread& t : threads) t.join();
+    for (const platform::childRun& run : runs) ASSERT_EQ(run.status, 0) << run.errors;
+
+    const std::vector<std::string> log = readLines("tts.log");
+    ASSERT_EQ(log.size(), 1u + writers * linesEach);
+    EXPECT_EQ(log[0], "S|-Message--->");
+    const std::regex whole("E (w[0-9]) ([0-9]+) \\.{5000} (w[0-9])");
+    int next[writers] = {};
+    int broken = 0;
+    for (std::size_t i = 1; i < log.size(); ++i) {
+        std::smatch parts;
+        if (!std::regex_match(log[i], parts, whole) || parts[1] != parts[3]) {
+            if (++broken <= 3) ADD_FAILURE() << "line " << i << " is not whole: " << log[i].substr(0, 80) << "...";
+            continue;
+        }
+        const int w = parts[1].str()[1] - '0';
+        // Each writer's lines come in its own order.
+        EXPECT_EQ(std::stoi(parts[2]), next[w]) << "line " << i;
+        next[w] = std::stoi(parts[2]) + 1;
+    }
+    EXPECT_EQ(broken, 0);
+    for (int w = 0; w < writers; ++w) EXPECT_EQ(next[w], linesEach) << "writer " << w;
 }

@@ -3,11 +3,13 @@
 // it ends, as in any process that loads the library. The command on its
 // command line says what it does in between; it prints what it found.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "interface/registration.h"
 #include "platform/test_process.h"
+#include "support/log.h"
 #include "support/settings_key.h"
 #include "support/zelsemnt.h"
 
@@ -56,6 +58,17 @@ int readOnly() {
     return 0;
 }
 
+// Writes `count` log lines, each long enough to need more than one write to
+// the file, with the lock flag on. Each line names its writer twice, at its
+// start and at its end, so that a line that another cut or joined shows.
+int writeLogLines(const char* count, const char* tag) {
+    const std::string padding(5000, '.');
+    const int lines = std::atoi(count);
+    for (int i = 0; i < lines; ++i)
+        logMessage(1, "Undefined", "writer", "support_child", 1, 1, "%s %d %s %s", tag, i, padding.c_str(), tag);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,6 +83,7 @@ int main(int argc, char** argv) {
     if (command == "abandon") return abandon(name);
     if (command == "own-and-wait") return ownAndWait(name);
     if (command == "read-only") return readOnly();
+    if (command == "log-lines") return writeLogLines(name, argc > 3 ? argv[3] : "");
     std::fprintf(stderr, "unknown command '%s'\n", command.c_str());
     return 2;
 }

@@ -1,0 +1,283 @@
+// Inputs built to make a non-linear algorithm show, given to the French
+// plug-in through its exports. Each case is run at two sizes, the larger
+// being the size the case is named after and the smaller an eighth of it:
+// a linear algorithm takes about eight times as long for the larger, one
+// that grows with the square of the size sixty-four times. The larger may
+// take sixteen times as long as the smaller (plus a little for the clock),
+// and never more than a minute. Processor time is measured, not wall time,
+// so that other work on the machine does not count; a case that fails is
+// measured once more before it counts as failed.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "build_files.h"
+#include "platform/stdout_capture.h"
+#include "plugin_exports.h"
+
+using namespace postsift;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double clockSlack = 0.1;     // seconds the larger may take beyond the ratio
+constexpr double absoluteLimit = 60.0;  // seconds, for the larger alone
+
+struct loadedPlugin {
+    std::unique_ptr<platform::pluginLibrary> library;
+    pluginExports api;
+};
+
+// Loaded once and kept, as an engine keeps a plug-in.
+const pluginExports& plugin(const std::string& file = builtPluginFile("french")) {
+    static std::unique_ptr<loadedPlugin> loaded[2];
+    const bool copy = file != builtPluginFile("french");
+    std::unique_ptr<loadedPlugin>& slot = loaded[copy ? 1 : 0];
+    if (slot == nullptr) {
+        slot = std::make_unique<loadedPlugin>();
+        slot->library = std::make_unique<platform::pluginLibrary>(file);
+        std::string error;
+        if (!slot->library->isLoaded() || !resolveExports(*slot->library, preferredLookup(), slot->api, error)) {
+            ADD_FAILURE() << "cannot load " << file << ": " << slot->library->error() << error;
+            std::abort();
+        }
+    }
+    return slot->api;
+}
+
+// The plug-in writes the bytes that no rule matches to standard output,
+// thousands of them here: they are kept out of the test's own output.
+double processorSeconds(const std::function<void()>& work) {
+    platform::stdoutCapture capture;
+    const std::clock_t start = std::clock();
+    work();
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    std::string ignored;
+    capture.finish(ignored);
+    return seconds;
+}
+
+// What a run gives back: its processor time and the spoken text's length.
+struct run {
+    double seconds = 0;
+    std::size_t spokenLength = 0;
+};
+
+// A filter from getObject with the given changes, switched on, filtering one
+// message; only the filtering is timed.
+run filterMessage(const std::string& message, const std::vector<std::pair<const char*, std::string>>& changes = {}) {
+    const pluginExports& api = plugin();
+    void* filter = nullptr;
+    EXPECT_EQ(api.getObject(POSTSIFT_OBJECT_FILTER, &filter), 1);
+    for (const auto& change : changes) api.updateFilter(0, filter, change.first, change.second.c_str());
+    api.setFilter(0, filter);
+    run done;
+    const char* spoken = nullptr;
+    done.seconds = processorSeconds([&] { api.getFilteredText(0, filter, message.c_str(), &spoken); });
+    done.spokenLength = spoken != nullptr ? std::strlen(spoken) : 0;
+    api.deleteFilter(0, filter);
+    return done;
+}
+
+// Runs `sized` at an eighth of `size` and at `size`, and checks that the
+// time grew about linearly. Returns the larger run.
+run expectLinear(const char* what, std::size_t size, const std::function<run(std::size_t)>& sized) {
+    run small, large;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        small = sized(size / 8);
+        large = sized(size);
+        if (large.seconds <= 16 * small.seconds + clockSlack && large.seconds <= absoluteLimit) break;
+    }
+    EXPECT_LE(large.seconds, 16 * small.seconds + clockSlack)
+        << what << ": " << small.seconds << " s at size " << size / 8 << ", " << large.seconds << " s at " << size;
+    EXPECT_LE(large.seconds, absoluteLimit) << what;
+    std::printf("%-44s %9zu: %7.3f s, an eighth: %7.3f s\n", what, size, large.seconds, small.seconds);
+    return large;
+}
+
+std::string repeated(const std::string& piece, std::size_t count) {
+    std::string text;
+    text.reserve(piece.size() * count);
+    for (std::size_t i = 0; i < count; ++i) text += piece;
+    return text;
+}
+
+const std::string header = "From: Camille Morel <camille.morel@exemple.fr>\nSubject: Essai\n\n";
+
+}  // namespace
+
+TEST(Pathological, ATokenOf16MB) {
+    const run large = expectLinear("one token", 16u << 20, [](std::size_t n) {
+        return filterMessage(header + std::string(n, 'w') + "\n");
+    });
+    EXPECT_GE(large.spokenLength, 16u << 20) << "the token is spoken whole";
+}
+
+TEST(Pathological, AMillionGreaterThanSigns) {
+    expectLinear("'>' at the start of a line", 1000000, [](std::size_t n) {
+        return filterMessage(header + std::string(n, '>') + " x\n");
+    });
+    expectLinear("'>' inside a line", 1000000, [](std::size_t n) {
+        return filterMessage(header + "x " + std::string(n, '>') + " y\n");
+    });
+    expectLinear("'>' starting each line", 1000000, [](std::size_t n) {
+        return filterMessage(header + repeated(">\n", n));
+    });
+    expectLinear("'>' inside a header line", 1000000, [](std::size_t n) {
+        return filterMessage("Subject: " + std::string(n, '>') + "\n\nbody\n");
+    });
+}
+
+TEST(Pathological, HeaderLines) {
+    expectLinear("header lines", 100000, [](std::size_t n) {
+        std::string message;
+        for (std::size_t i = 0; i < n; ++i) message += "X-Line-" + std::to_string(i) + ": value " + std::to_string(i) + "\n";
+        return filterMessage(message + "\nbody\n");
+    });
+    expectLinear("a header line folded again and again", 100000, [](std::size_t n) {
+        return filterMessage("Subject: a" + repeated("\n b", n) + "\n\nbody\n");
+    });
+}
+
+TEST(Pathological, AddressesInOneHeaderLine) {
+    expectLinear("addresses in one line, spoken", 100000, [](std::size_t n) {
+        return filterMessage("To: " + repeated("Anne <anne@exemple.fr>, ", n) + "\n\nbody\n",
+                             {{"[INCLUDE EMAIL ADDRESS]", "true"}});
+    });
+    expectLinear("addresses in one line, left out", 100000, [](std::size_t n) {
+        return filterMessage("To: " + repeated("<anne@exemple.fr>,", n) + "\n\nbody\n");
+    });
+}
+
+TEST(Pathological, EveryByteRepeated) {
+    std::string bytes;
+    for (int c = 1; c <= 255; ++c) bytes += static_cast<char>(c);
+    expectLinear("bytes 1 to 255, in the body", 4u << 20, [&](std::size_t n) {
+        return filterMessage(header + repeated(bytes, n / bytes.size()));
+    });
+    expectLinear("bytes 1 to 255, as a message", 4u << 20, [&](std::size_t n) {
+        return filterMessage(repeated(bytes, n / bytes.size()));
+    });
+}
+
+TEST(Pathological, AngleBracketsInAHeader) {
+    expectLinear("'<' in a header line", 100000, [](std::size_t n) {
+        return filterMessage("Subject: " + std::string(n, '<') + "\n\nbody\n");
+    });
+    expectLinear("'<a@' and a megabyte", 1u << 20, [](std::size_t n) {
+        return filterMessage("Subject: <a@" + std::string(n, 'b') + "\n\nbody\n");
+    });
+    expectLinear("'<a' and a megabyte before '@'", 1u << 20, [](std::size_t n) {
+        return filterMessage("Subject: <a" + std::string(n, 'b') + "@c\n\nbody\n");
+    });
+    expectLinear("'<a@' and a megabyte, folded", 1u << 20, [](std::size_t n) {
+        return filterMessage("Subject: <a@" + repeated("bbbbbbb\n ", n / 9) + "\n\nbody\n");
+    });
+}
+
+TEST(Pathological, ATemplateOfBracketsAndBraces) {
+    struct shape {
+        const char* what;
+        std::function<char(std::size_t i, std::size_t n)> at;
+    };
+    const shape shapes[] = {
+        {"template: '[' then '{'", [](std::size_t i, std::size_t n) { return i < n / 2 ? '[' : '{'; }},
+        {"template: '[' and '{' in turn", [](std::size_t i, std::size_t) { return "[{"[i % 2]; }},
+        {"template: '{', '[', '?' and '|' in turn", [](std::size_t i, std::size_t) { return "{[?|"[i % 4]; }},
+        {"template: a mix with ']', '}' and blanks",
+         [](std::size_t i, std::size_t) { return "[{]}?| "[(i * 2654435761u >> 7) % 7]; }},
+        {"template: substitutions and placeholders",
+         [](std::size_t i, std::size_t) {
+             static const std::string piece = "{[SENDER] ? [SENDER]| x}[DATE|none] [[x] ";
+             return piece[i % piece.size()];
+         }},
+    };
+    for (const shape& s : shapes) {
+        expectLinear(s.what, 1u << 20, [&](std::size_t n) {
+            std::string text(n, ' ');
+            for (std::size_t i = 0; i < n; ++i) text[i] = s.at(i, n);
+            const pluginExports& api = plugin();
+            void* filter = nullptr;
+            EXPECT_EQ(api.getObject(POSTSIFT_OBJECT_FILTER, &filter), 1);
+            api.updateFilter(0, filter, "[HEADER]", nullptr);
+            EXPECT_EQ(api.updateFilter(0, filter, "[HEADER]", text.c_str()), 0);
+            api.setFilter(0, filter);
+            const std::string message = "From: Anne <a@b.fr>\nDate: Mon, 13 Jan 2003\nSubject: s\n\nbody\n";
+            const char* spoken = nullptr;
+            run done;
+            done.seconds = processorSeconds([&] { api.getFilteredText(0, filter, message.c_str(), &spoken); });
+            api.deleteFilter(0, filter);
+            return done;
+        });
+    }
+}
+
+TEST(Pathological, AConfigurationFileOf100000Lines) {
+    // A copy of the plug-in with a postsift.cfg beside it, read when
+    // getObject makes a filter.
+    const fs::path copy = fs::path("config-plugin") / "french" / platform::pluginLibrary::fileName();
+    std::error_code ignored;
+    fs::remove_all("config-plugin", ignored);
+    fs::create_directories(copy.parent_path());
+    fs::copy_file(builtPluginFile("french"), copy);
+    const pluginExports& api = plugin(copy.string());
+    expectLinear("configuration lines", 100000, [&](std::size_t n) {
+        {
+            std::ofstream file(copy.parent_path() / "postsift.cfg", std::ios::binary | std::ios::trunc);
+            for (std::size_t i = 0; i < n; ++i) {
+                switch (i % 4) {
+                    case 0: file << "word" << i << "\tmot" << i << "\n"; break;
+                    case 1: file << "[SYMBOL " << i << "]\tvalue " << i << "\n"; break;
+                    case 2: file << "Header-" << i << ":\t[REPLACE LINE]line %s\n"; break;
+                    default: file << "word" << i - 3 << "\n"; break;  // removes an earlier entry
+                }
+            }
+        }
+        void* filter = nullptr;
+        run done;
+        done.seconds = processorSeconds([&] { EXPECT_EQ(api.getObject(POSTSIFT_OBJECT_FILTER, &filter), 1); });
+        api.setFilter(0, filter);
+        const std::string message = header + "word1 word5 word9\n";
+        const char* spoken = nullptr;
+        done.seconds += processorSeconds([&] { api.getFilteredText(0, filter, message.c_str(), &spoken); });
+        api.deleteFilter(0, filter);
+        return done;
+    });
+}
+
+TEST(Pathological, NestedMultiparts) {
+    expectLinear("nested multiparts", 10000, [](std::size_t n) {
+        std::string message = "From: Anne <a@b.fr>\nSubject: s\nMIME-Version: 1.0\n";
+        for (std::size_t i = 0; i < n; ++i)
+            message += "Content-Type: multipart/mixed; boundary=\"b" + std::to_string(i) + "\"\n\n--b" +
+                       std::to_string(i) + "\n";
+        message += "Content-Type: text/plain\n\nthe text\n";
+        for (std::size_t i = n; i-- > 0;) message += "--b" + std::to_string(i) + "--\n";
+        return filterMessage(message);
+    });
+}
+
+TEST(Pathological, ABase64AttachmentOf50MB) {
+    expectLinear("a base64 attachment", 50u << 20, [](std::size_t n) {
+        std::string message =
+            "From: Anne <a@b.fr>\nSubject: s\nMIME-Version: 1.0\n"
+            "Content-Type: multipart/mixed; boundary=\"part\"\n\n--part\nContent-Type: text/plain\n\nsee the file\n"
+            "--part\nContent-Type: application/pdf; name=\"a.pdf\"\nContent-Disposition: attachment; filename=\"a.pdf\"\n"
+            "Content-Transfer-Encoding: base64\n\n";
+        const std::string line = "JVBERi0xLjQKJcfsj6IKNSAwIG9iago8PC9MZW5ndGggNiAwIFIvRmlsdGVyIC9GbGF0ZURlY29k\n";
+        message.reserve(n + 1000);
+        message += repeated(line, n / line.size());
+        message += "--part--\n";
+        return filterMessage(message);
+    });
+}
