@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "build_files.h"
 #include "plugin_exports.h"
 #include "read_file.h"
 
@@ -22,7 +23,7 @@ using namespace postsift;
 
 namespace {
 
-const std::string folder = POSTSIFT_E2E_FOLDER;
+const std::string folder = buildFile(POSTSIFT_E2E_FOLDER);
 
 struct e2eCase {
     std::string name;
@@ -49,10 +50,7 @@ std::string caseName(const ::testing::TestParamInfo<e2eCase>& info) {
     return info.param.name + "_" + info.param.suffix;
 }
 
-std::string pluginPath(const char* language) {
-    const char separator = platform::pluginLibrary::separator();
-    return std::string(".") + separator + language + separator + platform::pluginLibrary::fileName();
-}
+std::string pluginPath(const char* language) { return builtPluginFile(language); }
 
 // Visible bytes for a failure message: line ends and bytes above 127 shown.
 std::string visible(const std::string& text) {

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "build_files.h"
 #include "plugin_exports.h"
 #include "read_file.h"
 #include "text_encoding.h"
@@ -27,7 +28,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path readmeFolder = POSTSIFT_README_FOLDER;
+const fs::path readmeFolder = buildFile(POSTSIFT_README_FOLDER);
 
 struct fencedBlock {
     std::string marker;  // the words of the comment before it
@@ -66,8 +67,8 @@ std::vector<std::string> wordsOf(const std::string& text) {
 // The plug-in for one example: a copy of the built one in a folder of its
 // own, with the example's configuration beside it when it names one.
 std::string preparePlugin(const std::string& language, const std::string& config, const std::string& folder) {
-    const fs::path built = fs::path(language) / platform::pluginLibrary::fileName();
-    if (config.empty()) return (fs::path(".") / built).string();
+    const fs::path built = builtPluginFile(language);
+    if (config.empty()) return built.string();
     std::error_code ignored;
     fs::remove_all(folder, ignored);
     fs::create_directories(folder);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "build_files.h"
 #include "plugin_exports.h"
 
 using namespace postsift;
@@ -16,11 +17,8 @@ struct pluginCase {
     exportLookup lookup;
 };
 
-std::string pluginPath(const char* language) {
-    // The test runs in the build folder; each language has its own folder.
-    const char separator = platform::pluginLibrary::separator();
-    return std::string(".") + separator + language + separator + platform::pluginLibrary::fileName();
-}
+// Each language has its own folder in the build.
+std::string pluginPath(const char* language) { return builtPluginFile(language); }
 
 class ExportsTest : public ::testing::TestWithParam<pluginCase> {
 protected:

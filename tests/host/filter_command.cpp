@@ -3,11 +3,12 @@
 #include <fstream>
 
 #include "platform/child_process.h"
+#include "build_files.h"
 #include "platform/plugin_library.h"
 
 commandResult runFilter(const std::vector<std::string>& arguments, const std::string& input,
                         const std::vector<std::string>& environment) {
-    std::vector<std::string> command = {buildPath(".", POSTSIFT_FILTER_PROGRAM)};
+    std::vector<std::string> command = {buildFile(POSTSIFT_FILTER_PROGRAM)};
     command.insert(command.end(), arguments.begin(), arguments.end());
     postsift::platform::childRun run;
     std::string error;
@@ -27,9 +28,9 @@ std::string buildPath(const std::string& folder, const std::string& file) {
     return folder + postsift::platform::pluginLibrary::separator() + file;
 }
 
-std::string fakePlugin() { return buildPath(buildPath(".", "host-test-plugins"), FAKE_PLUGIN_FILE); }
+std::string fakePlugin() { return buildPath(buildFile("host-test-plugins"), FAKE_PLUGIN_FILE); }
 
-std::string incompletePlugin() { return buildPath(buildPath(".", "host-test-plugins"), INCOMPLETE_PLUGIN_FILE); }
+std::string incompletePlugin() { return buildPath(buildFile("host-test-plugins"), INCOMPLETE_PLUGIN_FILE); }
 
 std::string writeFile(const std::string& name, const std::string& bytes) {
     std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;

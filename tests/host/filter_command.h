@@ -3,7 +3,7 @@
 #include <vector>
 
 // Runs the built postsift-filter as a separate process, the way a user
-// does, from the build folder (the tests' working directory).
+// does, from the test's own working folder.
 struct commandResult {
     int status = -1;
     std::string out;
@@ -13,7 +13,7 @@ struct commandResult {
 commandResult runFilter(const std::vector<std::string>& arguments, const std::string& input = std::string(),
                         const std::vector<std::string>& environment = {});
 
-// A path below the build folder, written with this platform's separator.
+// A file of a folder, written with this platform's separator.
 std::string buildPath(const std::string& folder, const std::string& file);
 
 // The two test plug-ins of tests/host.

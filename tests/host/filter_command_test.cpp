@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "build_files.h"
 #include "filter_command.h"
 #include "platform/child_process.h"
 
@@ -326,7 +327,7 @@ TEST(FilterCommand, SpeechWithoutEspeakFailsClearlyBeforeAnyWork) {
     for (const char* option : {"--speak", "--wav"}) {
         std::vector<std::string> arguments = withFake({option});
         if (arguments.back() == "--wav") arguments.push_back("host-test-never.wav");
-        const commandResult result = runFilter(arguments, "hi\n", {"PATH=" + buildPath(".", "host-test-plugins")});
+        const commandResult result = runFilter(arguments, "hi\n", {"PATH=" + buildFile("host-test-plugins")});
         EXPECT_EQ(result.status, 1) << option;
         EXPECT_EQ(result.out, "") << option;
         EXPECT_NE(result.err.find("espeak-ng"), std::string::npos) << result.err;

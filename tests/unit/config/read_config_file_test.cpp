@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "build_files.h"
 #include "config/builtin_table.h"
 #include "filter/filterlist.h"
 #include "filter/epost_sift.h"
@@ -241,7 +242,7 @@ TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
     installBuiltIns(filter, frenchBuiltIns);
     const int length = lengthOf(filter.filterList);
     const int contentType = indexOf(filter.filterList, "Content-type:");
-    ASSERT_EQ(filter.readConfigFile("sample.cfg"), 0);
+    ASSERT_EQ(filter.readConfigFile(buildFile("tests/unit/config/sample.cfg").c_str()), 0);
 
     // Eight new rules and six options, one built-in removed, one restated
     // in place.
