@@ -23,8 +23,8 @@ function(postsift_private_folders)
     list(APPEND environment "POSTSIFT_REGISTRY_ROOT=${POSTSIFT_TEST_REGISTRIES}/${test}")
     set_tests_properties(${test} PROPERTIES
       WORKING_DIRECTORY ${POSTSIFT_TEST_FOLDERS}/${test}
-      ENVIRONMENT "${environment}"
-      FIXTURES_REQUIRED postsift_test_folders)
+      ENVIRONMENT "${environment}")
+    set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED postsift_test_folders)
     set_property(GLOBAL APPEND PROPERTY POSTSIFT_PRIVATE_TESTS ${test})
     file(MAKE_DIRECTORY ${POSTSIFT_TEST_FOLDERS}/${test} ${POSTSIFT_TEST_REGISTRIES}/${test})
   endforeach()
