@@ -3,17 +3,27 @@
 #include <new>
 
 #include "filter/filterlist.h"
+#include "filter/key_places.h"
 #include "filter/epost_sift.h"
 
 namespace postsift {
 
 int updateEntryList(epostSift& filter, filterEntry*& list, const char* key, const char* value,
                     existingKey existing) {
+    keyPlaces* places = &list == &filter.filterList    ? filter.filterListPlaces
+                        : &list == &filter.symbolTable ? filter.symbolTablePlaces
+                                                       : nullptr;
     filterEntry* previous = nullptr;
     filterEntry* entry = list;
-    while (entry != nullptr && !entry->matchesKey(key)) {
-        previous = entry;
-        entry = entry->next();
+    if (places != nullptr) {
+        const keyPlaces::place place = places->find(key, list);
+        entry = place.entry;
+        previous = place.previous;
+    } else {
+        while (entry != nullptr && !entry->matchesKey(key)) {
+            previous = entry;
+            entry = entry->next();
+        }
     }
 
     if (entry != nullptr && value != nullptr)
@@ -28,6 +38,7 @@ int updateEntryList(epostSift& filter, filterEntry*& list, const char* key, cons
         // must not find a destroyed entry through them.
         if (filter.currentFilterEntry == entry) filter.currentFilterEntry = nullptr;
         if (filter.currentSymbol == entry) filter.currentSymbol = nullptr;
+        if (places != nullptr) places->removed(entry, previous);
         delete entry;
         return 0;
     }
@@ -40,11 +51,12 @@ int updateEntryList(epostSift& filter, filterEntry*& list, const char* key, cons
         delete added;
         return 2;
     }
-    // The walk above stopped at the last entry.
+    // Without a match, `previous` is the last entry.
     if (previous != nullptr)
         previous->setNext(added);
     else
         list = added;
+    if (places != nullptr) places->added(added);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "config/entry_routing.h"
 #include "filter/epost_sift.h"
+#include "filter/key_places.h"
 #include "support/text_file.h"
 #include "support/owned_text.h"
 #include "support/reserved_names.h"
@@ -12,6 +13,29 @@ namespace {
 
 // The one translation of the file format: lineEndKeyName stands for this.
 const char lineEndKey[] = "\n";
+
+// For the time of the reading, each line finds its key's place in the lists
+// at once instead of walking them: a file of many lines would otherwise cost
+// the square of its length.
+class placesWhileReading {
+public:
+    explicit placesWhileReading(epostSift& filter)
+        : filter_(filter), filterList_(filter.filterList), symbolTable_(filter.symbolTable) {
+        filter.filterListPlaces = &filterList_;
+        filter.symbolTablePlaces = &symbolTable_;
+    }
+    ~placesWhileReading() {
+        filter_.filterListPlaces = nullptr;
+        filter_.symbolTablePlaces = nullptr;
+    }
+    placesWhileReading(const placesWhileReading&) = delete;
+    placesWhileReading& operator=(const placesWhileReading&) = delete;
+
+private:
+    epostSift& filter_;
+    keyPlaces filterList_;
+    keyPlaces symbolTable_;
+};
 
 }  // namespace
 
@@ -24,6 +48,7 @@ int epostSift::readConfigFile(const char* path) {
     textFile file(path);
     if (!file.isOpen()) return -1;
 
+    placesWhileReading places(*this);
     ownedText line;
     for (;;) {
         const textFile::readResult read = file.readLine(line);

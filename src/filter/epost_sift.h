@@ -7,6 +7,8 @@
 
 namespace postsift {
 
+class keyPlaces;
+
 // The e-mail filter. Its operations continue the table of textFilter in
 // slot order (6 to 27); the e-mail grammar calls slots 8 to 25.
 //
@@ -68,6 +70,10 @@ public:
     // follows its list by itself, however the list is changed.
     entryIndex filterListIndex{indexedBy::key};
     entryIndex symbolKeywordIndex{indexedBy::alternative};
+    // While a configuration file is read: where each key of the two lists
+    // sits (see keyPlaces); null otherwise.
+    keyPlaces* filterListPlaces = nullptr;
+    keyPlaces* symbolTablePlaces = nullptr;
 };
 
 }  // namespace postsift

@@ -283,3 +283,39 @@ TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
                    "diteur inconnu}. {[SUBJECT] ? Objet: [SUBJECT]| Sans objet}. "},
               }));
 }
+
+// A file finds each key's place without walking the lists; the lists must
+// come out as the same lines given one by one, each with a walk, leave them.
+TEST(ReadConfigFile, RandomFilesLeaveTheListsAsLineByLineUpdates) {
+    const char* const keys[] = {"Lun,", "LUN,", "lun,", "Mar,", "De:", "de:", "x", "[SENDER]", "[sender]",
+                                "[HEADER]", "[BODY]", "[Z]", "[INCLUDE EMAIL ADDRESS]", "[include email address]"};
+    const char* const values[] = {"Lundi,", "[REMOVE WORD]", "[REPLACE LINE]a %s", "[KEEP SECTION] text/plain", "true", ""};
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned bound) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % bound;
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::string text;
+        epostSift byLine;
+        if (round % 2 == 0) installBuiltIns(byLine, frenchBuiltIns);
+        const int lines = 1 + static_cast<int>(next(40));
+        for (int i = 0; i < lines; ++i) {
+            const char* key = keys[next(sizeof keys / sizeof *keys)];
+            if (next(4) == 0) {
+                text += std::string(key) + "\n";  // a key alone removes
+                byLine.updateFilter(key, nullptr);
+            } else {
+                const char* value = values[next(sizeof values / sizeof *values)];
+                text += std::string(key) + "\t" + value + "\n";
+                byLine.updateFilter(key, value);
+            }
+        }
+        epostSift fromFile;
+        if (round % 2 == 0) installBuiltIns(fromFile, frenchBuiltIns);
+        scratchFile file("cfg_random.cfg", text);
+        ASSERT_EQ(fromFile.readConfigFile(file.path()), 0);
+        ASSERT_EQ(entriesOf(fromFile.filterList), entriesOf(byLine.filterList)) << text;
+        ASSERT_EQ(entriesOf(fromFile.symbolTable), entriesOf(byLine.symbolTable)) << text;
+    }
+}
