@@ -1,34 +1,50 @@
 #!/usr/bin/env bash
 # Builds and tests postsift on every preset: Linux, Linux with sanitizers,
-# and the Windows DLLs under wine. The Linux and the 32-bit Windows builds
-# are also packed (.deb, .zip) and the packages checked. Installs the Debian
-# packages it needs.
+# the concurrency test under ThreadSanitizer, the fuzz targets for a bounded
+# time, and the Windows DLLs under wine. The Linux and the 32-bit Windows
+# builds are also packed (.deb, .zip) and the packages checked. Installs the
+# Debian packages it needs. Says how long each preset's configure, build and
+# tests took.
 # Ends with one line "N passed, N failed, N skipped"; exits non-zero on any failure.
 set -u
 cd "$(dirname "$0")"
 . ./scripts/setup.sh
 
 install_packages full || exit 1
+installed=$SECONDS
 
 passed=0
 failed=0
 skipped=0
 failed_presets=()
 
-# Runs one preset's configure, build and tests; adds its counts.
+timings=()
+
+# Runs one preset's configure, build and tests; adds its counts. The tests
+# run with ctest --preset PRESET, or with the command in the variable
+# tests_with when the caller sets it.
 run_preset() {
   local preset=$1
   shift
   echo "=== $preset ==="
+  local start=$SECONDS configured built
   if ! cmake --preset "$preset" "$@" >"build-$preset.log" 2>&1; then
     cat "build-$preset.log"; failed=$((failed + 1)); failed_presets+=("$preset (configure)"); return
   fi
+  configured=$SECONDS
   if ! cmake --build --preset "$preset" >>"build-$preset.log" 2>&1; then
     tail -50 "build-$preset.log"; failed=$((failed + 1)); failed_presets+=("$preset (build)"); return
   fi
+  built=$SECONDS
   local out
-  out=$(ctest --preset "$preset" 2>&1)
+  if [ -n "${tests_with:-}" ]; then
+    out=$($tests_with 2>&1)
+  else
+    out=$(ctest --preset "$preset" 2>&1)
+  fi
   echo "$out" | tail -n 25
+  timings+=("$(printf '%-12s configure %4d s   build %4d s   tests %4d s' "$preset" \
+    $((configured - start)) $((built - configured)) $((SECONDS - built)))")
   local summary total bad
   summary=$(echo "$out" | grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -1)
   if [ -z "$summary" ]; then
@@ -43,10 +59,21 @@ run_preset() {
   skipped=$((skipped + skips))
   failed=$((failed + bad))
   [ "$bad" -eq 0 ] || failed_presets+=("$preset")
+  # The sealed settings root (tests/hermetic/sealed_suite.sh) counts as a test.
+  if echo "$out" | grep -q '^sealed root: untouched'; then
+    passed=$((passed + 1))
+  elif echo "$out" | grep -q '^sealed root:'; then
+    failed=$((failed + 1)); failed_presets+=("$preset (sealed settings root)")
+  fi
 }
 
-run_preset linux -DPOSTSIFT_PACKAGE_TESTS=ON
+# The Linux suite runs against a sealed settings root, in random order: a
+# test that read or wrote any root but its own private one fails it.
+tests_with="sh tests/hermetic/sealed_suite.sh build/linux --output-on-failure" \
+  run_preset linux -DPOSTSIFT_PACKAGE_TESTS=ON
 run_preset linux-asan
+run_preset linux-tsan
+run_preset fuzz -DPOSTSIFT_FUZZ_SECONDS="${POSTSIFT_FUZZ_SECONDS:-30}"
 # The product: a 32-bit DLL. Its programs run under wine only where the
 # kernel executes 32-bit code; the static checks of the DLL run everywhere.
 if can_run_32bit; then
@@ -58,6 +85,10 @@ else
 fi
 run_preset windows-x64 -DPOSTSIFT_WINE_TESTS=ON
 
+echo "=== time taken ==="
+echo "packages     $installed s"
+printf '%s\n' "${timings[@]}"
+echo "all, packages included: $SECONDS s"
 [ ${#failed_presets[@]} -eq 0 ] || echo "failures in: ${failed_presets[*]}"
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -8,6 +8,9 @@ windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine6
 # cpack's .deb runs dpkg-shlibdeps (dpkg-dev) and file; the manual page is
 # checked with man (man-db).
 package_tools=(dpkg-dev file man-db)
+# The fuzz targets (test.sh): clang with libFuzzer and the sanitizer
+# runtimes. Installed without the recommended LLVM tools, which they do not use.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else
@@ -31,7 +34,7 @@ apt_install() {
     apt_updated=1
   fi
   # shellcheck disable=SC2086
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing \
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq ${no_recommends:+--no-install-recommends} $missing \
     >/tmp/postsift-apt.log 2>&1 || { tail -20 /tmp/postsift-apt.log; return 1; }
 }
 
@@ -51,6 +54,7 @@ install_packages() {
     return
   fi
   apt_install "${linux_packages[@]}" "${windows_packages[@]}" "${package_tools[@]}" || return 1
+  no_recommends=1 apt_install "${fuzz_packages[@]}" || return 1
   # wine32 needs the i386 architecture, and is of use only where 32-bit
   # programs can run: ask the i386 C library first.
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
