@@ -69,7 +69,7 @@ run_preset() {
 
 # The Linux suite runs against a sealed settings root, in random order: a
 # test that read or wrote any root but its own private one fails it.
-tests_with="sh tests/hermetic/sealed_suite.sh build/linux --output-on-failure" \
+tests_with="sh tests/hermetic/sealed_suite.sh build/linux --output-on-failure -j2" \
   run_preset linux -DPOSTSIFT_PACKAGE_TESTS=ON
 run_preset linux-asan
 run_preset linux-tsan
@@ -80,7 +80,7 @@ if can_run_32bit; then
   run_preset windows -DPOSTSIFT_WINE_TESTS=ON -DPOSTSIFT_PACKAGE_TESTS=ON
 else
   echo "note: this machine cannot execute 32-bit programs, so the 32-bit Windows test programs"
-  echo "      are built but not run; the same tests run below on the 64-bit Windows build."
+  echo "      are neither built nor run; the same tests run below on the 64-bit Windows build."
   run_preset windows -DPOSTSIFT_WINE_TESTS=OFF -DPOSTSIFT_PACKAGE_TESTS=ON
 fi
 run_preset windows-x64 -DPOSTSIFT_WINE_TESTS=ON
