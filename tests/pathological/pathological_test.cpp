@@ -281,3 +281,51 @@ TEST(Pathological, ABase64AttachmentOf50MB) {
         return filterMessage(message);
     });
 }
+
+// The same kind of inputs with every option of the reading pass on, which
+// reads the message line by line before the scanner does.
+TEST(Pathological, WithTheReadingOptionsOn) {
+    const std::vector<std::pair<const char*, std::string>> options = {
+        {"[SPEAK LINKS]", "true"},           {"[DROP SIGNATURE]", "true"},
+        {"[DROP SIGNED ARMOUR]", "true"},    {"[SQUEEZE REPLY MARKERS]", "true"},
+        {"[DROP ATTRIBUTION]", "true"},      {"[FIND ORIGINAL MESSAGE]", "true"},
+        {"[INCLUDE FORWARDED TEXT]", "true"}};
+    auto withOptions = [&](const std::string& message) { return filterMessage(message, options); };
+    expectLinear("options on: one token", 16u << 20, [&](std::size_t n) {
+        return withOptions(header + std::string(n, 'w') + "\n");
+    });
+    expectLinear("options on: a link of a megabyte", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + "see http://" + std::string(n, 'a') + ".example/x\n");
+    });
+    expectLinear("options on: a link cut at every line", 100000, [&](std::size_t n) {
+        return withOptions(header + "<http://example.com/" + repeated("a/\n", n) + ">\n");
+    });
+    expectLinear("options on: '>' starting each line", 1000000, [&](std::size_t n) {
+        return withOptions(header + repeated(">\n", n));
+    });
+    expectLinear("options on: header lines", 100000, [&](std::size_t n) {
+        std::string message;
+        for (std::size_t i = 0; i < n; ++i) message += "X-Line-" + std::to_string(i) + ": value\n";
+        return withOptions(message + "\nbody\n");
+    });
+    expectLinear("options on: subject markers", 100000, [&](std::size_t n) {
+        return withOptions("Subject: " + repeated("Re: Fwd: ", n) + "x\n\nbody\n");
+    });
+    expectLinear("options on: signature lines", 100000, [&](std::size_t n) {
+        return withOptions(header + repeated("-- \nname\n", n));
+    });
+    expectLinear("options on: armour never closed", 100000, [&](std::size_t n) {
+        return withOptions(header + repeated("-----BEGIN PGP SIGNED MESSAGE-----\nHash: SHA256\n\ntext\n", n));
+    });
+    expectLinear("options on: attribution lines", 100000, [&](std::size_t n) {
+        return withOptions(header + repeated("On Wed, Apr 4, 2012, Alice <\na@example.com> wrote:\n> x\n", n));
+    });
+    expectLinear("options on: earlier-message blocks", 100000, [&](std::size_t n) {
+        return withOptions(header + repeated("From: Anne\nSent: Monday\nTo: Bob\nSubject: x\n\ntext\n", n));
+    });
+    std::string bytes;
+    for (int c = 1; c <= 255; ++c) bytes += static_cast<char>(c);
+    expectLinear("options on: bytes 1 to 255", 4u << 20, [&](std::size_t n) {
+        return withOptions(header + repeated(bytes, n / bytes.size()));
+    });
+}
