@@ -10,7 +10,6 @@
 // A change is a byte choosing where the key and the value come from, an
 // index byte, and the texts that the choice needs, each ended by a NUL.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
