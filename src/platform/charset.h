@@ -1,0 +1,38 @@
+#pragma once
+#include <cstddef>
+
+namespace postsift::platform {
+
+// Reads text written in a named character set as Unicode code points,
+// through the operating system's own converter (iconv from the C library,
+// MultiByteToWideChar on Windows). It knows nothing of Windows-1252 or of
+// what the library does with the code points: that stays the same on every
+// platform.
+class charsetDecoder {
+public:
+    // `name` as a message declares it ("iso-8859-15", "KOI8-R"), any case.
+    // A name the system does not know leaves the decoder closed.
+    charsetDecoder(const char* name, std::size_t nameLength);
+    ~charsetDecoder();
+    charsetDecoder(const charsetDecoder&) = delete;
+    charsetDecoder& operator=(const charsetDecoder&) = delete;
+
+    bool isOpen() const { return open_; }
+
+    // Decodes bytes from `in` into at most `room` code points at `out`
+    // (room must be at least 4) and returns how many it wrote; `consumed`
+    // says how many bytes it read. A character cut off at the end of `in`
+    // is left for the next call unless `last` is set. Bytes that the
+    // character set does not define are passed over. Text goes in pieces,
+    // so a message of any size needs no more than the caller's room.
+    std::size_t decode(const char* in, std::size_t inLength, bool last, char32_t* out, std::size_t room,
+                       std::size_t& consumed);
+
+private:
+    bool open_ = false;
+    // iconv's descriptor, or the Windows code page.
+    void* handle_ = nullptr;
+    unsigned codePage_ = 0;
+};
+
+}  // namespace postsift::platform
