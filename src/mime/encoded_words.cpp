@@ -1,0 +1,204 @@
+#include "mime/encoded_words.h"
+
+#include "mime/character_writer.h"
+#include "mime/charset_reading.h"
+#include "mime/transfer_decoding.h"
+#include "mime/utf8.h"
+
+namespace postsift::mime {
+
+namespace {
+
+struct encodedWord {
+    byteSpan charset;
+    char encoding = 0;
+    byteSpan text;
+    const char* end = nullptr;  // past its "?="
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool breaksWord(char c) {
+    return static_cast<unsigned char>(c) <= ' ' || c == 0x7F;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+bool isValidText(const encodedWord& word) {
+    for (const char* at = word.text.begin; at < word.text.end; ++at) {
+        if (word.encoding == 'b') {
+            if (*at != '=' && base64Value(*at) < 0) return false;
+        } else if (*at == '=') {
+            if (word.text.end - at < 3 || hexDigit(at[1]) < 0 || hexDigit(at[2]) < 0) return false;
+            at += 2;
+        }
+    }
+    return true;
+}
+
+// An encoded word that begins at `at` ("=?"), read up to `end`.
+bool parseEncodedWord(const char* at, const char* end, encodedWord& word) {
+    const char* p = at + 2;
+    const char* charsetBegin = p;
+    while (p < end && *p != '?' && !breaksWord(*p)) ++p;
+    if (p == end || *p != '?' || p == charsetBegin) return false;
+    word.charset = byteSpan(charsetBegin, p);
+    // "charset*language": the language says nothing about the bytes.
+    for (const char* star = charsetBegin; star < p; ++star) {
+        if (*star == '*') {
+            word.charset.end = star;
+            break;
+        }
+    }
+    if (word.charset.empty()) return false;
+    ++p;
+    if (end - p < 2 || p[1] != '?') return false;
+    const char encoding = *p == 'B' || *p == 'b' ? 'b' : (*p == 'Q' || *p == 'q' ? 'q' : 0);
+    if (encoding == 0) return false;
+    word.encoding = encoding;
+    p += 2;
+    const char* textBegin = p;
+    while (p < end && *p != '?') {
+        if (breaksWord(*p)) return false;
+        ++p;
+    }
+    if (end - p < 2 || p[1] != '=') return false;
+    word.text = byteSpan(textBegin, p);
+    word.end = p + 2;
+    return isValidText(word);
+}
+
+// The next well-formed encoded word at or after `from`.
+bool findEncodedWord(const char* from, const char* end, encodedWord& word, const char*& begin) {
+    for (const char* at = from; end - at >= 2; ++at) {
+        if (at[0] == '=' && at[1] == '?' && parseEncodedWord(at, end, word)) {
+            begin = at;
+            return true;
+        }
+    }
+    return false;
+}
+
+void decodeWordText(const encodedWord& word, textBuffer& bytes) {
+    if (word.encoding == 'b') {
+        decodeBase64(word.text, bytes);
+        return;
+    }
+    for (const char* at = word.text.begin; at < word.text.end; ++at) {
+        if (*at == '_') {
+            bytes.put(' ');
+        } else if (*at == '=') {
+            bytes.put(static_cast<char>(hexDigit(at[1]) * 16 + hexDigit(at[2])));
+            at += 2;
+        } else {
+            bytes.put(*at);
+        }
+    }
+}
+
+// The value with each line end, and the blanks after it, as one blank.
+void unfold(byteSpan value, textBuffer& out) {
+    const char* at = value.begin;
+    while (at < value.end) {
+        if (*at == '\r' || *at == '\n') {
+            while (at < value.end && (*at == '\r' || *at == '\n')) ++at;
+            while (at < value.end && isBlank(*at)) ++at;
+            out.put(' ');
+            continue;
+        }
+        out.put(*at++);
+    }
+}
+
+bool isAllBlank(const char* from, const char* to) {
+    for (; from < to; ++from)
+        if (!isBlank(*from)) return false;
+    return true;
+}
+
+// Decoded bytes of neighbouring encoded words in one charset, written out
+// together when the charset changes or other text comes.
+class pendingWords {
+public:
+    explicit pendingWords(characterWriter& writer) : writer_(writer) {}
+
+    void add(const encodedWord& word) {
+        if (!bytes_.empty() && !sameCharset(word.charset)) flush();
+        charset_ = word.charset;
+        decodeWordText(word, bytes_);
+    }
+    void flush() {
+        if (bytes_.empty()) return;
+        readText(chooseReading(charset_, bytes_.bytes()), bytes_.bytes(), writer_);
+        bytes_.clear();
+    }
+    bool failed() const { return bytes_.failed(); }
+
+private:
+    bool sameCharset(byteSpan other) const {
+        if (other.size() != charset_.size()) return false;
+        for (std::size_t i = 0; i < other.size(); ++i) {
+            char a = other.begin[i];
+            char b = charset_.begin[i];
+            if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+            if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
+            if (a != b) return false;
+        }
+        return true;
+    }
+
+    characterWriter& writer_;
+    byteSpan charset_;
+    textBuffer bytes_;
+};
+
+}  // namespace
+
+bool headerValueNeedsDecoding(byteSpan value) {
+    encodedWord word;
+    const char* begin = nullptr;
+    return findEncodedWord(value.begin, value.end, word, begin) || isUtf8BeyondAscii(value);
+}
+
+std::size_t decodeHeaderValue(byteSpan value, textBuffer& out) {
+    textBuffer unfolded;
+    unfold(value, unfolded);
+    const byteSpan line = unfolded.bytes();
+    characterWriter writer(out, characterWriter::target::headerValue);
+    charsetReading plainReading;
+    plainReading.how =
+        isUtf8BeyondAscii(line) ? charsetReading::kind::utf8 : charsetReading::kind::windows1252;
+    pendingWords pending(writer);
+    auto putPlain = [&](const char* from, const char* to) {
+        if (from == to) return;
+        pending.flush();
+        if (plainReading.how == charsetReading::kind::utf8)
+            readText(plainReading, byteSpan(from, to), writer);
+        else
+            out.put(from, static_cast<std::size_t>(to - from));
+    };
+
+    std::size_t decoded = 0;
+    const char* at = line.begin;
+    while (at < line.end) {
+        encodedWord word;
+        const char* begin = nullptr;
+        if (!findEncodedWord(at, line.end, word, begin)) break;
+        // Blanks between two encoded words are no part of the text.
+        if (!(decoded > 0 && isAllBlank(at, begin))) putPlain(at, begin);
+        pending.add(word);
+        ++decoded;
+        at = word.end;
+    }
+    putPlain(at, line.end);
+    pending.flush();
+    if (unfolded.failed() || pending.failed()) out.fail();
+    return decoded;
+}
+
+}  // namespace postsift::mime

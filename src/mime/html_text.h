@@ -1,0 +1,17 @@
+#pragma once
+
+#include "mime/byte_span.h"
+#include "mime/text_buffer.h"
+
+namespace postsift::mime {
+
+// The text of an HTML document, already in Windows-1252, appended to `out`
+// as lines of plain text: tags dropped; paragraphs, divisions, list items,
+// table rows, headings and the like ending a line, a line break ending one
+// even when empty; the insides of script, style and title elements and of
+// comments left out; character references decoded; runs of white space one
+// blank, except inside pre. A link reads as its text. The text ends with a
+// line end. Time and memory are linear in the document.
+void htmlToText(byteSpan html, textBuffer& out);
+
+}  // namespace postsift::mime

@@ -1,0 +1,53 @@
+#pragma once
+#include <cstddef>
+
+#include "mime/text_buffer.h"
+
+namespace postsift::mime {
+
+// What the caller tells the stage.
+struct stageOptions {
+    // The line that announces a part left out, its first "%s" standing for
+    // the part's file name (nothing else in it is a format). Null or empty:
+    // parts are left out without a word.
+    const char* attachmentPhrase = nullptr;
+};
+
+// What the stage found and did, for the trace.
+struct stageFindings {
+    unsigned encodedWords = 0;
+    unsigned quotedPrintableTexts = 0;
+    unsigned base64Texts = 0;
+    unsigned convertedTexts = 0;  // read from a character set other than Windows-1252
+    unsigned htmlTexts = 0;
+    unsigned partsLeftOut = 0;
+    unsigned attachmentsAnnounced = 0;
+    unsigned forwardedMessages = 0;
+};
+
+enum class stageOutcome {
+    unchanged,  // nothing to decode: the message is to be read as it is
+    decoded,    // `out` holds the message to read
+    failed,     // memory ran out: the message is to be read as it is
+};
+
+// The decoding stage: the `length` bytes at `text`, a message as an engine
+// hands it over, become a message that says the same in Windows-1252, so
+// that the e-mail scanner and everything after it read it as its writer
+// meant it. Header fields, of the message and of its parts, get their
+// encoded words decoded; text parts are decoded from quoted-printable or
+// base64 and converted from their charset; an HTML text without a plain
+// alternative becomes plain text; a forwarded message/rfc822 part becomes a
+// forwarded section (at the end of the message, since such a section runs
+// to the end); parts that are not text, or are sent as attachments, lose
+// their body and are announced by their file name. The message keeps its
+// header fields and those of its parts, so that the configuration's rules
+// for them still apply; the delimiter lines of a multipart message it
+// rewrites are left out, since only the last boundary named is known to the
+// scanner. A message with nothing to decode is left alone: finding that out
+// costs one pass over its header fields (and over text that declares a
+// character set beyond ASCII). Holds no state between calls.
+stageOutcome decodeMessage(const char* text, std::size_t length, const stageOptions& options, textBuffer& out,
+                           stageFindings& findings);
+
+}  // namespace postsift::mime

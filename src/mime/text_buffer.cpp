@@ -1,0 +1,51 @@
+#include "mime/text_buffer.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace postsift::mime {
+
+textBuffer::~textBuffer() { std::free(data_); }
+
+bool textBuffer::grow(std::size_t more) {
+    if (failed_) return false;
+    // One byte more than the text always stays free, for text()'s NUL.
+    const std::size_t needed = size_ + more + 1;
+    if (needed < size_) {
+        failed_ = true;
+        return false;
+    }
+    if (needed <= capacity_) return true;
+    std::size_t capacity = capacity_ < 64 ? 64 : capacity_;
+    while (capacity < needed) {
+        if (capacity > (static_cast<std::size_t>(-1) >> 1)) {
+            failed_ = true;
+            return false;
+        }
+        capacity *= 2;
+    }
+    char* grown = static_cast<char*>(std::realloc(data_, capacity));
+    if (grown == nullptr) {
+        failed_ = true;
+        return false;
+    }
+    data_ = grown;
+    capacity_ = capacity;
+    return true;
+}
+
+void textBuffer::put(const char* bytes, std::size_t count) {
+    if (count == 0 || !grow(count)) return;
+    std::memcpy(data_ + size_, bytes, count);
+    size_ += count;
+}
+
+void textBuffer::put(const char* text) { put(text, std::strlen(text)); }
+
+const char* textBuffer::text() {
+    if (data_ == nullptr) return "";
+    data_[size_] = '\0';
+    return data_;
+}
+
+}  // namespace postsift::mime
