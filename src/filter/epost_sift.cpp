@@ -2,22 +2,71 @@
 
 #include <cstring>
 
+#include "filter/language_phrases.h"
+#include "mime/mime_stage.h"
 #include "support/mutex_lock.h"
+#include "support/reserved_names.h"
 #include "support/trace.h"
 
 namespace postsift {
 
+namespace {
+
+// The decoding stage is on unless the option is there with a value that
+// does not say "true".
+bool decodesMime(const epostSift& filter) {
+    const filterEntry* option = filter.filterList != nullptr ? findException(filter.filterList, optionDecodeMime) : nullptr;
+    return option == nullptr || option->value() == nullptr || std::strstr(option->value(), "true") != nullptr;
+}
+
+// A configuration's own announcement of a part left out (an empty one says
+// nothing), or the language build's.
+const char* attachmentPhrase(const epostSift& filter) {
+    const filterEntry* symbol =
+        filter.symbolTable != nullptr ? findException(filter.symbolTable, symbolAttachment) : nullptr;
+    return symbol != nullptr ? symbol->value() : buildLanguagePhrases().attachment;
+}
+
+void traceFindings(const mime::stageFindings& found) {
+    traceMessage(
+        "epostSift::getFilteredText(): MIME decoded: %u encoded words, %u quoted-printable, %u base64, "
+        "%u converted, %u HTML, %u parts left out, %u announced, %u forwarded",
+        found.encodedWords, found.quotedPrintableTexts, found.base64Texts, found.convertedTexts, found.htmlTexts,
+        found.partsLeftOut, found.attachmentsAnnounced, found.forwardedMessages);
+}
+
+}  // namespace
+
 int epostSift::getFilteredText(const char* text, const char** out, unsigned char force) {
     bodyStarted = 0;
+    // Each message starts clean: a section removed, or a boundary named, at
+    // the end of the last one says nothing about this one.
+    sectionRemoved = 0;
+    mimeBoundary.release();
     if (isActive() == 0 && force == 0) {
         filteredText.release();
         *out = text;
         return 0;
     }
+    // The stage keeps no state of its own: it runs before the lock, so that
+    // decoding a long message holds up no other filter.
+    mime::textBuffer decoded;
+    const char* message = text;
+    std::size_t length = text != nullptr ? std::strlen(text) : 0;
+    if (text != nullptr && decodesMime(*this)) {
+        mime::stageOptions options;
+        options.attachmentPhrase = attachmentPhrase(*this);
+        mime::stageFindings found;
+        if (mime::decodeMessage(text, length, options, decoded, found) == mime::stageOutcome::decoded) {
+            traceFindings(found);
+            message = decoded.text();
+            length = decoded.size();
+        }
+    }
     // Scanner, parser and the filter they serve are process-wide: one run at
     // a time. A lock that cannot be had does not stop the run.
     lockHolder hold(filterLock());
-    *out = parseEmailText(text, text != nullptr ? std::strlen(text) : 0);
+    *out = parseEmailText(message, length);
     return 0;
 }
 

@@ -258,20 +258,28 @@ TEST_F(MimeBoundary, AnEmptyValueSetsNoBoundary) {
     EXPECT_EQ(textOf(fresh.filteredText.get()), "body");
 }
 
-TEST_F(MimeBoundary, BoundaryAndSectionLastIntoTheNextMessage) {
+TEST_F(MimeBoundary, EachMessageStartsWithoutTheLastOnesSectionAndBoundary) {
     rule("Content-type:", "[KEEP SECTION] text/plain");
     rule("hello", "bonjour");
+    rule("[DECODE MIME]", "false");
     filter.activateFilter();
     const char* out = nullptr;
     filter.getFilteredText("Content-type: multipart/alternative; boundary=\"xyz\"\n", &out, 0);
     EXPECT_EQ(filter.sectionRemoved, 1);
     EXPECT_EQ(textOf(filter.mimeBoundary.get()), "xyz");
 
-    // Still in the removed section: only words with an entry are spoken.
-    filter.getFilteredText("hello there\n", &out, 0);
-    EXPECT_EQ(textOf(out), "bonjour");
+    // The next message is read whole, and the old boundary drops nothing.
+    filter.getFilteredText("hello there --xyz\n", &out, 0);
+    EXPECT_EQ(textOf(out), "bonjour there --xyz\n");
 
-    // A plain part: its body is back, but the old boundary still drops words.
-    filter.getFilteredText("Content-type: text/plain\n\nkeep --xyz\n", &out, 0);
-    EXPECT_EQ(textOf(out), "\nkeep \n");
+    // So with the stage on, and for a filter that is off.
+    filter.getFilteredText("Content-type: multipart/alternative; boundary=\"xyz\"\n", &out, 0);
+    filter.updateFilter("[DECODE MIME]", nullptr);
+    filter.getFilteredText("hello there --xyz\n", &out, 0);
+    EXPECT_EQ(textOf(out), "bonjour there --xyz\n");
+    filter.getFilteredText("Content-type: multipart/alternative; boundary=\"xyz\"\n", &out, 0);
+    filter.deactivateFilter();
+    filter.getFilteredText("hello\n", &out, 0);
+    EXPECT_EQ(filter.sectionRemoved, 0);
+    EXPECT_TRUE(filter.mimeBoundary.isNull());
 }
