@@ -4,6 +4,7 @@
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/encoded_words.h"
+#include "mime/header_parameters.h"
 #include "mime/html_text.h"
 #include "mime/multipart_body.h"
 #include "mime/transfer_decoding.h"
@@ -154,7 +155,10 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
         writeForwardedPart(block, header, depth, addType);
         return;
     }
-    writeFields(block.fields, action == partAction::decode || action == partAction::html, read && addType, out);
+    const fieldsFor purpose = action == partAction::decode || action == partAction::html ? fieldsFor::plainText
+                              : action == partAction::container                          ? fieldsFor::container
+                                                                                         : fieldsFor::asWritten;
+    writeFields(block.fields, purpose, read && addType, out);
     writeBlankLine(block, out);
     switch (action) {
         case partAction::copy: out.put(block.body); break;
@@ -186,7 +190,7 @@ void messageWalker::writeChildren(const partHeader& header, byteSpan body, int d
 // reads everything after such a line as part of the forwarded section.
 void messageWalker::writeForwardedPart(const headerBlock& block, const partHeader& header, int depth, bool addType) {
     ensureLineEnd(forwarded_);
-    writeFields(block.fields, true, addType, forwarded_);
+    writeFields(block.fields, fieldsFor::plainText, addType, forwarded_);
     writeBlankLine(block, forwarded_);
     writeForwardedMessage(header, block.body, depth, forwarded_);
 }
@@ -217,7 +221,7 @@ void messageWalker::flattenMessage(byteSpan message, int depth, textBuffer& out)
         out.put(message);
         return;
     }
-    writeFields(block.fields, action != partAction::copy, false, out);
+    writeFields(block.fields, action == partAction::copy ? fieldsFor::asWritten : fieldsFor::plainText, false, out);
     writeBlankLine(block, out);
     flattenBody(block, header, action, partRole::whole, depth, out);
 }
@@ -255,7 +259,8 @@ void messageWalker::flattenChildren(const partHeader& header, byteSpan body, int
     }
 }
 
-void messageWalker::writeFields(byteSpan fields, bool asPlainText, bool addType, textBuffer& out) {
+void messageWalker::writeFields(byteSpan fields, fieldsFor purpose, bool addType, textBuffer& out) {
+    const bool asPlainText = purpose == fieldsFor::plainText;
     bool sawType = false;
     headerField field;
     while (nextField(fields, field)) {
@@ -264,6 +269,16 @@ void messageWalker::writeFields(byteSpan fields, bool asPlainText, bool addType,
             if (asPlainText) {
                 out.put(field.name);
                 out.put(plainTextType);
+                continue;
+            }
+            // The delimiter lines are gone, so the boundary goes too: the
+            // scanner would drop every word that holds it ("p" is a
+            // boundary too), and nothing is left for it to delimit.
+            if (purpose == fieldsFor::container) {
+                out.put(field.name);
+                out.put(": ");
+                out.put(leadingToken(field.value));
+                out.put('\n');
                 continue;
             }
         } else if (asPlainText && sameName(field.name, "content-transfer-encoding")) {

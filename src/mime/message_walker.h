@@ -57,7 +57,11 @@ private:
     void flattenChildren(const partHeader& header, byteSpan body, int depth, textBuffer& out);
     void writeForwardedMessage(const partHeader& header, byteSpan body, int depth, textBuffer& out);
 
-    void writeFields(byteSpan fields, bool asPlainText, bool addType, textBuffer& out);
+    // How a part's fields are written: as they are (encoded words decoded),
+    // saying that its text is now plain Windows-1252 text, or without the
+    // boundary of a multipart whose delimiter lines are left out.
+    enum class fieldsFor { asWritten, plainText, container };
+    void writeFields(byteSpan fields, fieldsFor purpose, bool addType, textBuffer& out);
     void writeText(const partHeader& header, byteSpan body, bool isHtml, textBuffer& out);
     void announce(const partHeader& header, bool withType, textBuffer& out);
 

@@ -43,8 +43,8 @@ enum class stageOutcome {
 // their body and are announced by their file name. The message keeps its
 // header fields and those of its parts, so that the configuration's rules
 // for them still apply; the delimiter lines of a multipart message it
-// rewrites are left out, since only the last boundary named is known to the
-// scanner. A message with nothing to decode is left alone: finding that out
+// rewrites are left out, and the boundary with them, since the scanner knows
+// only the last boundary named and drops every word that holds it. A message with nothing to decode is left alone: finding that out
 // costs one pass over its header fields (and over text that declares a
 // character set beyond ASCII). Holds no state between calls.
 stageOutcome decodeMessage(const char* text, std::size_t length, const stageOptions& options, textBuffer& out,

@@ -6,6 +6,9 @@
 //   NAME.null     instead of a text: the filter has nothing to say
 //   NAME.set      optional KEY<TAB>VALUE lines given to _zelUpdateFilter
 //                 first (a line without TAB removes the key)
+//   NAME.first    optional message that the same filter reads before
+//                 (what it gives is not compared): nothing of it may
+//                 reach NAME.eml
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -147,6 +150,8 @@ TEST_P(MessageTest, IsSpokenAsWritten) {
 
     ASSERT_EQ(api.setFilter(0, filter), 0);
     const char* spoken = nullptr;
+    std::string first;
+    if (readFile(base + ".first", first)) ASSERT_EQ(api.getFilteredText(0, filter, first.c_str(), &spoken), 0);
     ASSERT_EQ(api.getFilteredText(0, filter, message.c_str(), &spoken), 0);
     if (expectNull) {
         EXPECT_EQ(spoken, nullptr) << visible(spoken != nullptr ? spoken : "");
