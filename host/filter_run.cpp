@@ -64,7 +64,7 @@ void filterRun::filterMailbox(const std::string& path) {
 }
 
 void filterRun::filterMessage(const std::string& bytes, const std::string& where) {
-    std::string text = toPluginText(bytes, options_.encoding);
+    std::string text = toPluginMessage(bytes, options_.encoding);
     // The plug-in reads up to the first NUL: the rest would be lost silently.
     const auto nuls = std::count(text.begin(), text.end(), '\0');
     if (nuls > 0) {
@@ -82,7 +82,15 @@ void filterRun::filterMessage(const std::string& bytes, const std::string& where
         return;
     }
     if (options_.echo) output_.echoStray(stray);
-    output_.write(spoken);
+    if (spoken == text.c_str()) {
+        // A filter that is off hands back the message itself, in whatever
+        // encoding it came: read as --set values are, it is written as any
+        // text of the plug-in.
+        const std::string passedThrough = toPluginText(text, options_.encoding);
+        output_.write(passedThrough.c_str());
+    } else {
+        output_.write(spoken);
+    }
     progress_.messageDone(where);
 }
 

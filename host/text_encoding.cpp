@@ -213,4 +213,8 @@ std::string toPluginText(std::string_view bytes, inputEncoding encoding) {
     return utf8 ? utf8ToWindows1252(bytes) : std::string(bytes);
 }
 
+std::string toPluginMessage(std::string_view bytes, inputEncoding encoding) {
+    return encoding == inputEncoding::utf8 ? utf8ToWindows1252(bytes) : std::string(bytes);
+}
+
 }  // namespace postsift::host

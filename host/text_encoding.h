@@ -23,8 +23,15 @@ std::string utf8ToWindows1252(std::string_view utf8);
 // become the control characters of the same number, so nothing is lost.
 std::string windows1252ToUtf8(std::string_view bytes);
 
-// The text for the plug-in: converted from UTF-8 when so forced or, left
-// automatic, when the bytes are valid UTF-8; taken as they are otherwise.
+// A configuration text for the plug-in (a --set key or value): converted
+// from UTF-8 when so forced or, left automatic, when the bytes are valid
+// UTF-8; taken as they are otherwise.
 std::string toPluginText(std::string_view bytes, inputEncoding encoding);
+
+// A message for the plug-in: its bytes as they are, since the plug-in's
+// decoding stage reads a message in the character sets it declares (and
+// undeclared UTF-8 as UTF-8), as it does for any engine. Only a forced
+// UTF-8 reading converts here, for whoever says so.
+std::string toPluginMessage(std::string_view bytes, inputEncoding encoding);
 
 }  // namespace postsift::host

@@ -26,19 +26,28 @@ std::string fakeHeader(int run, std::size_t bytes, const std::string& changes = 
 
 }  // namespace
 
-TEST(FilterCommand, MessagesAreHandedOverInWindows1252AndSpokenTextComesBackInUtf8) {
-    // "Déjà vu – “ok”": é, à, the dash and the quotes are one byte each in Windows-1252.
+TEST(FilterCommand, MessagesAreHandedOverAsTheyAreAndSpokenTextComesBackInUtf8) {
+    // The plug-in decodes messages itself: UTF-8 reaches it unconverted.
     const std::string utf8 = "Subject: D\xc3\xa9j\xc3\xa0 vu \xe2\x80\x93 \xe2\x80\x9cok\xe2\x80\x9d\n";
-    commandResult result = runFilter(withFake({}), utf8);
+    commandResult result = runFilter(withFake({"--raw"}), utf8);
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, fakeHeader(1, 24) + utf8);
+    EXPECT_EQ(result.out, fakeHeader(1, utf8.size()) + utf8);
 
-    result = runFilter(withFake({"--raw"}), utf8);
+    // Forced UTF-8: "Déjà vu – “ok”", é, à, the dash and the quotes one byte
+    // each in Windows-1252, which comes back as UTF-8.
+    result = runFilter(withFake({"--input-encoding", "utf-8"}), utf8);
+    EXPECT_EQ(result.out, fakeHeader(1, 24) + utf8);
+    result = runFilter(withFake({"--raw", "--input-encoding", "utf-8"}), utf8);
     EXPECT_EQ(result.out, fakeHeader(1, 24) + "Subject: D\xe9j\xe0 vu \x96 \x93ok\x94\n");
 
     // A character that Windows-1252 lacks reaches the plug-in as its stand-in.
-    result = runFilter(withFake({"--raw"}), "a\xe2\x80\xafz \xf0\x9f\x98\x80\n");
+    result = runFilter(withFake({"--raw", "--input-encoding", "utf-8"}), "a\xe2\x80\xafz \xf0\x9f\x98\x80\n");
     EXPECT_EQ(result.out, fakeHeader(1, 6) + "a z ?\n");
+
+    // --set values have no charset of their own to declare: valid UTF-8 is
+    // converted for the plug-in.
+    result = runFilter(withFake({"--raw", "--set", "caf\xc3\xa9=th\xc3\xa9"}), "x\n");
+    EXPECT_EQ(result.out, fakeHeader(1, 2, " set caf\xe9=th\xe9") + "x\n");
 }
 
 TEST(FilterCommand, InputThatIsNotUtf8IsTakenAsWindows1252UnlessAnEncodingIsForced) {
@@ -48,7 +57,8 @@ TEST(FilterCommand, InputThatIsNotUtf8IsTakenAsWindows1252UnlessAnEncodingIsForc
     result = runFilter(withFake({"--raw"}), "caf\xe9 \x80\n");
     EXPECT_EQ(result.out, fakeHeader(1, 7) + "caf\xe9 \x80\n");
 
-    // Valid UTF-8 read as Windows-1252: two characters, "Ã©".
+    // Windows-1252 forced: the bytes as they are, two characters "Ã©" to
+    // whoever takes them as Windows-1252.
     result = runFilter(withFake({"--input-encoding", "windows-1252"}), "\xc3\xa9\n");
     EXPECT_EQ(result.out, fakeHeader(1, 3) + "\xc3\x83\xc2\xa9\n");
     // Forced UTF-8: the byte that is not UTF-8 becomes "?".
