@@ -93,7 +93,7 @@ void readText(const charsetReading& reading, byteSpan text, characterWriter& wri
         platform::charsetDecoder decoder(reading.name.begin, reading.name.size());
         if (decoder.isOpen()) {
             // A window the text passes through, piece by piece.
-            char32_t characters[512];
+            char32_t characters[2048];
             const char* at = text.begin;
             while (at < text.end) {
                 std::size_t consumed = 0;

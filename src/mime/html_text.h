@@ -12,6 +12,10 @@ namespace postsift::mime {
 // comments left out; character references decoded; runs of white space one
 // blank, except inside pre. A link reads as its text. The text ends with a
 // line end. Time and memory are linear in the document.
-void htmlToText(byteSpan html, textBuffer& out);
+//
+// The document is scanned where it lies, as one piece: a scanner fed in
+// pieces goes over a long token again from its start at every piece. Two
+// NULs are added to `html` for the scanner's end marks.
+void htmlToText(textBuffer& html, textBuffer& out);
 
 }  // namespace postsift::mime

@@ -320,7 +320,7 @@ void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHt
         textBuffer html;
         characterWriter writer(html, characterWriter::target::body);
         readText(reading, body, writer);
-        htmlToText(html.bytes(), out);
+        htmlToText(html, out);
         if (html.failed()) out.fail();
     }
     if (decoded.failed()) out.fail();

@@ -31,6 +31,7 @@ public:
     void setBack(char c) { data_[size_ - 1] = c; }
     void popBack() { --size_; }
     byteSpan bytes() const { return byteSpan(data_, data_ + size_); }
+    char* data() { return data_; }
     // The bytes followed by a NUL (always room for it), or "" when empty.
     const char* text();
     // Marks the text as lost, as when memory ran out.

@@ -30,9 +30,11 @@ public:
 
 private:
     bool open_ = false;
-    // iconv's descriptor, or the Windows code page.
+    // iconv's descriptor, or the Windows code page and the most bytes one
+    // of its characters takes.
     void* handle_ = nullptr;
     unsigned codePage_ = 0;
+    unsigned maxCharSize_ = 0;
 };
 
 }  // namespace postsift::platform

@@ -44,10 +44,22 @@ bool sameName(const char* lower, const char* name, std::size_t length) {
     return true;
 }
 
-// Where a piece may end without cutting a character in two: after its last
-// line feed or, failing that, after its last byte below '0', which no
-// multi-byte code page uses inside a character. MultiByteToWideChar keeps
-// no state from one call to the next.
+// Where a piece of a text in a double-byte code page may end: after the
+// last character that lies whole inside it.
+std::size_t doubleByteEnd(unsigned codePage, const char* in, std::size_t length) {
+    std::size_t end = 0;
+    while (end < length) {
+        const std::size_t size = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(in[end])) ? 2 : 1;
+        if (end + size > length) break;
+        end += size;
+    }
+    return end > 0 ? end : length;
+}
+
+// Where a piece of a text in another code page may end: after its last line
+// feed or, failing that, after its last byte below '0', which no multi-byte
+// code page uses inside a character. MultiByteToWideChar keeps no state
+// from one call to the next.
 std::size_t safeEnd(const char* in, std::size_t length) {
     for (std::size_t i = length; i > 0; --i)
         if (in[i - 1] == '\n') return i;
@@ -61,8 +73,11 @@ std::size_t safeEnd(const char* in, std::size_t length) {
 charsetDecoder::charsetDecoder(const char* name, std::size_t nameLength) {
     if (name == nullptr) return;
     for (const namedCodePage& entry : codePages) {
-        if (sameName(entry.name, name, nameLength) && IsValidCodePage(entry.codePage)) {
+        CPINFO info;
+        if (sameName(entry.name, name, nameLength) && IsValidCodePage(entry.codePage) &&
+            GetCPInfo(entry.codePage, &info)) {
             codePage_ = entry.codePage;
+            maxCharSize_ = info.MaxCharSize;
             open_ = true;
             return;
         }
@@ -80,7 +95,12 @@ std::size_t charsetDecoder::decode(const char* in, std::size_t inLength, bool la
     // upper half and are widened to code points from the front; a code
     // point written there only covers units that have been read already.
     std::size_t piece = inLength < room ? inLength : room;
-    if (piece < inLength || !last) piece = safeEnd(in, piece);
+    if (piece < inLength || !last) {
+        if (maxCharSize_ == 2)
+            piece = doubleByteEnd(codePage_, in, piece);
+        else if (maxCharSize_ > 2)
+            piece = safeEnd(in, piece);
+    }
     wchar_t* units = reinterpret_cast<wchar_t*>(out) + room;
     const int written =
         MultiByteToWideChar(codePage_, 0, in, static_cast<int>(piece), units, static_cast<int>(room));

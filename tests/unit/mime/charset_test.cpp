@@ -1,0 +1,97 @@
+// From a character set to Windows-1252: the stand-ins, the fallbacks and
+// the system's converters.
+#include <gtest/gtest.h>
+
+#include "mime/character_writer.h"
+#include "mime/charset_reading.h"
+#include "mime/windows1252.h"
+#include "mime_test_support.h"
+
+using namespace postsift::mime;
+
+namespace {
+
+std::string read(const char* charset, const std::string& bytes) {
+    textBuffer out;
+    characterWriter writer(out, characterWriter::target::body);
+    const std::string name = charset;
+    readText(chooseReading(spanOf(name), spanOf(bytes)), spanOf(bytes), writer);
+    return textOf(out);
+}
+
+std::string written(std::initializer_list<char32_t> characters) {
+    textBuffer out;
+    characterWriter writer(out, characterWriter::target::body);
+    for (char32_t c : characters) writer.put(c);
+    return textOf(out);
+}
+
+}  // namespace
+
+TEST(Windows1252, EveryCharacterItHasComesBackAsItsByte) {
+    for (int byte = 0x20; byte < 0x100; ++byte) {
+        if (byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D) continue;
+        textBuffer out;
+        putWindows1252(out, windows1252Character(static_cast<unsigned char>(byte)));
+        EXPECT_EQ(textOf(out), std::string(1, static_cast<char>(byte))) << byte;
+    }
+}
+
+TEST(Windows1252, NoCharacterIsEverAQuestionMarkOrAControl) {
+    // Every code point: what has no form is left out, never a '?' a voice
+    // would read; nothing but a line end or a tab comes out below a blank.
+    // Only question marks themselves ("??" for U+2047) give one.
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        if (c == '?' || (c >= 0x2047 && c <= 0x2049) || c == 0xFF1F || (c >= 0xD800 && c <= 0xDFFF)) continue;
+        textBuffer out;
+        characterWriter writer(out, characterWriter::target::body);
+        writer.put(c);
+        for (const char byte : textOf(out)) {
+            ASSERT_NE(byte, '?') << std::hex << c;
+            ASSERT_TRUE(static_cast<unsigned char>(byte) >= ' ' || byte == '\n' || byte == '\t') << std::hex << c;
+        }
+    }
+}
+
+TEST(Windows1252, ClosestFormsAndWhatIsLeftOut) {
+    EXPECT_EQ(written({0x141, 'o', 0x301, 'd', 0x17A}), "L\xf3" "dz");  // "Łódź" written decomposed
+    EXPECT_EQ(written({'e', 0x301, 'u', 0x308, 'x', 0x301}), "\xe9\xfcx");
+    EXPECT_EQ(written({'1', '0', 0x202F, 'h', 0x2014, 0xFB01, 0x2212, '1'}), "10 h\x97" "fi-1");
+    EXPECT_EQ(written({'a', 0x1F600, 0x200D, 0xFE0F, 0x4E2D, 0x0416, 'b'}), "ab");
+    EXPECT_EQ(written({0xFF21, 0x1EC7, 0x01B0}), "Aeu");
+    EXPECT_EQ(written({'a', '\r', '\n', 'b', '\r', 'c', 0, 0x07, 0x85, 'd'}), "a\nb\ncd");
+}
+
+TEST(Charsets, UndeclaredTextIsUtf8OnlyWhenItIsUtf8) {
+    EXPECT_EQ(read("", "caf\xc3\xa9"), "caf\xe9");
+    EXPECT_EQ(read("us-ascii", "caf\xc3\xa9"), "caf\xe9");
+    EXPECT_EQ(read("", "caf\xe9 \xc3\xa9"), "caf\xe9 \xc3\xa9");
+    // Declared UTF-8 that is not: its stray bytes read as Windows-1252.
+    EXPECT_EQ(read("UTF-8", "caf\xe9 \xc3\xa9 \x80"), "caf\xe9 \xe9 \x80");
+    EXPECT_EQ(read("ISO-8859-1", "\xe9\x80"), "\xe9\x80");
+}
+
+TEST(Charsets, TheSystemsConvertersAndThoseItLacks) {
+    EXPECT_EQ(read("iso-8859-15", "\xa4 c\xbdur"), "\x80 c\x9cur");
+    EXPECT_EQ(read("ISO-8859-2", "\xb3\xf3" "d\xbc"), "l\xf3" "dz");
+    EXPECT_EQ(read("windows-1250", "\x9a\x9e"), "\x9a\x9e");
+    EXPECT_EQ(read("koi8-r", "\xf0\xd2\xc9\xd7\xc5\xd4, Ivan"), ", Ivan");
+    EXPECT_EQ(read("x-no-such-charset", "caf\xe9"), "caf\xe9");
+    EXPECT_EQ(read(std::string(10000, 'a').c_str(), "caf\xe9"), "caf\xe9");
+}
+
+TEST(Charsets, ALongTextGoesThroughTheSystemInPiecesWithoutLosingACharacter) {
+    // Two-byte Shift_JIS characters (left out) between ASCII words, over
+    // many of the converter's pieces, and a line of them with no break.
+    std::string bytes;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        bytes += "w" + std::to_string(i) + "\x83\x41";
+        expected += "w" + std::to_string(i);
+        if (i % 500 == 499) {
+            bytes += "\n";
+            expected += "\n";
+        }
+    }
+    EXPECT_EQ(read("shift_jis", bytes), expected);
+}
