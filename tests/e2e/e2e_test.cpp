@@ -151,7 +151,9 @@ TEST_P(MessageTest, IsSpokenAsWritten) {
     ASSERT_EQ(api.setFilter(0, filter), 0);
     const char* spoken = nullptr;
     std::string first;
-    if (readFile(base + ".first", first)) ASSERT_EQ(api.getFilteredText(0, filter, first.c_str(), &spoken), 0);
+    if (readFile(base + ".first", first)) {
+        ASSERT_EQ(api.getFilteredText(0, filter, first.c_str(), &spoken), 0);
+    }
     ASSERT_EQ(api.getFilteredText(0, filter, message.c_str(), &spoken), 0);
     if (expectNull) {
         EXPECT_EQ(spoken, nullptr) << visible(spoken != nullptr ? spoken : "");

@@ -86,11 +86,11 @@ TEST(Parameters, FileNamesAsMailProgramsWriteThem) {
 }
 
 TEST(Parameters, TheNameOfAnAttachmentWithoutItsFolders) {
-    const partHeader header =
-        readPartHeader(spanOf("Content-Type: application/pdf; name=\"C:\\\\Docs\\\\x.pdf\"\n"), false);
+    const std::string named = "Content-Type: application/pdf; name=\"C:\\\\Docs\\\\x.pdf\"\n";
     textBuffer name;
-    ASSERT_TRUE(attachmentName(header, name));
+    ASSERT_TRUE(attachmentName(readPartHeader(spanOf(named), false), name));
     EXPECT_EQ(textOf(name), "x.pdf");
+    const std::string unnamed = "Content-Type: image/png\n";
     textBuffer none;
-    EXPECT_FALSE(attachmentName(readPartHeader(spanOf("Content-Type: image/png\n"), false), none));
+    EXPECT_FALSE(attachmentName(readPartHeader(spanOf(unnamed), false), none));
 }
