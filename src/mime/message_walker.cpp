@@ -300,30 +300,32 @@ void messageWalker::writeFields(byteSpan fields, fieldsFor purpose, bool addType
 }
 
 void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHtml, textBuffer& out) {
-    textBuffer decoded;
-    if (header.transfer == transferKind::quotedPrintable) {
-        ++findings_.quotedPrintableTexts;
-        decodeQuotedPrintable(body, decoded);
-        body = decoded.bytes();
-    } else if (header.transfer == transferKind::base64) {
-        ++findings_.base64Texts;
-        decodeBase64(body, decoded);
-        body = decoded.bytes();
+    // HTML is converted into a text of its own and scanned from there; the
+    // transfer-decoded bytes are gone by then, so that no more than one
+    // copy of the part is held beside the output.
+    textBuffer html;
+    {
+        textBuffer decoded;
+        if (header.transfer == transferKind::quotedPrintable) {
+            ++findings_.quotedPrintableTexts;
+            decodeQuotedPrintable(body, decoded);
+            body = decoded.bytes();
+        } else if (header.transfer == transferKind::base64) {
+            ++findings_.base64Texts;
+            decodeBase64(body, decoded);
+            body = decoded.bytes();
+        }
+        if (decoded.failed()) out.fail();
+        const charsetReading reading = chooseReading(header.charset, body);
+        if (reading.how != charsetReading::kind::windows1252) ++findings_.convertedTexts;
+        characterWriter writer(isHtml ? html : out, characterWriter::target::body);
+        readText(reading, body, writer);
     }
-    const charsetReading reading = chooseReading(header.charset, body);
-    if (reading.how != charsetReading::kind::windows1252) ++findings_.convertedTexts;
-    if (!isHtml) {
-        characterWriter writer(out, characterWriter::target::body);
-        readText(reading, body, writer);
-    } else {
+    if (isHtml) {
         ++findings_.htmlTexts;
-        textBuffer html;
-        characterWriter writer(html, characterWriter::target::body);
-        readText(reading, body, writer);
         htmlToText(html, out);
         if (html.failed()) out.fail();
     }
-    if (decoded.failed()) out.fail();
 }
 
 void messageWalker::announce(const partHeader& header, bool withType, textBuffer& out) {
