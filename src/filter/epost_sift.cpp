@@ -39,17 +39,21 @@ void traceFindings(const mime::stageFindings& found) {
 
 int epostSift::getFilteredText(const char* text, const char** out, unsigned char force) {
     bodyStarted = 0;
-    // Each message starts clean: a section removed, or a boundary named, at
-    // the end of the last one says nothing about this one.
-    sectionRemoved = 0;
-    mimeBoundary.release();
     if (isActive() == 0 && force == 0) {
         filteredText.release();
         *out = text;
         return 0;
     }
-    // The stage keeps no state of its own: it runs before the lock, so that
-    // decoding a long message holds up no other filter.
+    // Scanner, parser and the filter they serve are process-wide: one run at
+    // a time. A lock that cannot be had does not stop the run. The decoding
+    // stage keeps no state of its own, but it reads the filter's lists, as
+    // the parse does, so it runs under the same lock.
+    lockHolder hold(filterLock());
+    // Each message starts clean: a section removed, or a boundary named, at
+    // the end of the last one says nothing about this one. Under the lock,
+    // since another thread's run may still be reading them.
+    sectionRemoved = 0;
+    mimeBoundary.release();
     mime::textBuffer decoded;
     const char* message = text;
     std::size_t length = text != nullptr ? std::strlen(text) : 0;
@@ -63,9 +67,6 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
             length = decoded.size();
         }
     }
-    // Scanner, parser and the filter they serve are process-wide: one run at
-    // a time. A lock that cannot be had does not stop the run.
-    lockHolder hold(filterLock());
     *out = parseEmailText(message, length);
     return 0;
 }
