@@ -130,9 +130,9 @@ TEST(ReadmeExamples, AreWhatThePlugInsSay) {
         const std::string language = words[2] == "fr" ? "french" : "german";
         const std::string folder = "readme-plugins-" + std::to_string(outputs);
         std::string error;
-        // As postsift-filter hands it over: a UTF-8 file in Windows-1252.
+        // As postsift-filter hands it over: as it is, for the plug-in to decode.
         std::string spoken = spokenText(preparePlugin(language, config, folder),
-                                        host::toPluginText(message, host::inputEncoding::automatic), error);
+                                        host::toPluginMessage(message, host::inputEncoding::automatic), error);
         ASSERT_TRUE(error.empty()) << error;
         // As postsift-filter prints it: UTF-8, ending with a line end.
         spoken = host::windows1252ToUtf8(spoken);
