@@ -1,5 +1,8 @@
 #include "mime/message_walker.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "mime/attachment_line.h"
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
@@ -16,6 +19,16 @@ namespace {
 constexpr char plainTextType[] = ": text/plain; charset=windows-1252\n";
 constexpr char typeField[] = "Content-Type: text/plain; charset=windows-1252\n";
 constexpr char separatorLine[] = "-----Original Message-----\n";
+constexpr char boundaryStem[] = "postsift-part-";
+
+bool holds(byteSpan text, const char* piece, std::size_t length) {
+    for (const char* at = text.begin; static_cast<std::size_t>(text.end - at) >= length; ++at) {
+        at = static_cast<const char*>(std::memchr(at, piece[0], static_cast<std::size_t>(text.end - at)));
+        if (at == nullptr || static_cast<std::size_t>(text.end - at) < length) return false;
+        if (std::memcmp(at, piece, length) == 0) return true;
+    }
+    return false;
+}
 
 bool isText(mediaKind kind) {
     return kind == mediaKind::plainText || kind == mediaKind::html || kind == mediaKind::otherText;
@@ -127,7 +140,26 @@ bool messageWalker::leftOutNeedsStage(const headerBlock& block, const partHeader
 
 // Writing.
 
+// The parts of a rewritten multipart stand one after the other under one
+// boundary of the stage's own, whatever their nesting was: the scanner
+// knows only the last boundary named, so the delimiters of an outer part
+// after an inner multipart would be read aloud, and it drops every word that
+// holds the boundary, so a short one ("p") would silence ordinary words. It
+// is made of letters, digits and '-' only, which the scanner keeps in one
+// word, and holds no text of the message.
+void messageWalker::chooseDelimiter(byteSpan message) {
+    char candidate[sizeof boundaryStem + 12];
+    for (unsigned number = 0;; ++number) {
+        const int length = std::snprintf(candidate, sizeof candidate, "%s%u", boundaryStem, number);
+        if (!holds(message, candidate, static_cast<std::size_t>(length))) break;
+    }
+    delimiter_.put("--");
+    delimiter_.put(candidate);
+    delimiter_.put('\n');
+}
+
 void messageWalker::write(byteSpan message, textBuffer& out) {
+    message_ = message;
     writePart(message, partRole::whole, 0, false, out);
     if (!forwarded_.empty()) {
         ensureLineEnd(out);
@@ -143,10 +175,6 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
     const headerBlock block = splitHeaderBlock(part);
     const partHeader header = readPartHeader(block.fields, inDigest);
     const partAction action = planFor(header, role, depth, block.body);
-    if (action == partAction::asIs) {
-        out.put(part);
-        return;
-    }
     // A part of a multipart that is read says that it is text: the section
     // rules then keep it even after a part that they left out.
     const bool read = action == partAction::copy || action == partAction::decode || action == partAction::html;
@@ -155,9 +183,20 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
         writeForwardedPart(block, header, depth, addType);
         return;
     }
-    const fieldsFor purpose = action == partAction::decode || action == partAction::html ? fieldsFor::plainText
-                              : action == partAction::container                          ? fieldsFor::container
-                                                                                         : fieldsFor::asWritten;
+    if (depth > 0) {
+        ensureLineEnd(out);
+        out.put(delimiter_.bytes());
+    }
+    if (action == partAction::asIs) {
+        out.put(part);
+        return;
+    }
+    fieldsFor purpose = fieldsFor::asWritten;
+    if (action == partAction::decode || action == partAction::html) purpose = fieldsFor::plainText;
+    if (action == partAction::container) {
+        if (delimiter_.empty()) chooseDelimiter(message_);
+        purpose = depth == 0 ? fieldsFor::outerContainer : fieldsFor::innerContainer;
+    }
     writeFields(block.fields, purpose, read && addType, out);
     writeBlankLine(block, out);
     switch (action) {
@@ -178,10 +217,8 @@ void messageWalker::writeChildren(const partHeader& header, byteSpan body, int d
     const int chosen = header.kind == mediaKind::alternative ? chosenAlternative(body, header.boundary) : -1;
     multipartBody parts(body, header.boundary);
     byteSpan part;
-    for (int index = 0; parts.nextPart(part); ++index) {
-        ensureLineEnd(out);
+    for (int index = 0; parts.nextPart(part); ++index)
         writePart(part, roleOf(header, chosen, index), depth + 1, header.digest, out);
-    }
 }
 
 // A forwarded message as the scanner knows one: its part's fields, an
@@ -190,6 +227,7 @@ void messageWalker::writeChildren(const partHeader& header, byteSpan body, int d
 // reads everything after such a line as part of the forwarded section.
 void messageWalker::writeForwardedPart(const headerBlock& block, const partHeader& header, int depth, bool addType) {
     ensureLineEnd(forwarded_);
+    forwarded_.put(delimiter_.bytes());
     writeFields(block.fields, fieldsFor::plainText, addType, forwarded_);
     writeBlankLine(block, forwarded_);
     writeForwardedMessage(header, block.body, depth, forwarded_);
@@ -271,13 +309,16 @@ void messageWalker::writeFields(byteSpan fields, fieldsFor purpose, bool addType
                 out.put(plainTextType);
                 continue;
             }
-            // The delimiter lines are gone, so the boundary goes too: the
-            // scanner would drop every word that holds it ("p" is a
-            // boundary too), and nothing is left for it to delimit.
-            if (purpose == fieldsFor::container) {
+            if (purpose == fieldsFor::outerContainer || purpose == fieldsFor::innerContainer) {
                 out.put(field.name);
                 out.put(": ");
                 out.put(leadingToken(field.value));
+                if (purpose == fieldsFor::outerContainer) {
+                    const byteSpan delimiter = delimiter_.bytes();
+                    out.put("; boundary=\"");
+                    out.put(delimiter.begin + 2, delimiter.size() - 3);
+                    out.put('"');
+                }
                 out.put('\n');
                 continue;
             }
@@ -334,8 +375,11 @@ void messageWalker::announce(const partHeader& header, bool withType, textBuffer
     textBuffer name;
     if (!attachmentName(header, name)) return;
     ++findings_.attachmentsAnnounced;
-    // Said as plain text, so that the section rules keep it.
+    // A part of its own, said to be plain text, so that the section rules
+    // keep it.
     if (withType) {
+        ensureLineEnd(out);
+        out.put(delimiter_.bytes());
         out.put(typeField);
         out.put('\n');
     }

@@ -58,17 +58,24 @@ private:
     void writeForwardedMessage(const partHeader& header, byteSpan body, int depth, textBuffer& out);
 
     // How a part's fields are written: as they are (encoded words decoded),
-    // saying that its text is now plain Windows-1252 text, or without the
-    // boundary of a multipart whose delimiter lines are left out.
-    enum class fieldsFor { asWritten, plainText, container };
+    // saying that its text is now plain Windows-1252 text, or naming the
+    // boundary of the rewritten message instead of their own (the message's
+    // own multipart) or none (one inside it).
+    enum class fieldsFor { asWritten, plainText, outerContainer, innerContainer };
     void writeFields(byteSpan fields, fieldsFor purpose, bool addType, textBuffer& out);
     void writeText(const partHeader& header, byteSpan body, bool isHtml, textBuffer& out);
     void announce(const partHeader& header, bool withType, textBuffer& out);
+
+    void chooseDelimiter(byteSpan message);
 
     const stageOptions& options_;
     stageFindings& findings_;
     // Forwarded sections, written after everything else.
     textBuffer forwarded_;
+    // The delimiter line ("--" boundary, line end) before each part of a
+    // rewritten multipart; empty while no multipart is written.
+    textBuffer delimiter_;
+    byteSpan message_;
 };
 
 }  // namespace postsift::mime

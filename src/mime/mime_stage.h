@@ -42,11 +42,12 @@ enum class stageOutcome {
 // to the end); parts that are not text, or are sent as attachments, lose
 // their body and are announced by their file name. The message keeps its
 // header fields and those of its parts, so that the configuration's rules
-// for them still apply; the delimiter lines of a multipart message it
-// rewrites are left out, and the boundary with them, since the scanner knows
-// only the last boundary named and drops every word that holds it. A message with nothing to decode is left alone: finding that out
-// costs one pass over its header fields (and over text that declares a
-// character set beyond ASCII). Holds no state between calls.
+// for them still apply; the parts of a multipart it rewrites stand one after
+// the other under one boundary of the stage's own, since the scanner knows
+// only the last boundary named and drops every word that holds it. A message
+// with nothing to decode is left alone: finding that out costs one pass over
+// its header fields (and over text that declares a character set beyond
+// ASCII). Holds no state between calls.
 stageOutcome decodeMessage(const char* text, std::size_t length, const stageOptions& options, textBuffer& out,
                            stageFindings& findings);
 
