@@ -1,10 +1,28 @@
 #include "mime/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace postsift::mime {
 
 namespace {
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// The first byte above 127 at or after `at`, or `end`. Most mail is ASCII
+// from end to end, and this is the whole cost of finding that out: eight
+// bytes at a time.
+const char* firstHighByte(const char* at, const char* end) {
+    constexpr std::uint64_t highBits = 0x8080808080808080ull;
+    while (end - at >= 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, at, sizeof eight);
+        if ((eight & highBits) != 0) break;
+        at += 8;
+    }
+    while (at < end && static_cast<unsigned char>(*at) < 0x80) ++at;
+    return at;
+}
 
 }  // namespace
 
@@ -48,20 +66,14 @@ bool readUtf8(const char*& at, const char* end, char32_t& character) {
     return true;
 }
 
-bool hasHighBytes(byteSpan bytes) {
-    for (const char* at = bytes.begin; at < bytes.end; ++at)
-        if (static_cast<unsigned char>(*at) >= 0x80) return true;
-    return false;
-}
+bool hasHighBytes(byteSpan bytes) { return firstHighByte(bytes.begin, bytes.end) != bytes.end; }
 
 bool isUtf8BeyondAscii(byteSpan bytes) {
     bool beyond = false;
     const char* at = bytes.begin;
     while (at < bytes.end) {
-        if (static_cast<unsigned char>(*at) < 0x80) {
-            ++at;
-            continue;
-        }
+        at = firstHighByte(at, bytes.end);
+        if (at == bytes.end) break;
         char32_t ignored;
         if (!readUtf8(at, bytes.end, ignored)) return false;
         beyond = true;
