@@ -7,7 +7,7 @@ set -eu
 source=$1
 out=$2
 rm -rf "$out"
-mkdir -p "$out/plugin_fuzz" "$out/config_fuzz" "$out/template_fuzz"
+mkdir -p "$out/plugin_fuzz" "$out/config_fuzz" "$out/template_fuzz" "$out/mime_fuzz"
 
 # The changes of a NAME.set file (KEY<TAB>VALUE per line, a key alone
 # removes) as the plug-in target's changes: 'W' takes key and value as texts,
@@ -35,6 +35,8 @@ for message in "$source"/tests/e2e/messages/*.eml "$source"/examples/*.eml; do
             cat "$message"
         } >"$out/plugin_fuzz/$name.$flags"
     done
+    # 'C': the French build's attachment phrase.
+    { printf 'C'; cat "$message"; } >"$out/mime_fuzz/$name"
     if [ -f "$set_file" ]; then
         { printf '@'; cat "$set_file"; printf '\000'; cat "$message"; } >"$out/config_fuzz/$name"
     fi

@@ -244,6 +244,12 @@ void messageWalker::writeForwardedMessage(const partHeader& header, byteSpan bod
         decodeBase64(body, decoded);
         body = decoded.bytes();
     }
+    // Decoded bytes may hold NULs, which would end the scanner's text there;
+    // the rest of the forwarded message goes on to be read as it is.
+    if (body.begin == decoded.bytes().begin) {
+        decoded.removeAll('\0');
+        body = decoded.bytes();
+    }
     flattenMessage(body, depth + 1, out);
     if (decoded.failed()) out.fail();
 }

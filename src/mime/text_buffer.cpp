@@ -42,6 +42,13 @@ void textBuffer::put(const char* bytes, std::size_t count) {
 
 void textBuffer::put(const char* text) { put(text, std::strlen(text)); }
 
+void textBuffer::removeAll(char c) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < size_; ++i)
+        if (data_[i] != c) data_[kept++] = data_[i];
+    size_ = kept;
+}
+
 const char* textBuffer::text() {
     if (data_ == nullptr) return "";
     data_[size_] = '\0';

@@ -36,6 +36,8 @@ public:
     const char* text();
     // Marks the text as lost, as when memory ran out.
     void fail() { failed_ = true; }
+    // Drops every such byte.
+    void removeAll(char c);
     // Forgets the bytes, keeps the memory.
     void clear() { size_ = 0; }
 
