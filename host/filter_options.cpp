@@ -27,9 +27,9 @@ const char usageText[] =
     "                        (\"-\" reads the mailbox from standard input)\n"
     "  --input-encoding utf-8|windows-1252\n"
     "                        how to read --set values (default: UTF-8 when the\n"
-    "                        bytes are valid UTF-8, else Windows-1252); utf-8\n"
-    "                        also converts messages, which otherwise go to the\n"
-    "                        plug-in as they are, for it to decode\n"
+    "                        bytes are valid UTF-8, else Windows-1252) and\n"
+    "                        messages (default: as they declare, for the\n"
+    "                        plug-in to decode; undeclared valid UTF-8 as UTF-8)\n"
     "\n"
     "Output:\n"
     "  --separator TEXT      the line written between two messages (default: an\n"
@@ -192,6 +192,13 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
         }
     }
     return true;
+}
+
+bool decodingStageOn(const filterOptions& options) {
+    bool on = true;
+    for (const configChange& change : options.changes)
+        if (change.key == "[DECODE MIME]") on = change.remove || change.value.find("true") != std::string::npos;
+    return on;
 }
 
 }  // namespace postsift::host

@@ -41,6 +41,12 @@ struct filterOptions {
 // must correct: an unknown option, a missing or malformed value.
 bool parseOptions(const std::vector<std::string>& arguments, filterOptions& options, std::string& error);
 
+// Whether the plug-in's decoding stage is on, as far as the command line
+// tells: on unless the last --set of "[DECODE MIME]" gives a value without
+// "true" (a --unset gives the default, on back). A postsift.cfg beside the
+// plug-in may still switch it off, which the host cannot see.
+bool decodingStageOn(const filterOptions& options);
+
 extern const char usageText[];
 
 }  // namespace postsift::host

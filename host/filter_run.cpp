@@ -64,15 +64,16 @@ void filterRun::filterMailbox(const std::string& path) {
 }
 
 void filterRun::filterMessage(const std::string& bytes, const std::string& where) {
-    std::string text = toPluginMessage(bytes, options_.encoding);
     // The plug-in reads up to the first NUL: the rest would be lost silently.
-    const auto nuls = std::count(text.begin(), text.end(), '\0');
+    std::string message = bytes;
+    const auto nuls = std::count(message.begin(), message.end(), '\0');
     if (nuls > 0) {
-        text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+        message.erase(std::remove(message.begin(), message.end(), '\0'), message.end());
         progress_.clear();
         std::fprintf(stderr, "postsift-filter: %s: %ld NUL byte%s left out\n", where.c_str(),
                      static_cast<long>(nuls), nuls == 1 ? "" : "s");
     }
+    const std::string text = toPluginMessage(message, options_.encoding, decodingStageOn(options_));
     const char* spoken = nullptr;
     std::string stray;
     std::string error;
@@ -84,9 +85,10 @@ void filterRun::filterMessage(const std::string& bytes, const std::string& where
     if (options_.echo) output_.echoStray(stray);
     if (spoken == text.c_str()) {
         // A filter that is off hands back the message itself, in whatever
-        // encoding it came: read as --set values are, it is written as any
-        // text of the plug-in.
-        const std::string passedThrough = toPluginText(text, options_.encoding);
+        // encoding it came: read as --set values are (from the bytes as they
+        // came, not as converted for the plug-in), it is written as any text
+        // of the plug-in.
+        const std::string passedThrough = toPluginText(message, options_.encoding);
         output_.write(passedThrough.c_str());
     } else {
         output_.write(spoken);

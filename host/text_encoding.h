@@ -30,8 +30,11 @@ std::string toPluginText(std::string_view bytes, inputEncoding encoding);
 
 // A message for the plug-in: its bytes as they are, since the plug-in's
 // decoding stage reads a message in the character sets it declares (and
-// undeclared UTF-8 as UTF-8), as it does for any engine. Only a forced
-// UTF-8 reading converts here, for whoever says so.
-std::string toPluginMessage(std::string_view bytes, inputEncoding encoding);
+// undeclared UTF-8 as UTF-8), as it does for any engine. A forced reading
+// converts here, for whoever says so: UTF-8 to Windows-1252; and, while the
+// plug-in's stage is on, Windows-1252 bytes that happen to be valid UTF-8 to
+// the UTF-8 of the same characters, which the stage reads back as exactly
+// those Windows-1252 bytes instead of taking them for UTF-8.
+std::string toPluginMessage(std::string_view bytes, inputEncoding encoding, bool decodingStageOn);
 
 }  // namespace postsift::host

@@ -132,7 +132,7 @@ TEST(ReadmeExamples, AreWhatThePlugInsSay) {
         std::string error;
         // As postsift-filter hands it over: as it is, for the plug-in to decode.
         std::string spoken = spokenText(preparePlugin(language, config, folder),
-                                        host::toPluginMessage(message, host::inputEncoding::automatic), error);
+                                        host::toPluginMessage(message, host::inputEncoding::automatic, true), error);
         ASSERT_TRUE(error.empty()) << error;
         // As postsift-filter prints it: UTF-8, ending with a line end.
         spoken = host::windows1252ToUtf8(spoken);

@@ -57,10 +57,16 @@ TEST(FilterCommand, InputThatIsNotUtf8IsTakenAsWindows1252UnlessAnEncodingIsForc
     result = runFilter(withFake({"--raw"}), "caf\xe9 \x80\n");
     EXPECT_EQ(result.out, fakeHeader(1, 7) + "caf\xe9 \x80\n");
 
-    // Windows-1252 forced: the bytes as they are, two characters "Ã©" to
-    // whoever takes them as Windows-1252.
-    result = runFilter(withFake({"--input-encoding", "windows-1252"}), "\xc3\xa9\n");
-    EXPECT_EQ(result.out, fakeHeader(1, 3) + "\xc3\x83\xc2\xa9\n");
+    // Windows-1252 forced on bytes that are also valid UTF-8: the plug-in's
+    // decoding stage would take them for UTF-8, so they reach it as the UTF-8
+    // of the two characters "Ã©", which the stage reads back as exactly
+    // these two bytes...
+    result = runFilter(withFake({"--raw", "--input-encoding", "windows-1252"}), "\xc3\xa9\n");
+    EXPECT_EQ(result.out, fakeHeader(1, 5) + "\xc3\x83\xc2\xa9\n");
+    // ...and as they are to a plug-in whose stage is switched off.
+    result = runFilter(withFake({"--raw", "--input-encoding", "windows-1252", "--set", "[DECODE MIME]=false"}),
+                       "\xc3\xa9\n");
+    EXPECT_EQ(result.out, fakeHeader(1, 3, " set [DECODE MIME]=false") + "\xc3\xa9\n");
     // Forced UTF-8: the byte that is not UTF-8 becomes "?".
     result = runFilter(withFake({"--input-encoding=utf-8"}), "caf\xe9\n");
     EXPECT_EQ(result.out, fakeHeader(1, 5) + "caf?\n");
@@ -115,6 +121,11 @@ TEST(FilterCommand, BareAndInactiveFiltersAreMadeAndUsedAsAsked) {
     EXPECT_EQ(result.out, text);
     result = runFilter(withFake({"--inactive", "--bare", "--raw"}), text);
     EXPECT_EQ(result.out, "caf\xe9\r\n");
+    // With a reading forced, the text handed back is read that way once.
+    result = runFilter(withFake({"--inactive", "--input-encoding", "utf-8"}), text);
+    EXPECT_EQ(result.out, text);
+    result = runFilter(withFake({"--inactive", "--input-encoding", "windows-1252", "--raw"}), text);
+    EXPECT_EQ(result.out, text);
 }
 
 TEST(FilterCommand, FilesAndStandardInputGoThroughOneFilterInOrderWithSeparators) {
@@ -272,6 +283,17 @@ TEST(FilterCommand, ChangesReachTheRealPlugin) {
     EXPECT_EQ(runFilter({}, reply).out.find("earlier text"), std::string::npos);
     result = runFilter({"--set", "[INCLUDE FORWARDED TEXT]=true"}, reply);
     EXPECT_NE(result.out.find("earlier text"), std::string::npos) << result.out;
+}
+
+TEST(FilterCommand, AForcedReadingHoldsAgainstThePluginsOwnGuess) {
+    // Undeclared bytes that are valid UTF-8 are read as UTF-8 by the plug-in,
+    // unless the reader says they are Windows-1252: then "Ã©" is spoken.
+    const std::string body = "Subject: x\n\ncaf\xc3\xa9\n";
+    commandResult result = runFilter({"--bare", "--raw"}, body);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "\ncaf\xe9\n");
+    result = runFilter({"--bare", "--raw", "--input-encoding", "windows-1252"}, body);
+    EXPECT_EQ(result.out, "\ncaf\xc3\xa9\n");
 }
 
 TEST(FilterCommand, BareInactiveAndGermanPluginsBehaveAsTheirConfigurationSays) {
