@@ -11,6 +11,7 @@
 #include "email/email_scanner.h"
 #include "email/parse_driver.h"
 #include "filter/epost_sift.h"
+#include "idle_filter.h"
 
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
 // Every malloc and realloc of the process, the C++ runtime's included, is
@@ -32,34 +33,6 @@ static std::size_t allocationCount = 0;
 #endif
 
 namespace {
-
-// The grammar's operations, doing nothing.
-class idleFilter : public postsift::epostSift {
-public:
-    int beginHeaderItem(const char*, int) override { return 0; }
-    int completeHeaderItem() override { return 0; }
-    int addHeaderItemWord(const char*, int) override { return 0; }
-    int addPlainText(const char*, int) override {
-        ++textPieces;
-        return 0;
-    }
-    postsift::filterEntry* findFilterEntry(const char*) override { return nullptr; }
-    int completeDate(int) override { return 0; }
-    int setDatePart1(const char*) override { return 0; }
-    int setDatePart2(const char*) override { return 0; }
-    int setDatePart3(const char*) override { return 0; }
-    int setDatePart4(const char*) override { return 0; }
-    int addWordAfterDate(const char*, int) override { return 0; }
-    int setAddressId(const char*) override { return 0; }
-    int setAddressDomain(const char*) override { return 0; }
-    int completeAddress(int) override { return 0; }
-    int completeEntireHeader() override { return 0; }
-    int beginForwardedSection() override { return 0; }
-    void trimFilteredText() override {}
-    void trimHeaderItemText() override {}
-
-    std::size_t textPieces = 0;
-};
 
 const char headers[] =
     "From: Zavo Zozu <zavo@post.example>\n"

@@ -22,6 +22,7 @@
 
 #include "email/parse_driver.h"
 #include "filter/epost_sift.h"
+#include "idle_filter.h"
 #include "heap_meter.h"
 #include "mail_sample.h"
 #include "platform/stdout_capture.h"
@@ -45,30 +46,6 @@ const char usage[] =
     "(default 1) and at least 3 times, or exactly N times. --set gives the filter an entry with\n"
     "_zelUpdateFilter, as postsift-filter does. --save writes the synthetic messages into\n"
     "FOLDER as synthetic-SIZE.eml and stops.\n";
-
-// The grammar's operations, doing nothing: what is left is the scanner, the
-// parser and the copy of the text that every run makes.
-class idleFilter : public postsift::epostSift {
-public:
-    int beginHeaderItem(const char*, int) override { return 0; }
-    int completeHeaderItem() override { return 0; }
-    int addHeaderItemWord(const char*, int) override { return 0; }
-    int addPlainText(const char*, int) override { return 0; }
-    postsift::filterEntry* findFilterEntry(const char*) override { return nullptr; }
-    int completeDate(int) override { return 0; }
-    int setDatePart1(const char*) override { return 0; }
-    int setDatePart2(const char*) override { return 0; }
-    int setDatePart3(const char*) override { return 0; }
-    int setDatePart4(const char*) override { return 0; }
-    int addWordAfterDate(const char*, int) override { return 0; }
-    int setAddressId(const char*) override { return 0; }
-    int setAddressDomain(const char*) override { return 0; }
-    int completeAddress(int) override { return 0; }
-    int completeEntireHeader() override { return 0; }
-    int beginForwardedSection() override { return 0; }
-    void trimFilteredText() override {}
-    void trimHeaderItemText() override {}
-};
 
 struct settings {
     std::string language = "fr";

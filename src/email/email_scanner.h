@@ -32,6 +32,12 @@ int nextEmailToken();
 // scan then finds the input empty).
 bool resetEmailScanner();
 
+// The same for a text that the caller hands over instead of lending it: a
+// buffer from malloc of length + 2 bytes, whose first `length` bytes are
+// the text. The scanner reads it in place, with no copy, and frees it.
+// False when flex cannot count that many bytes (the buffer is freed).
+bool adoptEmailScannerInput(char* buffer, std::size_t length);
+
 // Frees the scanner's copy of the input once the parse is over; further
 // requests report end of input.
 void releaseEmailScannerInput();

@@ -1,6 +1,10 @@
 #include "email/parse_driver.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <type_traits>
+#include <utility>
 
 #include "email/email_scanner.h"
 #include "email/reading_pass.h"
@@ -22,16 +26,22 @@ std::size_t inputLength(const char* text, std::size_t length) {
     return end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : length;
 }
 
-// Hands the text to the scanner, which copies it into its own buffer (it
-// writes NULs there, never into the caller's text), and forgets it once the
-// parse is over, however it ends.
+// Hands the text to the scanner, and forgets it once the parse is over,
+// however it ends.
 class scannerInput {
 public:
+    // A lent text: the scanner copies it into its own buffer (it writes NULs
+    // there, never into the caller's text).
     scannerInput(const char* text, std::size_t length) {
         emailInputText = text;
         emailInputPos = 0;
         emailInputLength = length;
         ready_ = resetEmailScanner();
+    }
+    // A text handed over (see adoptEmailScannerInput): read in place.
+    scannerInput(char* buffer, std::size_t length, std::true_type) {
+        emailInputPos = 0;
+        ready_ = adoptEmailScannerInput(buffer, length);
     }
     ~scannerInput() {
         releaseEmailScannerInput();
@@ -48,29 +58,51 @@ private:
     bool ready_ = false;
 };
 
-}  // namespace
+struct freeBuffer {
+    void operator()(char* buffer) const { std::free(buffer); }
+};
+using ownedBuffer = std::unique_ptr<char, freeBuffer>;
 
-char* epostSift::parseEmailText(const char* text, std::size_t length) {
-    filteredText.release();
+// One parse of the text, which `owned` holds when the caller handed it over
+// (null when it is only lent). With a reading option on, the scanner reads
+// the message as rewritten for reading aloud; otherwise, and when that
+// fails, the text itself. No more than the one text the scanner reads is
+// held while the output grows.
+char* parse(epostSift& filter, const char* text, std::size_t length, ownedBuffer owned) {
+    filter.filteredText.release();
     if (text == nullptr) return nullptr;
 
     // The text of an item cut off at the end of the last message belongs to
     // that message, not to this one.
-    headerItemText.release();
+    filter.headerItemText.release();
 
-    // With a reading option on, the scanner reads the message as rewritten
-    // for reading aloud; otherwise, and when that fails, the text itself.
     const std::size_t size = inputLength(text, length);
     ownedText rewritten;
-    const bool isRewritten = rewriteForReading(*this, text, size, rewritten);
-    scannerInput input(isRewritten ? rewritten.get() : text, isRewritten ? rewritten.length() : size);
-    // The scanner has its own copy now: the rewritten text is not held
-    // beside it while the output grows.
+    const bool isRewritten = rewriteForReading(filter, text, size, rewritten);
+    if (isRewritten) owned.reset();
+    std::unique_ptr<scannerInput> input;
+    if (isRewritten)
+        input = std::make_unique<scannerInput>(rewritten.get(), rewritten.length());
+    else if (owned != nullptr)
+        input = std::make_unique<scannerInput>(owned.release(), size, std::true_type());
+    else
+        input = std::make_unique<scannerInput>(text, size);
     rewritten.release();
-    if (!input.ready()) return nullptr;
-    currentFilter = this;
+    if (!input->ready()) return nullptr;
+    currentFilter = &filter;
     parseEmail();
-    return filteredText.data();
+    return filter.filteredText.data();
+}
+
+}  // namespace
+
+char* epostSift::parseEmailText(const char* text, std::size_t length) {
+    return parse(*this, text, length, nullptr);
+}
+
+char* epostSift::parseOwnedEmailText(char* buffer, std::size_t length) {
+    ownedBuffer owned(buffer);
+    return parse(*this, buffer, length, std::move(owned));
 }
 
 }  // namespace postsift

@@ -54,20 +54,26 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
     // since another thread's run may still be reading them.
     sectionRemoved = 0;
     mimeBoundary.release();
-    mime::textBuffer decoded;
-    const char* message = text;
-    std::size_t length = text != nullptr ? std::strlen(text) : 0;
+    const std::size_t length = text != nullptr ? std::strlen(text) : 0;
     if (text != nullptr && decodesMime(*this)) {
+        mime::textBuffer decoded;
         mime::stageOptions options;
         options.attachmentPhrase = attachmentPhrase(*this);
         mime::stageFindings found;
         if (mime::decodeMessage(text, length, options, decoded, found) == mime::stageOutcome::decoded) {
             traceFindings(found);
-            message = decoded.text();
-            length = decoded.size();
+            // The decoded text goes to the scanner as it is, never copied:
+            // with room for the two bytes that end the scanner's buffer.
+            const std::size_t decodedLength = decoded.size();
+            if (char* handed = decoded.release(2)) {
+                *out = parseOwnedEmailText(handed, decodedLength);
+                return 0;
+            }
+            *out = parseEmailText(decoded.text(), decodedLength);
+            return 0;
         }
     }
-    *out = parseEmailText(message, length);
+    *out = parseEmailText(text, length);
     return 0;
 }
 

@@ -45,6 +45,11 @@ public:
     virtual int updateSymbolTable(const char* key, const char* value);    // 26
     virtual int readConfigFile(const char* path);                         // 27
 
+    // parseEmailText for a text handed over rather than lent: a buffer from
+    // malloc, length + 2 bytes long, which the scanner then reads in place
+    // and frees, so the text is never held twice. Not a slot.
+    char* parseOwnedEmailText(char* buffer, std::size_t length);
+
     // Declared after every slot so that the table above keeps its order;
     // virtual so that a localizedEpostSift is destroyed soundly as an epostSift.
     virtual ~epostSift();

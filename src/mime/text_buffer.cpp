@@ -49,6 +49,17 @@ void textBuffer::removeAll(char c) {
     size_ = kept;
 }
 
+char* textBuffer::release(std::size_t room) {
+    if (failed_ || size_ + room < size_) return nullptr;
+    // Cut to size: the block lives on for as long as the text is scanned.
+    char* block = static_cast<char*>(std::realloc(data_, size_ + room > 0 ? size_ + room : 1));
+    if (block == nullptr) return nullptr;
+    data_ = nullptr;
+    size_ = 0;
+    capacity_ = 0;
+    return block;
+}
+
 const char* textBuffer::text() {
     if (data_ == nullptr) return "";
     data_[size_] = '\0';

@@ -40,6 +40,10 @@ public:
     void removeAll(char c);
     // Forgets the bytes, keeps the memory.
     void clear() { size_ = 0; }
+    // Hands the bytes over in a block from malloc cut to size() + `room`
+    // bytes (the caller frees it), and is left empty; null when the text was
+    // lost or memory ran out.
+    char* release(std::size_t room);
 
 private:
     bool grow(std::size_t more);
