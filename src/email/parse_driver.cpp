@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <type_traits>
 #include <utility>
 
 #include "email/email_scanner.h"
@@ -27,21 +26,20 @@ std::size_t inputLength(const char* text, std::size_t length) {
 }
 
 // Hands the text to the scanner, and forgets it once the parse is over,
-// however it ends.
+// however it ends. A text that is only lent the scanner copies into its own
+// buffer (it writes NULs there, never into the caller's text); a text handed
+// over (`adopted`, see adoptEmailScannerInput) it reads in place and frees.
 class scannerInput {
 public:
-    // A lent text: the scanner copies it into its own buffer (it writes NULs
-    // there, never into the caller's text).
-    scannerInput(const char* text, std::size_t length) {
-        emailInputText = text;
+    scannerInput(const char* text, std::size_t length, char* adopted) {
         emailInputPos = 0;
+        if (adopted != nullptr) {
+            ready_ = adoptEmailScannerInput(adopted, length);
+            return;
+        }
+        emailInputText = text;
         emailInputLength = length;
         ready_ = resetEmailScanner();
-    }
-    // A text handed over (see adoptEmailScannerInput): read in place.
-    scannerInput(char* buffer, std::size_t length, std::true_type) {
-        emailInputPos = 0;
-        ready_ = adoptEmailScannerInput(buffer, length);
     }
     ~scannerInput() {
         releaseEmailScannerInput();
@@ -63,6 +61,14 @@ struct freeBuffer {
 };
 using ownedBuffer = std::unique_ptr<char, freeBuffer>;
 
+// The rewritten text's own allocation, with room for the two bytes that end
+// the scanner's buffer, so that the scanner reads it in place; null when
+// memory ran out.
+char* handOver(ownedText& text) {
+    if (!text.reserve(text.length() + 1)) return nullptr;
+    return text.take();
+}
+
 // One parse of the text, which `owned` holds when the caller handed it over
 // (null when it is only lent). With a reading option on, the scanner reads
 // the message as rewritten for reading aloud; otherwise, and when that
@@ -76,19 +82,15 @@ char* parse(epostSift& filter, const char* text, std::size_t length, ownedBuffer
     // that message, not to this one.
     filter.headerItemText.release();
 
-    const std::size_t size = inputLength(text, length);
+    std::size_t size = inputLength(text, length);
     ownedText rewritten;
-    const bool isRewritten = rewriteForReading(filter, text, size, rewritten);
-    if (isRewritten) owned.reset();
-    std::unique_ptr<scannerInput> input;
-    if (isRewritten)
-        input = std::make_unique<scannerInput>(rewritten.get(), rewritten.length());
-    else if (owned != nullptr)
-        input = std::make_unique<scannerInput>(owned.release(), size, std::true_type());
-    else
-        input = std::make_unique<scannerInput>(text, size);
-    rewritten.release();
-    if (!input->ready()) return nullptr;
+    if (rewriteForReading(filter, text, size, rewritten)) {
+        size = rewritten.length();
+        owned.reset(handOver(rewritten));
+        if (owned == nullptr) return nullptr;
+    }
+    scannerInput input(text, size, owned.release());
+    if (!input.ready()) return nullptr;
     currentFilter = &filter;
     parseEmail();
     return filter.filteredText.data();
