@@ -1,7 +1,7 @@
 #include <cstring>
 
-#include "email/option_value.h"
 #include "filter/epost_sift.h"
+#include "filter/option_value.h"
 #include "support/reserved_names.h"
 
 namespace postsift {

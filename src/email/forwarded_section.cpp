@@ -1,5 +1,5 @@
-#include "email/option_value.h"
 #include "filter/epost_sift.h"
+#include "filter/option_value.h"
 #include "support/reserved_names.h"
 
 namespace postsift {

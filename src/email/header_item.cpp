@@ -3,9 +3,9 @@
 #include "email/email_scanner.h"
 #include "email/keyword_format.h"
 #include "email/mime_boundary.h"
-#include "email/option_value.h"
 #include "email/text_trims.h"
 #include "filter/epost_sift.h"
+#include "filter/option_value.h"
 #include "support/reserved_names.h"
 #include "support/trace.h"
 

@@ -1,8 +1,8 @@
 #include <cstring>
 
 #include "email/email_scanner.h"
-#include "email/option_value.h"
 #include "filter/epost_sift.h"
+#include "filter/option_value.h"
 #include "support/ascii.h"
 #include "support/reserved_names.h"
 

@@ -1,7 +1,7 @@
 #include "email/reading_options.h"
 
-#include "email/option_value.h"
 #include "filter/epost_sift.h"
+#include "filter/option_value.h"
 #include "support/reserved_names.h"
 
 namespace postsift {
@@ -36,12 +36,6 @@ readingOptions readingOptionsOf(epostSift& filter) {
         options.quotedTextLeftOut = text != nullptr && text->value() != nullptr && !valueSaysTrue(*text);
     }
     return options;
-}
-
-const char* phraseOf(epostSift& filter, const char* symbol, const char* buildDefault) {
-    const filterEntry* entry = filter.symbolTable != nullptr ? findException(filter.symbolTable, symbol) : nullptr;
-    const char* phrase = entry != nullptr ? entry->value() : buildDefault;
-    return phrase != nullptr && phrase[0] != '\0' ? phrase : nullptr;
 }
 
 }  // namespace postsift

@@ -28,9 +28,4 @@ struct readingOptions {
 // Read once per message, before the scanner starts.
 readingOptions readingOptionsOf(epostSift& filter);
 
-// The phrase of a symbol for which the language build brings a default:
-// the symbol's own value when the symbol table holds it, the build's phrase
-// otherwise. Null when the phrase is empty: the thing it names is dropped.
-const char* phraseOf(epostSift& filter, const char* symbol, const char* buildDefault);
-
 }  // namespace postsift

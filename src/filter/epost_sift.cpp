@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "filter/language_phrases.h"
+#include "filter/option_value.h"
 #include "mime/mime_stage.h"
 #include "support/mutex_lock.h"
 #include "support/reserved_names.h"
@@ -16,15 +17,7 @@ namespace {
 // does not say "true".
 bool decodesMime(const epostSift& filter) {
     const filterEntry* option = filter.filterList != nullptr ? findException(filter.filterList, optionDecodeMime) : nullptr;
-    return option == nullptr || option->value() == nullptr || std::strstr(option->value(), "true") != nullptr;
-}
-
-// A configuration's own announcement of a part left out (an empty one says
-// nothing), or the language build's.
-const char* attachmentPhrase(const epostSift& filter) {
-    const filterEntry* symbol =
-        filter.symbolTable != nullptr ? findException(filter.symbolTable, symbolAttachment) : nullptr;
-    return symbol != nullptr ? symbol->value() : buildLanguagePhrases().attachment;
+    return option == nullptr || option->value() == nullptr || valueSaysTrue(*option);
 }
 
 void traceFindings(const mime::stageFindings& found) {
@@ -58,7 +51,7 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
     if (text != nullptr && decodesMime(*this)) {
         mime::textBuffer decoded;
         mime::stageOptions options;
-        options.attachmentPhrase = attachmentPhrase(*this);
+        options.attachmentPhrase = phraseOf(*this, symbolAttachment, buildLanguagePhrases().attachment);
         mime::stageFindings found;
         if (mime::decodeMessage(text, length, options, decoded, found) == mime::stageOutcome::decoded) {
             traceFindings(found);

@@ -18,4 +18,11 @@ struct languagePhrases {
 // language folder defines it beside the choice of its built-in table.
 const languagePhrases& buildLanguagePhrases();
 
+class epostSift;
+
+// The phrase of such a symbol: the symbol's own value when the filter's
+// symbol table holds it, the build's phrase otherwise. Null when the phrase
+// is empty: the thing it names is dropped.
+const char* phraseOf(const epostSift& filter, const char* symbol, const char* buildDefault);
+
 }  // namespace postsift
