@@ -41,8 +41,9 @@ std::size_t findFolded(const std::string& text, const char* lower, bool last) {
     return found;
 }
 
-bool startsWithDateIntroduction(const std::string& text) {
-    return text.compare(0, 3, "On ") == 0 || text.compare(0, 3, "Le ") == 0 || text.compare(0, 3, "Am ") == 0;
+// The word that introduces a date in an attribution, in each language.
+bool startsWithDateIntroduction(const char* p, const char* end) {
+    return end - p >= 3 && (std::memcmp(p, "On ", 3) == 0 || std::memcmp(p, "Le ", 3) == 0 || std::memcmp(p, "Am ", 3) == 0);
 }
 
 // Where the date ends: the last comma that is not inside quotes or brackets.
@@ -89,8 +90,7 @@ std::string cleanName(const std::string& text, std::size_t& words) {
 // "Le 23 janv.", "Am 14.03.2025", "On Apr 4,". A paragraph that begins
 // with "Le rapport" or "Am Montag" does not.
 bool beginsWithDate(const char* p, const char* end) {
-    if (end - p < 4 || !(std::memcmp(p, "On ", 3) == 0 || std::memcmp(p, "Le ", 3) == 0 || std::memcmp(p, "Am ", 3) == 0))
-        return false;
+    if (end - p < 4 || !startsWithDateIntroduction(p, end)) return false;
     p += 3;
     for (int word = 0; word < 2 && p < end; ++word) {
         const char* wordEnd = p;
@@ -119,7 +119,7 @@ bool readAttribution(const std::string& text, std::string& name) {
             const std::size_t has = findFolded(said, " hat ", false);
             if (has != std::string::npos) said.erase(has);
         }
-        dated = startsWithDateIntroduction(said);
+        dated = startsWithDateIntroduction(said.data(), said.data() + said.size());
         ended = true;
         break;
     }

@@ -9,7 +9,7 @@ namespace {
 
 const char canonicalSeparator[] = "-----Original Message-----";
 
-// Outlook draws one of 32; any run of ten or more will do.
+// Mail programs draw lines of various lengths; any run of ten or more will do.
 bool isUnderscoreLine(const messageLine& line) {
     if (line.depth != 0) return false;
     const char* end = trimBlanks(line.begin, line.end);
