@@ -33,8 +33,9 @@ int nextEmailToken();
 bool resetEmailScanner();
 
 // The same for a text that the caller hands over instead of lending it: a
-// buffer from malloc of length + 2 bytes, whose first `length` bytes are
-// the text. The scanner reads it in place, with no copy, and frees it.
+// buffer from malloc of length + scannerEndBytes bytes (support/
+// scanner_text.h) whose first `length` bytes are the text. The scanner reads
+// it in place, with no copy, and frees it.
 // False when flex cannot count that many bytes (the buffer is freed).
 bool adoptEmailScannerInput(char* buffer, std::size_t length);
 

@@ -8,6 +8,7 @@
 #include "email/email_scanner.h"
 #include "email/reading_pass.h"
 #include "filter/epost_sift.h"
+#include "support/scanner_text.h"
 #include "support/trace.h"
 
 namespace postsift {
@@ -61,11 +62,11 @@ struct freeBuffer {
 };
 using ownedBuffer = std::unique_ptr<char, freeBuffer>;
 
-// The rewritten text's own allocation, with room for the two bytes that end
-// the scanner's buffer, so that the scanner reads it in place; null when
-// memory ran out.
+// The rewritten text's own allocation, with room for the bytes that end the
+// scanner's buffer, so that the scanner reads it in place; null when memory
+// ran out. (reserve counts the room for a NUL as well.)
 char* handOver(ownedText& text) {
-    if (!text.reserve(text.length() + 1)) return nullptr;
+    if (!text.reserve(text.length() + scannerEndBytes - 1)) return nullptr;
     return text.take();
 }
 

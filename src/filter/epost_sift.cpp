@@ -7,6 +7,7 @@
 #include "mime/mime_stage.h"
 #include "support/mutex_lock.h"
 #include "support/reserved_names.h"
+#include "support/scanner_text.h"
 #include "support/trace.h"
 
 namespace postsift {
@@ -56,9 +57,9 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
         if (mime::decodeMessage(text, length, options, decoded, found) == mime::stageOutcome::decoded) {
             traceFindings(found);
             // The decoded text goes to the scanner as it is, never copied:
-            // with room for the two bytes that end the scanner's buffer.
+            // with room for the bytes that end the scanner's buffer.
             const std::size_t decodedLength = decoded.size();
-            if (char* handed = decoded.release(2)) {
+            if (char* handed = decoded.release(scannerEndBytes)) {
                 *out = parseOwnedEmailText(handed, decodedLength);
                 return 0;
             }

@@ -46,8 +46,9 @@ public:
     virtual int readConfigFile(const char* path);                         // 27
 
     // parseEmailText for a text handed over rather than lent: a buffer from
-    // malloc, length + 2 bytes long, which the scanner then reads in place
-    // and frees, so the text is never held twice. Not a slot.
+    // malloc, length + scannerEndBytes bytes long (support/scanner_text.h),
+    // which the scanner then reads in place and frees, so the text is never
+    // held twice. Not a slot.
     char* parseOwnedEmailText(char* buffer, std::size_t length);
 
     // Declared after every slot so that the table above keeps its order;
