@@ -215,8 +215,8 @@ std::string toPluginText(std::string_view bytes, inputEncoding encoding) {
 
 std::string toPluginMessage(std::string_view bytes, inputEncoding encoding, bool decodingStageOn) {
     if (encoding == inputEncoding::utf8) return utf8ToWindows1252(bytes);
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (encoding == inputEncoding::windows1252 && decodingStageOn && !ascii && isValidUtf8(bytes))
+    // ASCII is valid UTF-8 and comes back the same: nothing to tell apart.
+    if (encoding == inputEncoding::windows1252 && decodingStageOn && isValidUtf8(bytes))
         return windows1252ToUtf8(bytes);
     return std::string(bytes);
 }
