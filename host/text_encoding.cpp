@@ -128,10 +128,7 @@ void appendUtf8(std::string& out, char32_t code) {
 int windows1252Byte(char32_t code) {
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF) || isUndefinedByte(code)) return static_cast<int>(code);
     const auto* found = std::find(std::begin(highControls), std::end(highControls), code);
-    if (found != std::end(highControls) && !isUndefinedByte(code)) {
-        return 0x80 + static_cast<int>(found - std::begin(highControls));
-    }
-    return -1;
+    return found != std::end(highControls) ? 0x80 + static_cast<int>(found - std::begin(highControls)) : -1;
 }
 
 // Tries to put a combining accent on the letter just written.
