@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "input_reader.h"
@@ -35,7 +36,7 @@ void filterRun::filterFile(const std::string& path) {
         complain(error);
         return;
     }
-    filterMessage(bytes, inputName(path));
+    filterMessage(std::move(bytes), inputName(path));
 }
 
 void filterRun::filterMailbox(const std::string& path) {
@@ -43,9 +44,9 @@ void filterRun::filterMailbox(const std::string& path) {
     std::vector<std::string> ready;
     std::size_t number = 0;
     auto filterReady = [&] {
-        for (const std::string& message : ready) {
+        for (std::string& message : ready) {
             if (stopped_) break;
-            filterMessage(message, inputName(path) + ", message " + std::to_string(++number));
+            filterMessage(std::move(message), inputName(path) + ", message " + std::to_string(++number));
         }
         ready.clear();
     };
@@ -63,9 +64,8 @@ void filterRun::filterMailbox(const std::string& path) {
     if (!read) complain(error);
 }
 
-void filterRun::filterMessage(const std::string& bytes, const std::string& where) {
+void filterRun::filterMessage(std::string message, const std::string& where) {
     // The plug-in reads up to the first NUL: the rest would be lost silently.
-    std::string message = bytes;
     const auto nuls = std::count(message.begin(), message.end(), '\0');
     if (nuls > 0) {
         message.erase(std::remove(message.begin(), message.end(), '\0'), message.end());

@@ -22,7 +22,7 @@ public:
 private:
     void filterFile(const std::string& path);
     void filterMailbox(const std::string& path);
-    void filterMessage(const std::string& bytes, const std::string& where);
+    void filterMessage(std::string message, const std::string& where);
     void complain(const std::string& message);
 
     const filterOptions& options_;

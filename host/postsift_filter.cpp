@@ -27,10 +27,15 @@ int fail(const std::string& message) {
     return failedStatus;
 }
 
+// The plug-in file that the options name, else the one of their language.
+std::string pluginPathOf(const filterOptions& options) {
+    return options.pluginPath.empty() ? defaultPluginPath(options.language) : options.pluginPath;
+}
+
 // The tool's version, which is the plug-ins' too, and the plug-in that a
 // run with the same options would load.
 void printVersion(const filterOptions& options) {
-    const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath(options.language) : options.pluginPath;
+    const std::string pluginPath = pluginPathOf(options);
     std::printf("postsift-filter %s\n", POSTSIFT_VERSION_STRING);
     std::printf("language: %s (%s)\n", options.language.c_str(), options.language == "de" ? "German" : "French");
     std::printf("plug-in: %s%s\n", pluginPath.c_str(), pluginFileExists(pluginPath) ? "" : " (not found)");
@@ -58,8 +63,7 @@ int filterMessages(int argc, char** argv) {
     if (speech && !speechAvailable(error)) return fail(error);
 
     pluginSession session;
-    const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath(options.language) : options.pluginPath;
-    if (!session.load(pluginPath, error) || !session.createFilter(options.bare, error)) return fail(error);
+    if (!session.load(pluginPathOf(options), error) || !session.createFilter(options.bare, error)) return fail(error);
     if (!applyChanges(session, options, error)) return fail(error);
     if (!options.inactive) session.activate();
 

@@ -128,10 +128,7 @@ void appendUtf8(std::string& out, char32_t code) {
 int windows1252Byte(char32_t code) {
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF) || isUndefinedByte(code)) return static_cast<int>(code);
     const auto* found = std::find(std::begin(highControls), std::end(highControls), code);
-    if (found != std::end(highControls) && !isUndefinedByte(code)) {
-        return 0x80 + static_cast<int>(found - std::begin(highControls));
-    }
-    return -1;
+    return found != std::end(highControls) ? 0x80 + static_cast<int>(found - std::begin(highControls)) : -1;
 }
 
 // Tries to put a combining accent on the letter just written.
@@ -215,8 +212,8 @@ std::string toPluginText(std::string_view bytes, inputEncoding encoding) {
 
 std::string toPluginMessage(std::string_view bytes, inputEncoding encoding, bool decodingStageOn) {
     if (encoding == inputEncoding::utf8) return utf8ToWindows1252(bytes);
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (encoding == inputEncoding::windows1252 && decodingStageOn && !ascii && isValidUtf8(bytes))
+    // ASCII is valid UTF-8 and comes back the same: nothing to tell apart.
+    if (encoding == inputEncoding::windows1252 && decodingStageOn && isValidUtf8(bytes))
         return windows1252ToUtf8(bytes);
     return std::string(bytes);
 }

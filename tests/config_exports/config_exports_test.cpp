@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "build_files.h"
 #include "plugin_exports.h"
 
 using namespace postsift;
@@ -18,11 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const languages[] = {"french", "german"};
-
-// The test runs in its own build folder, two levels below the build's root.
-fs::path builtPlugin(const std::string& language) {
-    return fs::path("..") / ".." / language / platform::pluginLibrary::fileName();
-}
 
 fs::path pluginCopy(const std::string& language) {
     return fs::path("plugins") / language / platform::pluginLibrary::fileName();
@@ -39,7 +35,7 @@ public:
         fs::remove_all("plugins", ignored);
         for (const char* language : languages) {
             fs::create_directories(pluginCopy(language).parent_path());
-            fs::copy_file(builtPlugin(language), pluginCopy(language));
+            fs::copy_file(builtPluginFile(language), pluginCopy(language));
         }
     }
     void TearDown() override {

@@ -13,12 +13,12 @@
 
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "build_files.h"
+#include "kept_plugin.h"
 #include "plugin_exports.h"
 #include "read_file.h"
 
@@ -74,36 +74,13 @@ std::string visible(const std::string& text) {
     return shown;
 }
 
-// Each plug-in is loaded once and stays loaded, as in an engine: its
-// scanners keep their buffers for the life of the process, which an unload
-// after every message would only leave behind.
-struct loadedPlugin {
-    std::unique_ptr<platform::pluginLibrary> library;
-    pluginExports api;
-    std::string error;
-};
-
-loadedPlugin& pluginFor(const char* language) {
-    static loadedPlugin* french = nullptr;
-    static loadedPlugin* german = nullptr;
-    loadedPlugin*& plugin = std::string(language) == "french" ? french : german;
-    if (plugin == nullptr) {
-        plugin = new loadedPlugin;  // kept until the process ends
-        plugin->library = std::make_unique<platform::pluginLibrary>(pluginPath(language));
-        if (!plugin->library->isLoaded())
-            plugin->error = plugin->library->error();
-        else
-            resolveExports(*plugin->library, preferredLookup(), plugin->api, plugin->error);
-    }
-    return *plugin;
-}
-
 class MessageTest : public ::testing::TestWithParam<e2eCase> {
 protected:
     void SetUp() override {
-        loadedPlugin& plugin = pluginFor(GetParam().language);
-        ASSERT_TRUE(plugin.error.empty()) << plugin.error;
-        api = plugin.api;
+        std::string error;
+        const pluginExports* plugin = keptPlugin(pluginPath(GetParam().language), error);
+        ASSERT_NE(plugin, nullptr) << error;
+        api = *plugin;
         ASSERT_EQ(api.getObject(POSTSIFT_OBJECT_FILTER, &filter), 1);
         ASSERT_NE(filter, nullptr);
     }

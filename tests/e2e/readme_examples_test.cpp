@@ -13,12 +13,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "build_files.h"
+#include "kept_plugin.h"
 #include "plugin_exports.h"
 #include "read_file.h"
 #include "text_encoding.h"
@@ -79,17 +79,9 @@ std::string preparePlugin(const std::string& language, const std::string& config
 }
 
 std::string spokenText(const std::string& pluginPath, const std::string& message, std::string& error) {
-    // Loaded for this example and kept loaded to the end, as an engine keeps
-    // a plug-in.
-    static std::vector<std::unique_ptr<platform::pluginLibrary>> kept;
-    kept.push_back(std::make_unique<platform::pluginLibrary>(pluginPath));
-    platform::pluginLibrary* library = kept.back().get();
-    pluginExports api;
-    if (!library->isLoaded()) {
-        error = library->error();
-        return "";
-    }
-    if (!resolveExports(*library, preferredLookup(), api, error)) return "";
+    const pluginExports* plugin = keptPlugin(pluginPath, error);
+    if (plugin == nullptr) return "";
+    const pluginExports& api = *plugin;
     void* filter = nullptr;
     if (api.getObject(POSTSIFT_OBJECT_FILTER, &filter) != 1) {
         error = "getObject failed";

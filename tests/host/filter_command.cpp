@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "platform/child_process.h"
 #include "build_files.h"
+#include "platform/child_process.h"
 #include "platform/plugin_library.h"
 
 commandResult runFilter(const std::vector<std::string>& arguments, const std::string& input,
@@ -28,9 +28,9 @@ std::string buildPath(const std::string& folder, const std::string& file) {
     return folder + postsift::platform::pluginLibrary::separator() + file;
 }
 
-std::string fakePlugin() { return buildPath(buildFile("host-test-plugins"), FAKE_PLUGIN_FILE); }
+std::string fakePlugin() { return buildFile(std::string("host-test-plugins/") + FAKE_PLUGIN_FILE); }
 
-std::string incompletePlugin() { return buildPath(buildFile("host-test-plugins"), INCOMPLETE_PLUGIN_FILE); }
+std::string incompletePlugin() { return buildFile(std::string("host-test-plugins/") + INCOMPLETE_PLUGIN_FILE); }
 
 std::string writeFile(const std::string& name, const std::string& bytes) {
     std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;

@@ -16,12 +16,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "build_files.h"
+#include "kept_plugin.h"
 #include "platform/stdout_capture.h"
 #include "plugin_exports.h"
 
@@ -33,26 +33,14 @@ namespace {
 constexpr double clockSlack = 0.1;     // seconds the larger may take beyond the ratio
 constexpr double absoluteLimit = 60.0;  // seconds, for the larger alone
 
-struct loadedPlugin {
-    std::unique_ptr<platform::pluginLibrary> library;
-    pluginExports api;
-};
-
-// Loaded once and kept, as an engine keeps a plug-in.
 const pluginExports& plugin(const std::string& file = builtPluginFile("french")) {
-    static std::unique_ptr<loadedPlugin> loaded[2];
-    const bool copy = file != builtPluginFile("french");
-    std::unique_ptr<loadedPlugin>& slot = loaded[copy ? 1 : 0];
-    if (slot == nullptr) {
-        slot = std::make_unique<loadedPlugin>();
-        slot->library = std::make_unique<platform::pluginLibrary>(file);
-        std::string error;
-        if (!slot->library->isLoaded() || !resolveExports(*slot->library, preferredLookup(), slot->api, error)) {
-            ADD_FAILURE() << "cannot load " << file << ": " << slot->library->error() << error;
-            std::abort();
-        }
+    std::string error;
+    const pluginExports* api = keptPlugin(file, error);
+    if (api == nullptr) {
+        ADD_FAILURE() << "cannot load " << file << ": " << error;
+        std::abort();
     }
-    return slot->api;
+    return *api;
 }
 
 // The plug-in writes the bytes that no rule matches to standard output,
