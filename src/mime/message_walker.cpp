@@ -159,7 +159,6 @@ void messageWalker::chooseDelimiter(byteSpan message) {
 }
 
 void messageWalker::write(byteSpan message, textBuffer& out) {
-    message_ = message;
     writePart(message, partRole::whole, 0, false, out);
     if (!forwarded_.empty()) {
         ensureLineEnd(out);
@@ -194,7 +193,9 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
     fieldsFor purpose = fieldsFor::asWritten;
     if (action == partAction::decode || action == partAction::html) purpose = fieldsFor::plainText;
     if (action == partAction::container) {
-        if (delimiter_.empty()) chooseDelimiter(message_);
+        // Only the message's own multipart rewrites parts: one inside it is
+        // written under the delimiter chosen there.
+        if (depth == 0) chooseDelimiter(part);
         purpose = depth == 0 ? fieldsFor::outerContainer : fieldsFor::innerContainer;
     }
     writeFields(block.fields, purpose, read && addType, out);

@@ -75,7 +75,6 @@ private:
     // The delimiter line ("--" boundary, line end) before each part of a
     // rewritten multipart; empty while no multipart is written.
     textBuffer delimiter_;
-    byteSpan message_;
 };
 
 }  // namespace postsift::mime
