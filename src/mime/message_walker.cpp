@@ -41,6 +41,14 @@ bool textNeedsDecoding(const partHeader& header, byteSpan body) {
     return readingConverts(chooseReading(header.charset, body), body);
 }
 
+// Appends the bytes that a body sent with that transfer encoding stands for.
+void transferDecode(transferKind transfer, byteSpan body, textBuffer& decoded) {
+    if (transfer == transferKind::base64)
+        decodeBase64(body, decoded);
+    else if (transfer == transferKind::quotedPrintable)
+        decodeQuotedPrintable(body, decoded);
+}
+
 bool fieldsNeedDecoding(byteSpan fields) {
     headerField field;
     while (nextField(fields, field))
@@ -238,16 +246,10 @@ void messageWalker::writeForwardedMessage(const partHeader& header, byteSpan bod
     ++findings_.forwardedMessages;
     out.put(separatorLine);
     textBuffer decoded;
-    if (header.transfer == transferKind::quotedPrintable) {
-        decodeQuotedPrintable(body, decoded);
-        body = decoded.bytes();
-    } else if (header.transfer == transferKind::base64) {
-        decodeBase64(body, decoded);
-        body = decoded.bytes();
-    }
-    // Decoded bytes may hold NULs, which would end the scanner's text there;
-    // the rest of the forwarded message goes on to be read as it is.
-    if (body.begin == decoded.bytes().begin) {
+    if (header.transfer != transferKind::identity) {
+        // Decoded bytes may hold NULs, which would end the scanner's text
+        // there; the rest of the forwarded message goes on to be read as it is.
+        transferDecode(header.transfer, body, decoded);
         decoded.removeAll('\0');
         body = decoded.bytes();
     }
@@ -354,13 +356,11 @@ void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHt
     textBuffer html;
     {
         textBuffer decoded;
-        if (header.transfer == transferKind::quotedPrintable) {
-            ++findings_.quotedPrintableTexts;
-            decodeQuotedPrintable(body, decoded);
-            body = decoded.bytes();
-        } else if (header.transfer == transferKind::base64) {
-            ++findings_.base64Texts;
-            decodeBase64(body, decoded);
+        if (header.transfer != transferKind::identity) {
+            unsigned& count = header.transfer == transferKind::base64 ? findings_.base64Texts
+                                                                      : findings_.quotedPrintableTexts;
+            ++count;
+            transferDecode(header.transfer, body, decoded);
             body = decoded.bytes();
         }
         if (decoded.failed()) out.fail();
