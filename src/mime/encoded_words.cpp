@@ -22,19 +22,12 @@ bool breaksWord(char c) {
     return static_cast<unsigned char>(c) <= ' ' || c == 0x7F;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 bool isValidText(const encodedWord& word) {
     for (const char* at = word.text.begin; at < word.text.end; ++at) {
         if (word.encoding == 'b') {
             if (*at != '=' && base64Value(*at) < 0) return false;
         } else if (*at == '=') {
-            if (word.text.end - at < 3 || hexDigit(at[1]) < 0 || hexDigit(at[2]) < 0) return false;
+            if (word.text.end - at < 3 || hexValue(at[1]) < 0 || hexValue(at[2]) < 0) return false;
             at += 2;
         }
     }
@@ -93,7 +86,7 @@ void decodeWordText(const encodedWord& word, textBuffer& bytes) {
         if (*at == '_') {
             bytes.put(' ');
         } else if (*at == '=') {
-            bytes.put(static_cast<char>(hexDigit(at[1]) * 16 + hexDigit(at[2])));
+            bytes.put(static_cast<char>(hexValue(at[1]) * 16 + hexValue(at[2])));
             at += 2;
         } else {
             bytes.put(*at);

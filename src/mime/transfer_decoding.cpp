@@ -2,14 +2,14 @@
 
 namespace postsift::mime {
 
-namespace {
-
 int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
 }
+
+namespace {
 
 // After an '=' at `at`: the end of a soft line break (blanks, then CR LF or
 // LF, or the end of the text), or null when there is none.
