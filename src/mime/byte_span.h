@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "support/ascii.h"
+
 namespace postsift::mime {
 
 // A run of bytes inside a text that someone else owns.
@@ -23,16 +25,19 @@ inline byteSpan trimmed(byteSpan span) {
     return span;
 }
 
+// The same bytes, whatever the case of the ASCII letters on either side.
+inline bool sameName(byteSpan span, byteSpan other) {
+    if (span.size() != other.size()) return false;
+    for (std::size_t i = 0; i < span.size(); ++i)
+        if (asciiLower(static_cast<unsigned char>(span.begin[i])) !=
+            asciiLower(static_cast<unsigned char>(other.begin[i])))
+            return false;
+    return true;
+}
+
 // Equal to `lower`, a lower-case ASCII name, whatever the case of the span's letters.
 inline bool sameName(byteSpan span, const char* lower) {
-    const std::size_t length = std::strlen(lower);
-    if (span.size() != length) return false;
-    for (std::size_t i = 0; i < length; ++i) {
-        char c = span.begin[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
-    }
-    return true;
+    return sameName(span, byteSpan(lower, lower + std::strlen(lower)));
 }
 
 // Begins with `lower`, whatever the case.

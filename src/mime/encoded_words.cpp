@@ -121,7 +121,7 @@ public:
     explicit pendingWords(characterWriter& writer) : writer_(writer) {}
 
     void add(const encodedWord& word) {
-        if (!bytes_.empty() && !sameCharset(word.charset)) flush();
+        if (!bytes_.empty() && !sameName(word.charset, charset_)) flush();
         charset_ = word.charset;
         decodeWordText(word, bytes_);
     }
@@ -133,18 +133,6 @@ public:
     bool failed() const { return bytes_.failed(); }
 
 private:
-    bool sameCharset(byteSpan other) const {
-        if (other.size() != charset_.size()) return false;
-        for (std::size_t i = 0; i < other.size(); ++i) {
-            char a = other.begin[i];
-            char b = charset_.begin[i];
-            if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-            if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
-            if (a != b) return false;
-        }
-        return true;
-    }
-
     characterWriter& writer_;
     byteSpan charset_;
     textBuffer bytes_;
