@@ -71,9 +71,11 @@ void writeBlankLine(const headerBlock& block, textBuffer& out) {
 }
 
 // Which part of an alternative is read: the first plain text, else the
-// first HTML text, else the first multipart; -1 when none is fit.
-int chosenAlternative(byteSpan body, byteSpan boundary) {
-    multipartBody parts(body, boundary);
+// first HTML text, else the first multipart; -1 when none is fit, or when
+// the multipart is no alternative.
+int chosenAlternative(const partHeader& parent, byteSpan body) {
+    if (parent.kind != mediaKind::alternative) return -1;
+    multipartBody parts(body, parent.boundary);
     int html = -1;
     int multipart = -1;
     byteSpan part;
@@ -121,7 +123,7 @@ bool messageWalker::partNeedsStage(byteSpan part, partRole role, int depth, bool
 }
 
 bool messageWalker::childrenNeedStage(const partHeader& header, byteSpan body, int depth) {
-    const int chosen = header.kind == mediaKind::alternative ? chosenAlternative(body, header.boundary) : -1;
+    const int chosen = chosenAlternative(header, body);
     multipartBody parts(body, header.boundary);
     byteSpan part;
     for (int index = 0; parts.nextPart(part); ++index)
@@ -223,7 +225,7 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
 }
 
 void messageWalker::writeChildren(const partHeader& header, byteSpan body, int depth, textBuffer& out) {
-    const int chosen = header.kind == mediaKind::alternative ? chosenAlternative(body, header.boundary) : -1;
+    const int chosen = chosenAlternative(header, body);
     multipartBody parts(body, header.boundary);
     byteSpan part;
     for (int index = 0; parts.nextPart(part); ++index)
@@ -293,7 +295,7 @@ void messageWalker::flattenBody(const headerBlock& block, const partHeader& head
 }
 
 void messageWalker::flattenChildren(const partHeader& header, byteSpan body, int depth, textBuffer& out) {
-    const int chosen = header.kind == mediaKind::alternative ? chosenAlternative(body, header.boundary) : -1;
+    const int chosen = chosenAlternative(header, body);
     multipartBody parts(body, header.boundary);
     byteSpan part;
     for (int index = 0; parts.nextPart(part); ++index) {
