@@ -94,8 +94,6 @@ partRole roleOf(const partHeader& parent, int chosen, int index) {
     return index == chosen ? partRole::chosenAlternative : partRole::otherAlternative;
 }
 
-}  // namespace
-
 partAction planFor(const partHeader& header, partRole role, int depth, byteSpan body) {
     if (role == partRole::otherAlternative) return partAction::leaveOut;
     if (isMultipart(header.kind)) {
@@ -107,6 +105,8 @@ partAction planFor(const partHeader& header, partRole role, int depth, byteSpan 
     if (header.kind == mediaKind::html) return partAction::html;
     return textNeedsDecoding(header, body) ? partAction::decode : partAction::copy;
 }
+
+}  // namespace
 
 // Finding out.
 

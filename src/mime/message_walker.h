@@ -32,8 +32,6 @@ enum class partAction {
 // message.
 constexpr int depthLimit = 32;
 
-partAction planFor(const partHeader& header, partRole role, int depth, byteSpan body);
-
 // One walk over a message: first to find out whether it holds anything to
 // decode, then to write the message that the scanner reads.
 class messageWalker {
