@@ -18,10 +18,13 @@ struct byteSpan {
     bool empty() const { return begin == end; }
 };
 
+// A blank or a tab: what may stand around a header value's words.
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
 // The span without the blanks and tabs at either end.
 inline byteSpan trimmed(byteSpan span) {
-    while (span.begin < span.end && (*span.begin == ' ' || *span.begin == '\t')) ++span.begin;
-    while (span.end > span.begin && (span.end[-1] == ' ' || span.end[-1] == '\t')) --span.end;
+    while (span.begin < span.end && isBlank(*span.begin)) ++span.begin;
+    while (span.end > span.begin && isBlank(span.end[-1])) --span.end;
     return span;
 }
 

@@ -16,8 +16,6 @@ struct encodedWord {
     const char* end = nullptr;  // past its "?="
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 bool breaksWord(char c) {
     return static_cast<unsigned char>(c) <= ' ' || c == 0x7F;
 }

@@ -6,8 +6,6 @@ namespace postsift::mime {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The colon of a field line, or null: a name of printable ASCII, then ':'.
 const char* fieldColon(const char* at, const char* end) {
     const char* p = at;

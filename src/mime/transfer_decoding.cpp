@@ -15,7 +15,7 @@ namespace {
 // LF, or the end of the text), or null when there is none.
 const char* softBreakEnd(const char* at, const char* end) {
     const char* next = at + 1;
-    while (next < end && (*next == ' ' || *next == '\t')) ++next;
+    while (next < end && isBlank(*next)) ++next;
     if (next == end) return next;
     if (*next == '\n') return next + 1;
     if (*next == '\r' && next + 1 < end && next[1] == '\n') return next + 2;
