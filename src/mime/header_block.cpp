@@ -50,7 +50,8 @@ headerBlock splitHeaderBlock(byteSpan part) {
             block.body = byteSpan(after, part.end);
             return block;
         }
-        if (fieldColon(at, nextLine(at, part.end)) == nullptr) break;
+        // The name stops at the line end, so the line's end need not be found first.
+        if (fieldColon(at, part.end) == nullptr) break;
         at = fieldEnd(at, part.end);
     }
     block.fields = byteSpan(part.begin, at);
