@@ -1,9 +1,9 @@
 #include "mime/message_walker.h"
 
-#include <cstdio>
-#include <cstring>
+#include <cstddef>
 
 #include "mime/attachment_line.h"
+#include "mime/boundary_number.h"
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/encoded_words.h"
@@ -20,15 +20,6 @@ constexpr char plainTextType[] = ": text/plain; charset=windows-1252\n";
 constexpr char typeField[] = "Content-Type: text/plain; charset=windows-1252\n";
 constexpr char separatorLine[] = "-----Original Message-----\n";
 constexpr char boundaryStem[] = "postsift-part-";
-
-bool holds(byteSpan text, const char* piece, std::size_t length) {
-    for (const char* at = text.begin; static_cast<std::size_t>(text.end - at) >= length; ++at) {
-        at = static_cast<const char*>(std::memchr(at, piece[0], static_cast<std::size_t>(text.end - at)));
-        if (at == nullptr || static_cast<std::size_t>(text.end - at) < length) return false;
-        if (std::memcmp(at, piece, length) == 0) return true;
-    }
-    return false;
-}
 
 bool isText(mediaKind kind) {
     return kind == mediaKind::plainText || kind == mediaKind::html || kind == mediaKind::otherText;
@@ -156,16 +147,21 @@ bool messageWalker::leftOutNeedsStage(const headerBlock& block, const partHeader
 // after an inner multipart would be read aloud, and it drops every word that
 // holds the boundary, so a short one ("p") would silence ordinary words. It
 // is made of letters, digits and '-' only, which the scanner keeps in one
-// word, and holds no text of the message.
-void messageWalker::chooseDelimiter(byteSpan message) {
-    char candidate[sizeof boundaryStem + 12];
-    for (unsigned number = 0;; ++number) {
-        const int length = std::snprintf(candidate, sizeof candidate, "%s%u", boundaryStem, number);
-        if (!holds(message, candidate, static_cast<std::size_t>(length))) break;
-    }
+// word, and holds no text of the message. False when memory ran out.
+bool messageWalker::chooseDelimiter(byteSpan message) {
+    std::size_t number = 0;
+    if (!unusedBoundaryNumber(message, boundaryStem, number)) return false;
+    char digits[24];
+    char* first = digits + sizeof digits;
+    do {
+        *--first = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
     delimiter_.put("--");
-    delimiter_.put(candidate);
+    delimiter_.put(boundaryStem);
+    delimiter_.put(first, static_cast<std::size_t>(digits + sizeof digits - first));
     delimiter_.put('\n');
+    return !delimiter_.failed();
 }
 
 void messageWalker::write(byteSpan message, textBuffer& out) {
@@ -205,7 +201,10 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
     if (action == partAction::container) {
         // Only the message's own multipart rewrites parts: one inside it is
         // written under the delimiter chosen there.
-        if (depth == 0) chooseDelimiter(part);
+        if (depth == 0 && !chooseDelimiter(part)) {
+            out.fail();
+            return;
+        }
         purpose = depth == 0 ? fieldsFor::outerContainer : fieldsFor::innerContainer;
     }
     writeFields(block.fields, purpose, read && addType, out);

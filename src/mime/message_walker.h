@@ -64,7 +64,7 @@ private:
     void writeText(const partHeader& header, byteSpan body, bool isHtml, textBuffer& out);
     void announce(const partHeader& header, bool withType, textBuffer& out);
 
-    void chooseDelimiter(byteSpan message);
+    bool chooseDelimiter(byteSpan message);
 
     const stageOptions& options_;
     stageFindings& findings_;
