@@ -12,7 +12,7 @@ namespace {
 // characters other than blanks, line ends, '*', '>', '_' and ':', then ':'.
 bool beginsLikeHeaderField(byteSpan line) {
     const char* p = line.begin;
-    while (p < line.end && (*p == ' ' || *p == '\t')) ++p;
+    while (p < line.end && isBlank(*p)) ++p;
     const char* word = p;
     while (p < line.end && std::strchr(" \t\r\n*>_:", *p) == nullptr) ++p;
     return p > word && p < line.end && *p == ':';

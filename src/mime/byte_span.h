@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "support/ascii.h"
+
 namespace postsift::mime {
 
 // A run of bytes inside a text that someone else owns.
@@ -16,23 +18,29 @@ struct byteSpan {
     bool empty() const { return begin == end; }
 };
 
+// A blank or a tab: what may stand around a header value's words.
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
 // The span without the blanks and tabs at either end.
 inline byteSpan trimmed(byteSpan span) {
-    while (span.begin < span.end && (*span.begin == ' ' || *span.begin == '\t')) ++span.begin;
-    while (span.end > span.begin && (span.end[-1] == ' ' || span.end[-1] == '\t')) --span.end;
+    while (span.begin < span.end && isBlank(*span.begin)) ++span.begin;
+    while (span.end > span.begin && isBlank(span.end[-1])) --span.end;
     return span;
+}
+
+// The same bytes, whatever the case of the ASCII letters on either side.
+inline bool sameName(byteSpan span, byteSpan other) {
+    if (span.size() != other.size()) return false;
+    for (std::size_t i = 0; i < span.size(); ++i)
+        if (asciiLower(static_cast<unsigned char>(span.begin[i])) !=
+            asciiLower(static_cast<unsigned char>(other.begin[i])))
+            return false;
+    return true;
 }
 
 // Equal to `lower`, a lower-case ASCII name, whatever the case of the span's letters.
 inline bool sameName(byteSpan span, const char* lower) {
-    const std::size_t length = std::strlen(lower);
-    if (span.size() != length) return false;
-    for (std::size_t i = 0; i < length; ++i) {
-        char c = span.begin[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
-    }
-    return true;
+    return sameName(span, byteSpan(lower, lower + std::strlen(lower)));
 }
 
 // Begins with `lower`, whatever the case.

@@ -16,17 +16,8 @@ struct encodedWord {
     const char* end = nullptr;  // past its "?="
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 bool breaksWord(char c) {
     return static_cast<unsigned char>(c) <= ' ' || c == 0x7F;
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
 }
 
 bool isValidText(const encodedWord& word) {
@@ -34,7 +25,7 @@ bool isValidText(const encodedWord& word) {
         if (word.encoding == 'b') {
             if (*at != '=' && base64Value(*at) < 0) return false;
         } else if (*at == '=') {
-            if (word.text.end - at < 3 || hexDigit(at[1]) < 0 || hexDigit(at[2]) < 0) return false;
+            if (word.text.end - at < 3 || hexValue(at[1]) < 0 || hexValue(at[2]) < 0) return false;
             at += 2;
         }
     }
@@ -93,7 +84,7 @@ void decodeWordText(const encodedWord& word, textBuffer& bytes) {
         if (*at == '_') {
             bytes.put(' ');
         } else if (*at == '=') {
-            bytes.put(static_cast<char>(hexDigit(at[1]) * 16 + hexDigit(at[2])));
+            bytes.put(static_cast<char>(hexValue(at[1]) * 16 + hexValue(at[2])));
             at += 2;
         } else {
             bytes.put(*at);
@@ -128,7 +119,7 @@ public:
     explicit pendingWords(characterWriter& writer) : writer_(writer) {}
 
     void add(const encodedWord& word) {
-        if (!bytes_.empty() && !sameCharset(word.charset)) flush();
+        if (!bytes_.empty() && !sameName(word.charset, charset_)) flush();
         charset_ = word.charset;
         decodeWordText(word, bytes_);
     }
@@ -140,18 +131,6 @@ public:
     bool failed() const { return bytes_.failed(); }
 
 private:
-    bool sameCharset(byteSpan other) const {
-        if (other.size() != charset_.size()) return false;
-        for (std::size_t i = 0; i < other.size(); ++i) {
-            char a = other.begin[i];
-            char b = charset_.begin[i];
-            if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-            if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
-            if (a != b) return false;
-        }
-        return true;
-    }
-
     characterWriter& writer_;
     byteSpan charset_;
     textBuffer bytes_;

@@ -6,8 +6,6 @@ namespace postsift::mime {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The colon of a field line, or null: a name of printable ASCII, then ':'.
 const char* fieldColon(const char* at, const char* end) {
     const char* p = at;
@@ -52,7 +50,8 @@ headerBlock splitHeaderBlock(byteSpan part) {
             block.body = byteSpan(after, part.end);
             return block;
         }
-        if (fieldColon(at, nextLine(at, part.end)) == nullptr) break;
+        // The name stops at the line end, so the line's end need not be found first.
+        if (fieldColon(at, part.end) == nullptr) break;
         at = fieldEnd(at, part.end);
     }
     block.fields = byteSpan(part.begin, at);

@@ -5,6 +5,7 @@
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/encoded_words.h"
+#include "mime/transfer_decoding.h"
 
 namespace postsift::mime {
 
@@ -31,17 +32,10 @@ void putUnescaped(byteSpan quoted, textBuffer& out) {
     }
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 void putPercentDecoded(byteSpan text, textBuffer& out) {
     for (const char* p = text.begin; p < text.end; ++p) {
-        if (*p == '%' && text.end - p >= 3 && hexDigit(p[1]) >= 0 && hexDigit(p[2]) >= 0) {
-            out.put(static_cast<char>(hexDigit(p[1]) * 16 + hexDigit(p[2])));
+        if (*p == '%' && text.end - p >= 3 && hexValue(p[1]) >= 0 && hexValue(p[2]) >= 0) {
+            out.put(static_cast<char>(hexValue(p[1]) * 16 + hexValue(p[2])));
             p += 2;
         } else {
             out.put(*p);

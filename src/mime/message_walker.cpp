@@ -1,9 +1,9 @@
 #include "mime/message_walker.h"
 
-#include <cstdio>
-#include <cstring>
+#include <cstddef>
 
 #include "mime/attachment_line.h"
+#include "mime/boundary_number.h"
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/encoded_words.h"
@@ -21,15 +21,6 @@ constexpr char typeField[] = "Content-Type: text/plain; charset=windows-1252\n";
 constexpr char separatorLine[] = "-----Original Message-----\n";
 constexpr char boundaryStem[] = "postsift-part-";
 
-bool holds(byteSpan text, const char* piece, std::size_t length) {
-    for (const char* at = text.begin; static_cast<std::size_t>(text.end - at) >= length; ++at) {
-        at = static_cast<const char*>(std::memchr(at, piece[0], static_cast<std::size_t>(text.end - at)));
-        if (at == nullptr || static_cast<std::size_t>(text.end - at) < length) return false;
-        if (std::memcmp(at, piece, length) == 0) return true;
-    }
-    return false;
-}
-
 bool isText(mediaKind kind) {
     return kind == mediaKind::plainText || kind == mediaKind::html || kind == mediaKind::otherText;
 }
@@ -39,6 +30,14 @@ bool isMultipart(mediaKind kind) { return kind == mediaKind::alternative || kind
 bool textNeedsDecoding(const partHeader& header, byteSpan body) {
     if (header.transfer != transferKind::identity) return true;
     return readingConverts(chooseReading(header.charset, body), body);
+}
+
+// Appends the bytes that a body sent with that transfer encoding stands for.
+void transferDecode(transferKind transfer, byteSpan body, textBuffer& decoded) {
+    if (transfer == transferKind::base64)
+        decodeBase64(body, decoded);
+    else if (transfer == transferKind::quotedPrintable)
+        decodeQuotedPrintable(body, decoded);
 }
 
 bool fieldsNeedDecoding(byteSpan fields) {
@@ -63,9 +62,11 @@ void writeBlankLine(const headerBlock& block, textBuffer& out) {
 }
 
 // Which part of an alternative is read: the first plain text, else the
-// first HTML text, else the first multipart; -1 when none is fit.
-int chosenAlternative(byteSpan body, byteSpan boundary) {
-    multipartBody parts(body, boundary);
+// first HTML text, else the first multipart; -1 when none is fit, or when
+// the multipart is no alternative.
+int chosenAlternative(const partHeader& parent, byteSpan body) {
+    if (parent.kind != mediaKind::alternative) return -1;
+    multipartBody parts(body, parent.boundary);
     int html = -1;
     int multipart = -1;
     byteSpan part;
@@ -84,8 +85,6 @@ partRole roleOf(const partHeader& parent, int chosen, int index) {
     return index == chosen ? partRole::chosenAlternative : partRole::otherAlternative;
 }
 
-}  // namespace
-
 partAction planFor(const partHeader& header, partRole role, int depth, byteSpan body) {
     if (role == partRole::otherAlternative) return partAction::leaveOut;
     if (isMultipart(header.kind)) {
@@ -97,6 +96,8 @@ partAction planFor(const partHeader& header, partRole role, int depth, byteSpan 
     if (header.kind == mediaKind::html) return partAction::html;
     return textNeedsDecoding(header, body) ? partAction::decode : partAction::copy;
 }
+
+}  // namespace
 
 // Finding out.
 
@@ -113,7 +114,7 @@ bool messageWalker::partNeedsStage(byteSpan part, partRole role, int depth, bool
 }
 
 bool messageWalker::childrenNeedStage(const partHeader& header, byteSpan body, int depth) {
-    const int chosen = header.kind == mediaKind::alternative ? chosenAlternative(body, header.boundary) : -1;
+    const int chosen = chosenAlternative(header, body);
     multipartBody parts(body, header.boundary);
     byteSpan part;
     for (int index = 0; parts.nextPart(part); ++index)
@@ -146,20 +147,24 @@ bool messageWalker::leftOutNeedsStage(const headerBlock& block, const partHeader
 // after an inner multipart would be read aloud, and it drops every word that
 // holds the boundary, so a short one ("p") would silence ordinary words. It
 // is made of letters, digits and '-' only, which the scanner keeps in one
-// word, and holds no text of the message.
-void messageWalker::chooseDelimiter(byteSpan message) {
-    char candidate[sizeof boundaryStem + 12];
-    for (unsigned number = 0;; ++number) {
-        const int length = std::snprintf(candidate, sizeof candidate, "%s%u", boundaryStem, number);
-        if (!holds(message, candidate, static_cast<std::size_t>(length))) break;
-    }
+// word, and holds no text of the message. False when memory ran out.
+bool messageWalker::chooseDelimiter(byteSpan message) {
+    std::size_t number = 0;
+    if (!unusedBoundaryNumber(message, boundaryStem, number)) return false;
+    char digits[24];
+    char* first = digits + sizeof digits;
+    do {
+        *--first = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
     delimiter_.put("--");
-    delimiter_.put(candidate);
+    delimiter_.put(boundaryStem);
+    delimiter_.put(first, static_cast<std::size_t>(digits + sizeof digits - first));
     delimiter_.put('\n');
+    return !delimiter_.failed();
 }
 
 void messageWalker::write(byteSpan message, textBuffer& out) {
-    message_ = message;
     writePart(message, partRole::whole, 0, false, out);
     if (!forwarded_.empty()) {
         ensureLineEnd(out);
@@ -194,7 +199,12 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
     fieldsFor purpose = fieldsFor::asWritten;
     if (action == partAction::decode || action == partAction::html) purpose = fieldsFor::plainText;
     if (action == partAction::container) {
-        if (delimiter_.empty()) chooseDelimiter(message_);
+        // Only the message's own multipart rewrites parts: one inside it is
+        // written under the delimiter chosen there.
+        if (depth == 0 && !chooseDelimiter(part)) {
+            out.fail();
+            return;
+        }
         purpose = depth == 0 ? fieldsFor::outerContainer : fieldsFor::innerContainer;
     }
     writeFields(block.fields, purpose, read && addType, out);
@@ -214,7 +224,7 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
 }
 
 void messageWalker::writeChildren(const partHeader& header, byteSpan body, int depth, textBuffer& out) {
-    const int chosen = header.kind == mediaKind::alternative ? chosenAlternative(body, header.boundary) : -1;
+    const int chosen = chosenAlternative(header, body);
     multipartBody parts(body, header.boundary);
     byteSpan part;
     for (int index = 0; parts.nextPart(part); ++index)
@@ -237,16 +247,10 @@ void messageWalker::writeForwardedMessage(const partHeader& header, byteSpan bod
     ++findings_.forwardedMessages;
     out.put(separatorLine);
     textBuffer decoded;
-    if (header.transfer == transferKind::quotedPrintable) {
-        decodeQuotedPrintable(body, decoded);
-        body = decoded.bytes();
-    } else if (header.transfer == transferKind::base64) {
-        decodeBase64(body, decoded);
-        body = decoded.bytes();
-    }
-    // Decoded bytes may hold NULs, which would end the scanner's text there;
-    // the rest of the forwarded message goes on to be read as it is.
-    if (body.begin == decoded.bytes().begin) {
+    if (header.transfer != transferKind::identity) {
+        // Decoded bytes may hold NULs, which would end the scanner's text
+        // there; the rest of the forwarded message goes on to be read as it is.
+        transferDecode(header.transfer, body, decoded);
         decoded.removeAll('\0');
         body = decoded.bytes();
     }
@@ -290,7 +294,7 @@ void messageWalker::flattenBody(const headerBlock& block, const partHeader& head
 }
 
 void messageWalker::flattenChildren(const partHeader& header, byteSpan body, int depth, textBuffer& out) {
-    const int chosen = header.kind == mediaKind::alternative ? chosenAlternative(body, header.boundary) : -1;
+    const int chosen = chosenAlternative(header, body);
     multipartBody parts(body, header.boundary);
     byteSpan part;
     for (int index = 0; parts.nextPart(part); ++index) {
@@ -353,13 +357,11 @@ void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHt
     textBuffer html;
     {
         textBuffer decoded;
-        if (header.transfer == transferKind::quotedPrintable) {
-            ++findings_.quotedPrintableTexts;
-            decodeQuotedPrintable(body, decoded);
-            body = decoded.bytes();
-        } else if (header.transfer == transferKind::base64) {
-            ++findings_.base64Texts;
-            decodeBase64(body, decoded);
+        if (header.transfer != transferKind::identity) {
+            unsigned& count = header.transfer == transferKind::base64 ? findings_.base64Texts
+                                                                      : findings_.quotedPrintableTexts;
+            ++count;
+            transferDecode(header.transfer, body, decoded);
             body = decoded.bytes();
         }
         if (decoded.failed()) out.fail();

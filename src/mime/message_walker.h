@@ -32,8 +32,6 @@ enum class partAction {
 // message.
 constexpr int depthLimit = 32;
 
-partAction planFor(const partHeader& header, partRole role, int depth, byteSpan body);
-
 // One walk over a message: first to find out whether it holds anything to
 // decode, then to write the message that the scanner reads.
 class messageWalker {
@@ -66,7 +64,7 @@ private:
     void writeText(const partHeader& header, byteSpan body, bool isHtml, textBuffer& out);
     void announce(const partHeader& header, bool withType, textBuffer& out);
 
-    void chooseDelimiter(byteSpan message);
+    bool chooseDelimiter(byteSpan message);
 
     const stageOptions& options_;
     stageFindings& findings_;
@@ -75,7 +73,6 @@ private:
     // The delimiter line ("--" boundary, line end) before each part of a
     // rewritten multipart; empty while no multipart is written.
     textBuffer delimiter_;
-    byteSpan message_;
 };
 
 }  // namespace postsift::mime

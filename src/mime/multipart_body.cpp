@@ -15,8 +15,9 @@ multipartBody::multipartBody(byteSpan body, byteSpan boundary) : body_(body), bo
 
 const char* multipartBody::findDelimiter(const char* from, bool& closing, const char*& after) const {
     const std::size_t length = boundary_.size();
-    for (const char* line = from; line < body_.end; line = nextLine(line, body_.end)) {
-        const char* lineEnd = nextLine(line, body_.end);
+    const char* lineEnd = nullptr;
+    for (const char* line = from; line < body_.end; line = lineEnd) {
+        lineEnd = nextLine(line, body_.end);
         if (static_cast<std::size_t>(lineEnd - line) < length + 2 || line[0] != '-' || line[1] != '-') continue;
         if (std::memcmp(line + 2, boundary_.begin, length) != 0) continue;
         const char* p = line + 2 + length;

@@ -2,8 +2,6 @@
 
 namespace postsift::mime {
 
-namespace {
-
 int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -11,11 +9,13 @@ int hexValue(char c) {
     return -1;
 }
 
+namespace {
+
 // After an '=' at `at`: the end of a soft line break (blanks, then CR LF or
 // LF, or the end of the text), or null when there is none.
 const char* softBreakEnd(const char* at, const char* end) {
     const char* next = at + 1;
-    while (next < end && (*next == ' ' || *next == '\t')) ++next;
+    while (next < end && isBlank(*next)) ++next;
     if (next == end) return next;
     if (*next == '\n') return next + 1;
     if (*next == '\r' && next + 1 < end && next[1] == '\n') return next + 2;

@@ -20,4 +20,7 @@ void decodeBase64(byteSpan encoded, textBuffer& out);
 // The value of a base64 character, or -1.
 int base64Value(char c);
 
+// The value of a hexadecimal digit (either case), or -1.
+int hexValue(char c);
+
 }  // namespace postsift::mime

@@ -255,6 +255,19 @@ TEST(Pathological, NestedMultiparts) {
     });
 }
 
+TEST(Pathological, TheStagesOwnBoundaryNamesInTheText) {
+    // Every name the decoding stage could give its boundary, the largest
+    // first, so that each one it tries stands far into the text.
+    expectLinear("the stage's boundary names", 100000, [](std::size_t n) {
+        std::string message =
+            "From: Anne <a@b.fr>\nSubject: s\nMIME-Version: 1.0\nContent-Type: multipart/mixed; boundary=b\n\n--b\n"
+            "Content-Type: text/plain; charset=utf-8\n\n\xc3\xa9t\xc3\xa9\n";
+        for (std::size_t i = n; i-- > 0;) message += "postsift-part-" + std::to_string(i) + "\n";
+        message += "--b--\n";
+        return filterMessage(message);
+    });
+}
+
 TEST(Pathological, ABase64AttachmentOf50MB) {
     expectLinear("a base64 attachment", 50u << 20, [](std::size_t n) {
         std::string message =

@@ -48,6 +48,8 @@ TEST(EncodedWords, MalformedWordsStayAsTheyAre) {
 TEST(EncodedWords, ACharacterSplitOverTwoWordsSurvives) {
     EXPECT_EQ(decoded("=?utf-8?q?=C3?= =?utf-8?q?=A9t=C3=A9?="), "\xe9t\xe9");
     EXPECT_EQ(decoded("=?utf-8?b?w6nDqQ==?=\n =?utf-8?b?w6k=?="), "\xe9\xe9\xe9");
+    // The charset's name is the same one whatever its case.
+    EXPECT_EQ(decoded("=?UTF-8?q?=C3?= =?utf-8?Q?=A9?="), "\xe9");
     // Neighbours in different charsets are read each in its own.
     EXPECT_EQ(decoded("=?iso-8859-1?q?=E9?==?utf-8?q?=C3=A9?="), "\xe9\xe9");
 }

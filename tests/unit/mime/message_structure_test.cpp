@@ -184,6 +184,19 @@ TEST(Stage, AttachmentsAreAnnouncedAsText) {
     EXPECT_EQ(run.found.partsLeftOut, 1u);
 }
 
+TEST(Stage, TheRewrittenBoundaryIsNoTextOfTheMessageAndServesEveryLevel) {
+    const stageRun run = runStage(
+        "Content-Type: multipart/mixed; boundary=b\n\n--b\nContent-Type: text/plain\n\nsee postsift-part-0\n"
+        "--b\nContent-Type: multipart/alternative; boundary=c\n\n--c\nContent-Type: text/plain\n"
+        "Content-Transfer-Encoding: quoted-printable\n\ninner=3D\n--c--\n--b--\n");
+    EXPECT_EQ(run.text,
+              "Content-Type: multipart/mixed; boundary=\"postsift-part-1\"\n\n"
+              "--postsift-part-1\nContent-Type: text/plain\n\nsee postsift-part-0\n"
+              "--postsift-part-1\nContent-Type: multipart/alternative\n\n"
+              "--postsift-part-1\nContent-Type: text/plain; charset=windows-1252\nContent-Transfer-Encoding: 8bit\n\n"
+              "inner=\n");
+}
+
 TEST(Stage, BrokenStructuresStillGiveTheirText) {
     // A boundary that never closes, a part without fields, a part whose
     // first line is text, an empty part.
