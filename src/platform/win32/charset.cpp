@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/charset.h"
+#include "platform/shift_state.h"
 
 namespace postsift::platform {
 
@@ -56,10 +57,24 @@ std::size_t doubleByteEnd(unsigned codePage, const char* in, std::size_t length)
     return end > 0 ? end : length;
 }
 
+// The code pages whose bytes change meaning after a shift sequence: a piece
+// of their text must not end inside a shifted run, since
+// MultiByteToWideChar keeps no state from one call to the next.
+bool shiftSchemeOf(unsigned codePage, shiftScheme& scheme) {
+    switch (codePage) {
+        case 65000: scheme = shiftScheme::utf7; return true;
+        case 50220:
+        case 50221:
+        case 50222:
+        case 50225: scheme = shiftScheme::iso2022; return true;
+        case 52936: scheme = shiftScheme::hz; return true;
+        default: return false;
+    }
+}
+
 // Where a piece of a text in another code page may end: after its last line
 // feed or, failing that, after its last byte below '0', which no multi-byte
-// code page uses inside a character. MultiByteToWideChar keeps no state
-// from one call to the next.
+// code page without shifts uses inside a character.
 std::size_t safeEnd(const char* in, std::size_t length) {
     for (std::size_t i = length; i > 0; --i)
         if (in[i - 1] == '\n') return i;
@@ -96,7 +111,10 @@ std::size_t charsetDecoder::decode(const char* in, std::size_t inLength, bool la
     // point written there only covers units that have been read already.
     std::size_t piece = inLength < room ? inLength : room;
     if (piece < inLength || !last) {
-        if (maxCharSize_ == 2)
+        shiftScheme scheme;
+        if (shiftSchemeOf(codePage_, scheme))
+            piece = unshiftedEnd(scheme, in, piece);
+        else if (maxCharSize_ == 2)
             piece = doubleByteEnd(codePage_, in, piece);
         else if (maxCharSize_ > 2)
             piece = safeEnd(in, piece);

@@ -6,6 +6,7 @@
 #include "mime/charset_reading.h"
 #include "mime/windows1252.h"
 #include "mime_test_support.h"
+#include "platform/shift_state.h"
 
 using namespace postsift::mime;
 
@@ -94,4 +95,39 @@ TEST(Charsets, ALongTextGoesThroughTheSystemInPiecesWithoutLosingACharacter) {
         }
     }
     EXPECT_EQ(read("shift_jis", bytes), expected);
+}
+
+TEST(Charsets, ALongUtf7LineIsNotCutInsideABase64Run) {
+    // The converter's first piece would end inside "+AOkA6QDp-" (three e
+    // acute): a converter without state between pieces must not cut there.
+    const std::string bytes = std::string(2040, 'a') + "+AOkA6QDp-z";
+    EXPECT_EQ(read("utf-7", bytes), std::string(2040, 'a') + "\xe9\xe9\xe9z");
+}
+
+TEST(Charsets, APieceOfAShiftingCharsetEndsUnshifted) {
+    using postsift::platform::shiftScheme;
+    using postsift::platform::unshiftedEnd;
+    struct cut {
+        shiftScheme scheme;
+        std::string piece;
+        std::size_t end;
+    };
+    const cut cuts[] = {
+        {shiftScheme::utf7, "ab+AOk-cd", 9},
+        {shiftScheme::utf7, "ab+AOkA6", 2},
+        {shiftScheme::utf7, "a+-x", 4},
+        {shiftScheme::utf7, "a+", 1},             // '+' alone: a run or a plus sign, not known yet
+        {shiftScheme::utf7, "+AOkA6QDp", 9},      // no unshifted place: the whole piece
+        {shiftScheme::utf7, "x+AO\nk+AOk", 5},   // after the line feed
+        {shiftScheme::iso2022, "ab\x1b$B$\"$$\x1b(Bcd", 14},
+        {shiftScheme::iso2022, "ab\x1b$B$\"$$\x1b", 2},
+        {shiftScheme::iso2022, "\x1b$)Cab\x0e!!\x0f" "c", 11},
+        {shiftScheme::iso2022, "\x1b$)Cab\x0e!!", 6},
+        {shiftScheme::iso2022, "a\x1b(Ixy", 1},
+        {shiftScheme::hz, "ab~{<:~}cd", 10},
+        {shiftScheme::hz, "ab~{<:~", 2},
+        {shiftScheme::hz, "a~~b", 4},
+        {shiftScheme::hz, "~{!~~}x", 7},          // "!~" is a pair: the '~' in it shifts nothing
+    };
+    for (const cut& c : cuts) EXPECT_EQ(unshiftedEnd(c.scheme, c.piece.data(), c.piece.size()), c.end) << c.piece;
 }
