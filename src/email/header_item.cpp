@@ -6,6 +6,7 @@
 #include "email/text_trims.h"
 #include "filter/epost_sift.h"
 #include "filter/option_value.h"
+#include "support/ascii_search.h"
 #include "support/reserved_names.h"
 #include "support/trace.h"
 
@@ -53,10 +54,14 @@ int speakItem(epostSift& filter, const filterEntry& keyword) {
     return appendKeywordPhrase(filter.filteredText, keyword.value(), filter.headerItemText.get()) ? 0 : 2;
 }
 
-// Section rules switch the body on and off by what the item contains.
+// Section rules switch the body on and off by what the item contains. Media
+// types, dispositions and parameter names are case-blind ("TEXT/PLAIN" is
+// text/plain), so the condition is found whatever the case of its letters.
 int applySectionRule(epostSift& filter, const filterEntry& rule, bool keepWhenFound) {
     if (rule.condition() != nullptr) {
-        const bool found = std::strstr(filter.headerItemText.get(), rule.condition()) != nullptr;
+        const ownedText& item = filter.headerItemText;
+        const char* condition = rule.condition();
+        const bool found = containsIgnoringCase(item.get(), item.length(), condition, std::strlen(condition));
         filter.sectionRemoved = found == keepWhenFound ? 0 : 1;
     }
     return 0;

@@ -51,22 +51,18 @@ bool originalMessageFinder::beginsAfterAttribution(const messageLine& line, cons
 }
 
 void originalMessageFinder::enterSection(const messageLine& line, readingOutput& out) {
-    if (!inSection_) {
+    if (!out.inEarlierMessage()) {
         out.put(canonicalSeparator);
         out.put(line.end, line.next);
     }
-    inSection_ = true;
     inHeaders_ = true;
 }
 
 originalMessageFinder::form originalMessageFinder::begin(const messageLine& line, kind k, readingOutput& out) {
-    const bool separatorWritten = !inSection_;
+    const bool separatorWritten = !out.inEarlierMessage();
     form result = asItStands;
     switch (k) {
-        case knownSeparator:
-            inSection_ = true;
-            inHeaders_ = true;
-            break;
+        case knownSeparator: inHeaders_ = true; break;
         case otherSeparator:
         case underscoreLead:
             enterSection(line, out);

@@ -12,9 +12,9 @@ namespace postsift {
 // a blank line or an attribution, once the body has had a line of text. A
 // lone "From:" line starts nothing.
 //
-// Once the scanner is in an earlier message it stays there, so a later
-// block only has its header lines written plainly: another separator there
-// would be read as text.
+// While the scanner is in an earlier message, a later block only has its
+// header lines written plainly: another separator there would be read as
+// text. The output knows where the scanner stands (readingOutput).
 class originalMessageFinder {
 public:
     enum kind {
@@ -51,7 +51,6 @@ public:
 private:
     void enterSection(const messageLine& line, readingOutput& out);
 
-    bool inSection_ = false;
     bool inHeaders_ = false;
     bool seenText_ = false;
     bool leadAllowed_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 
+#include "email/earlier_message_end.h"
 #include "email/keyword_format.h"
 #include "support/owned_text.h"
 
@@ -9,6 +10,11 @@ namespace postsift {
 // The text that the reading pass writes, piece by piece. A piece that finds
 // no memory is remembered, so that the pass can give up as a whole instead
 // of handing the scanner a text with a hole in it.
+//
+// It also follows, line by line, where the scanner will stand in what was
+// written: inside an earlier message's section or not. The pass writes a
+// separator for an earlier message only where the scanner is not inside one
+// already, and the scanner leaves a section where its quoted text begins.
 class readingOutput {
 public:
     explicit readingOutput(ownedText& text) : text_(text) {}
@@ -19,12 +25,23 @@ public:
     void putPhrase(const char* phrase, const char* filling) { note(appendKeywordPhrase(text_, phrase, filling)); }
 
     bool ok() const { return ok_; }
+    // Whether the scanner, after the lines written so far, reads an
+    // earlier message's section.
+    bool inEarlierMessage() const { return inSection_; }
 
 private:
-    void note(bool done) { ok_ = ok_ && done; }
+    void note(bool done) {
+        ok_ = ok_ && done;
+        followLines();
+    }
+    void followLines();
 
     ownedText& text_;
     bool ok_ = true;
+    std::size_t lineBegin_ = 0;  // where the line being written begins
+    std::size_t looked_ = 0;     // how far line ends were looked for
+    bool inSection_ = false;
+    earlierMessageEnd sectionEnd_;
 };
 
 }  // namespace postsift

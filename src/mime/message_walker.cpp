@@ -47,6 +47,19 @@ bool fieldsNeedDecoding(byteSpan fields) {
     return false;
 }
 
+// A media type as the section rules read it: types are case-blind, and the
+// stage hands them on in lower case ("TEXT/PLAIN" as "text/plain").
+void putMediaType(byteSpan type, textBuffer& out) {
+    for (const char* p = type.begin; p < type.end; ++p)
+        out.put(static_cast<char>(asciiLower(static_cast<unsigned char>(*p))));
+}
+
+bool hasCapital(byteSpan text) {
+    for (const char* p = text.begin; p < text.end; ++p)
+        if (*p >= 'A' && *p <= 'Z') return true;
+    return false;
+}
+
 void ensureLineEnd(textBuffer& out) {
     if (!out.empty() && out.back() != '\n') out.put('\n');
 }
@@ -322,7 +335,7 @@ void messageWalker::writeFields(byteSpan fields, fieldsFor purpose, bool addType
             if (purpose == fieldsFor::outerContainer || purpose == fieldsFor::innerContainer) {
                 out.put(field.name);
                 out.put(": ");
-                out.put(leadingToken(field.value));
+                putMediaType(leadingToken(field.value), out);
                 if (purpose == fieldsFor::outerContainer) {
                     const byteSpan delimiter = delimiter_.bytes();
                     out.put("; boundary=\"");
@@ -330,6 +343,14 @@ void messageWalker::writeFields(byteSpan fields, fieldsFor purpose, bool addType
                     out.put('"');
                 }
                 out.put('\n');
+                continue;
+            }
+            const byteSpan type = leadingToken(field.value);
+            if (hasCapital(type)) {
+                out.put(byteSpan(field.whole.begin, type.begin));
+                putMediaType(type, out);
+                out.put(byteSpan(type.end, field.whole.end));
+                ensureLineEnd(out);
                 continue;
             }
         } else if (asPlainText && sameName(field.name, "content-transfer-encoding")) {

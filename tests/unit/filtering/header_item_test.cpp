@@ -121,13 +121,15 @@ TEST_F(HeaderItem, SectionRulesSwitchTheBodyByTheContent) {
     EXPECT_EQ(filter.sectionRemoved, 1);
     EXPECT_EQ(item("Content-type:", {" ", "text/plain;", " ", "charset=us-ascii"}), 0);
     EXPECT_EQ(filter.sectionRemoved, 0);
-    // The condition keeps its leading blank and its case.
-    EXPECT_EQ(item("Content-type:", {" ", "Text/Plain"}), 0);
-    EXPECT_EQ(filter.sectionRemoved, 1);
+    // The condition keeps its leading blank; media types are case-blind.
     EXPECT_EQ(item("Content-type:", {" ", "xtext/plain"}), 0);
     EXPECT_EQ(filter.sectionRemoved, 1);
+    EXPECT_EQ(item("Content-type:", {" ", "TEXT/PLAIN;", " ", "charset=US-ASCII"}), 0);
+    EXPECT_EQ(filter.sectionRemoved, 0);
+    EXPECT_EQ(item("Content-type:", {" ", "Application/PDF"}), 0);
+    EXPECT_EQ(filter.sectionRemoved, 1);
 
-    EXPECT_EQ(item("X-Part:", {" ", "secret"}), 0);
+    EXPECT_EQ(item("X-Part:", {" ", "SeCrEt"}), 0);
     EXPECT_EQ(filter.sectionRemoved, 1);
     EXPECT_EQ(item("X-Part:", {" ", "open"}), 0);
     EXPECT_EQ(filter.sectionRemoved, 0);

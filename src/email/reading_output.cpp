@@ -1,0 +1,33 @@
+#include "email/reading_output.h"
+
+#include <cstring>
+
+#include "email/message_line.h"
+#include "email/original_message_separator.h"
+
+namespace postsift {
+
+void readingOutput::followLines() {
+    const char* text = text_.get();
+    if (text == nullptr) return;
+    const std::size_t length = text_.length();
+    while (looked_ < length) {
+        const void* feed = std::memchr(text + looked_, '\n', length - looked_);
+        if (feed == nullptr) {
+            looked_ = length;
+            return;
+        }
+        const std::size_t next = static_cast<std::size_t>(static_cast<const char*>(feed) - text) + 1;
+        const messageLine line = lineAt(text + lineBegin_, text + next);
+        // As the scanner goes: a section ends before a line, and outside
+        // one a separator line begins one.
+        if (inSection_ && sectionEnd_.endsBefore(line)) inSection_ = false;
+        if (!inSection_ && isOriginalMessageSeparator(line)) {
+            inSection_ = true;
+            sectionEnd_.begin();
+        }
+        lineBegin_ = looked_ = next;
+    }
+}
+
+}  // namespace postsift
