@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "email/display_name.h"
 #include "email/original_message_finder.h"
 #include "email/original_message_separator.h"
 #include "support/ascii.h"
@@ -61,31 +62,6 @@ std::size_t lastCommaOutside(const std::string& text) {
     return found;
 }
 
-// The words of a name without addresses, quotes and bracketed parts.
-std::string cleanName(const std::string& text, std::size_t& words) {
-    std::string name;
-    words = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-        std::size_t end = i;
-        while (end < text.size() && text[end] != ' ' && text[end] != '\t') ++end;
-        std::string word;
-        for (std::size_t k = i; k < end; ++k)
-            if (text[k] != '"') word += text[k];
-        i = end;
-        if (word.empty() || word.find('@') != std::string::npos || word[0] == '<' || word[0] == '[') continue;
-        if (!name.empty()) name += ' ';
-        name += word;
-        ++words;
-    }
-    while (!name.empty() && (name.back() == ',' || name.back() == ';' || name.back() == '\'')) name.pop_back();
-    bool hasLetter = false;
-    for (unsigned char c : name) hasLetter = hasLetter || isAsciiLetter(c) || c >= 128;
-    if (!hasLetter) name.clear();
-    return name;
-}
-
 // The first line of a wrapped attribution begins with its date: "On Wed,",
 // "Le 23 janv.", "Am 14.03.2025", "On Apr 4,". A paragraph that begins
 // with "Le rapport" or "Am Montag" does not.
@@ -136,7 +112,7 @@ bool readAttribution(const std::string& text, std::string& name) {
         said = comma == std::string::npos ? std::string() : said.substr(comma + 1);
     }
     std::size_t words = 0;
-    name = cleanName(said, words);
+    name = displayName(said, words);
     return words <= wordsOfAName;
 }
 

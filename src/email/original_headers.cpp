@@ -11,14 +11,19 @@ namespace {
 struct headerName {
     const char* name;     // as mail programs write it, in lower case
     const char* written;  // what the scanner is given instead; null: as it stands
+    originalField field;
 };
 
 // \xe9 is e acute, \xe0 and \xc0 a grave in lower and upper case.
 const headerName names[] = {
-    {"from", nullptr},   {"sent", nullptr},   {"date", nullptr},   {"to", nullptr},
-    {"cc", nullptr},     {"subject", nullptr}, {"de", nullptr},    {"envoy\xe9", "Sent"},
-    {"envoye", nullptr}, {"\xe0", "To"},       {"objet", nullptr}, {"von", nullptr},
-    {"gesendet", nullptr}, {"datum", nullptr}, {"an", nullptr},    {"betreff", nullptr},
+    {"from", nullptr, originalField::sender},        {"sent", nullptr, originalField::date},
+    {"date", nullptr, originalField::date},          {"to", nullptr, originalField::other},
+    {"cc", nullptr, originalField::other},           {"subject", nullptr, originalField::subject},
+    {"de", nullptr, originalField::sender},          {"envoy\xe9", "Sent", originalField::date},
+    {"envoye", nullptr, originalField::date},        {"\xe0", "To", originalField::other},
+    {"objet", nullptr, originalField::subject},      {"von", nullptr, originalField::sender},
+    {"gesendet", nullptr, originalField::date},      {"datum", nullptr, originalField::date},
+    {"an", nullptr, originalField::other},           {"betreff", nullptr, originalField::subject},
 };
 
 // Case folding of the name: ASCII, and the one accented capital of the table.
@@ -96,6 +101,14 @@ void appendValue(const char* p, const char* end, std::string& out) {
 bool isOriginalHeaderLine(const messageLine& line) {
     parsedHeader header;
     return parse(line, header);
+}
+
+bool readOriginalHeader(const messageLine& line, originalField& field, const char*& value) {
+    parsedHeader header;
+    if (!parse(line, header)) return false;
+    field = header.known->field;
+    value = header.value;
+    return true;
 }
 
 std::string plainOriginalHeaderLine(const messageLine& line) {

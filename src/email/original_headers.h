@@ -12,6 +12,13 @@ namespace postsift {
 // in '*' ("*From:*") and with a blank before the colon as French writes it.
 bool isOriginalHeaderLine(const messageLine& line);
 
+// What such a line names.
+enum class originalField { sender, date, subject, other };
+// For an original header line: what it names, and where its value begins
+// (after the colon, and the '*' that closes "*From:*"). False for any
+// other line.
+bool readOriginalHeader(const messageLine& line, originalField& field, const char*& value);
+
 // An original header line, line end included, the way the scanner reads
 // header lines of an earlier message: "From: ...", with the '*' and the
 // blank before the colon gone. A name that is not plain ASCII (which the scanner cannot take

@@ -90,6 +90,12 @@ void originalMessageFinder::passOver(const messageLine& line) {
     leadAllowed_ = false;
 }
 
+void originalMessageFinder::startBody() {
+    inHeaders_ = false;
+    seenText_ = false;
+    leadAllowed_ = false;
+}
+
 void originalMessageFinder::passOverAttribution() {
     seenText_ = true;
     inHeaders_ = false;

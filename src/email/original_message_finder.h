@@ -42,6 +42,8 @@ public:
     // An ordinary line that others write, and an attribution.
     void passOver(const messageLine& line);
     void passOverAttribution();
+    // A message's body begins anew (a forwarded message that is read).
+    void startBody();
 
     // Whether an earlier message begins at this line whatever came before
     // it (after an attribution): a separator, or a block with or without

@@ -9,18 +9,24 @@ namespace postsift {
 namespace {
 
 // Lower case; \xe9 is e acute, \xfc u umlaut (matched as written: the case
-// of letters above ASCII is not folded).
-const char* const dashedPhrases[] = {
-    "original message",          "forwarded message",         "message d'origine",
-    "message original",          "message transf\xe9r\xe9",   "message transfere",
-    "urspr\xfcngliche nachricht", "urspruengliche nachricht", "weitergeleitete nachricht",
-    "original-nachricht",
+// of letters above ASCII is not folded). Each says whether it announces a
+// forwarded message rather than the history of a reply.
+struct separatorPhrase {
+    const char* text;
+    bool forward;
 };
-const char* const lonePhrases[] = {
-    "begin forwarded message:",
-    "d\xe9" "but du message r\xe9" "exp\xe9" "di\xe9 :",
-    "d\xe9" "but du message r\xe9" "exp\xe9" "di\xe9:",
-    "anfang der weitergeleiteten nachricht:",
+const separatorPhrase dashedPhrases[] = {
+    {"original message", false},           {"forwarded message", true},
+    {"message d'origine", false},          {"message original", false},
+    {"message transf\xe9r\xe9", true},      {"message transfere", true},
+    {"urspr\xfcngliche nachricht", false}, {"urspruengliche nachricht", false},
+    {"weitergeleitete nachricht", true},   {"original-nachricht", false},
+};
+const separatorPhrase lonePhrases[] = {
+    {"begin forwarded message:", true},
+    {"d\xe9" "but du message r\xe9" "exp\xe9" "di\xe9 :", true},
+    {"d\xe9" "but du message r\xe9" "exp\xe9" "di\xe9:", true},
+    {"anfang der weitergeleiteten nachricht:", true},
 };
 
 const char* skipDashes(const char* p, const char* end) {
@@ -46,23 +52,35 @@ bool isOriginalMessageSeparator(const messageLine& line) {
     return false;
 }
 
-bool isOtherSeparator(const messageLine& line) {
-    if (line.depth != 0) return false;
+namespace {
+
+// The phrase of another program's separator on this line, or null.
+const separatorPhrase* otherSeparatorPhrase(const messageLine& line) {
+    if (line.depth != 0) return nullptr;
     const char* begin = skipBlanks(line.begin, line.end);
     const char* end = trimBlanks(begin, line.end);
-    for (const char* phrase : lonePhrases) {
-        if (equalsFolded(begin, end, phrase)) return true;
+    for (const separatorPhrase& phrase : lonePhrases) {
+        if (equalsFolded(begin, end, phrase.text)) return &phrase;
     }
     const char* p = skipDashes(begin, end);
     const char* last = end;
     while (last > p && last[-1] == '-') --last;
-    if (p - begin < 2 || end - last < 2) return false;
+    if (p - begin < 2 || end - last < 2) return nullptr;
     p = skipBlanks(p, last);
     last = trimBlanks(p, last);
-    for (const char* phrase : dashedPhrases) {
-        if (equalsFolded(p, last, phrase)) return true;
+    for (const separatorPhrase& phrase : dashedPhrases) {
+        if (equalsFolded(p, last, phrase.text)) return &phrase;
     }
-    return false;
+    return nullptr;
+}
+
+}  // namespace
+
+bool isOtherSeparator(const messageLine& line) { return otherSeparatorPhrase(line) != nullptr; }
+
+bool isForwardSeparator(const messageLine& line) {
+    const separatorPhrase* phrase = otherSeparatorPhrase(line);
+    return phrase != nullptr && phrase->forward;
 }
 
 }  // namespace postsift

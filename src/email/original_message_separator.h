@@ -16,4 +16,9 @@ bool isOriginalMessageSeparator(const messageLine& line);
 // English, French and German, in any case.
 bool isOtherSeparator(const messageLine& line);
 
+// Those of them that announce a forwarded message ("---------- Forwarded
+// message ---------", "Begin forwarded message:", "-------- Message
+// transféré --------" ...), not the history of a reply.
+bool isForwardSeparator(const messageLine& line);
+
 }  // namespace postsift

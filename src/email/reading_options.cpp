@@ -31,6 +31,7 @@ readingOptions readingOptionsOf(epostSift& filter) {
     options.squeezeReplyMarkers = isOn(filter, optionSqueezeReplyMarkers);
     options.dropAttribution = isOn(filter, optionDropAttribution);
     options.findOriginalMessage = isOn(filter, optionFindOriginalMessage);
+    options.readForwardedMessages = isOn(filter, optionReadForwardedMessages);
     if (options.dropAttribution) {
         const filterEntry* text = optionEntry(filter, optionIncludeForwardedText);
         options.quotedTextLeftOut = text != nullptr && text->value() != nullptr && !valueSaysTrue(*text);

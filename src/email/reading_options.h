@@ -15,13 +15,14 @@ struct readingOptions {
     bool squeezeReplyMarkers = false;
     bool dropAttribution = false;
     bool findOriginalMessage = false;
+    bool readForwardedMessages = false;
     // Quoted and forwarded text is left out, as the body handling reads
     // "[INCLUDE FORWARDED TEXT]" (a missing entry or value lets it through).
     bool quotedTextLeftOut = false;
 
     bool any() const {
         return speakLinks || dropSignature || dropSignedArmour || squeezeReplyMarkers || dropAttribution ||
-               findOriginalMessage;
+               findOriginalMessage || readForwardedMessages;
     }
 };
 

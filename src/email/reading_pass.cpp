@@ -24,6 +24,7 @@
 #include <string>
 
 #include "email/attribution_line.h"
+#include "email/forwarded_message.h"
 #include "email/link_speech.h"
 #include "email/message_line.h"
 #include "email/original_headers.h"
@@ -51,7 +52,10 @@ public:
           links_(options.speakLinks ? phraseOf(filter, symbolLink, buildLanguagePhrases().link) : nullptr),
           attributions_(options.dropAttribution ? phraseOf(filter, symbolAttribution, buildLanguagePhrases().attribution)
                                                 : nullptr,
-                        options.quotedTextLeftOut, options.findOriginalMessage) {}
+                        options.quotedTextLeftOut, options.findOriginalMessage),
+          forwards_(filter, options.readForwardedMessages
+                                ? phraseOf(filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage)
+                                : nullptr) {}
 
     void run(const char* text, const char* end, readingOutput& out) {
         const char* p = leadingHeader(text, end, out);
@@ -70,6 +74,7 @@ private:
             if (!folded && (line.depth > 0 || headerKeywordEnd(line, keyword) == nullptr)) break;
             inItem = true;
             boundaries_.observe(line);
+            if (options_.readForwardedMessages && !folded) forwards_.observeHeader(line);
             if (!(options_.squeezeReplyMarkers && markers_.write(line, out))) out.put(line.begin, line.next);
             p = line.next;
         }
@@ -81,17 +86,29 @@ private:
         if (options_.dropSignedArmour && armour_.judge(line) == signedArmour::leaveOut) return line.next;
         const originalMessageFinder::kind start =
             options_.findOriginalMessage ? finder_.judge(line, end) : originalMessageFinder::ordinary;
-        const bool endsPart = boundaries_.isBoundaryLine(line) || isOriginalMessageSeparator(line) ||
-                              originalMessageFinder::beginsMessage(start);
+        const bool beginsMessage = originalMessageFinder::beginsMessage(start);
+        const bool forwarded =
+            options_.readForwardedMessages &&
+            forwards_.begins(line, beginsMessage || isOriginalMessageSeparator(line) || isOtherSeparator(line),
+                             out.inEarlierMessage());
+        const bool endsPart =
+            boundaries_.isBoundaryLine(line) || isOriginalMessageSeparator(line) || beginsMessage || forwarded;
         if (options_.dropSignature && signature_.leavesOut(line, endsPart)) return line.next;
+        if (forwarded) {
+            // The forwarded message's text is read as a message's body.
+            finder_.startBody();
+            return forwards_.write(line, end, out);
+        }
         if (start != originalMessageFinder::ordinary) return earlierMessageLine(line, start, out);
         if (options_.dropAttribution) {
             if (const char* next = attributions_.write(line, end, out)) {
                 finder_.passOverAttribution();
+                forwards_.historyMet();
                 return next;
             }
         }
         finder_.passOver(line);
+        forwards_.passOver(line);
         if (options_.squeezeReplyMarkers && line.content == line.prefixEnd && markers_.write(line, out))
             return line.next;
         if (options_.speakLinks) return links_.write(line, end, out);
@@ -124,6 +141,7 @@ private:
     signatureBlock signature_;
     attributionLines attributions_;
     originalMessageFinder finder_;
+    forwardedMessages forwards_;
 };
 
 }  // namespace

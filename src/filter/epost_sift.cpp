@@ -21,6 +21,13 @@ bool decodesMime(const epostSift& filter) {
     return option == nullptr || option->value() == nullptr || valueSaysTrue(*option);
 }
 
+// Forwarded messages are read when the option says "true".
+bool readsForwardedMessages(const epostSift& filter) {
+    const filterEntry* option =
+        filter.filterList != nullptr ? findException(filter.filterList, optionReadForwardedMessages) : nullptr;
+    return option != nullptr && valueSaysTrue(*option);
+}
+
 void traceFindings(const mime::stageFindings& found) {
     traceMessage(
         "epostSift::getFilteredText(): MIME decoded: %u encoded words, %u quoted-printable, %u base64, "
@@ -48,14 +55,17 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
     // since another thread's run may still be reading them.
     sectionRemoved = 0;
     mimeBoundary.release();
+    forwardedParts = 0;
     const std::size_t length = text != nullptr ? std::strlen(text) : 0;
     if (text != nullptr && decodesMime(*this)) {
         mime::textBuffer decoded;
         mime::stageOptions options;
         options.attachmentPhrase = phraseOf(*this, symbolAttachment, buildLanguagePhrases().attachment);
+        options.readForwardedMessages = readsForwardedMessages(*this);
         mime::stageFindings found;
         if (mime::decodeMessage(text, length, options, decoded, found) == mime::stageOutcome::decoded) {
             traceFindings(found);
+            forwardedParts = found.forwardedMessages;
             // The decoded text goes to the scanner as it is, never copied:
             // with room for the bytes that end the scanner's buffer.
             const std::size_t decodedLength = decoded.size();

@@ -71,6 +71,9 @@ public:
     int dateCompleted = 0;
     int sectionRemoved = 0;
     int bodyStarted = 1;
+    // How many forwarded messages (message/rfc822 parts) the decoding stage
+    // found in the message being filtered: such a message is a forward.
+    unsigned forwardedParts = 0;
 
     // The searches made for every word of a message go through these; each
     // follows its list by itself, however the list is changed.

@@ -9,9 +9,10 @@ namespace postsift {
 // for the built-ins alone keeps working. In each phrase the first "%s"
 // stands for the text it announces; nothing else in it is a format.
 struct languagePhrases {
-    const char* attachment;   // "[ATTACHMENT]": a part left out, by file name
-    const char* link;         // "[LINK]": a link, by host
-    const char* attribution;  // "[ATTRIBUTION]": who wrote the quoted text
+    const char* attachment;        // "[ATTACHMENT]": a part left out, by file name
+    const char* link;              // "[LINK]": a link, by host
+    const char* attribution;       // "[ATTRIBUTION]": who wrote the quoted text
+    const char* forwardedMessage;  // "[FORWARDED MESSAGE]": who wrote a forwarded message that is read
 };
 
 // The phrases of the language this library was built for; each build's

@@ -19,6 +19,7 @@ namespace {
 constexpr char plainTextType[] = ": text/plain; charset=windows-1252\n";
 constexpr char typeField[] = "Content-Type: text/plain; charset=windows-1252\n";
 constexpr char separatorLine[] = "-----Original Message-----\n";
+constexpr char forwardSeparatorLine[] = "---------- Forwarded message ---------\n";
 constexpr char boundaryStem[] = "postsift-part-";
 
 bool isText(mediaKind kind) {
@@ -251,14 +252,23 @@ void messageWalker::writeChildren(const partHeader& header, byteSpan body, int d
 void messageWalker::writeForwardedPart(const headerBlock& block, const partHeader& header, int depth, bool addType) {
     ensureLineEnd(forwarded_);
     forwarded_.put(delimiter_.bytes());
+    if (options_.readForwardedMessages) {
+        // A part of plain text, whatever its own fields say ("attachment"),
+        // so that the section rules keep it.
+        forwarded_.put(typeField);
+        forwarded_.put('\n');
+        writeForwardedMessage(header, block.body, depth, forwardSeparatorLine, forwarded_);
+        return;
+    }
     writeFields(block.fields, fieldsFor::plainText, addType, forwarded_);
     writeBlankLine(block, forwarded_);
-    writeForwardedMessage(header, block.body, depth, forwarded_);
+    writeForwardedMessage(header, block.body, depth, separatorLine, forwarded_);
 }
 
-void messageWalker::writeForwardedMessage(const partHeader& header, byteSpan body, int depth, textBuffer& out) {
+void messageWalker::writeForwardedMessage(const partHeader& header, byteSpan body, int depth, const char* separator,
+                                          textBuffer& out) {
     ++findings_.forwardedMessages;
-    out.put(separatorLine);
+    out.put(separator);
     textBuffer decoded;
     if (header.transfer != transferKind::identity) {
         // Decoded bytes may hold NULs, which would end the scanner's text
@@ -297,7 +307,7 @@ void messageWalker::flattenBody(const headerBlock& block, const partHeader& head
         case partAction::container: flattenChildren(header, block.body, depth, out); break;
         case partAction::forward:
             ensureLineEnd(out);
-            writeForwardedMessage(header, block.body, depth, out);
+            writeForwardedMessage(header, block.body, depth, separatorLine, out);
             break;
         case partAction::leaveOut:
             ++findings_.partsLeftOut;

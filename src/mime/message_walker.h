@@ -53,7 +53,8 @@ private:
     void flattenBody(const headerBlock& block, const partHeader& header, partAction action, partRole role,
                      int depth, textBuffer& out);
     void flattenChildren(const partHeader& header, byteSpan body, int depth, textBuffer& out);
-    void writeForwardedMessage(const partHeader& header, byteSpan body, int depth, textBuffer& out);
+    void writeForwardedMessage(const partHeader& header, byteSpan body, int depth, const char* separator,
+                               textBuffer& out);
 
     // How a part's fields are written: as they are (encoded words decoded),
     // saying that its text is now plain Windows-1252 text, or naming the

@@ -11,6 +11,11 @@ struct stageOptions {
     // the part's file name (nothing else in it is a format). Null or empty:
     // parts are left out without a word.
     const char* attachmentPhrase = nullptr;
+    // Forwarded messages (message/rfc822 parts) are to be read as messages
+    // of their own: each is written as a part of plain text holding a
+    // "---------- Forwarded message ---------" line, the message's header
+    // fields and its text, not as an earlier message's section.
+    bool readForwardedMessages = false;
 };
 
 // What the stage found and did, for the trace.

@@ -20,6 +20,7 @@ inline constexpr char optionDropSignedArmour[] = "[DROP SIGNED ARMOUR]";
 inline constexpr char optionSqueezeReplyMarkers[] = "[SQUEEZE REPLY MARKERS]";
 inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
 inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
+inline constexpr char optionReadForwardedMessages[] = "[READ FORWARDED MESSAGES]";
 
 // Every option key, for telling options from symbols.
 inline constexpr const char* optionKeys[] = {
@@ -33,6 +34,7 @@ inline constexpr const char* optionKeys[] = {
     optionSqueezeReplyMarkers,
     optionDropAttribution,
     optionFindOriginalMessage,
+    optionReadForwardedMessages,
 };
 
 // Symbols with a meaning of their own: the summary template, the phrase
@@ -48,6 +50,7 @@ inline constexpr char symbolSubject[] = "[SUBJECT]";
 inline constexpr char symbolAttachment[] = "[ATTACHMENT]";
 inline constexpr char symbolLink[] = "[LINK]";
 inline constexpr char symbolAttribution[] = "[ATTRIBUTION]";
+inline constexpr char symbolForwardedMessage[] = "[FORWARDED MESSAGE]";
 
 // A line end cannot be written as a key of the configuration file; there
 // this name stands for it (and only there: through the exports it is an

@@ -102,6 +102,7 @@ const languagePhrases frenchPhrases = {
     "Pi\xe8" "ce jointe : %s.",
     "lien vers %s",
     "%s a \xe9" "crit :",
+    "Message transf\xe9r\xe9 de %s.",
 };
 
 }  // namespace postsift

@@ -77,6 +77,7 @@ const languagePhrases germanPhrases = {
     "Anhang: %s.",
     "Link zu %s",
     "%s schrieb:",
+    "Weitergeleitete Nachricht von %s.",
 };
 
 }  // namespace postsift
