@@ -9,9 +9,13 @@
 //   NAME.first    optional message that the same filter reads before
 //                 (what it gives is not compared): nothing of it may
 //                 reach NAME.eml
+//   NAME.shipped.fr.txt, NAME.shipped.de.txt
+//                 optional: the spoken texts with the configuration that
+//                 the packages install beside the plug-in (examples/)
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -32,7 +36,10 @@ struct e2eCase {
     std::string name;
     const char* language;  // folder of the plug-in, and "fr" or "de"
     const char* suffix;
+    bool shipped;          // with the shipped configuration beside the plug-in
 };
+
+bool exists(const std::string& file) { return std::ifstream(file).good(); }
 
 std::vector<e2eCase> e2eCases() {
     std::vector<e2eCase> cases;
@@ -41,19 +48,35 @@ std::vector<e2eCase> e2eCases() {
     std::istringstream names(list);
     for (std::string name; std::getline(names, name);) {
         if (name.empty()) continue;
-        cases.push_back({name, "french", "fr"});
-        cases.push_back({name, "german", "de"});
+        for (const e2eCase c : {e2eCase{name, "french", "fr", false}, e2eCase{name, "german", "de", false}}) {
+            cases.push_back(c);
+            if (exists(folder + "/" + name + ".shipped." + c.suffix + ".txt"))
+                cases.push_back({name, c.language, c.suffix, true});
+        }
     }
     return cases;
 }
 
-void PrintTo(const e2eCase& c, std::ostream* out) { *out << c.name << "." << c.suffix; }
+void PrintTo(const e2eCase& c, std::ostream* out) { *out << c.name << (c.shipped ? ".shipped." : ".") << c.suffix; }
 
 std::string caseName(const ::testing::TestParamInfo<e2eCase>& info) {
-    return info.param.name + "_" + info.param.suffix;
+    return info.param.name + (info.param.shipped ? "_shipped_" : "_") + info.param.suffix;
 }
 
-std::string pluginPath(const char* language) { return builtPluginFile(language); }
+// The built plug-in, or a copy of it in a folder of its own with the
+// language's shipped configuration beside it as postsift.cfg, made once.
+std::string pluginPath(const char* language, bool shipped) {
+    if (!shipped) return builtPluginFile(language);
+    namespace fs = std::filesystem;
+    const fs::path copyFolder = fs::path("shipped") / language;
+    const fs::path copy = copyFolder / platform::pluginLibrary::fileName();
+    if (!fs::exists(copy)) {
+        fs::create_directories(copyFolder);
+        fs::copy_file(builtPluginFile(language), copy);
+        fs::copy_file(fs::path(folder) / "shipped" / (std::string(language) + ".cfg"), copyFolder / "postsift.cfg");
+    }
+    return copy.string();
+}
 
 // Visible bytes for a failure message: line ends and bytes above 127 shown.
 std::string visible(const std::string& text) {
@@ -78,7 +101,7 @@ class MessageTest : public ::testing::TestWithParam<e2eCase> {
 protected:
     void SetUp() override {
         std::string error;
-        const pluginExports* plugin = keptPlugin(pluginPath(GetParam().language), error);
+        const pluginExports* plugin = keptPlugin(pluginPath(GetParam().language, GetParam().shipped), error);
         ASSERT_NE(plugin, nullptr) << error;
         api = *plugin;
         ASSERT_EQ(api.getObject(POSTSIFT_OBJECT_FILTER, &filter), 1);
@@ -117,8 +140,8 @@ TEST_P(MessageTest, IsSpokenAsWritten) {
 
     std::string expected;
     std::string ignored;
-    const bool expectText = readFile(base + "." + c.suffix + ".txt", expected);
-    const bool expectNull = readFile(base + ".null", ignored);
+    const bool expectText = readFile(base + (c.shipped ? ".shipped." : ".") + c.suffix + ".txt", expected);
+    const bool expectNull = !c.shipped && readFile(base + ".null", ignored);
     ASSERT_TRUE(expectText != expectNull) << "give either " << c.name << "." << c.suffix
                                           << ".txt or " << c.name << ".null";
 
