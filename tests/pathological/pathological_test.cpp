@@ -283,6 +283,22 @@ TEST(Pathological, ABase64AttachmentOf50MB) {
     });
 }
 
+TEST(Pathological, QuotesAndAnswersInTurn) {
+    // Under a separator each quote ends the earlier message and each answer
+    // is read: the scanner looks one line ahead at every line end.
+    expectLinear("quoted and unquoted lines in turn", 100000, [](std::size_t n) {
+        return filterMessage(header + "-----Original Message-----\nFrom: Anne\n" + repeated("> asked\nanswered\n", n / 2));
+    });
+    expectLinear("separators and quotes in turn", 100000, [](std::size_t n) {
+        return filterMessage(header + repeated("-----Original Message-----\nFrom: Anne\n> asked\nanswered\n", n / 4));
+    });
+    // Every body line a word and a colon, after a long line: whether it
+    // follows a boundary or a separator is read from the line before.
+    expectLinear("'Word:' lines after long lines", 1u << 20, [](std::size_t n) {
+        return filterMessage(header + repeated(std::string(1000, 'x') + "\nNote: y\n", n / 1008));
+    });
+}
+
 // The same kind of inputs with every option of the reading pass on, which
 // reads the message line by line before the scanner does.
 TEST(Pathological, WithTheReadingOptionsOn) {
@@ -290,7 +306,7 @@ TEST(Pathological, WithTheReadingOptionsOn) {
         {"[SPEAK LINKS]", "true"},           {"[DROP SIGNATURE]", "true"},
         {"[DROP SIGNED ARMOUR]", "true"},    {"[SQUEEZE REPLY MARKERS]", "true"},
         {"[DROP ATTRIBUTION]", "true"},      {"[FIND ORIGINAL MESSAGE]", "true"},
-        {"[INCLUDE FORWARDED TEXT]", "true"}};
+        {"[READ FORWARDED MESSAGES]", "true"}, {"[INCLUDE FORWARDED TEXT]", "true"}};
     auto withOptions = [&](const std::string& message) { return filterMessage(message, options); };
     expectLinear("options on: one token", 16u << 20, [&](std::size_t n) {
         return withOptions(header + std::string(n, 'w') + "\n");
@@ -323,6 +339,13 @@ TEST(Pathological, WithTheReadingOptionsOn) {
     });
     expectLinear("options on: earlier-message blocks", 100000, [&](std::size_t n) {
         return withOptions(header + repeated("From: Anne\nSent: Monday\nTo: Bob\nSubject: x\n\ntext\n", n));
+    });
+    expectLinear("options on: quoted and unquoted lines in turn", 100000, [&](std::size_t n) {
+        return withOptions(header + "On Mon, 1 Jan 2024, Anne wrote:\n" + repeated("> asked\nanswered\n", n / 2));
+    });
+    expectLinear("options on: forwarded messages", 100000, [&](std::size_t n) {
+        return withOptions("Subject: Fwd: x\n\n" +
+                           repeated("---------- Forwarded message ---------\nFrom: Anne\nSubject: y\n\ntext\n", n / 5));
     });
     std::string bytes;
     for (int c = 1; c <= 255; ++c) bytes += static_cast<char>(c);
