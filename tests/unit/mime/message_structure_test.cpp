@@ -223,6 +223,32 @@ TEST(Stage, ForwardedMessagesComeLastInTheirOrder) {
     EXPECT_EQ(run.found.forwardedMessages, 2u);
 }
 
+TEST(Stage, ForwardedMessagesToReadArePlainTextUnderAForwardSeparator) {
+    // Whatever the part's own fields say: an "attachment" would have the
+    // section rules drop the forwarded message.
+    const stageRun run = runStage(
+        "Content-Type: multipart/mixed; boundary=b\n\n--b\nContent-Type: text/plain\n\nmine\n--b\n"
+        "Content-Type: message/rfc822\nContent-Disposition: attachment; filename=one.eml\n\nSubject: one\n\n1\n--b--\n",
+        "Attachment %s.", true);
+    EXPECT_EQ(run.text,
+              "Content-Type: multipart/mixed; boundary=\"postsift-part-0\"\n\n--postsift-part-0\n"
+              "Content-Type: text/plain\n\nmine\n--postsift-part-0\n"
+              "Content-Type: text/plain; charset=windows-1252\n\n---------- Forwarded message ---------\n"
+              "Subject: one\n\n1\n");
+}
+
+TEST(Stage, MediaTypesAreHandedOnInLowerCase) {
+    // Only the type: parameters and file names keep their case.
+    const stageRun run = runStage(
+        "Content-Type: MULTIPART/Mixed; boundary=b\n\n--b\nContent-Type: TEXT/PLAIN; CHARSET=US-ASCII\n\nhello\n"
+        "--b\nContent-Type: Application/PDF; name=\"X.PDF\"\n\nJVBERi0x\n--b--\n");
+    EXPECT_EQ(run.text,
+              "Content-Type: multipart/mixed; boundary=\"postsift-part-0\"\n\n--postsift-part-0\n"
+              "Content-Type: text/plain; CHARSET=US-ASCII\n\nhello\n--postsift-part-0\n"
+              "Content-Type: application/pdf; name=\"X.PDF\"\n\n--postsift-part-0\n"
+              "Content-Type: text/plain; charset=windows-1252\n\nAttachment X.PDF.\n");
+}
+
 TEST(Stage, DeepNestingStopsAtTheLimitAndStaysLinear) {
     // 100,000 nested multiparts, each with its own boundary, and encoded
     // text at the bottom: past 32 levels the parts are left as they are.

@@ -20,11 +20,13 @@ struct stageRun {
     stageFindings found;
 };
 
-inline stageRun runStage(const std::string& message, const char* phrase = "Attachment %s.") {
+inline stageRun runStage(const std::string& message, const char* phrase = "Attachment %s.",
+                         bool readForwardedMessages = false) {
     stageRun run;
     textBuffer out;
     stageOptions options;
     options.attachmentPhrase = phrase;
+    options.readForwardedMessages = readForwardedMessages;
     const stageOutcome outcome = decodeMessage(message.data(), message.size(), options, out, run.found);
     run.changed = outcome == stageOutcome::decoded;
     run.text = run.changed ? textOf(out) : message;
