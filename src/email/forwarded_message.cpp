@@ -110,10 +110,10 @@ bool forwardedMessages::begins(const messageLine& line, bool earlierMessage, boo
     return forwardSeparator && (forward_ || carriesForwards_);
 }
 
-void forwardedMessages::passOver(const messageLine& line) {
+void forwardedMessages::passOver(const messageLine& line, bool boundaryLine) {
     if (line.depth > 0)
         startMet_ = true;
-    else if (!line.isBlank())
+    else if (!line.isBlank() && !boundaryLine && !isFieldLine(line))
         ++ownLines_;
 }
 

@@ -36,8 +36,9 @@ public:
     // forwarded message that begins at this line; returns where its text
     // begins.
     const char* write(const messageLine& line, const char* textEnd, readingOutput& out);
-    // A line written as the sender's own text, or quoted.
-    void passOver(const messageLine& line);
+    // A line written as the sender's own text, or quoted; a MIME boundary
+    // line or a part's header line is not the sender's.
+    void passOver(const messageLine& line, bool boundaryLine);
     // A reply's history (an attribution) came first.
     void historyMet() { startMet_ = true; }
 

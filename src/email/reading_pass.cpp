@@ -91,8 +91,8 @@ private:
             options_.readForwardedMessages &&
             forwards_.begins(line, beginsMessage || isOriginalMessageSeparator(line) || isOtherSeparator(line),
                              out.inEarlierMessage());
-        const bool endsPart =
-            boundaries_.isBoundaryLine(line) || isOriginalMessageSeparator(line) || beginsMessage || forwarded;
+        const bool boundary = boundaries_.isBoundaryLine(line);
+        const bool endsPart = boundary || isOriginalMessageSeparator(line) || beginsMessage || forwarded;
         if (options_.dropSignature && signature_.leavesOut(line, endsPart)) return line.next;
         if (forwarded) {
             // The forwarded message's text is read as a message's body.
@@ -108,7 +108,7 @@ private:
             }
         }
         finder_.passOver(line);
-        forwards_.passOver(line);
+        forwards_.passOver(line, boundary);
         if (options_.squeezeReplyMarkers && line.content == line.prefixEnd && markers_.write(line, out))
             return line.next;
         if (options_.speakLinks) return links_.write(line, end, out);
