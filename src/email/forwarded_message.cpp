@@ -99,10 +99,12 @@ void forwardedMessages::observeHeader(const messageLine& line) {
     subjectSaysForward_ = isForwardMarker(word, end);
 }
 
-bool forwardedMessages::begins(const messageLine& line, bool earlierMessage, bool inEarlierMessage) {
-    if (line.depth != 0 || inEarlierMessage) return false;
+bool forwardedMessages::begins(const messageLine& line, bool earlierMessage, readingOutput& out) {
+    if (line.depth != 0) return false;
     const bool forwardSeparator = isForwardSeparator(line);
-    if (!forwardSeparator && !earlierMessage) return false;
+    if (!forwardSeparator && !earlierMessage && !isOriginalMessageSeparator(line) && !isOtherSeparator(line))
+        return false;
+    if (out.inEarlierMessage()) return false;
     const bool first = !startMet_;
     startMet_ = true;
     if (first && (subjectSaysForward_ || (forwardSeparator && ownLines_ <= fewOwnLines))) forward_ = true;

@@ -29,9 +29,9 @@ public:
     // A line of the leading header block: the subject tells a forward.
     void observeHeader(const messageLine& line);
     // Whether the forwarded message to read begins at this line.
-    // `earlierMessage`: an earlier message begins there otherwise;
-    // `inEarlierMessage`: the scanner stands in one already.
-    bool begins(const messageLine& line, bool earlierMessage, bool inEarlierMessage);
+    // `earlierMessage`: a block of original header lines begins there;
+    // `out` knows whether the scanner stands in an earlier message already.
+    bool begins(const messageLine& line, bool earlierMessage, readingOutput& out);
     // Writes what stands for the separator and header lines of the
     // forwarded message that begins at this line; returns where its text
     // begins.

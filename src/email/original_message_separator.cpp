@@ -58,6 +58,8 @@ namespace {
 const separatorPhrase* otherSeparatorPhrase(const messageLine& line) {
     if (line.depth != 0) return nullptr;
     const char* begin = skipBlanks(line.begin, line.end);
+    // Asked of every line: most begin with none of the phrases' first bytes.
+    if (begin == line.end || std::strchr("-bBdDaA", *begin) == nullptr) return nullptr;
     const char* end = trimBlanks(begin, line.end);
     for (const separatorPhrase& phrase : lonePhrases) {
         if (equalsFolded(begin, end, phrase.text)) return &phrase;

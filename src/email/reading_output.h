@@ -26,14 +26,15 @@ public:
 
     bool ok() const { return ok_; }
     // Whether the scanner, after the lines written so far, reads an
-    // earlier message's section.
-    bool inEarlierMessage() const { return inSection_; }
+    // earlier message's section. The lines are followed only when this is
+    // asked, at the few lines where an earlier message may begin.
+    bool inEarlierMessage() {
+        followLines();
+        return inSection_;
+    }
 
 private:
-    void note(bool done) {
-        ok_ = ok_ && done;
-        followLines();
-    }
+    void note(bool done) { ok_ = ok_ && done; }
     void followLines();
 
     ownedText& text_;

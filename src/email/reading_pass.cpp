@@ -87,10 +87,7 @@ private:
         const originalMessageFinder::kind start =
             options_.findOriginalMessage ? finder_.judge(line, end) : originalMessageFinder::ordinary;
         const bool beginsMessage = originalMessageFinder::beginsMessage(start);
-        const bool forwarded =
-            options_.readForwardedMessages &&
-            forwards_.begins(line, beginsMessage || isOriginalMessageSeparator(line) || isOtherSeparator(line),
-                             out.inEarlierMessage());
+        const bool forwarded = options_.readForwardedMessages && forwards_.begins(line, beginsMessage, out);
         const bool boundary = boundaries_.isBoundaryLine(line);
         const bool endsPart = boundary || isOriginalMessageSeparator(line) || beginsMessage || forwarded;
         if (options_.dropSignature && signature_.leavesOut(line, endsPart)) return line.next;
