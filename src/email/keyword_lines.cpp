@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "email/message_line.h"
-#include "email/original_message_separator.h"
+#include "reading/message_line.h"
+#include "reading/original_message_separator.h"
 #include "email/parse_driver.h"
 #include "filter/epost_sift.h"
 #include "support/ascii.h"

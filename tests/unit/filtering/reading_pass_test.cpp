@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "email/attribution_line.h"
-#include "email/reading_pass.h"
+#include "reading/attribution_line.h"
+#include "reading/reading_pass.h"
 #include "filter_fixture.h"
 
 using namespace postsift;

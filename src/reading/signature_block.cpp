@@ -1,4 +1,4 @@
-#include "email/signature_block.h"
+#include "reading/signature_block.h"
 
 namespace postsift {
 

@@ -1,9 +1,9 @@
-#include "email/reading_output.h"
+#include "reading/reading_output.h"
 
 #include <cstring>
 
-#include "email/message_line.h"
-#include "email/original_message_separator.h"
+#include "reading/message_line.h"
+#include "reading/original_message_separator.h"
 
 namespace postsift {
 

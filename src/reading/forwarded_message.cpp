@@ -1,11 +1,11 @@
-#include "email/forwarded_message.h"
+#include "reading/forwarded_message.h"
 
 #include <cstring>
 #include <string>
 
-#include "email/display_name.h"
-#include "email/original_headers.h"
-#include "email/original_message_separator.h"
+#include "reading/display_name.h"
+#include "reading/original_headers.h"
+#include "reading/original_message_separator.h"
 #include "filter/epost_sift.h"
 #include "support/ascii.h"
 #include "support/reserved_names.h"

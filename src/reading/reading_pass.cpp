@@ -18,24 +18,24 @@
 //   read like any other text: the scanner still decides what is body,
 //   quote or header, and the options of quoted and forwarded text apply as
 //   they always did.
-#include "email/reading_pass.h"
+#include "reading/reading_pass.h"
 
 #include <new>
 #include <string>
 
-#include "email/attribution_line.h"
-#include "email/forwarded_message.h"
-#include "email/link_speech.h"
-#include "email/message_line.h"
-#include "email/original_headers.h"
-#include "email/original_message_finder.h"
-#include "email/original_message_separator.h"
-#include "email/part_boundaries.h"
-#include "email/reading_options.h"
-#include "email/reading_output.h"
-#include "email/reply_markers.h"
-#include "email/signature_block.h"
-#include "email/signed_armour.h"
+#include "reading/attribution_line.h"
+#include "reading/forwarded_message.h"
+#include "reading/link_speech.h"
+#include "reading/message_line.h"
+#include "reading/original_headers.h"
+#include "reading/original_message_finder.h"
+#include "reading/original_message_separator.h"
+#include "reading/part_boundaries.h"
+#include "reading/reading_options.h"
+#include "reading/reading_output.h"
+#include "reading/reply_markers.h"
+#include "reading/signature_block.h"
+#include "reading/signed_armour.h"
 #include "filter/epost_sift.h"
 #include "filter/language_phrases.h"
 #include "support/reserved_names.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "email/message_line.h"
-#include "email/reading_output.h"
+#include "reading/message_line.h"
+#include "reading/reading_output.h"
 
 namespace postsift {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstddef>
 
-#include "email/earlier_message_end.h"
-#include "email/keyword_format.h"
+#include "reading/earlier_message_end.h"
+#include "reading/keyword_format.h"
 #include "support/owned_text.h"
 
 namespace postsift {

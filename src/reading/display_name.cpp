@@ -1,4 +1,4 @@
-#include "email/display_name.h"
+#include "reading/display_name.h"
 
 #include "support/ascii.h"
 

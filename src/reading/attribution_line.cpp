@@ -1,10 +1,10 @@
-#include "email/attribution_line.h"
+#include "reading/attribution_line.h"
 
 #include <cstring>
 
-#include "email/display_name.h"
-#include "email/original_message_finder.h"
-#include "email/original_message_separator.h"
+#include "reading/display_name.h"
+#include "reading/original_message_finder.h"
+#include "reading/original_message_separator.h"
 #include "support/ascii.h"
 
 namespace postsift {

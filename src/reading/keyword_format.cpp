@@ -1,4 +1,4 @@
-#include "email/keyword_format.h"
+#include "reading/keyword_format.h"
 
 #include <cstring>
 

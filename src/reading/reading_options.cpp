@@ -1,4 +1,4 @@
-#include "email/reading_options.h"
+#include "reading/reading_options.h"
 
 #include "filter/epost_sift.h"
 #include "filter/option_value.h"

@@ -1,4 +1,4 @@
-#include "email/original_headers.h"
+#include "reading/original_headers.h"
 
 #include <cstring>
 

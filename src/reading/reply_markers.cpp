@@ -1,4 +1,4 @@
-#include "email/reply_markers.h"
+#include "reading/reply_markers.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "email/original_message_separator.h"
+#include "reading/original_message_separator.h"
 
 #include <cstring>
 

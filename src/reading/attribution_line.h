@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "email/message_line.h"
-#include "email/reading_output.h"
+#include "reading/message_line.h"
+#include "reading/reading_output.h"
 
 namespace postsift {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "email/message_line.h"
+#include "reading/message_line.h"
 
 namespace postsift {
 

@@ -1,4 +1,4 @@
-#include "email/earlier_message_end.h"
+#include "reading/earlier_message_end.h"
 
 #include "support/ascii.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "email/message_line.h"
+#include "reading/message_line.h"
 
 namespace postsift {
 

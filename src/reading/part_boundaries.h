@@ -2,7 +2,7 @@
 #include <string>
 #include <unordered_set>
 
-#include "email/message_line.h"
+#include "reading/message_line.h"
 
 namespace postsift {
 

@@ -1,6 +1,6 @@
-#include "email/part_boundaries.h"
+#include "reading/part_boundaries.h"
 
-#include "email/mime_boundary.h"
+#include "reading/mime_boundary.h"
 
 namespace postsift {
 

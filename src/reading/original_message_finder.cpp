@@ -1,7 +1,7 @@
-#include "email/original_message_finder.h"
+#include "reading/original_message_finder.h"
 
-#include "email/original_headers.h"
-#include "email/original_message_separator.h"
+#include "reading/original_headers.h"
+#include "reading/original_message_separator.h"
 
 namespace postsift {
 

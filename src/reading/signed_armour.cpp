@@ -1,4 +1,4 @@
-#include "email/signed_armour.h"
+#include "reading/signed_armour.h"
 
 #include "support/ascii.h"
 

@@ -1,4 +1,4 @@
-#include "email/message_line.h"
+#include "reading/message_line.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
-#include "email/mime_boundary.h"
+#include "reading/mime_boundary.h"
 
 #include <cstring>
 
-#include "email/message_line.h"
+#include "reading/message_line.h"
 #include "support/ascii.h"
 
 namespace postsift {

@@ -1,4 +1,4 @@
-#include "email/link_speech.h"
+#include "reading/link_speech.h"
 
 #include <cstring>
 #include <string>
