@@ -40,7 +40,12 @@ int epostSift::addHeaderItemWord(const char* word, int isForwarded) {
     } else if (entry->kind() != REMOVE_WORD) {
         result = 2;  // a line or section rule has no place inside an item
     }
-    if (piece != nullptr && !headerItemText.append(piece, pieceLength)) result = 2;
+    // A keyword's phrase that replaces a word says nothing for its "%s".
+    if (piece != nullptr && entry != nullptr && holdsFilling(piece)) {
+        if (!appendKeywordPhrase(headerItemText, piece, "")) result = 2;
+    } else if (piece != nullptr && !headerItemText.append(piece, pieceLength)) {
+        result = 2;
+    }
     // A word of blanks only does not end the date that came before it.
     if (word[std::strspn(word, " ")] != '\0') dateCompleted = 0;
     return result;

@@ -4,6 +4,7 @@
 #include "filter/epost_sift.h"
 #include "filter/option_value.h"
 #include "support/ascii.h"
+#include "reading/keyword_format.h"
 #include "support/reserved_names.h"
 
 namespace postsift {
@@ -13,9 +14,7 @@ namespace {
 // before it: it attaches to a letter or digit, and after punctuation (or at
 // the very start) it loses its full stop. This is how a line end keyed to
 // ". " becomes a spoken sentence end.
-bool appendReplacement(epostSift& filter, const filterEntry& entry) {
-    const char* replacement = entry.value();
-    const std::size_t replacementLength = entry.valueLength();
+bool appendReplacement(epostSift& filter, const char* replacement, std::size_t replacementLength) {
     if (replacement[0] != '.') return filter.filteredText.append(replacement, replacementLength);
     if (filter.filteredText.isNull())
         return replacement[1] == '\0' || filter.filteredText.assign(replacement + 1, replacementLength - 1);
@@ -25,6 +24,14 @@ bool appendReplacement(epostSift& filter, const filterEntry& entry) {
     const bool attaches = isAsciiLetter(last) || isAsciiDigit(last);
     return attaches ? filter.filteredText.append(replacement, replacementLength)
                     : filter.filteredText.append(replacement + 1, replacementLength - 1);
+}
+
+// A keyword's phrase is also the rule of the word itself ("Date:" in a
+// line of text): its "%s" then stands for nothing.
+bool appendWordRule(epostSift& filter, const filterEntry& entry) {
+    if (!holdsFilling(entry.value())) return appendReplacement(filter, entry.value(), entry.valueLength());
+    ownedText said;
+    return appendKeywordPhrase(said, entry.value(), "") && appendReplacement(filter, said.get(), said.length());
 }
 
 }  // namespace
@@ -42,18 +49,19 @@ int epostSift::addPlainText(const char* word, int isForwarded) {
         const filterEntry* option = findFilterEntry(optionIncludeForwardedText);
         if (option != nullptr && option->value() != nullptr && !valueSaysTrue(*option)) return 0;
     }
+    // Nothing of a section left out is spoken, whatever its words' rules.
+    if (sectionRemoved != 0) return 2;
     if (currentFilterEntry != nullptr) {
         switch (currentFilterEntry->kind()) {
             case REMOVE_WORD: return 0;
             case PLAIN:
             case REPLACE_WORD: {
                 if (currentFilterEntry->value() == nullptr) return 0;
-                return appendReplacement(*this, *currentFilterEntry) ? 0 : 2;
+                return appendWordRule(*this, *currentFilterEntry) ? 0 : 2;
             }
             default: return 2;  // a line or section rule drops just this word
         }
     }
-    if (sectionRemoved != 0) return 2;
     return filteredText.append(word, length) ? 0 : 2;
 }
 

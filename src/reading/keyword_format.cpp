@@ -16,4 +16,9 @@ bool appendKeywordPhrase(ownedText& out, const char* phrase, const char* itemTex
     return out.append(piece.get(), piece.length());
 }
 
+bool holdsFilling(const char* phrase) {
+    // Most values hold no '%' at all: one pass over a short text.
+    return phrase != nullptr && std::strchr(phrase, '%') != nullptr && std::strstr(phrase, "%s") != nullptr;
+}
+
 }  // namespace postsift

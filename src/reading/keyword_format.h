@@ -9,4 +9,7 @@ namespace postsift {
 // False when memory ran out; `out` is then unchanged.
 bool appendKeywordPhrase(ownedText& out, const char* phrase, const char* itemText);
 
+// Whether a phrase holds the "%s" that stands for an item's text.
+bool holdsFilling(const char* phrase);
+
 }  // namespace postsift

@@ -48,16 +48,23 @@ TEST_F(PlainText, WordsHoldingTheBoundaryAreDropped) {
     EXPECT_EQ(text(), "abABC");
 }
 
-TEST_F(PlainText, ARemovedSectionKeepsOnlyReplacedWords) {
+TEST_F(PlainText, ARemovedSectionSaysNothingWhateverTheRules) {
     rule("Subject:", "L'objet de ce message est: %s");
+    rule("\n", ". ");
     rule(":-)", "[REMOVE WORD]");
     filter.sectionRemoved = 1;
-    EXPECT_EQ(filter.addPlainText("see", 0), 2);
-    EXPECT_EQ(filter.addPlainText(" ", 0), 2);
-    EXPECT_EQ(filter.addPlainText("Subject:", 0), 0);
-    EXPECT_EQ(filter.addPlainText(":-)", 0), 0);
-    EXPECT_EQ(filter.addPlainText("\n", 0), 2);
-    EXPECT_EQ(text(), "L'objet de ce message est: %s");
+    for (const char* word : {"see", " ", "Subject:", ":-)", "\n"}) EXPECT_EQ(filter.addPlainText(word, 0), 2) << word;
+    EXPECT_EQ(text(), "<null>");
+}
+
+TEST_F(PlainText, AKeywordsPhraseSaysNothingForTheWord) {
+    rule("Date:", "Le message a \xe9t\xe9 re\xe7u le: %s");
+    rule("Re:", "R\xe9ponse:");
+    body({"la", " ", "ligne", " ", "Date:", " ", "Re:", " ", "Date:"});
+    EXPECT_EQ(text(), "la ligne Le message a \xe9t\xe9 re\xe7u le:  R\xe9ponse: Le message a \xe9t\xe9 re\xe7u le: ");
+    filter.beginHeaderItem("Subject:", 0);
+    filter.addHeaderItemWord("Date:", 0);
+    EXPECT_EQ(itemText(), "Le message a \xe9t\xe9 re\xe7u le: ");
 }
 
 TEST_F(PlainText, AFullStopReplacementEndsTheSentenceBefore) {
