@@ -116,9 +116,11 @@ partAction planFor(const partHeader& header, partRole role, int depth, byteSpan 
 // Finding out.
 
 bool messageWalker::partNeedsStage(byteSpan part, partRole role, int depth, bool inDigest) {
+    // An alternative that is not read is left out, so that not a word of it
+    // reaches the scanner, whatever its section rules say.
+    if (role == partRole::otherAlternative) return true;
     const headerBlock block = splitHeaderBlock(part);
     const partHeader header = readPartHeader(block.fields, inDigest);
-    if (role == partRole::otherAlternative) return leftOutNeedsStage(block, header, depth);
     const partAction action = planFor(header, role, depth, block.body);
     if (action == partAction::asIs) return false;
     if (fieldsNeedDecoding(block.fields)) return true;
@@ -133,23 +135,6 @@ bool messageWalker::childrenNeedStage(const partHeader& header, byteSpan body, i
     byteSpan part;
     for (int index = 0; parts.nextPart(part); ++index)
         if (partNeedsStage(part, roleOf(header, chosen, index), depth + 1, header.digest)) return true;
-    return false;
-}
-
-// An alternative that is not read changes the message only when it holds
-// what a message with nothing to decode does not: encoded words, encoded or
-// converted text, parts that are not text.
-bool messageWalker::leftOutNeedsStage(const headerBlock& block, const partHeader& header, int depth) {
-    if (fieldsNeedDecoding(block.fields)) return true;
-    if (isText(header.kind)) return textNeedsDecoding(header, block.body);
-    if (!isMultipart(header.kind)) return true;
-    if (depth >= depthLimit) return false;
-    multipartBody parts(block.body, header.boundary);
-    byteSpan part;
-    while (parts.nextPart(part)) {
-        const headerBlock inner = splitHeaderBlock(part);
-        if (leftOutNeedsStage(inner, readPartHeader(inner.fields, header.digest), depth + 1)) return true;
-    }
     return false;
 }
 
@@ -191,6 +176,10 @@ void messageWalker::write(byteSpan message, textBuffer& out) {
 }
 
 void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDigest, textBuffer& out) {
+    if (role == partRole::otherAlternative) {
+        ++findings_.partsLeftOut;
+        return;
+    }
     const headerBlock block = splitHeaderBlock(part);
     const partHeader header = readPartHeader(block.fields, inDigest);
     const partAction action = planFor(header, role, depth, block.body);
@@ -230,7 +219,7 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
         case partAction::container: writeChildren(header, block.body, depth, out); break;
         case partAction::leaveOut:
             ++findings_.partsLeftOut;
-            if (role != partRole::otherAlternative) announce(header, true, out);
+            announce(header, true, out);
             break;
         case partAction::forward:
         case partAction::asIs: break;

@@ -44,7 +44,6 @@ public:
 private:
     bool partNeedsStage(byteSpan part, partRole role, int depth, bool inDigest);
     bool childrenNeedStage(const partHeader& header, byteSpan body, int depth);
-    bool leftOutNeedsStage(const headerBlock& block, const partHeader& header, int depth);
 
     void writePart(byteSpan part, partRole role, int depth, bool inDigest, textBuffer& out);
     void writeChildren(const partHeader& header, byteSpan body, int depth, textBuffer& out);

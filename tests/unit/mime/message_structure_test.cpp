@@ -21,13 +21,23 @@ TEST(Stage, AMessageWithNothingToDecodeIsLeftAlone) {
         "Subject: Latin-1 bytes\nContent-Type: text/plain; charset=iso-8859-1\n\nD\xe9j\xe0 vu\n",
         "Subject: undeclared, not UTF-8\n\nD\xe9j\xe0 vu\n",
         "Subject: ASCII in UTF-8\nContent-Type: text/plain; charset=utf-8\nContent-Transfer-Encoding: 8bit\n\nok\n",
-        "Subject: alternative\nContent-Type: multipart/alternative; boundary=b\n\npreamble\n--b\n"
-        "Content-Type: text/plain\n\nplain\n--b\nContent-Type: text/html\n\n<p>html</p>\n--b--\nepilogue\n",
         "Subject: unknown charset\nContent-Type: text/plain; charset=x-unknown\n\n\xe9t\xe9\n",
         "no header at all\n",
         "",
     };
     for (const std::string& message : messages) EXPECT_FALSE(runStage(message).changed) << message;
+}
+
+TEST(Stage, AnAlternativeThatIsNotReadIsLeftOutWhole) {
+    // Even with nothing to decode: neither its fields nor its words may
+    // reach the scanner.
+    const stageRun run = runStage(
+        "Subject: alternative\nContent-Type: multipart/alternative; boundary=b\n\npreamble\n--b\n"
+        "Content-Type: text/plain\n\nplain\n--b\nContent-Type: text/html\n\n<p>html</p>\n--b--\nepilogue\n");
+    EXPECT_EQ(run.text,
+              "Subject: alternative\nContent-Type: multipart/alternative; boundary=\"postsift-part-0\"\n\n"
+              "--postsift-part-0\nContent-Type: text/plain\n\nplain\n");
+    EXPECT_EQ(run.found.partsLeftOut, 1u);
 }
 
 namespace {
