@@ -1,8 +1,9 @@
 #include "reading/attribution_line.h"
 
-#include <cstring>
+#include <string>
 
-#include "reading/display_name.h"
+#include "reading/attribution_reading.h"
+#include "reading/attribution_words.h"
 #include "reading/original_message_finder.h"
 #include "reading/original_message_separator.h"
 #include "support/ascii.h"
@@ -16,146 +17,122 @@ namespace {
 const std::size_t longestAttribution = 300;
 const int linesAfterFirst = 2;
 const int blankLinesBeforeQuote = 3;
-const std::size_t wordsOfAName = 5;
 
-// The endings after which the name has been said; lower case, \xe9 is e acute.
-const char* const endings[] = {
-    " wrote:", " writes:", " a \xe9" "crit :", " a \xe9" "crit:", " a ecrit :", " a ecrit:", " schrieb:", " geschrieben:",
-};
-
-bool endsWithFolded(const std::string& text, const char* lower, std::size_t& at) {
-    const std::size_t length = std::strlen(lower);
-    if (text.size() < length) return false;
-    at = text.size() - length;
-    return startsWithFolded(text.data() + at, text.data() + text.size(), lower);
-}
-
-// The first (or last) place where `lower` occurs, ignoring ASCII case.
-std::size_t findFolded(const std::string& text, const char* lower, bool last) {
-    const std::size_t length = std::strlen(lower);
-    std::size_t found = std::string::npos;
-    for (std::size_t i = 0; i + length <= text.size(); ++i) {
-        if (!startsWithFolded(text.data() + i, text.data() + text.size(), lower)) continue;
-        found = i;
-        if (!last) break;
-    }
-    return found;
-}
-
-// The word that introduces a date in an attribution, in each language.
-bool startsWithDateIntroduction(const char* p, const char* end) {
-    return end - p >= 3 && (std::memcmp(p, "On ", 3) == 0 || std::memcmp(p, "Le ", 3) == 0 || std::memcmp(p, "Am ", 3) == 0);
-}
-
-// Where the date ends: the last comma that is not inside quotes or brackets.
-std::size_t lastCommaOutside(const std::string& text) {
-    std::size_t found = std::string::npos;
-    bool quoted = false;
-    int bracketed = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '"') quoted = !quoted;
-        if (c == '<' || c == '[' || c == '(') ++bracketed;
-        if ((c == '>' || c == ']' || c == ')') && bracketed > 0) --bracketed;
-        if (c == ',' && !quoted && bracketed == 0) found = i;
-    }
-    return found;
-}
+const char canonicalSeparator[] = "-----Original Message-----";
 
 // The first line of a wrapped attribution begins with its date: "On Wed,",
-// "Le 23 janv.", "Am 14.03.2025", "On Apr 4,". A paragraph that begins
-// with "Le rapport" or "Am Montag" does not.
+// "Le 23 janv.", "Am 14.03.2025", "11.03.2025", "El 11 mar". A paragraph that
+// begins with "Le rapport" or "Am Montag" does not: after the first word
+// one of the next two must be a number, a date or a month.
 bool beginsWithDate(const char* p, const char* end) {
-    if (end - p < 4 || !startsWithDateIntroduction(p, end)) return false;
-    p += 3;
-    for (int word = 0; word < 2 && p < end; ++word) {
+    int words = 0;
+    while (p < end && words < 3) {
         const char* wordEnd = p;
         while (wordEnd < end && *wordEnd != ' ') ++wordEnd;
-        if (wordEnd == p) return false;
-        if (isAsciiDigit(static_cast<unsigned char>(*p))) return true;
-        if (word == 0 && (wordEnd[-1] == ',' || wordEnd[-1] == '.')) return true;
-        p = wordEnd + 1;
+        const std::size_t length = static_cast<std::size_t>(wordEnd - p);
+        if (length == 0 || !isDateWord(p, length)) return false;
+        if (isAsciiDigit(static_cast<unsigned char>(*p)) || isMonthName(p, length)) return true;
+        if (words == 0 && (wordEnd[-1] == ',' || wordEnd[-1] == '.') && length > 2) return true;  // "Wed,"
+        p = wordEnd < end ? wordEnd + 1 : end;
+        ++words;
     }
     return false;
 }
 
-}  // namespace
-
-bool readAttribution(const std::string& text, std::string& name) {
-    name.clear();
-    if (text.empty() || text.back() != ':' || text.size() > longestAttribution) return false;
-    std::string said;  // the part that holds the name
-    bool dated = false;
-    std::size_t at = 0;
-    bool ended = false;
-    for (const char* ending : endings) {
-        if (!endsWithFolded(text, ending, at)) continue;
-        said = text.substr(0, at);
-        if (std::strcmp(ending, " geschrieben:") == 0) {
-            const std::size_t has = findFolded(said, " hat ", false);
-            if (has != std::string::npos) said.erase(has);
-        }
-        dated = startsWithDateIntroduction(said.data(), said.data() + said.size());
-        ended = true;
-        break;
+// Where, in a line of reply text, an attribution may begin: after a
+// sentence's end and a blank, at a word that begins a date.
+const char* attributionInside(const char* begin, const char* end) {
+    for (const char* p = begin; p + 2 < end; ++p) {
+        if ((*p == '.' || *p == '!' || *p == '?') && p[1] == ' ' && beginsWithDate(skipBlanks(p + 1, end), end))
+            return skipBlanks(p + 1, end);
     }
-    if (!ended) {
-        // "Am 14.03.2025 um 10:12 schrieb Jonas Brandt:", or "Jonas Brandt
-        // schrieb am 14.03.2025 10:12:".
-        const std::size_t schrieb = findFolded(text, " schrieb ", true);
-        if (schrieb == std::string::npos) return false;
-        said = text.substr(schrieb + 9, text.size() - 1 - (schrieb + 9));
-        if (startsWithFolded(said.data(), said.data() + said.size(), "am ")) said = text.substr(0, schrieb);
-    }
-    if (dated) {
-        const std::size_t comma = lastCommaOutside(said);
-        said = comma == std::string::npos ? std::string() : said.substr(comma + 1);
-    }
-    std::size_t words = 0;
-    name = displayName(said, words);
-    return words <= wordsOfAName;
+    return nullptr;
 }
 
+}  // namespace
+
 const char* attributionLines::write(const messageLine& line, const char* textEnd, readingOutput& out) {
-    if (line.isBlank()) return nullptr;
-    std::string joined;
+    const char* end = trimBlanks(line.content, line.end);
+    const char* begin = skipBlanks(line.content, end);
+    if (begin == end) return nullptr;
+    // Most lines neither end in a colon nor begin with a date: they are
+    // passed over at the cost of a look at their ends.
+    const bool endsInColon = end[-1] == ':';
+    const bool dated = beginsWithDate(begin, end);
+    if (!endsInColon && !dated) return nullptr;
+    std::string joined(begin, end);
     messageLine last = line;
-    for (int more = 0;; ++more) {
-        const char* end = trimBlanks(last.content, last.end);
-        const char* begin = skipBlanks(last.content, end);
-        const bool endsInColon = end > begin && end[-1] == ':';
-        // Only a run that begins with a date goes on to the next line.
-        if (!endsInColon && (more == linesAfterFirst || !beginsWithDate(begin, end))) return nullptr;
-        if (joined.size() + static_cast<std::size_t>(end - begin) + 1 > longestAttribution) return nullptr;
-        if (!joined.empty()) joined += ' ';
-        joined.append(begin, end);
-        if (endsInColon) break;
-        if (last.isLast(textEnd)) return nullptr;
-        last = lineAt(last.next, textEnd);
-        if (last.depth != line.depth || last.isBlank()) return nullptr;
+    // A run that begins with a date may go on to a line that ends in a
+    // colon, two lines further at most.
+    if (dated && !endsInColon) {
+        std::string longer = joined;
+        messageLine next = line;
+        for (int more = 0; more < linesAfterFirst && !next.isLast(textEnd); ++more) {
+            next = lineAt(next.next, textEnd);
+            if (next.depth != line.depth || next.isBlank()) break;
+            const char* nextEnd = trimBlanks(next.content, next.end);
+            longer.append(" ").append(skipBlanks(next.content, nextEnd), nextEnd);
+            if (longer.size() > longestAttribution) break;
+            if (longer.back() == ':') {
+                joined = longer;
+                last = next;
+                break;
+            }
+        }
     }
-    std::string name;
-    if (!readAttribution(joined, name) || !introducesEarlierText(last, textEnd)) return nullptr;
-    if (!quotedTextLeftOut_ && phrase_ != nullptr && !name.empty()) {
+    attributionReading reading = readAttribution(joined);
+    if (reading.found && whatFollows(last, reading, textEnd) != follower::nothing)
+        return writeAttribution(line, nullptr, last, reading, textEnd, out);
+    if (!endsInColon) return nullptr;
+    // An attribution at the end of a line of reply text.
+    const char* inside = attributionInside(begin, end);
+    if (inside == nullptr) return nullptr;
+    reading = readAttribution(std::string(inside, end));
+    if (!reading.found || whatFollows(line, reading, textEnd) == follower::nothing) return nullptr;
+    return writeAttribution(line, inside, line, reading, textEnd, out);
+}
+
+// Writes the reply text before the attribution when it ends a line, then
+// the attribution's phrase, or nothing, and a separator before an earlier
+// message that has no '>' marks.
+const char* attributionLines::writeAttribution(const messageLine& line, const char* from, const messageLine& last,
+                                               const attributionReading& reading, const char* textEnd,
+                                               readingOutput& out) {
+    if (from != nullptr) {
+        out.put(line.begin, trimBlanks(line.content, from));
+        out.put(line.end, line.next);
+    }
+    if (!quotedTextLeftOut_ && phrase_ != nullptr && !reading.name.empty()) {
         out.put(line.begin, line.prefixEnd);
-        out.putPhrase(phrase_, name.c_str());
+        out.putPhrase(phrase_, reading.name.c_str());
+        out.put(last.end, last.next);
+    }
+    if (whatFollows(last, reading, textEnd) == follower::unquotedEarlierMessage && !out.inEarlierMessage()) {
+        out.put(canonicalSeparator);
         out.put(last.end, last.next);
     }
     return last.next;
 }
 
-bool attributionLines::introducesEarlierText(const messageLine& last, const char* textEnd) const {
+attributionLines::follower attributionLines::whatFollows(const messageLine& last, const attributionReading& reading,
+                                                         const char* textEnd) const {
     messageLine next = last;
     for (int blanks = 0;; ++blanks) {
-        if (next.isLast(textEnd)) return false;
+        if (next.isLast(textEnd)) return follower::nothing;
         next = lineAt(next.next, textEnd);
-        if (next.depth > last.depth) return true;
+        if (next.depth > last.depth) return follower::quote;
         if (next.depth != last.depth || !next.isBlank()) break;
-        if (blanks == blankLinesBeforeQuote) return false;
+        if (blanks == blankLinesBeforeQuote) return follower::nothing;
     }
-    if (next.depth != 0) return false;
-    return isOriginalMessageSeparator(next) ||
-           (findOriginalMessage_ && originalMessageFinder::beginsAfterAttribution(next, textEnd));
+    if (next.depth != 0) return follower::nothing;
+    if (isOriginalMessageSeparator(next) ||
+        (findOriginalMessage_ && originalMessageFinder::beginsAfterAttribution(next, textEnd)))
+        return follower::earlierMessage;
+    // Some programs write the earlier message under its attribution with no
+    // '>' marks: trusted only for a wording of the languages, with a date
+    // and a name.
+    if (reading.certain && reading.dated && !reading.name.empty()) return follower::unquotedEarlierMessage;
+    return follower::nothing;
 }
 
 }  // namespace postsift
