@@ -4,6 +4,7 @@
 
 #include "reading/attribution_reading.h"
 #include "reading/attribution_words.h"
+#include "reading/initials_quote.h"
 #include "reading/original_message_finder.h"
 #include "reading/original_message_separator.h"
 #include "support/ascii.h"
@@ -120,7 +121,9 @@ attributionLines::follower attributionLines::whatFollows(const messageLine& last
     for (int blanks = 0;; ++blanks) {
         if (next.isLast(textEnd)) return follower::nothing;
         next = lineAt(next.next, textEnd);
-        if (next.depth > last.depth) return follower::quote;
+        if (next.depth > last.depth ||
+            (findOriginalMessage_ && last.depth == 0 && initialsQuote::beginsRun(next, textEnd)))
+            return follower::quote;
         if (next.depth != last.depth || !next.isBlank()) break;
         if (blanks == blankLinesBeforeQuote) return follower::nothing;
     }

@@ -25,6 +25,7 @@
 
 #include "reading/attribution_line.h"
 #include "reading/forwarded_message.h"
+#include "reading/initials_quote.h"
 #include "reading/link_speech.h"
 #include "reading/message_line.h"
 #include "reading/original_headers.h"
@@ -59,7 +60,10 @@ public:
 
     void run(const char* text, const char* end, readingOutput& out) {
         const char* p = leadingHeader(text, end, out);
-        while (p < end) p = bodyLine(lineAt(p, end), end, out);
+        while (p < end) {
+            const messageLine line = lineAt(p, end);
+            p = bodyLine(options_.findOriginalMessage ? initials_.read(line, end) : line, end, out);
+        }
     }
 
 private:
@@ -139,6 +143,7 @@ private:
     attributionLines attributions_;
     originalMessageFinder finder_;
     forwardedMessages forwards_;
+    initialsQuote initials_;
 };
 
 }  // namespace
