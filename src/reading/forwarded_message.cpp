@@ -33,6 +33,12 @@ bool isFieldLine(const messageLine& line) {
     return p < line.end && *p == ':';
 }
 
+// The text between the blanks at either end.
+std::string trimmed(const char* from, const char* to) {
+    from = skipBlanks(from, to);
+    return std::string(from, trimBlanks(from, to));
+}
+
 bool isFolded(const messageLine& line) {
     return line.begin < line.end && (*line.begin == ' ' || *line.begin == '\t') && !line.isBlank();
 }
@@ -134,13 +140,13 @@ const char* forwardedMessages::write(const messageLine& line, const char* textEn
         const messageLine next = lineAt(p, textEnd);
         if (next.depth != 0) break;
         if (isFolded(next) && any) {
-            if (last != nullptr) last->append(" ").append(skipBlanks(next.begin, next.end), trimBlanks(next.begin, next.end));
+            if (last != nullptr) last->append(" ").append(trimmed(next.begin, next.end));
         } else if (readOriginalHeader(next, field, value)) {
             last = field == originalField::sender ? &header.sender
                    : field == originalField::date ? &header.date
                    : field == originalField::subject ? &header.subject
                                                       : nullptr;
-            if (last != nullptr) last->assign(skipBlanks(value, next.end), trimBlanks(value, next.end));
+            if (last != nullptr) *last = trimmed(value, next.end);
         } else if (isFieldLine(next)) {
             last = nullptr;
         } else {

@@ -180,7 +180,9 @@ std::string randomMessage(std::mt19937& random) {
         "-----BEGIN PGP SIGNED MESSAGE-----", "Hash: SHA1", "-----BEGIN PGP SIGNATURE-----",
         "-----END PGP SIGNATURE-----", "abc=", "From: ", "*Von:* ", "De : ", "Subject: ", "Re: ", "AW: ",
         "wrote:", " schrieb ", "On 4 Wed, ", "__________", "-------- Forwarded message --------",
-        "boundary=\"b\"", "--b", "[mailto:c@d]", "\r", "\xe9", ":"};
+        "boundary=\"b\"", "--b", "[mailto:c@d]", "\r", "\xe9", ":", "AB> ", "K>", "Den 11 mars 2025 09:12 skrev ",
+        "11.03.2025 09:12 ", " escribio:", "heeft ", "Begin forwarded message:", "Subject: Fwd: ", "Sounds good. ",
+        "Le 11 mars 2025 \xe0 09:12, B <b@x> a \xe9" "crit :", "-----Original Message-----"};
     std::string message;
     const int lines = static_cast<int>(random() % 12);
     for (int line = 0; line < lines; ++line) {
@@ -219,7 +221,7 @@ TEST_F(ReadingPass, LeavesOutWholeLinesOnlyAndSurvivesAnyMix) {
     rule("[DROP SIGNED ARMOUR]", "true");
     filterEntry* links = rule("[SPEAK LINKS]", "false");
     filterEntry* others[] = {rule("[SQUEEZE REPLY MARKERS]", "false"), rule("[DROP ATTRIBUTION]", "false"),
-                             rule("[FIND ORIGINAL MESSAGE]", "false")};
+                             rule("[FIND ORIGINAL MESSAGE]", "false"), rule("[READ FORWARDED MESSAGES]", "false")};
     rule("Re:", "Antwort:");
     symbol("[SUBJECT]", "Subject:");
     std::mt19937 random(12);
