@@ -343,6 +343,16 @@ TEST(Pathological, WithTheReadingOptionsOn) {
     expectLinear("options on: quoted and unquoted lines in turn", 100000, [&](std::size_t n) {
         return withOptions(header + "On Mon, 1 Jan 2024, Anne wrote:\n" + repeated("> asked\nanswered\n", n / 2));
     });
+    expectLinear("options on: an attribution candidate on every line", 1u << 20, [&](std::size_t n) {
+        const std::string line = "Sounds good. On Tue, Mar 11, 2025 at 9:12 AM, Lea Roth <lea@example.org> wrote:\n";
+        return withOptions(header + repeated(line, n / line.size()));
+    });
+    expectLinear("options on: dated lines that go on", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + repeated("11.03.2025 09:12 \"Lea\" <lea@example.org>\n", n / 43));
+    });
+    expectLinear("options on: quotes marked with initials", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + repeated("AB> asked\nanswered\nAB> again\nAB> and again\n", n / 40));
+    });
     expectLinear("options on: forwarded messages", 100000, [&](std::size_t n) {
         return withOptions("Subject: Fwd: x\n\n" +
                            repeated("---------- Forwarded message ---------\nFrom: Anne\nSubject: y\n\ntext\n", n / 5));
