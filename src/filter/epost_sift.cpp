@@ -21,11 +21,11 @@ bool decodesMime(const epostSift& filter) {
     return option == nullptr || option->value() == nullptr || valueSaysTrue(*option);
 }
 
-// Forwarded messages are read when the option says "true".
-bool readsForwardedMessages(const epostSift& filter) {
-    const filterEntry* option =
-        filter.filterList != nullptr ? findException(filter.filterList, optionReadForwardedMessages) : nullptr;
-    return option != nullptr && valueSaysTrue(*option);
+// The reading options that the decoding stage serves are on when they say
+// "true".
+bool isOn(const epostSift& filter, const char* option) {
+    const filterEntry* entry = filter.filterList != nullptr ? findException(filter.filterList, option) : nullptr;
+    return entry != nullptr && valueSaysTrue(*entry);
 }
 
 void traceFindings(const mime::stageFindings& found) {
@@ -61,7 +61,8 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
         mime::textBuffer decoded;
         mime::stageOptions options;
         options.attachmentPhrase = phraseOf(*this, symbolAttachment, buildLanguagePhrases().attachment);
-        options.readForwardedMessages = readsForwardedMessages(*this);
+        options.readForwardedMessages = isOn(*this, optionReadForwardedMessages);
+        options.unwrapFlowed = isOn(*this, optionReadParagraphs);
         mime::stageFindings found;
         if (mime::decodeMessage(text, length, options, decoded, found) == mime::stageOutcome::decoded) {
             traceFindings(found);

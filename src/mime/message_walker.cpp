@@ -7,6 +7,7 @@
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/encoded_words.h"
+#include "mime/flowed_text.h"
 #include "mime/header_parameters.h"
 #include "mime/html_text.h"
 #include "mime/multipart_body.h"
@@ -28,8 +29,8 @@ bool isText(mediaKind kind) {
 
 bool isMultipart(mediaKind kind) { return kind == mediaKind::alternative || kind == mediaKind::multipart; }
 
-bool textNeedsDecoding(const partHeader& header, byteSpan body) {
-    if (header.transfer != transferKind::identity) return true;
+bool textNeedsDecoding(const partHeader& header, byteSpan body, bool unwrapFlowed) {
+    if (header.transfer != transferKind::identity || (header.flowed && unwrapFlowed)) return true;
     return readingConverts(chooseReading(header.charset, body), body);
 }
 
@@ -99,7 +100,7 @@ partRole roleOf(const partHeader& parent, int chosen, int index) {
     return index == chosen ? partRole::chosenAlternative : partRole::otherAlternative;
 }
 
-partAction planFor(const partHeader& header, partRole role, int depth, byteSpan body) {
+partAction planFor(const partHeader& header, partRole role, int depth, byteSpan body, bool unwrapFlowed) {
     if (role == partRole::otherAlternative) return partAction::leaveOut;
     if (isMultipart(header.kind)) {
         if (depth >= depthLimit || !multipartBody(body, header.boundary).hasParts()) return partAction::asIs;
@@ -108,7 +109,7 @@ partAction planFor(const partHeader& header, partRole role, int depth, byteSpan 
     if (header.kind == mediaKind::message) return depth >= depthLimit ? partAction::asIs : partAction::forward;
     if (header.attachment || !isText(header.kind)) return partAction::leaveOut;
     if (header.kind == mediaKind::html) return partAction::html;
-    return textNeedsDecoding(header, body) ? partAction::decode : partAction::copy;
+    return textNeedsDecoding(header, body, unwrapFlowed) ? partAction::decode : partAction::copy;
 }
 
 }  // namespace
@@ -121,7 +122,7 @@ bool messageWalker::partNeedsStage(byteSpan part, partRole role, int depth, bool
     if (role == partRole::otherAlternative) return true;
     const headerBlock block = splitHeaderBlock(part);
     const partHeader header = readPartHeader(block.fields, inDigest);
-    const partAction action = planFor(header, role, depth, block.body);
+    const partAction action = planFor(header, role, depth, block.body, options_.unwrapFlowed);
     if (action == partAction::asIs) return false;
     if (fieldsNeedDecoding(block.fields)) return true;
     if (action == partAction::copy) return false;
@@ -182,7 +183,7 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
     }
     const headerBlock block = splitHeaderBlock(part);
     const partHeader header = readPartHeader(block.fields, inDigest);
-    const partAction action = planFor(header, role, depth, block.body);
+    const partAction action = planFor(header, role, depth, block.body, options_.unwrapFlowed);
     // A part of a multipart that is read says that it is text: the section
     // rules then keep it even after a part that they left out.
     const bool read = action == partAction::copy || action == partAction::decode || action == partAction::html;
@@ -276,7 +277,7 @@ void messageWalker::writeForwardedMessage(const partHeader& header, byteSpan bod
 void messageWalker::flattenMessage(byteSpan message, int depth, textBuffer& out) {
     const headerBlock block = splitHeaderBlock(message);
     const partHeader header = readPartHeader(block.fields, false);
-    const partAction action = planFor(header, partRole::whole, depth, block.body);
+    const partAction action = planFor(header, partRole::whole, depth, block.body, options_.unwrapFlowed);
     if (action == partAction::asIs) {
         out.put(message);
         return;
@@ -313,7 +314,7 @@ void messageWalker::flattenChildren(const partHeader& header, byteSpan body, int
         const headerBlock block = splitHeaderBlock(part);
         const partHeader inner = readPartHeader(block.fields, header.digest);
         const partRole role = roleOf(header, chosen, index);
-        const partAction action = planFor(inner, role, depth + 1, block.body);
+        const partAction action = planFor(inner, role, depth + 1, block.body, options_.unwrapFlowed);
         ensureLineEnd(out);
         flattenBody(block, inner, action, role, depth + 1, out);
     }
@@ -373,8 +374,10 @@ void messageWalker::writeFields(byteSpan fields, fieldsFor purpose, bool addType
 void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHtml, textBuffer& out) {
     // HTML is converted into a text of its own and scanned from there; the
     // transfer-decoded bytes are gone by then, so that no more than one
-    // copy of the part is held beside the output.
-    textBuffer html;
+    // copy of the part is held beside the output. Flowed text likewise,
+    // before it is joined.
+    const bool flowed = !isHtml && header.flowed && options_.unwrapFlowed;
+    textBuffer aside;
     {
         textBuffer decoded;
         if (header.transfer != transferKind::identity) {
@@ -387,13 +390,17 @@ void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHt
         if (decoded.failed()) out.fail();
         const charsetReading reading = chooseReading(header.charset, body);
         if (reading.how != charsetReading::kind::windows1252) ++findings_.convertedTexts;
-        characterWriter writer(isHtml ? html : out, characterWriter::target::body);
+        characterWriter writer(isHtml || flowed ? aside : out, characterWriter::target::body);
         readText(reading, body, writer);
+    }
+    if (flowed) {
+        unwrapFlowedText(aside.bytes(), header.deleteSpace, out);
+        if (aside.failed()) out.fail();
     }
     if (isHtml) {
         ++findings_.htmlTexts;
-        htmlToText(html, out);
-        if (html.failed()) out.fail();
+        htmlToText(aside, out);
+        if (aside.failed()) out.fail();
     }
 }
 

@@ -16,6 +16,9 @@ struct stageOptions {
     // "---------- Forwarded message ---------" line, the message's header
     // fields and its text, not as an earlier message's section.
     bool readForwardedMessages = false;
+    // Text sent as format=flowed is joined at its soft line breaks, so that
+    // a paragraph reaches the reader as one line.
+    bool unwrapFlowed = false;
 };
 
 // What the stage found and did, for the trace.

@@ -43,6 +43,8 @@ partHeader readPartHeader(byteSpan fields, bool inDigest) {
             if (namesAType(type)) header.kind = kindOf(type, header.digest);
             header.charset = trimmed(parameterValue(field.value, "charset"));
             header.boundary = parameterValue(field.value, "boundary");
+            header.flowed = header.kind == mediaKind::plainText && sameName(parameterValue(field.value, "format"), "flowed");
+            header.deleteSpace = sameName(parameterValue(field.value, "delsp"), "yes");
         } else if (!sawEncoding && sameName(field.name, "content-transfer-encoding")) {
             sawEncoding = true;
             const byteSpan encoding = leadingToken(field.value);

@@ -23,6 +23,8 @@ struct partHeader {
     bool attachment = false;   // Content-Disposition: attachment
     bool digest = false;       // multipart/digest: its parts are messages unless they say otherwise
     bool hasContentType = false;
+    bool flowed = false;       // text/plain; format=flowed: soft line breaks end in a blank
+    bool deleteSpace = false;  // ... delsp=yes: that blank is no part of the text
     byteSpan contentType;      // the values of the fields, for their parameters
     byteSpan disposition;
     byteSpan charset;

@@ -32,6 +32,9 @@ readingOptions readingOptionsOf(epostSift& filter) {
     options.dropAttribution = isOn(filter, optionDropAttribution);
     options.findOriginalMessage = isOn(filter, optionFindOriginalMessage);
     options.readForwardedMessages = isOn(filter, optionReadForwardedMessages);
+    options.speakDates = isOn(filter, optionSpeakDates);
+    options.readParagraphs = isOn(filter, optionReadParagraphs);
+    options.quietSymbols = isOn(filter, optionQuietSymbols);
     if (options.dropAttribution) {
         const filterEntry* text = optionEntry(filter, optionIncludeForwardedText);
         options.quotedTextLeftOut = text != nullptr && text->value() != nullptr && !valueSaysTrue(*text);

@@ -16,13 +16,16 @@ struct readingOptions {
     bool dropAttribution = false;
     bool findOriginalMessage = false;
     bool readForwardedMessages = false;
+    bool speakDates = false;
+    bool readParagraphs = false;
+    bool quietSymbols = false;
     // Quoted and forwarded text is left out, as the body handling reads
     // "[INCLUDE FORWARDED TEXT]" (a missing entry or value lets it through).
     bool quotedTextLeftOut = false;
 
     bool any() const {
         return speakLinks || dropSignature || dropSignedArmour || squeezeReplyMarkers || dropAttribution ||
-               findOriginalMessage || readForwardedMessages;
+               findOriginalMessage || readForwardedMessages || speakDates || readParagraphs || quietSymbols;
     }
 };
 

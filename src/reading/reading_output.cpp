@@ -1,11 +1,29 @@
 #include "reading/reading_output.h"
 
 #include <cstring>
+#include <string>
 
 #include "reading/message_line.h"
 #include "reading/original_message_separator.h"
 
 namespace postsift {
+
+void readingOutput::insert(std::size_t offset, const char* piece) {
+    const std::string after(text_.get() + offset, text_.length() - offset);
+    text_.truncate(offset);
+    note(text_.append(piece) && text_.append(after.data(), after.size()));
+    const std::size_t added = std::strlen(piece);
+    if (lineBegin_ > offset) lineBegin_ += added;
+    if (looked_ > offset) looked_ += added;
+}
+
+void readingOutput::erase(std::size_t offset, std::size_t count) {
+    char* text = text_.data();
+    std::memmove(text + offset, text + offset + count, text_.length() - offset - count);
+    text_.truncate(text_.length() - count);
+    if (lineBegin_ > offset) lineBegin_ = lineBegin_ >= offset + count ? lineBegin_ - count : offset;
+    if (looked_ > offset) looked_ = looked_ >= offset + count ? looked_ - count : offset;
+}
 
 void readingOutput::followLines() {
     const char* text = text_.get();

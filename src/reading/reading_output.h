@@ -25,6 +25,13 @@ public:
     void putPhrase(const char* phrase, const char* filling) { note(appendKeywordPhrase(text_, phrase, filling)); }
 
     bool ok() const { return ok_; }
+    std::size_t length() const { return text_.length(); }
+    // The bytes written from `at` on, to be looked at or changed in place.
+    char* at(std::size_t offset) { return text_.data() + offset; }
+    // Puts `piece` at `offset`, moving what follows it (a line end).
+    void insert(std::size_t offset, const char* piece);
+    // Takes out the `count` bytes at `offset`.
+    void erase(std::size_t offset, std::size_t count);
     // Whether the scanner, after the lines written so far, reads an
     // earlier message's section. The lines are followed only when this is
     // asked, at the few lines where an earlier message may begin.

@@ -31,12 +31,14 @@
 #include "reading/original_headers.h"
 #include "reading/original_message_finder.h"
 #include "reading/original_message_separator.h"
+#include "reading/paragraph_reading.h"
 #include "reading/part_boundaries.h"
 #include "reading/reading_options.h"
 #include "reading/reading_output.h"
 #include "reading/reply_markers.h"
 #include "reading/signature_block.h"
 #include "reading/signed_armour.h"
+#include "reading/symbol_runs.h"
 #include "filter/epost_sift.h"
 #include "filter/language_phrases.h"
 #include "support/reserved_names.h"
@@ -56,7 +58,8 @@ public:
                         options.quotedTextLeftOut, options.findOriginalMessage),
           forwards_(filter, options.readForwardedMessages
                                 ? phraseOf(filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage)
-                                : nullptr) {}
+                                : nullptr),
+          symbols_(filter) {}
 
     void run(const char* text, const char* end, readingOutput& out) {
         const char* p = leadingHeader(text, end, out);
@@ -112,10 +115,17 @@ private:
         forwards_.passOver(line, boundary);
         if (options_.squeezeReplyMarkers && line.content == line.prefixEnd && markers_.write(line, out))
             return line.next;
-        if (options_.speakLinks) return links_.write(line, end, out);
-        out.put(line.begin, line.prefixEnd);
-        out.put(line.content, line.next);
-        return line.next;
+        const std::size_t written = out.length();
+        const char* next = line.next;
+        if (options_.speakLinks) {
+            next = links_.write(line, end, out);
+        } else {
+            out.put(line.begin, line.prefixEnd);
+            out.put(line.content, line.next);
+        }
+        if (options_.quietSymbols) symbols_.quiet(out, written);
+        if (options_.readParagraphs) paragraphs_.written(line, end, out, written);
+        return next;
     }
 
     // A line where an earlier message begins, or one of its header lines.
@@ -144,6 +154,8 @@ private:
     originalMessageFinder finder_;
     forwardedMessages forwards_;
     initialsQuote initials_;
+    symbolRuns symbols_;
+    paragraphReading paragraphs_;
 };
 
 }  // namespace

@@ -21,6 +21,9 @@ inline constexpr char optionSqueezeReplyMarkers[] = "[SQUEEZE REPLY MARKERS]";
 inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
 inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
 inline constexpr char optionReadForwardedMessages[] = "[READ FORWARDED MESSAGES]";
+inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
+inline constexpr char optionReadParagraphs[] = "[READ PARAGRAPHS]";
+inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
 
 // Every option key, for telling options from symbols.
 inline constexpr const char* optionKeys[] = {
@@ -35,6 +38,9 @@ inline constexpr const char* optionKeys[] = {
     optionDropAttribution,
     optionFindOriginalMessage,
     optionReadForwardedMessages,
+    optionSpeakDates,
+    optionReadParagraphs,
+    optionQuietSymbols,
 };
 
 // Symbols with a meaning of their own: the summary template, the phrase

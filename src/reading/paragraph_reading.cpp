@@ -1,0 +1,103 @@
+#include "reading/paragraph_reading.h"
+
+#include <cstring>
+
+#include "reading/original_message_separator.h"
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+// Lines of wrapped text are about as long as the wrap width; one much
+// shorter ends its sentence, or stands alone (a name, a list item).
+const std::size_t shortLine = 40;
+
+bool isListMark(const messageLine& line) {
+    const char* p = skipBlanks(line.content, line.end);
+    if (line.end - p >= 2 && (*p == '-' || *p == '*' || *p == '+') && p[1] == ' ') return true;
+    const char* digits = p;
+    while (p < line.end && isAsciiDigit(static_cast<unsigned char>(*p))) ++p;
+    return p > digits && p - digits <= 3 && line.end - p >= 2 && (*p == '.' || *p == ')') && p[1] == ' ';
+}
+
+// A line of text: not blank, no signature separator, boundary or dash run,
+// no separator and no line the scanner may take for a header line.
+bool isProse(const messageLine& line) {
+    if (line.isBlank()) return false;
+    const char* p = skipBlanks(line.content, line.end);
+    if (line.end - p >= 2 && p[0] == '-' && p[1] == '-') return false;
+    if (isOriginalMessageSeparator(line) || isOtherSeparator(line)) return false;
+    const char* keyword = nullptr;
+    return headerKeywordEnd(line, keyword) == nullptr;
+}
+
+std::size_t proseLength(const messageLine& line) {
+    return static_cast<std::size_t>(trimBlanks(line.content, line.end) - skipBlanks(line.content, line.end));
+}
+
+}  // namespace
+
+void paragraphReading::classify(const messageLine& first, const char* textEnd) {
+    // A list item stands alone; the paragraph it begins is one line.
+    std::size_t count = 1;
+    bool wrapped = true;
+    messageLine line = first;
+    if (!isListMark(first)) {
+        while (!line.isLast(textEnd)) {
+            const messageLine next = lineAt(line.next, textEnd);
+            if (next.depth != first.depth || !isProse(next) || isListMark(next)) break;
+            wrapped = wrapped && proseLength(line) >= shortLine;
+            ++count;
+            line = next;
+        }
+    }
+    wrapped_ = count >= 2 && wrapped;
+    end_ = line.next;
+    next_ = first.begin;
+}
+
+void paragraphReading::written(const messageLine& line, const char* textEnd, readingOutput& out, std::size_t start) {
+    if (!isProse(line)) {
+        joinFrom_ = joinTo_ = 0;
+        return;
+    }
+    const bool continues = line.begin == next_ && line.begin < end_;
+    if (!continues) classify(line, textEnd);
+    const std::size_t length = out.length();
+    // The written line's end: a line feed, perhaps after a CR.
+    std::size_t lineEnd = length;
+    if (lineEnd > start && *out.at(lineEnd - 1) == '\n') --lineEnd;
+    if (lineEnd > start && *out.at(lineEnd - 1) == '\r') --lineEnd;
+
+    // Joined to the line before: its line end becomes a blank.
+    if (continues && wrapped_ && joinTo_ > joinFrom_ && joinTo_ == start) {
+        // The line end and this line's quote prefix go; one blank stands.
+        const std::size_t prefix = static_cast<std::size_t>(line.prefixEnd - line.begin);
+        out.erase(joinFrom_ + 1, joinTo_ - joinFrom_ - 1 + prefix);
+        *out.at(joinFrom_) = ' ';
+        const std::size_t removed = joinTo_ - joinFrom_ - 1 + prefix;
+        start -= removed;
+        lineEnd -= removed;
+    }
+    next_ = line.next;
+    const bool lastOfParagraph = !wrapped_ || line.next >= end_;
+    if (lastOfParagraph) {
+        // The sentence ends with the paragraph.
+        std::size_t last = lineEnd;
+        while (last > start && (*out.at(last - 1) == ' ' || *out.at(last - 1) == '\t')) --last;
+        if (last > start) {
+            char& c = *out.at(last - 1);
+            if (c == ',' || c == ';')
+                c = '.';
+            else if (std::strchr(".!?:", c) == nullptr)
+                out.insert(last, ".");
+        }
+        joinFrom_ = joinTo_ = 0;
+        return;
+    }
+    joinFrom_ = lineEnd;
+    joinTo_ = out.length();
+}
+
+}  // namespace postsift
