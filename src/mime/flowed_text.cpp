@@ -55,6 +55,7 @@ void unwrapFlowedText(byteSpan text, bool deleteSpace, textBuffer& out) {
         if (!open && line.ended) out.put('\n');
         at = next;
     }
+    if (open) out.put('\n');
 }
 
 }  // namespace postsift::mime

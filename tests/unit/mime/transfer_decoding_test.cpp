@@ -2,6 +2,7 @@
 // are well formed, never reach.
 #include <gtest/gtest.h>
 
+#include "mime/flowed_text.h"
 #include "mime/transfer_decoding.h"
 #include "mime_test_support.h"
 
@@ -54,4 +55,13 @@ TEST(Base64, PaddingMissingOrPresentAndEverythingOutsideTheAlphabetPassedOver) {
     EXPECT_EQ(base64("QQ==QkM="), "ABC");
     EXPECT_EQ(base64(""), "");
     EXPECT_EQ(base64("===="), "");
+}
+
+TEST(FlowedText, SoftBreaksJoinLinesAtOneQuoteDepth) {
+    textBuffer out;
+    unwrapFlowedText(spanOf("a soft \nline\n> q1 \n> q2\n>> deep\n-- \nsig \n"), false, out);
+    EXPECT_EQ(textOf(out), "a soft line\n> q1 q2\n>> deep\n-- \nsig \n");
+    textBuffer deleted;
+    unwrapFlowedText(spanOf("a soft \r\nline \r\n>> not joined\r\n"), true, deleted);
+    EXPECT_EQ(textOf(deleted), "a softline\n>> not joined\n");
 }
