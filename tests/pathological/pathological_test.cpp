@@ -290,7 +290,7 @@ TEST(Pathological, HtmlOnlyMessages) {
     expectLinear("nested blockquotes", 10000, [&](std::size_t n) {
         return filterMessage(html + repeated("<blockquote>x<br>", n));
     });
-    const std::string tag = "<div class=\"gmail_quote\" id='reply' style=border-top:solid;border:none>x";
+    const std::string tag = "<div class=\"mail_quote\" id='reply' style=border-top:solid;border:none>x";
     expectLinear("unclosed tags with attributes", 1u << 20, [&](std::size_t n) {
         return filterMessage(html + repeated(tag, n / tag.size()));
     });

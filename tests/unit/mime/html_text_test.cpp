@@ -97,7 +97,7 @@ const std::string rule(32, '_');
 }
 
 TEST(HtmlText, EarlierMessageContainersBeginWithARule) {
-    EXPECT_EQ(text("Parfait, merci.<br><div class=\"gmail_quote\">Le jeu. 12 juin 2025 \xe0 14:14, Bruno "
+    EXPECT_EQ(text("Parfait, merci.<br><div class=\"mail_quote\">Le jeu. 12 juin 2025 \xe0 14:14, Bruno "
                    "&lt;b@exemple.fr&gt; a \xe9" "crit :<blockquote>Tu viens jeudi ?</blockquote></div>"),
               "Parfait, merci.\n" + rule + "\nLe jeu. 12 juin 2025 \xe0 14:14, Bruno <b@exemple.fr> a \xe9" "crit :\n"
               "> Tu viens jeudi ?\n");
@@ -124,8 +124,8 @@ TEST(HtmlText, WhatMakesATopBorder) {
 }
 
 TEST(HtmlText, ContainerNamesAndAttributeSpellings) {
-    for (const char* tag : {"<div class=\"yahoo_quoted\">", "<div id=\"divRplyFwdMsg\">", "<div class=moz-cite-prefix>",
-                            "<div class='x GMAIL_QUOTE y'>", "<div CLASS=\"Quote\">", "<div class=\"re&#112;ly\">",
+    for (const char* tag : {"<div class=\"x_quoted\">", "<div id=\"divRplyFwdMsg\">", "<div class=cite-prefix>",
+                            "<div class='x MAIL_QUOTE y'>", "<div CLASS=\"Quote\">", "<div class=\"re&#112;ly\">",
                             "<div id = \"fwd\">", "<div title='a>b' class=forwarded>", "<div class=\"reply\"style=\"\">",
                             "<div class=\"QUO&#x54;E\">", "<section\nclass=\"quote\">",
                             "<div style='border-top:&#32;1px solid'>"}) {
@@ -140,7 +140,7 @@ TEST(HtmlText, ContainerNamesAndAttributeSpellings) {
 
 TEST(HtmlText, NestedContainersGiveOneRule) {
     EXPECT_EQ(text("<div class=quote><div>x</div><div class=quote>y</div>"
-                   "<blockquote class=\"gmail_quote\">q</blockquote><hr>z</div><div class=reply>w</div>"),
+                   "<blockquote class=\"mail_quote\">q</blockquote><hr>z</div><div class=reply>w</div>"),
               rule + "\nx\ny\n> q\nz\n" + rule + "\nw\n");
     // An hr right before a container: one rule, not a run of them.
     EXPECT_EQ(text("a<hr><br><div id=\"divRplyFwdMsg\"><b>From:</b> B</div>"), "a\n" + rule + "\n\nFrom: B\n");
