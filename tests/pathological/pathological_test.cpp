@@ -283,6 +283,22 @@ TEST(Pathological, ABase64AttachmentOf50MB) {
     });
 }
 
+TEST(Pathological, HtmlOnlyMessages) {
+    const std::string html = "From: Anne <a@b.fr>\nSubject: s\nContent-Type: text/html\n\n";
+    // Text at every level: a mark for every level on every line would make
+    // the text grow with the square of the nesting.
+    expectLinear("nested blockquotes", 10000, [&](std::size_t n) {
+        return filterMessage(html + repeated("<blockquote>x<br>", n));
+    });
+    const std::string tag = "<div class=\"mail_quote\" id='reply' style=border-top:solid;border:none>x";
+    expectLinear("unclosed tags with attributes", 1u << 20, [&](std::size_t n) {
+        return filterMessage(html + repeated(tag, n / tag.size()));
+    });
+    expectLinear("one tag, its attributes never ending", 1u << 20, [&](std::size_t n) {
+        return filterMessage(html + "<blockquote" + repeated(" class=\"quote\" style='border-top:1px solid'", n / 45));
+    });
+}
+
 TEST(Pathological, QuotesAndAnswersInTurn) {
     // Under a separator each quote ends the earlier message and each answer
     // is read: the scanner looks one line ahead at every line end.
