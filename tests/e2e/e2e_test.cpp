@@ -48,7 +48,7 @@ std::vector<e2eCase> e2eCases() {
     std::istringstream names(list);
     for (std::string name; std::getline(names, name);) {
         if (name.empty()) continue;
-        for (const e2eCase c : {e2eCase{name, "french", "fr", false}, e2eCase{name, "german", "de", false}}) {
+        for (const e2eCase& c : {e2eCase{name, "french", "fr", false}, e2eCase{name, "german", "de", false}}) {
             cases.push_back(c);
             if (exists(folder + "/" + name + ".shipped." + c.suffix + ".txt"))
                 cases.push_back({name, c.language, c.suffix, true});
