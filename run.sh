@@ -2,9 +2,13 @@
 # Builds the Linux plug-ins and the engine stand-in, then prints what would be
 # read aloud.
 #
-#   ./run.sh                        every sample in examples/: *.de.eml through
-#                                   the German plug-in, the others through the
-#                                   French one
+#   ./run.sh                        every sample in examples/ as an installed
+#                                   user hears it: *.de.eml through the German
+#                                   plug-in, the others through the French one,
+#                                   each with its language's shipped
+#                                   configuration
+#   ./run.sh --built-ins            the same with the built-in configuration
+#                                   alone
 #   ./run.sh [OPTION...] [FILE...]  postsift-filter with these arguments, e.g.
 #                                   ./run.sh --wav out.wav examples/bonjour.eml
 #                                   ./run.sh --help
@@ -24,7 +28,10 @@ if ! { cmake --preset linux -B "$build" >build-linux-run.log 2>&1 &&
 fi
 filter=$build/postsift-filter
 
-if [ $# -gt 0 ]; then
+configuration=(--config)
+if [ $# -eq 1 ] && [ "$1" = "--built-ins" ]; then
+  configuration=(--built-ins)
+elif [ $# -gt 0 ]; then
   exec "$filter" "$@"
 fi
 
@@ -32,12 +39,16 @@ status=0
 first=1
 for sample in examples/*.eml; do
   case "$sample" in
-    *.de.eml) language=de ;;
-    *) language=fr ;;
+    *.de.eml) language=de shipped=examples/postsift.de.cfg ;;
+    *) language=fr shipped=examples/postsift.cfg ;;
   esac
   [ "$first" -eq 1 ] || echo
   first=0
   echo "==> $sample ($language) <=="
-  "$filter" --language "$language" "$sample" || status=1
+  if [ "${configuration[0]}" = "--config" ]; then
+    "$filter" --language "$language" --config "$shipped" "$sample" || status=1
+  else
+    "$filter" --language "$language" --built-ins "$sample" || status=1
+  fi
 done
 exit "$status"

@@ -13,6 +13,10 @@ const char usageText[] =
     "  --language fr|de      the French (default) or German plug-in built beside\n"
     "                        this program; also the voice of --speak and --wav\n"
     "  --plugin PATH         load this plug-in file instead\n"
+    "  --config FILE         the plug-in reads FILE as its configuration instead\n"
+    "                        of the postsift.cfg beside it\n"
+    "  --built-ins           the plug-in reads no configuration file: its\n"
+    "                        built-in entries alone\n"
     "  --bare                create the filter with _zelNewFilter (no built-in\n"
     "                        entries, no postsift.cfg) instead of getObject\n"
     "  --inactive            leave the filter switched off: texts pass through\n"
@@ -52,6 +56,7 @@ const char usageText[] =
     "\n"
     "Examples:\n"
     "  postsift-filter message.eml\n"
+    "  postsift-filter --config my-postsift.cfg message.eml\n"
     "  postsift-filter --language de --mbox Posteingang.mbox\n"
     "  postsift-filter --set \"[INCLUDE FORWARDED TEXT]=true\" reply.eml\n"
     "  postsift-filter --unset \"[BODY]\" --set \"[BODY]=Nachricht:\" --language de mail.eml\n"
@@ -90,7 +95,7 @@ bool parseChange(const std::string& text, configChange& change) {
     return true;
 }
 
-const char* const valueOptions[] = {"--language", "--plugin", "--set",       "--unset",
+const char* const valueOptions[] = {"--language", "--plugin",    "--config", "--set", "--unset",
                                     "--mbox",     "--input-encoding", "--separator", "--wav"};
 
 bool takesValue(const std::string& name) {
@@ -127,7 +132,7 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
                 error = "option " + name + " needs a value";
                 return false;
             }
-        } else if (inlineValue && (name == "--bare" || name == "--inactive" || name == "--raw" ||
+        } else if (inlineValue && (name == "--bare" || name == "--built-ins" || name == "--inactive" || name == "--raw" ||
                                    name == "--echo" || name == "--quiet" || name == "--speak" || name == "--help" ||
                                    name == "--version")) {
             error = "option " + name + " takes no value";
@@ -142,6 +147,12 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
             options.language = value;
         } else if (name == "--plugin") {
             options.pluginPath = value;
+        } else if (name == "--config") {
+            if (value.empty()) {
+                error = "--config needs a file name";
+                return false;
+            }
+            options.configPath = value;
         } else if (name == "--set") {
             configChange change;
             if (!parseChange(value, change)) {
@@ -172,6 +183,8 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
             options.wavPath = value;
         } else if (argument == "--bare") {
             options.bare = true;
+        } else if (argument == "--built-ins") {
+            options.builtIns = true;
         } else if (argument == "--inactive") {
             options.inactive = true;
         } else if (argument == "--raw") {
@@ -190,6 +203,10 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
             error = "unknown option " + argument;
             return false;
         }
+    }
+    if (options.builtIns && !options.configPath.empty()) {
+        error = "--config and --built-ins exclude each other";
+        return false;
     }
     return true;
 }

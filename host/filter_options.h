@@ -22,6 +22,8 @@ struct inputSource {
 struct filterOptions {
     std::string language = "fr";
     std::string pluginPath;  // empty: the language's plug-in beside the program
+    std::string configPath;  // --config: read instead of the postsift.cfg beside the plug-in
+    bool builtIns = false;   // --built-ins: no postsift.cfg at all
     bool bare = false;
     bool inactive = false;
     std::vector<configChange> changes;

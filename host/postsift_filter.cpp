@@ -9,6 +9,7 @@
 #include "filter_options.h"
 #include "filter_run.h"
 #include "platform/console.h"
+#include "plugin_copy.h"
 #include "plugin_session.h"
 #include "postsift.h"
 #include "progress_line.h"
@@ -62,8 +63,19 @@ int filterMessages(int argc, char** argv) {
     // Found out before the work, not after it.
     if (speech && !speechAvailable(error)) return fail(error);
 
+    // A configuration of the command line's choosing needs a copy of the
+    // plug-in with that file beside it; it outlives the session, which
+    // unloads the plug-in from it first.
+    pluginCopy copy;
+    std::string pluginPath = pluginPathOf(options);
+    const bool replacesConfiguration =
+        !options.configPath.empty() || (options.builtIns && pluginFileExists(configurationBeside(pluginPath)));
+    if (replacesConfiguration) {
+        if (!copy.make(pluginPath, options.configPath, error)) return fail(error);
+        pluginPath = copy.path();
+    }
     pluginSession session;
-    if (!session.load(pluginPathOf(options), error) || !session.createFilter(options.bare, error)) return fail(error);
+    if (!session.load(pluginPath, error) || !session.createFilter(options.bare, error)) return fail(error);
     if (!applyChanges(session, options, error)) return fail(error);
     if (!options.inactive) session.activate();
 

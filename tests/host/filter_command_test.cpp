@@ -219,8 +219,9 @@ TEST(FilterCommand, WrongCommandLinesAreRefusedWithStatusTwo) {
 TEST(FilterCommand, HelpListsEveryOption) {
     const commandResult result = runFilter({"--help"});
     EXPECT_EQ(result.status, 0);
-    for (const char* option : {"--language", "--plugin", "--bare", "--inactive", "--set", "--unset", "--mbox",
-                               "--input-encoding", "--separator", "--raw", "--echo", "--quiet", "--speak", "--wav"}) {
+    for (const char* option : {"--language", "--plugin", "--config", "--built-ins", "--bare", "--inactive", "--set",
+                               "--unset", "--mbox", "--input-encoding", "--separator", "--raw", "--echo", "--quiet",
+                               "--speak", "--wav"}) {
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     }
     EXPECT_NE(result.out.find("Examples:"), std::string::npos);
@@ -283,6 +284,21 @@ TEST(FilterCommand, ChangesReachTheRealPlugin) {
     EXPECT_EQ(runFilter({}, reply).out.find("earlier text"), std::string::npos);
     result = runFilter({"--set", "[INCLUDE FORWARDED TEXT]=true"}, reply);
     EXPECT_NE(result.out.find("earlier text"), std::string::npos) << result.out;
+}
+
+TEST(FilterCommand, AConfigurationOfTheCommandLineReplacesTheOneBesideThePlugin) {
+    const std::string config = writeFile("replacing.cfg", "[BODY]\n[BODY]\tVoici le message.\n");
+    commandResult result = runFilter({"--config", config}, zavoMessage);
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string spoken = zavoSpoken;
+    EXPECT_EQ(result.out, spoken.substr(0, spoken.find("Le contenu")) + "Voici le message.\nHi there \n");
+    // The built-ins alone; a file that is not there is an error, not the built-ins.
+    result = runFilter({"--built-ins"}, zavoMessage);
+    EXPECT_EQ(result.out, zavoSpoken);
+    result = runFilter({"--config", "no-such.cfg"}, zavoMessage);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("no-such.cfg"), std::string::npos) << result.err;
+    EXPECT_EQ(runFilter({"--config", config, "--built-ins"}, zavoMessage).status, 2);
 }
 
 TEST(FilterCommand, AForcedReadingHoldsAgainstThePluginsOwnGuess) {
