@@ -28,9 +28,9 @@ if ! { cmake --preset linux -B "$build" >build-linux-run.log 2>&1 &&
 fi
 filter=$build/postsift-filter
 
-configuration=(--config)
+built_ins=0
 if [ $# -eq 1 ] && [ "$1" = "--built-ins" ]; then
-  configuration=(--built-ins)
+  built_ins=1
 elif [ $# -gt 0 ]; then
   exec "$filter" "$@"
 fi
@@ -45,10 +45,10 @@ for sample in examples/*.eml; do
   [ "$first" -eq 1 ] || echo
   first=0
   echo "==> $sample ($language) <=="
-  if [ "${configuration[0]}" = "--config" ]; then
-    "$filter" --language "$language" --config "$shipped" "$sample" || status=1
-  else
+  if [ "$built_ins" -eq 1 ]; then
     "$filter" --language "$language" --built-ins "$sample" || status=1
+  else
+    "$filter" --language "$language" --config "$shipped" "$sample" || status=1
   fi
 done
 exit "$status"
