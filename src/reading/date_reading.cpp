@@ -32,6 +32,9 @@ public:
         return static_cast<std::size_t>(end_ - at_) > ahead ? at_[ahead] : 0;
     }
 
+    // The byte here, passed; 0 at the end.
+    unsigned char next() { return at_ != end_ ? *at_++ : 0; }
+
     bool take(unsigned char c) {
         if (at_ == end_ || *at_ != c) return false;
         ++at_;
@@ -173,10 +176,7 @@ private:
     bool readDayFirst(int day, int count) {
         if (count > 2) return false;
         d_.day = day;
-        if (day == 1 && asciiLower(c_.peek()) == 'e' && asciiLower(c_.peek(1)) == 'r' && !isNameByte(c_.peek(2))) {
-            c_.take(c_.peek());
-            c_.take(c_.peek());
-        }
+        if (day == 1) readWord("er");
         c_.take('.');
         c_.skipBlanks();
         if (!readMonthName()) return false;
@@ -338,11 +338,9 @@ private:
         const unsigned char* start = c_.position();
         int depth = 0;
         while (!c_.atEnd()) {
-            const unsigned char b = c_.peek();
-            c_.take(b);
+            const unsigned char b = c_.next();
             if (b == '\\') {
-                if (c_.atEnd()) break;
-                c_.take(c_.peek());
+                c_.next();
             } else if (b == '(') {
                 ++depth;
             } else if (b == ')' && --depth == 0) {
