@@ -2,6 +2,7 @@
 #include <cstddef>
 
 #include "filter/language_phrases.h"
+#include "reading/date_words.h"
 
 namespace postsift {
 
@@ -23,6 +24,9 @@ extern const builtInTable germanBuiltIns;
 
 extern const languagePhrases frenchPhrases;
 extern const languagePhrases germanPhrases;
+
+extern const dateWords frenchDateWords;
+extern const dateWords germanDateWords;
 
 void installBuiltIns(epostSift& filter, const builtInTable& table);
 

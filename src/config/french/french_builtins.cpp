@@ -105,4 +105,16 @@ const languagePhrases frenchPhrases = {
     "Message transf\xe9r\xe9 de %s.",
 };
 
+// \xe0 is a grave, \xfb u circumflex.
+const dateWords frenchDateWords = {
+    {"lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi", "dimanche"},
+    {"janvier", "f\xe9vrier", "mars", "avril", "mai", "juin", "juillet", "ao\xfbt", "septembre", "octobre",
+     "novembre", "d\xe9" "cembre"},
+    "1er",
+    {nullptr, nullptr},
+    "%A %d %B %Y \xe0 %H h %M",
+    "%A %d %B %Y \xe0 %H h",
+    "%A %d %B %Y",
+};
+
 }  // namespace postsift

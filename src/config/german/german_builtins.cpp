@@ -80,4 +80,16 @@ const languagePhrases germanPhrases = {
     "Weitergeleitete Nachricht von %s.",
 };
 
+// \xe4 is a umlaut.
+const dateWords germanDateWords = {
+    {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"},
+    {"Januar", "Februar", "M\xe4rz", "April", "Mai", "Juni", "Juli", "August", "September", "Oktober", "November",
+     "Dezember"},
+    nullptr,
+    {nullptr, nullptr},
+    "%A, %d. %B %Y um %H:%M Uhr",
+    nullptr,
+    "%A, %d. %B %Y",
+};
+
 }  // namespace postsift

@@ -1,0 +1,124 @@
+// Dates as mail writes them, read into their parts, and the texts that must
+// not pass for a date. Every text is copied into a buffer of its own exact
+// size, so that a read past its end shows under the sanitizers.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "reading/date_reading.h"
+
+using namespace postsift;
+
+namespace {
+
+// "2003-01-13 10:00:00 +60" (zone in minutes east), or "fails".
+std::string readAs(const std::string& text) {
+    const std::vector<char> exact(text.begin(), text.end());
+    dateTime date;
+    if (!readDate(exact.data(), exact.size(), date)) return "fails";
+    char parts[64];
+    std::snprintf(parts, sizeof parts, "%04d-%02d-%02d %02d:%02d:%02d", date.year, date.month, date.day, date.hour,
+                  date.minute, date.second);
+    std::string read = parts;
+    if (date.hasZone) read += (date.zoneMinutes < 0 ? " " : " +") + std::to_string(date.zoneMinutes);
+    return read;
+}
+
+struct example {
+    const char* text;
+    const char* read;
+};
+
+void expectReadings(const std::vector<example>& examples) {
+    for (const example& e : examples) EXPECT_EQ(readAs(e.text), e.read) << e.text;
+}
+
+}  // namespace
+
+TEST(DateReading, HeaderDatesWithTheirZones) {
+    expectReadings({
+        {"Mon, 13 Jan 2003 10:00:00 +0100", "2003-01-13 10:00:00 +60"},
+        {"13 Jan 2003 10:00 -0500", "2003-01-13 10:00:00 -300"},
+        {"Thu, 13 Feb 1969 23:32:54 -0330", "1969-02-13 23:32:54 -210"},
+        {"  Tue, 1 Jul 2003 10:52:37 +0200 (CEST)  ", "2003-07-01 10:52:37 +120"},
+        {"Tue, 1 Jul 2003 10:52:37 +0200 (a (nested \\) one))", "2003-07-01 10:52:37 +120"},
+        {"Mon,\r\n 13 Jan\r\n\t2003\r\n 10:00:00\r\n +0100", "2003-01-13 10:00:00 +60"},
+        {"13 Jan 2003 10:00:60 -0000", "2003-01-13 10:00:60 +0"},
+        // Obsolete years and named zones (the random round trip has them all).
+        {"Fri, 21 Nov 97 09:55:06 GMT", "1997-11-21 09:55:06 +0"},
+        {"13 Jan 03 10:00 UT", "2003-01-13 10:00:00 +0"},
+        {"13 Jan 49 10:00 utc", "2049-01-13 10:00:00 +0"},
+        {"13 Jan 50 10:00 Z", "1950-01-13 10:00:00 +0"},
+        {"13 Jan 103 10:00 EST", "2003-01-13 10:00:00 -300"},
+        {"13 Jan 2003 10:00 pdt", "2003-01-13 10:00:00 -420"},
+        // Cut before its zone, a header date is a date in no known zone.
+        {"Mon, 13 Jan 2003 10:00:00", "2003-01-13 10:00:00"},
+    });
+}
+
+TEST(DateReading, WhatMailProgramsWriteAboveAQuotedMessage) {
+    expectReadings({
+        {"Friday, January 23, 2015 4:39 PM", "2015-01-23 16:39:00"},
+        {"Fri, Jan 23, 2015 at 4:39 PM", "2015-01-23 16:39:00"},
+        {"January 23, 2015, 12:05 a.m.", "2015-01-23 00:05:00"},
+        {"January 23, 2015 12:05 PM", "2015-01-23 12:05:00"},
+        {"Mar 23, 2015 4:39:10 pm", "2015-03-23 16:39:10"},
+        {"vendredi 23 janvier 2015 16:39", "2015-01-23 16:39:00"},
+        {"ven. 23 janv. 2015 \xe0 16:39", "2015-01-23 16:39:00"},
+        {"mar. 24 mars 2015 a 10:00", "2015-03-24 10:00:00"},
+        {"jeudi 1er janvier 2015 08:00", "2015-01-01 08:00:00"},
+        {"lun. 2 f\xe9vr. 2015 9:00", "2015-02-02 09:00:00"},
+        {"mer. 3 d\xe9" "c. 2014 18:30", "2014-12-03 18:30:00"},
+        {"15 ao\xfbt 2015 10:00", "2015-08-15 10:00:00"},
+        {"2 FEVRIER 2015 10:00", "2015-02-02 10:00:00"},
+        {"Freitag, 23. Januar 2015 16:39", "2015-01-23 16:39:00"},
+        {"Fr., 23. Jan. 2015 um 16:39 Uhr", "2015-01-23 16:39:00"},
+        {"Mo., 2. M\xe4rz 2015 10:00", "2015-03-02 10:00:00"},
+        {"2. M\xe4r 2015 10:00", "2015-03-02 10:00:00"},
+        {"2 MAERZ 2015 10:00", "2015-03-02 10:00:00"},
+        {"23.01.15 16:39:05", "2015-01-23 16:39:05"},
+        {"2015-01-23T16:39:05Z", "2015-01-23 16:39:05 +0"},
+        {"23/01/2015 16:39", "2015-01-23 16:39:00"},
+        {"23-01-2015 \xe0 16:39", "2015-01-23 16:39:00"},
+        {"Freitag, 23.01.2015 16:39", "2015-01-23 16:39:00"},
+    });
+}
+
+TEST(DateReading, NumbersAreDayFirstUnlessTheTextIsEnglish) {
+    expectReadings({
+        {"03/04/2015 10:00", "2015-04-03 10:00:00"},
+        {"03/04/2015 10:00 AM", "2015-03-04 10:00:00"},
+        {"Wednesday, 03/04/2015 10:00", "2015-03-04 10:00:00"},
+        {"01/23/2015 4:39 PM", "2015-01-23 16:39:00"},
+        // No swapping to make a date fit.
+        {"23/01/2015 4:39 PM", "fails"},
+        {"01/23/2015 16:39", "fails"},
+        {"03.04.2015 10:00 AM", "2015-04-03 10:00:00"},
+    });
+}
+
+TEST(DateReading, IncompleteImpossibleOrOverlongDatesFail) {
+    for (const char* text : {
+             "", "   ", "Mon, 13 Jan 2003", "Mon, 13 Jan 2003 10:", "Mon, 13 Jan", "13 Jan 2003 1000",
+             "Mon, 32 Jan 2003 10:00:00 +0100", "13 Foo 2003 10:00", "13/13/2003 10:00", "00/01/2003 10:00",
+             "30 Feb 2004 10:00", "29 Feb 2003 10:00", "13 Jan 2003 24:00", "13 Jan 2003 10:60",
+             "13 Jan 2003 13:00 PM", "13 Jan 2003 0:30 AM", "13 Jan 2003 10:00 +9999", "13 Jan 2003 10:00 +01",
+             "13 Jan 2003 10:00 +01000", "13 Jan 99999 10:00", "13 Jan 2003 10:0", "13 Jan 2003 foo 10:00",
+             "Tue, 13 Jan 2003 10:00 +0100", "Mon 13 janvier 2003 10:00 EST hello", "13 Jan 2003 10:00 +0100x",
+             "13 Jan 2003 10:00 +0100 (CET", "23.01.2015 16:39 extra", "2015-1-2015 10:00", "123.01.2015 10:00",
+             "13 Jan 2003 10:00 AM PM", "Monday, 13 January 2003",
+         })
+        EXPECT_EQ(readAs(text), "fails") << text;
+}
+
+TEST(DateReading, AtTheStartOfATextTheDateSaysWhereItEnds) {
+    const std::string text = "Mon, 13 Jan 2003 10:00:00 +0100 hello";
+    dateTime date;
+    EXPECT_EQ(readDateAt(text.data(), text.size(), date), 31u);
+    // Cut inside the zone: the date ends after its time, in no zone.
+    EXPECT_EQ(readDateAt(text.data(), 29, date), 25u);
+    EXPECT_FALSE(date.hasZone);
+    EXPECT_EQ(readDateAt(text.data(), 24, date), 0u);
+}
