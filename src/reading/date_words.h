@@ -14,6 +14,12 @@ namespace postsift {
 // Any other '%' stays as it is. French "%A %d %B %Y \xe0 %H h %M" says
 // "lundi 13 janvier 2003 \xe0 10 h 05"; English "%A, %B %d, %Y at %I:%M %p"
 // says "Monday, January 13, 2003 at 10:05 AM".
+struct dateWords;
+
+// The words of the language this library was built for; each build's
+// language folder defines it beside the choice of its built-in table.
+const dateWords& buildDateWords();
+
 struct dateWords {
     const char* dayNames[7];     // Monday first
     const char* monthNames[12];  // January first

@@ -6,6 +6,7 @@
 #include "reading/display_name.h"
 #include "reading/original_headers.h"
 #include "reading/original_message_separator.h"
+#include "reading/spoken_dates.h"
 #include "filter/epost_sift.h"
 #include "support/ascii.h"
 #include "support/reserved_names.h"
@@ -125,7 +126,8 @@ void forwardedMessages::passOver(const messageLine& line, bool boundaryLine) {
         ++ownLines_;
 }
 
-const char* forwardedMessages::write(const messageLine& line, const char* textEnd, readingOutput& out) {
+const char* forwardedMessages::write(const messageLine& line, const char* textEnd, const spokenDates* dates,
+                                     readingOutput& out) {
     forwardedHeader header;
     originalField field = originalField::other;
     const char* value = nullptr;
@@ -163,8 +165,9 @@ const char* forwardedMessages::write(const messageLine& line, const char* textEn
         out.put("\n");
     }
     if (!header.date.empty()) {
+        std::string said;
         out.put("Date: ");
-        out.put(header.date.c_str());
+        out.put(dates != nullptr && dates->say(header.date, said) ? said.c_str() : header.date.c_str());
         out.put("\n");
     }
     if (!header.subject.empty()) {

@@ -5,6 +5,7 @@
 namespace postsift {
 
 class epostSift;
+class spokenDates;
 
 // Forwards, read. In a reply the earlier message is history, which the
 // listener has heard; in a forward it is the content. A message is a forward
@@ -35,7 +36,8 @@ public:
     // Writes what stands for the separator and header lines of the
     // forwarded message that begins at this line; returns where its text
     // begins.
-    const char* write(const messageLine& line, const char* textEnd, readingOutput& out);
+    // `dates`, when not null, says the forwarded message's date.
+    const char* write(const messageLine& line, const char* textEnd, const spokenDates* dates, readingOutput& out);
     // A line written as the sender's own text, or quoted; a MIME boundary
     // line or a part's header line is not the sender's.
     void passOver(const messageLine& line, bool boundaryLine);

@@ -1,7 +1,9 @@
 #include "reading/paragraph_reading.h"
 
 #include <cstring>
+#include <string>
 
+#include "filter/epost_sift.h"
 #include "reading/original_message_separator.h"
 #include "support/ascii.h"
 
@@ -57,6 +59,27 @@ void paragraphReading::classify(const messageLine& first, const char* textEnd) {
     next_ = first.begin;
 }
 
+// The sentence ends with the paragraph: a full stop after its last word,
+// or in place of a closing ',' or ';'. A word with a rule of its own (an
+// emoticon) keeps its rule: the full stop stands apart from it.
+void paragraphReading::endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd) {
+    std::size_t last = lineEnd;
+    while (last > start && (*out.at(last - 1) == ' ' || *out.at(last - 1) == '\t')) --last;
+    if (last == start) return;
+    char& c = *out.at(last - 1);
+    if (std::strchr(".!?:", c) != nullptr) return;
+    if (c == ',' || c == ';') {
+        c = '.';
+        return;
+    }
+    std::size_t word = last;
+    while (word > start && *out.at(word - 1) != ' ' && *out.at(word - 1) != '\t') --word;
+    const std::string lastWord(out.at(word), last - word);
+    const bool hasRule = filter_.filterList != nullptr &&
+                         filter_.filterListIndex.find(filter_.filterList, makeSearchWord(lastWord.c_str())) != nullptr;
+    out.insert(last, hasRule ? " ." : ".");
+}
+
 void paragraphReading::written(const messageLine& line, const char* textEnd, readingOutput& out, std::size_t start) {
     if (!isProse(line)) {
         joinFrom_ = joinTo_ = 0;
@@ -83,16 +106,7 @@ void paragraphReading::written(const messageLine& line, const char* textEnd, rea
     next_ = line.next;
     const bool lastOfParagraph = !wrapped_ || line.next >= end_;
     if (lastOfParagraph) {
-        // The sentence ends with the paragraph.
-        std::size_t last = lineEnd;
-        while (last > start && (*out.at(last - 1) == ' ' || *out.at(last - 1) == '\t')) --last;
-        if (last > start) {
-            char& c = *out.at(last - 1);
-            if (c == ',' || c == ';')
-                c = '.';
-            else if (std::strchr(".!?:", c) == nullptr)
-                out.insert(last, ".");
-        }
+        endSentence(out, start, lineEnd);
         joinFrom_ = joinTo_ = 0;
         return;
     }

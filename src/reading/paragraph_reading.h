@@ -6,6 +6,8 @@
 
 namespace postsift {
 
+class epostSift;
+
 // "[READ PARAGRAPHS]": mail is wrapped at about 72 characters, and a voice
 // that stops at every line end drops its pitch in the middle of sentences.
 // Within a wrapped paragraph a line end becomes a blank, and a paragraph
@@ -16,6 +18,8 @@ namespace postsift {
 // may take for header lines, separators and boundaries are left alone.
 class paragraphReading {
 public:
+    explicit paragraphReading(epostSift& filter) : filter_(filter) {}
+
     // A line of text was written to `out` from `start` on, its line end
     // included: joins it to the line before it when both belong to one
     // wrapped paragraph, and ends the sentence where the paragraph ends.
@@ -23,7 +27,9 @@ public:
 
 private:
     void classify(const messageLine& first, const char* textEnd);
+    void endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd);
 
+    epostSift& filter_;
     const char* next_ = nullptr;  // where the next line of the paragraph begins, in the message
     const char* end_ = nullptr;   // where the paragraph ends
     bool wrapped_ = false;

@@ -24,6 +24,7 @@
 #include <string>
 
 #include "reading/attribution_line.h"
+#include "reading/date_words.h"
 #include "reading/forwarded_message.h"
 #include "reading/initials_quote.h"
 #include "reading/link_speech.h"
@@ -38,6 +39,7 @@
 #include "reading/reply_markers.h"
 #include "reading/signature_block.h"
 #include "reading/signed_armour.h"
+#include "reading/spoken_dates.h"
 #include "reading/symbol_runs.h"
 #include "filter/epost_sift.h"
 #include "filter/language_phrases.h"
@@ -59,7 +61,9 @@ public:
           forwards_(filter, options.readForwardedMessages
                                 ? phraseOf(filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage)
                                 : nullptr),
-          symbols_(filter) {}
+          symbols_(filter),
+          paragraphs_(filter),
+          dates_(filter, buildDateWords()) {}
 
     void run(const char* text, const char* end, readingOutput& out) {
         const char* p = leadingHeader(text, end, out);
@@ -82,10 +86,25 @@ private:
             inItem = true;
             boundaries_.observe(line);
             if (options_.readForwardedMessages && !folded) forwards_.observeHeader(line);
+            if (!folded && sayDate(line, end, out)) {
+                p = line.next;
+                continue;
+            }
             if (!(options_.squeezeReplyMarkers && markers_.write(line, out))) out.put(line.begin, line.next);
             p = line.next;
         }
         return p;
+    }
+
+    // A date line said as people say dates; not one whose value goes on in
+    // a folded line.
+    bool sayDate(const messageLine& line, const char* end, readingOutput& out) {
+        if (!options_.speakDates) return false;
+        if (!line.isLast(end)) {
+            const messageLine next = lineAt(line.next, end);
+            if (next.begin < next.end && (*next.begin == ' ' || *next.begin == '\t') && !next.isBlank()) return false;
+        }
+        return dates_.write(line, out);
     }
 
     const char* bodyLine(messageLine line, const char* end, readingOutput& out) {
@@ -101,7 +120,7 @@ private:
         if (forwarded) {
             // The forwarded message's text is read as a message's body.
             finder_.startBody();
-            return forwards_.write(line, end, out);
+            return forwards_.write(line, end, options_.speakDates ? &dates_ : nullptr, out);
         }
         if (start != originalMessageFinder::ordinary) return earlierMessageLine(line, start, out);
         if (options_.dropAttribution) {
@@ -113,6 +132,7 @@ private:
         }
         finder_.passOver(line);
         forwards_.passOver(line, boundary);
+        if (line.depth == 0 && sayDate(line, end, out)) return line.next;
         if (options_.squeezeReplyMarkers && line.content == line.prefixEnd && markers_.write(line, out))
             return line.next;
         const std::size_t written = out.length();
@@ -136,6 +156,7 @@ private:
             case originalMessageFinder::asHeader: {
                 const std::string plain = plainOriginalHeaderLine(line);
                 const messageLine plainLine = lineAt(plain.data(), plain.data() + plain.size());
+                if (options_.speakDates && dates_.write(plainLine, out)) break;
                 if (!(options_.squeezeReplyMarkers && markers_.write(plainLine, out)))
                     out.put(plain.data(), plain.data() + plain.size());
                 break;
@@ -156,6 +177,7 @@ private:
     initialsQuote initials_;
     symbolRuns symbols_;
     paragraphReading paragraphs_;
+    spokenDates dates_;
 };
 
 }  // namespace

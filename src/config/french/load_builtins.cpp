@@ -8,4 +8,6 @@ void localizedEpostSift::loadBuiltInConfiguration() { installBuiltIns(*this, fre
 
 const languagePhrases& buildLanguagePhrases() { return frenchPhrases; }
 
+const dateWords& buildDateWords() { return frenchDateWords; }
+
 }  // namespace postsift

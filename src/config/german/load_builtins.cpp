@@ -8,4 +8,6 @@ void localizedEpostSift::loadBuiltInConfiguration() { installBuiltIns(*this, ger
 
 const languagePhrases& buildLanguagePhrases() { return germanPhrases; }
 
+const dateWords& buildDateWords() { return germanDateWords; }
+
 }  // namespace postsift
