@@ -23,11 +23,19 @@ bool isListMark(const messageLine& line) {
     return p > digits && p - digits <= 3 && line.end - p >= 2 && (*p == '.' || *p == ')') && p[1] == ' ';
 }
 
-// A line of text: not blank, no signature separator, boundary or dash run,
-// no separator and no line the scanner may take for a header line.
+bool holdsWord(const char* p, const char* end) {
+    for (; p < end; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (isAsciiLetter(c) || isAsciiDigit(c) || c >= 128) return true;
+    }
+    return false;
+}
+
+// A line of text: words, no signature separator, boundary or decoration
+// run, no separator and no line the scanner may take for a header line.
 bool isProse(const messageLine& line) {
-    if (line.isBlank()) return false;
     const char* p = skipBlanks(line.content, line.end);
+    if (!holdsWord(p, line.end)) return false;
     if (line.end - p >= 2 && p[0] == '-' && p[1] == '-') return false;
     if (isOriginalMessageSeparator(line) || isOtherSeparator(line)) return false;
     const char* keyword = nullptr;

@@ -244,9 +244,9 @@ TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
     const int contentType = indexOf(filter.filterList, "Content-type:");
     ASSERT_EQ(filter.readConfigFile(buildFile("tests/unit/config/sample.cfg").c_str()), 0);
 
-    // Eight new rules and seven options, one built-in removed, one restated
+    // Eight new rules and six options, one built-in removed, one restated
     // in place.
-    EXPECT_EQ(lengthOf(filter.filterList), length + 14);
+    EXPECT_EQ(lengthOf(filter.filterList), length + 13);
     EXPECT_EQ(findException(filter.filterList, "Tues,"), nullptr);
     EXPECT_EQ(indexOf(filter.filterList, "Content-type:"), contentType);
     const filterEntry* last = filter.filterList;
@@ -266,7 +266,6 @@ TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
                                    {"[squeeze reply markers]", PLAIN, "true"},
                                    {"[drop attribution]", PLAIN, "true"},
                                    {"[find original message]", PLAIN, "true"},
-                                   {"[read forwarded messages]", PLAIN, "true"},
                                }));
     EXPECT_STREQ(findException(filter.filterList, "[INCLUDE EMAIL ADDRESS]")->value(), "true");
     EXPECT_STREQ(findException(filter.filterList, "Content-Disposition:")->condition(), " attachment");
