@@ -85,7 +85,15 @@ void paragraphReading::endSentence(readingOutput& out, std::size_t start, std::s
     const std::string lastWord(out.at(word), last - word);
     const bool hasRule = filter_.filterList != nullptr &&
                          filter_.filterListIndex.find(filter_.filterList, makeSearchWord(lastWord.c_str())) != nullptr;
-    out.insert(last, hasRule ? " ." : ".");
+    if (!hasRule) {
+        out.insert(last, ".");
+        return;
+    }
+    // "à lundi :-)": the full stop after the word before it, "à lundi. :-)".
+    std::size_t before = word;
+    while (before > start && (*out.at(before - 1) == ' ' || *out.at(before - 1) == '\t')) --before;
+    if (before == start || std::strchr(".!?:", *out.at(before - 1)) != nullptr) return;
+    out.insert(before, before < word ? "." : " .");
 }
 
 void paragraphReading::written(const messageLine& line, const char* textEnd, readingOutput& out, std::size_t start) {
