@@ -3,10 +3,10 @@
 # read aloud.
 #
 #   ./run.sh                        every sample in examples/ as an installed
-#                                   user hears it: *.de.eml through the German
-#                                   plug-in, the others through the French one,
-#                                   each with its language's shipped
-#                                   configuration
+#                                   user hears it: NAME.CODE.eml through the
+#                                   plug-in of that language code (de, en),
+#                                   the others through the French one, each
+#                                   with its language's shipped configuration
 #   ./run.sh --built-ins            the same with the built-in configuration
 #                                   alone
 #   ./run.sh [OPTION...] [FILE...]  postsift-filter with these arguments, e.g.
@@ -37,11 +37,20 @@ fi
 
 status=0
 first=1
+# The language folder of a code, from the languages' own descriptions.
+language_folder() {
+  grep -l "^set(language_code $1)" languages/*/language.cmake 2>/dev/null | head -1 | xargs -r dirname
+}
+
 for sample in examples/*.eml; do
-  case "$sample" in
-    *.de.eml) language=de shipped=examples/postsift.de.cfg ;;
-    *) language=fr shipped=examples/postsift.cfg ;;
-  esac
+  code=${sample%.eml}
+  code=${code##*.}
+  folder=$(language_folder "$code")
+  if [ -z "$folder" ]; then
+    code=fr
+    folder=$(language_folder fr)
+  fi
+  language=$code shipped=$folder/postsift.cfg
   [ "$first" -eq 1 ] || echo
   first=0
   echo "==> $sample ($language) <=="

@@ -23,6 +23,7 @@
 #include "email/parse_driver.h"
 #include "filter/epost_sift.h"
 #include "idle_filter.h"
+#include "known_languages.h"
 #include "heap_meter.h"
 #include "mail_sample.h"
 #include "platform/stdout_capture.h"
@@ -38,7 +39,7 @@ using clockType = std::chrono::steady_clock;
 constexpr double megabyte = 1024.0 * 1024.0;
 
 const char usage[] =
-    "usage: filter_bench [--language fr|de] [--plugin PATH] [--seconds S] [--passes N]\n"
+    "usage: filter_bench [--language CODE] [--plugin PATH] [--seconds S] [--passes N]\n"
     "                    [--sizes LIST] [--set KEY=VALUE]... [--save FOLDER] [FOLDER...]\n"
     "Filters synthetic messages (10 KB, 1 MB and 16 MB by default; LIST such as 10K,1M,16M),\n"
     "then every file of each FOLDER as one message, through the plug-in's exports, and scans\n"
@@ -94,7 +95,7 @@ bool parseSettings(int argc, char** argv, settings& out) {
             std::exit(0);
         } else if (arg == "--language" && hasValue) {
             out.language = argv[++i];
-            if (out.language != "fr" && out.language != "de") return false;
+            if (postsift::host::languageOfCode(out.language) == nullptr) return false;
         } else if (arg == "--plugin" && hasValue) {
             out.plugin = argv[++i];
         } else if (arg == "--seconds" && hasValue) {

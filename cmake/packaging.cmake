@@ -5,14 +5,20 @@ set(CPACK_PACKAGE_NAME postsift)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "e-mail filter plug-in that makes messages fit to be read aloud")
 # Debian shows the description as it stands: lines under 80 characters.
+set(language_names "")
+foreach(language ${POSTSIFT_LANGUAGES})
+  string(TOUPPER ${language} upper)
+  list(APPEND language_names ${POSTSIFT_LANGUAGE_${upper}_NAME})
+endforeach()
+string(JOIN ", " language_names ${language_names})
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "postsift is loaded by a text-to-speech engine as a plug-in. It turns the"
   "raw text of an e-mail message into the text to be spoken: the header"
-  "becomes a short summary, day names and reply markers are translated, and"
-  "quoted replies, emoticons, decoration and non-text parts are left out."
-  "There is a French and a German plug-in. postsift-filter, the command line"
-  "stand-in for an engine, filters messages and mailboxes and can speak them"
-  "with eSpeak NG.")
+  "becomes a short summary, dates are said in words, replies keep their"
+  "history out, and emoticons, decoration and non-text parts are left out."
+  "There is a plug-in for each language: ${language_names}."
+  "postsift-filter, the command line stand-in for an engine, filters"
+  "messages and mailboxes and can speak them with eSpeak NG.")
 set(POSTSIFT_PACKAGE_CONTACT "postsift maintainers <postsift@maintainers.invalid>"
   CACHE STRING "Maintainer named in the packages")
 set(CPACK_PACKAGE_CONTACT ${POSTSIFT_PACKAGE_CONTACT})
@@ -33,7 +39,7 @@ else()
   # The plug-ins' postsift.cfg files are meant to be edited: dpkg keeps an
   # administrator's changes on upgrade.
   set(conffiles "")
-  foreach(language french german)
+  foreach(language ${POSTSIFT_LANGUAGES})
     string(APPEND conffiles "${CPACK_PACKAGING_INSTALL_PREFIX}/${POSTSIFT_INSTALL_PLUGINDIR}/${language}/postsift.cfg\n")
   endforeach()
   file(WRITE ${CMAKE_BINARY_DIR}/debian/conffiles "${conffiles}")

@@ -20,6 +20,11 @@
 #include "loaded_plugin.h"
 #include "support/reserved_names.h"
 
+namespace postsift {
+extern const languageBuild frenchBuild;
+extern const languageBuild germanBuild;
+}  // namespace postsift
+
 namespace {
 
 const char* const reservedNames[] = {
@@ -40,7 +45,7 @@ const T& pick(const T (&choices)[N], unsigned index) {
 }
 
 const postsift::builtInEntry& builtIn(bool german, unsigned index) {
-    const postsift::builtInTable& table = german ? postsift::germanBuiltIns : postsift::frenchBuiltIns;
+    const postsift::builtInTable& table = german ? postsift::germanBuild.table : postsift::frenchBuild.table;
     return table.entries[index % table.count];
 }
 

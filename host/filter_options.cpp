@@ -1,8 +1,12 @@
 #include "filter_options.h"
 
+#include "known_languages.h"
+
 namespace postsift::host {
 
-const char usageText[] =
+namespace {
+
+const char usageStart[] =
     "usage: postsift-filter [OPTION...] [FILE...]\n"
     "\n"
     "Loads a postsift plug-in the way a speech engine does, filters each message\n"
@@ -10,8 +14,12 @@ const char usageText[] =
     "for a FILE named \"-\", the message is read from standard input.\n"
     "\n"
     "Plug-in and filter:\n"
-    "  --language fr|de      the French (default) or German plug-in built beside\n"
-    "                        this program; also the voice of --speak and --wav\n"
+    "  --language CODE       the plug-in of this language, built beside this\n"
+    "                        program; also the voice of --speak and --wav.\n"
+    "                        Without it, the language of the locale (LC_ALL,\n"
+    "                        LC_MESSAGES, LANG), else the first one below:\n";
+
+const char usageEnd[] =
     "  --plugin PATH         load this plug-in file instead\n"
     "  --config FILE         the plug-in reads FILE as its configuration instead\n"
     "                        of the postsift.cfg beside it\n"
@@ -63,8 +71,6 @@ const char usageText[] =
     "  postsift-filter --inactive --raw message.eml | od -c\n"
     "  postsift-filter --wav message.wav message.eml\n";
 
-namespace {
-
 std::string lowered(const std::string& text) {
     std::string out = text;
     // ASCII letters only: the names compared are ASCII, and the locale's
@@ -73,6 +79,17 @@ std::string lowered(const std::string& text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
+
+}  // namespace
+
+std::string usageText() {
+    std::string text = usageStart;
+    for (const knownLanguage& language : knownLanguages())
+        text += std::string("                          ") + language.code + "  " + language.name + "\n";
+    return text + usageEnd;
+}
+
+namespace {
 
 bool parseEncoding(const std::string& name, inputEncoding& encoding) {
     const std::string folded = lowered(name);
@@ -140,8 +157,8 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
         }
 
         if (name == "--language") {
-            if (value != "fr" && value != "de") {
-                error = "--language takes fr or de, not '" + value + "'";
+            if (languageOfCode(value) == nullptr) {
+                error = "--language takes " + languageCodeList() + ", not '" + value + "'";
                 return false;
             }
             options.language = value;

@@ -20,7 +20,7 @@ struct inputSource {
 };
 
 struct filterOptions {
-    std::string language = "fr";
+    std::string language;    // a known code; empty: the locale's language
     std::string pluginPath;  // empty: the language's plug-in beside the program
     std::string configPath;  // --config: read instead of the postsift.cfg beside the plug-in
     bool builtIns = false;   // --built-ins: no postsift.cfg at all
@@ -49,6 +49,7 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
 // plug-in may still switch it off, which the host cannot see.
 bool decodingStageOn(const filterOptions& options);
 
-extern const char usageText[];
+// --help: the options, with the languages of the build.
+std::string usageText();
 
 }  // namespace postsift::host

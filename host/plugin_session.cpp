@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "known_languages.h"
+
 #include "platform/stdout_capture.h"
 
 namespace postsift::host {
@@ -36,8 +38,9 @@ std::string joinFolder(std::string folder, std::string relative) {
 
 std::string defaultPluginPath(const std::string& language) {
     const char separator = platform::pluginLibrary::separator();
-    const std::string name = std::string(language == "de" ? "german" : "french") + separator +
-                             platform::pluginLibrary::fileName();
+    const knownLanguage* known = languageOfCode(language);
+    const std::string name = std::string(known != nullptr ? known->folder : knownLanguages().front().folder) +
+                             separator + platform::pluginLibrary::fileName();
     const std::string programFolder = platform::pluginLibrary::programFolder();
     // The build tree and a Windows installation keep the language folders
     // beside the program; a Linux installation keeps them in a folder of

@@ -6,7 +6,8 @@
 
 namespace postsift::host {
 
-// The plug-in file of a language ("fr" or "de"): in its language folder
+// The plug-in file of a language code ("fr"; an unknown one gives the first
+// language): in its language folder
 // beside this program (the build tree, Windows), else in the installed
 // plug-in folder (Linux).
 std::string defaultPluginPath(const std::string& language);

@@ -1,6 +1,7 @@
 // postsift-filter: loads a postsift plug-in the way a speech engine does and
 // prints what the engine would read aloud for each message.
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "config_changes.h"
 #include "filter_options.h"
 #include "filter_run.h"
+#include "known_languages.h"
 #include "platform/console.h"
 #include "plugin_copy.h"
 #include "plugin_session.h"
@@ -38,7 +40,8 @@ std::string pluginPathOf(const filterOptions& options) {
 void printVersion(const filterOptions& options) {
     const std::string pluginPath = pluginPathOf(options);
     std::printf("postsift-filter %s\n", POSTSIFT_VERSION_STRING);
-    std::printf("language: %s (%s)\n", options.language.c_str(), options.language == "de" ? "German" : "French");
+    const knownLanguage* language = languageOfCode(options.language);
+    std::printf("language: %s (%s)\n", options.language.c_str(), language != nullptr ? language->name : "?");
     std::printf("plug-in: %s%s\n", pluginPath.c_str(), pluginFileExists(pluginPath) ? "" : " (not found)");
 }
 
@@ -50,8 +53,10 @@ int filterMessages(int argc, char** argv) {
         std::fprintf(stderr, "postsift-filter: %s\nTry 'postsift-filter --help'.\n", error.c_str());
         return usageStatus;
     }
+    if (options.language.empty())
+        options.language = languageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")).code;
     if (options.help) {
-        std::fputs(usageText, stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (options.version) {

@@ -9,7 +9,7 @@ namespace postsift::host {
 // False, with a message that says what to install, when espeak-ng cannot be started.
 bool speechAvailable(std::string& error);
 
-// The voice that matches a plug-in language: "fr" or "de".
+// `voice`: the plug-in language's code ("fr"), which names eSpeak NG's voice.
 // An empty `wavPath` plays the speech; otherwise it is written to that file.
 bool speakText(const std::string& utf8Text, const std::string& voice, const std::string& wavPath, std::string& error);
 

@@ -19,14 +19,15 @@ struct builtInTable {
     std::size_t count;
 };
 
-extern const builtInTable frenchBuiltIns;
-extern const builtInTable germanBuiltIns;
-
-extern const languagePhrases frenchPhrases;
-extern const languagePhrases germanPhrases;
-
-extern const dateWords frenchDateWords;
-extern const dateWords germanDateWords;
+// Everything a language build brings: its built-in table, the phrases of
+// the features whose symbols a configuration need not define, and its words
+// for dates. Each language folder (languages/NAME/builtins.cpp) defines one,
+// named after it: frenchBuild, germanBuild ...
+struct languageBuild {
+    builtInTable table;
+    const languagePhrases& phrases;
+    const dateWords& dates;
+};
 
 void installBuiltIns(epostSift& filter, const builtInTable& table);
 

@@ -1,19 +1,21 @@
-// Each message of messages/ goes through the French and the German plug-in,
-// as an engine would drive them, and the spoken text must equal the one
-// written beside it:
+// Each message of messages/ goes through every language's plug-in, as an
+// engine would drive them, and the spoken text must equal the one written
+// in that language's folder:
 //   NAME.eml      the message, bytes as they arrive
-//   NAME.fr.txt   the French spoken text, NAME.de.txt the German one
-//   NAME.null     instead of a text: the filter has nothing to say
+//   NAME.null     instead of texts: no build has anything to say
 //   NAME.set      optional KEY<TAB>VALUE lines given to _zelUpdateFilter
 //                 first (a line without TAB removes the key)
 //   NAME.first    optional message that the same filter reads before
 //                 (what it gives is not compared): nothing of it may
 //                 reach NAME.eml
-//   NAME.shipped.fr.txt, NAME.shipped.de.txt
-//                 optional: the spoken texts with the configuration that
-//                 the packages install beside the plug-in (examples/)
+//   LANGUAGE/NAME.txt          the spoken text of that language's build
+//   LANGUAGE/NAME.shipped.txt  optional: the spoken text with the
+//                 configuration that the packages install beside it
+// The first language of languages.txt speaks every message; another one
+// speaks those it has texts for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -34,38 +36,55 @@ const std::string folder = buildFile(POSTSIFT_E2E_FOLDER);
 
 struct e2eCase {
     std::string name;
-    const char* language;  // folder of the plug-in, and "fr" or "de"
-    const char* suffix;
+    std::string language;  // folder of the plug-in and of its texts
     bool shipped;          // with the shipped configuration beside the plug-in
 };
 
 bool exists(const std::string& file) { return std::ifstream(file).good(); }
 
+std::vector<std::string> lines(const std::string& file) {
+    std::vector<std::string> found;
+    std::string text;
+    if (!readFile(file, text)) return found;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) found.push_back(line);
+    return found;
+}
+
+std::vector<std::string> languages() { return lines(folder + "/languages.txt"); }
+std::vector<std::string> messageNames() { return lines(folder + "/cases.txt"); }
+
+std::string expectedFile(const e2eCase& c) {
+    return folder + "/" + c.language + "/" + c.name + (c.shipped ? ".shipped.txt" : ".txt");
+}
+
 std::vector<e2eCase> e2eCases() {
     std::vector<e2eCase> cases;
-    std::string list;
-    if (!readFile(folder + "/cases.txt", list)) return cases;
-    std::istringstream names(list);
-    for (std::string name; std::getline(names, name);) {
-        if (name.empty()) continue;
-        for (const e2eCase& c : {e2eCase{name, "french", "fr", false}, e2eCase{name, "german", "de", false}}) {
-            cases.push_back(c);
-            if (exists(folder + "/" + name + ".shipped." + c.suffix + ".txt"))
-                cases.push_back({name, c.language, c.suffix, true});
+    const std::vector<std::string> all = languages();
+    for (const std::string& name : messageNames()) {
+        const bool silent = exists(folder + "/" + name + ".null");
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const e2eCase plain{name, all[i], false};
+            // The first language must speak every message: a missing text
+            // there is a failure, not a skipped case.
+            if (silent || i == 0 || exists(expectedFile(plain))) cases.push_back(plain);
+            const e2eCase shipped{name, all[i], true};
+            if (exists(expectedFile(shipped))) cases.push_back(shipped);
         }
     }
     return cases;
 }
 
-void PrintTo(const e2eCase& c, std::ostream* out) { *out << c.name << (c.shipped ? ".shipped." : ".") << c.suffix; }
+void PrintTo(const e2eCase& c, std::ostream* out) { *out << c.language << "/" << c.name << (c.shipped ? ".shipped" : ""); }
 
 std::string caseName(const ::testing::TestParamInfo<e2eCase>& info) {
-    return info.param.name + (info.param.shipped ? "_shipped_" : "_") + info.param.suffix;
+    return info.param.name + (info.param.shipped ? "_shipped_" : "_") + info.param.language;
 }
 
 // The built plug-in, or a copy of it in a folder of its own with the
 // language's shipped configuration beside it as postsift.cfg, made once.
-std::string pluginPath(const char* language, bool shipped) {
+std::string pluginPath(const std::string& language, bool shipped) {
     if (!shipped) return builtPluginFile(language);
     namespace fs = std::filesystem;
     const fs::path copyFolder = fs::path("shipped") / language;
@@ -73,7 +92,7 @@ std::string pluginPath(const char* language, bool shipped) {
     if (!fs::exists(copy)) {
         fs::create_directories(copyFolder);
         fs::copy_file(builtPluginFile(language), copy);
-        fs::copy_file(fs::path(folder) / "shipped" / (std::string(language) + ".cfg"), copyFolder / "postsift.cfg");
+        fs::copy_file(fs::path(folder) / "shipped" / (language + ".cfg"), copyFolder / "postsift.cfg");
     }
     return copy.string();
 }
@@ -139,11 +158,9 @@ TEST_P(MessageTest, IsSpokenAsWritten) {
     ASSERT_TRUE(readFile(base + ".eml", message)) << base << ".eml";
 
     std::string expected;
-    std::string ignored;
-    const bool expectText = readFile(base + (c.shipped ? ".shipped." : ".") + c.suffix + ".txt", expected);
-    const bool expectNull = !c.shipped && readFile(base + ".null", ignored);
-    ASSERT_TRUE(expectText != expectNull) << "give either " << c.name << "." << c.suffix
-                                          << ".txt or " << c.name << ".null";
+    const bool expectNull = exists(base + ".null");
+    const bool expectText = readFile(expectedFile(c), expected);
+    ASSERT_TRUE(expectText != expectNull) << "give either " << expectedFile(c) << " or " << c.name << ".null";
 
     std::string settings;
     if (readFile(base + ".set", settings)) applySettings(settings);
@@ -168,5 +185,26 @@ INSTANTIATE_TEST_SUITE_P(Messages, MessageTest, ::testing::ValuesIn(e2eCases()),
 
 TEST(MessageSuite, HasItsMessages) {
     // An empty list would pass every parametrised test by having none.
-    EXPECT_GE(e2eCases().size(), 40u) << "cases.txt in " << folder;
+    EXPECT_GE(languages().size(), 2u) << "languages.txt in " << folder;
+    EXPECT_GE(messageNames().size(), 40u) << "cases.txt in " << folder;
+}
+
+TEST(MessageSuite, EveryTextHasItsMessage) {
+    // A text whose message was renamed or removed would never be compared.
+    namespace fs = std::filesystem;
+    const std::vector<std::string> names = messageNames();
+    for (const std::string& language : languages()) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(folder) / language)) {
+            std::string name = entry.path().filename().string();
+            for (const char* suffix : {".shipped.txt", ".txt"}) {
+                const std::size_t length = std::char_traits<char>::length(suffix);
+                if (name.size() > length && name.compare(name.size() - length, length, suffix) == 0) {
+                    name.resize(name.size() - length);
+                    break;
+                }
+            }
+            EXPECT_NE(std::find(names.begin(), names.end(), name), names.end())
+                << language << "/" << entry.path().filename().string() << " has no message";
+        }
+    }
 }

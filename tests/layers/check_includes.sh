@@ -32,7 +32,7 @@ allowed_of() { echo "$rules" | awk -F'|' -v row="$1" '$1 == row { print $2 }'; }
 
 failures=0
 checked=0
-files=$(find src host include -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.l' -o -name '*.y' -o -name '*.inc' \) | sort)
+files=$(find src languages host include -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.l' -o -name '*.y' -o -name '*.inc' \) | sort)
 for file in $files; do
   row=$(row_of "$file")
   if [ -z "$row" ]; then

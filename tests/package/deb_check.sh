@@ -1,14 +1,16 @@
 #!/bin/sh
 # The Debian package, as a user receives it: built with cpack from the Linux
 # build, unpacked into a scratch root, and its postsift-filter run there with
-# the installed plug-ins and their sample configurations.
-# Usage: deb_check.sh STEP BUILD_DIR SOURCE_DIR VERSION
+# the installed plug-ins and their shipped configurations.
+# Usage: deb_check.sh STEP BUILD_DIR SOURCE_DIR VERSION LANGUAGES
 #   STEP: build (cpack and unpack), contents, filter, version, manual
+#   LANGUAGES: the language folders, separated by blanks
 set -u
 step=$1
 build=$2
 source=$3
 version=$4
+languages=$5
 work=$build/package-test/deb
 root=$work/root
 fail() { echo "FAIL: $*"; exit 1; }
@@ -26,23 +28,21 @@ build)
 
 contents)
   # Exactly these files, the plug-ins' versions in their soname only.
-  expected="usr/bin/postsift-filter
-usr/include/postsift.h
-usr/lib/postsift/french/postsift.cfg
-usr/lib/postsift/french/postsift.so
-usr/lib/postsift/german/postsift.cfg
-usr/lib/postsift/german/postsift.so
-usr/share/doc/postsift/README.md
-usr/share/doc/postsift/postsift.cfg
-usr/share/doc/postsift/postsift.de.cfg
-usr/share/man/man1/postsift-filter.1.gz"
+  expected=$( {
+    printf '%s\n' usr/bin/postsift-filter usr/include/postsift.h usr/share/doc/postsift/README.md \
+      usr/share/man/man1/postsift-filter.1.gz
+    for language in $languages; do
+      printf '%s\n' "usr/lib/postsift/$language/postsift.cfg" "usr/lib/postsift/$language/postsift.so" \
+        "usr/share/doc/postsift/$language.cfg"
+    done
+  } | LC_ALL=C sort)
   found=$(cd "$root" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
   [ "$found" = "$expected" ] || { printf 'found:\n%s\n' "$found"; fail "the package does not hold exactly the expected files"; }
-  cmp -s "$root/usr/lib/postsift/french/postsift.cfg" "$source/examples/postsift.cfg" ||
-    fail "the French plug-in's postsift.cfg is not the French sample"
-  cmp -s "$root/usr/lib/postsift/german/postsift.cfg" "$source/examples/postsift.de.cfg" ||
-    fail "the German plug-in's postsift.cfg is not the German sample"
-  for language in french german; do
+  for language in $languages; do
+    cmp -s "$root/usr/lib/postsift/$language/postsift.cfg" "$source/languages/$language/postsift.cfg" ||
+      fail "the $language plug-in's postsift.cfg is not its shipped configuration"
+  done
+  for language in $languages; do
     objdump -p "$root/usr/lib/postsift/$language/postsift.so" | grep -Eq "SONAME +postsift\.so\.${version%%.*}$" ||
       fail "$language plug-in: soname is not postsift.so.${version%%.*}"
   done
@@ -55,7 +55,7 @@ usr/share/man/man1/postsift-filter.1.gz"
   echo "$fields" | grep -q "^Depends: .*libstdc++6" || fail "no computed dependency on libstdc++6"
   echo "$fields" | grep -qx "Suggests: espeak-ng" || fail "espeak-ng is not suggested"
   dpkg-deb --ctrl-tarfile "$(deb)" | tar -xOf - ./conffiles | LC_ALL=C sort >"$work/conffiles"
-  printf '/usr/lib/postsift/french/postsift.cfg\n/usr/lib/postsift/german/postsift.cfg\n' |
+  for language in $languages; do echo "/usr/lib/postsift/$language/postsift.cfg"; done | LC_ALL=C sort |
     cmp -s - "$work/conffiles" || fail "the plug-ins' postsift.cfg files are not the conffiles"
   echo "ok: contents"
   ;;
@@ -84,13 +84,15 @@ filter)
 
 version)
   plugins=$(cd "$root/usr/lib/postsift" && pwd -P)
-  for language in "fr French french" "de German german"; do
-    set -- $language
-    out=$("$root/usr/bin/postsift-filter" --version --language "$1") || fail "--version failed"
+  for language in $languages; do
+    # The code and the name that the language's own folder gives it.
+    code=$(sed -n 's/^set(language_code \(.*\))$/\1/p' "$source/languages/$language/language.cmake")
+    name=$(sed -n 's/^set(language_name \(.*\))$/\1/p' "$source/languages/$language/language.cmake")
+    out=$("$root/usr/bin/postsift-filter" --version --language "$code") || fail "--version failed"
     expected="postsift-filter $version
-language: $1 ($2)
-plug-in: $plugins/$3/postsift.so"
-    [ "$out" = "$expected" ] || { printf '%s\n' "$out"; fail "--version --language $1"; }
+language: $code ($name)
+plug-in: $plugins/$language/postsift.so"
+    [ "$out" = "$expected" ] || { printf '%s\n' "$out"; fail "--version --language $code"; }
   done
   grep -qx "#define POSTSIFT_VERSION_STRING \"$version\"" "$root/usr/include/postsift.h" ||
     fail "the installed header does not state version $version"

@@ -3,15 +3,17 @@
 # build and unpacked, then checked without running anything (no 32-bit
 # program need run here): its files, the DLLs' export and import tables,
 # and the version in the DLLs' resources and the header.
-# Usage: zip_check.sh STEP BUILD_DIR SOURCE_DIR VERSION OBJDUMP WINDRES
+# Usage: zip_check.sh STEP BUILD_DIR SOURCE_DIR VERSION LANGUAGES OBJDUMP WINDRES
 #   STEP: build (cpack and unpack), contents, binaries, version
+#   LANGUAGES: the language folders, separated by blanks
 set -u
 step=$1
 build=$2
 source=$3
 version=$4
-objdump=$5
-windres=$6
+languages=$5
+objdump=$6
+windres=$7
 work=$build/package-test/zip
 name=postsift-$version-win32
 tree=$work/unpacked/$name
@@ -29,34 +31,38 @@ build)
 
 contents)
   # One folder; the program beside a folder per language, each with its
-  # DLL and that language's sample as its postsift.cfg.
-  expected="$name/README.md
-$name/french/postsift.cfg
-$name/french/postsift.dll
-$name/german/postsift.cfg
-$name/german/postsift.dll
-$name/include/postsift.h
-$name/postsift-filter.exe"
+  # DLL and that language's shipped configuration as its postsift.cfg.
+  expected=$( {
+    printf '%s\n' "$name/README.md" "$name/include/postsift.h" "$name/postsift-filter.exe"
+    for language in $languages; do
+      printf '%s\n' "$name/$language/postsift.cfg" "$name/$language/postsift.dll"
+    done
+  } | LC_ALL=C sort)
   found=$(cd "$work" && cmake -E tar tf "$name.zip" | grep -v '/$' | LC_ALL=C sort)
   [ "$found" = "$expected" ] || { printf 'found:\n%s\n' "$found"; fail "the zip does not hold exactly the expected files"; }
-  cmp -s "$tree/french/postsift.cfg" "$source/examples/postsift.cfg" || fail "french/postsift.cfg is not the French sample"
-  cmp -s "$tree/german/postsift.cfg" "$source/examples/postsift.de.cfg" || fail "german/postsift.cfg is not the German sample"
+  for language in $languages; do
+    cmp -s "$tree/$language/postsift.cfg" "$source/languages/$language/postsift.cfg" ||
+      fail "$language/postsift.cfg is not its shipped configuration"
+  done
   echo "ok: contents"
   ;;
 
 binaries)
   check=$source/tests/windows/check_dll.sh
-  sh "$check" "$objdump" "$tree/french/postsift.dll" pei-i386 &&
-    sh "$check" "$objdump" "$tree/german/postsift.dll" pei-i386 &&
-    sh "$check" "$objdump" "$tree/postsift-filter.exe" pei-i386 program
+  for language in $languages; do
+    sh "$check" "$objdump" "$tree/$language/postsift.dll" pei-i386 || exit 1
+  done
+  sh "$check" "$objdump" "$tree/postsift-filter.exe" pei-i386 program
   ;;
 
 version)
   IFS=. read -r major minor patch <<EOF
 $version
 EOF
-  for language in "french 0x40c" "german 0x407"; do
-    set -- $language
+  for language in $languages; do
+    # The resource language that the language's own folder gives it.
+    id=$(sed -n 's/^set(language_rc_id 0*\(.*\))$/\1/p' "$source/languages/$language/language.cmake")
+    set -- "$language" "0x$id"
     resource=$("$windres" -i "$tree/$1/postsift.dll" -O rc 2>&1) || { echo "$resource"; fail "$1: windres cannot read the resources"; }
     for line in "FILEVERSION $major, $minor, $patch, 0" "PRODUCTVERSION $major, $minor, $patch, 0" \
                 "VALUE \"FileVersion\", \"$version\"" "VALUE \"ProductVersion\", \"$version\"" \

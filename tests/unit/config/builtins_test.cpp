@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/builtin_table.h"
+#include "language_builds.h"
 #include "filter/filterlist.h"
 #include "filter/epost_sift.h"
 
@@ -110,9 +110,9 @@ const char germanTemplate[] =
 
 TEST(FrenchBuiltIns, InstallsOneHundredThirtySixEntriesInOrder) {
     countingFilter filter;
-    installBuiltIns(filter, frenchBuiltIns);
+    installBuiltIns(filter, frenchBuild.table);
     ASSERT_EQ(filter.calls.size(), 136u);
-    EXPECT_EQ(frenchBuiltIns.count, 136u);
+    EXPECT_EQ(frenchBuild.table.count, 136u);
     // "Date:" comes a second time with the English keywords.
     EXPECT_EQ(filter.calls[2], "Date:");
     EXPECT_EQ(filter.calls[104], "Subject:");
@@ -122,7 +122,7 @@ TEST(FrenchBuiltIns, InstallsOneHundredThirtySixEntriesInOrder) {
 
 TEST(FrenchBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
     epostSift filter;
-    installBuiltIns(filter, frenchBuiltIns);
+    installBuiltIns(filter, frenchBuild.table);
 
     std::vector<entryView> expected;
     add(expected, {
@@ -190,7 +190,7 @@ TEST(FrenchBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
 
 TEST(FrenchBuiltIns, SymbolTableHoldsTheKeywordListsPhrasesAndTemplate) {
     epostSift filter;
-    installBuiltIns(filter, frenchBuiltIns);
+    installBuiltIns(filter, frenchBuild.table);
     std::vector<entryView> expected;
     add(expected, {
                       {"[:-|]", REMOVE_WORD, "[REMOVE WORD]"},
@@ -208,9 +208,9 @@ TEST(FrenchBuiltIns, SymbolTableHoldsTheKeywordListsPhrasesAndTemplate) {
 
 TEST(GermanBuiltIns, InstallsOneHundredFifteenEntriesInOrder) {
     countingFilter filter;
-    installBuiltIns(filter, germanBuiltIns);
+    installBuiltIns(filter, germanBuild.table);
     ASSERT_EQ(filter.calls.size(), 115u);
-    EXPECT_EQ(germanBuiltIns.count, 115u);
+    EXPECT_EQ(germanBuild.table.count, 115u);
     EXPECT_EQ(filter.calls[13], "Betreff:");
     EXPECT_EQ(filter.calls[27], "(R)");
     EXPECT_EQ(filter.calls[114], "[BODY]");
@@ -218,7 +218,7 @@ TEST(GermanBuiltIns, InstallsOneHundredFifteenEntriesInOrder) {
 
 TEST(GermanBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
     epostSift filter;
-    installBuiltIns(filter, germanBuiltIns);
+    installBuiltIns(filter, germanBuild.table);
 
     std::vector<entryView> expected;
     add(expected, {
@@ -262,7 +262,7 @@ TEST(GermanBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
 
 TEST(GermanBuiltIns, SymbolTableHasNoForwardedSectionAnnouncement) {
     epostSift filter;
-    installBuiltIns(filter, germanBuiltIns);
+    installBuiltIns(filter, germanBuild.table);
     std::vector<entryView> expected;
     add(expected, {
                       {"[:-|]", REMOVE_WORD, "[REMOVE WORD]"},
@@ -273,6 +273,86 @@ TEST(GermanBuiltIns, SymbolTableHasNoForwardedSectionAnnouncement) {
                       {"[sender]", PLAIN, "Von:|From:"},
                       {"[header]", PLAIN, germanTemplate},
                       {"[body]", PLAIN, "Es folgt die Nachricht."},
+                  });
+    EXPECT_EQ(viewsOf(filter.symbolTable), expected);
+}
+
+TEST(EnglishBuiltIns, InstallsOneHundredTwentyOneEntriesInOrder) {
+    countingFilter filter;
+    installBuiltIns(filter, englishBuild.table);
+    ASSERT_EQ(filter.calls.size(), 121u);
+    EXPECT_EQ(englishBuild.table.count, 121u);
+    EXPECT_EQ(filter.calls[3], "Sent:");
+    EXPECT_EQ(filter.calls[32], "(R)");
+    EXPECT_EQ(filter.calls[120], "[BODY]");
+}
+
+TEST(EnglishBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
+    epostSift filter;
+    installBuiltIns(filter, englishBuild.table);
+
+    std::vector<entryView> expected;
+    add(expected, {
+                      {"subject:", PLAIN, "The subject of this message is: %s"},
+                      {"from:", PLAIN, "This message was sent by: %s"},
+                      {"date:", PLAIN, "This message was sent on: %s"},
+                      {"sent:", PLAIN, "This message was sent on: %s"},
+                      {"content-type:", KEEP_SECTION, "[KEEP SECTION] text/plain"},
+                      {"mon,", PLAIN, "Monday,"},
+                      {"tue,", PLAIN, "Tuesday,"},
+                      {"tues,", PLAIN, "Tuesday,"},
+                      {"wed,", PLAIN, "Wednesday,"},
+                      {"thu,", PLAIN, "Thursday,"},
+                      {"thur,", PLAIN, "Thursday,"},
+                      {"thurs,", PLAIN, "Thursday,"},
+                      {"fri,", PLAIN, "Friday,"},
+                      {"sat,", PLAIN, "Saturday,"},
+                      {"sun,", PLAIN, "Sunday,"},
+                      {"feb", PLAIN, "February"},
+                      {"mar", PLAIN, "March"},
+                      {"apr", PLAIN, "April"},
+                      {"jul", PLAIN, "July"},
+                      {"aug", PLAIN, "August"},
+                      {"sep", PLAIN, "September"},
+                      {"sept", PLAIN, "September"},
+                      {"oct", PLAIN, "October"},
+                      {"nov", PLAIN, "November"},
+                      {"dec", PLAIN, "December"},
+                      {"re:", PLAIN, "Reply:"},
+                      {"aw:", PLAIN, "Reply:"},
+                      {"réf:", PLAIN, "Reply:"},
+                      {"fwd:", PLAIN, "Forwarded:"},
+                      {"fw:", PLAIN, "Forwarded:"},
+                      {"tr:", PLAIN, "Forwarded:"},
+                      {"wg:", PLAIN, "Forwarded:"},
+                  });
+    addDroppedWords(expected);
+    addOptionsOff(expected);
+    ASSERT_EQ(expected.size(), 110u);
+    EXPECT_EQ(viewsOf(filter.filterList), expected);
+
+    // Given names that are also month abbreviations stay as written.
+    EXPECT_EQ(findException(filter.filterList, "Jan"), nullptr);
+    EXPECT_EQ(findException(filter.filterList, "Jun"), nullptr);
+    EXPECT_EQ(findException(filter.filterList, "RE:"), findException(filter.filterList, "Re:"));
+}
+
+TEST(EnglishBuiltIns, SymbolTableHoldsTheKeywordListsPhrasesAndTemplate) {
+    epostSift filter;
+    installBuiltIns(filter, englishBuild.table);
+    std::vector<entryView> expected;
+    add(expected, {
+                      {"[:-|]", REMOVE_WORD, "[REMOVE WORD]"},
+                      {"[:-)", REMOVE_WORD, "[REMOVE WORD]"},
+                      {"[forwarded section]", PLAIN, "The following text was forwarded."},
+                      {"[crlf]", PLAIN, ". "},
+                      {"[subject]", PLAIN, "Subject:"},
+                      {"[date]", PLAIN, "Date:"},
+                      {"[sender]", PLAIN, "From:"},
+                      {"[header]", PLAIN,
+                       "{[SENDER] ? Message from [SENDER]| Message from an unknown sender}, {[DATE] ? sent [DATE]| "
+                       "undated}. {[SUBJECT] ? The subject is: [SUBJECT]| No subject}. "},
+                      {"[body]", PLAIN, "The message follows."},
                   });
     EXPECT_EQ(viewsOf(filter.symbolTable), expected);
 }

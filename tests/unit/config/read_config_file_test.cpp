@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "build_files.h"
-#include "config/builtin_table.h"
+#include "language_builds.h"
 #include "filter/filterlist.h"
 #include "filter/epost_sift.h"
 #include "scratch_file.h"
@@ -110,7 +110,7 @@ TEST(ReadConfigFile, OptionKeysCountOnlyWithTheirCapitals) {
                      "[include email address]\ttrue\n"
                      "[INCLUDE FORWARDED TEXT]\ttrue\n");
     epostSift filter;
-    installBuiltIns(filter, frenchBuiltIns);
+    installBuiltIns(filter, frenchBuild.table);
     const int options = indexOf(filter.filterList, "[INCLUDE EMAIL ADDRESS]");
     const int symbols = lengthOf(filter.symbolTable);
     filter.readConfigFile(file.path());
@@ -140,7 +140,7 @@ TEST(ReadConfigFile, CrlfInTheFileIsTheLineEndWordNotASymbol) {
 TEST(ReadConfigFile, ABuiltInKeyIsRedefinedInPlace) {
     scratchFile file("cfg_builtin.cfg", "FWD:\tSuivi:\n[INCLUDE EMAIL ADDRESS]\ttrue\n");
     epostSift filter;
-    installBuiltIns(filter, frenchBuiltIns);
+    installBuiltIns(filter, frenchBuild.table);
     const int fwd = indexOf(filter.filterList, "FWD:");
     const int option = indexOf(filter.filterList, "[INCLUDE EMAIL ADDRESS]");
     const int length = lengthOf(filter.filterList);
@@ -157,14 +157,14 @@ TEST(ReadConfigFile, ABuiltInKeyIsRedefinedInPlace) {
 
 TEST(ReadConfigFile, TheHeaderTemplateChangesOnlyAfterItsRemoval) {
     epostSift refused;
-    installBuiltIns(refused, germanBuiltIns);
+    installBuiltIns(refused, germanBuild.table);
     const std::string builtIn = findException(refused.symbolTable, "[HEADER]")->value();
     scratchFile once("cfg_header_once.cfg", "[HEADER]\t{[SENDER] ? [SENDER]| niemand}.\n");
     refused.readConfigFile(once.path());
     EXPECT_EQ(findException(refused.symbolTable, "[HEADER]")->value(), builtIn);
 
     epostSift replaced;
-    installBuiltIns(replaced, germanBuiltIns);
+    installBuiltIns(replaced, germanBuild.table);
     const int symbols = lengthOf(replaced.symbolTable);
     scratchFile twice("cfg_header_twice.cfg", "[HEADER]\n[HEADER]\t{[SENDER] ? [SENDER]| niemand}.\n");
     replaced.readConfigFile(twice.path());
@@ -200,7 +200,7 @@ TEST(ReadConfigFile, ALongHeaderTemplateIsKeptWhole) {
     while (longTemplate.size() < 1200) longTemplate += " {[SUBJECT] ? Objet: [SUBJECT]| Sans objet}.";
     scratchFile file("cfg_long_header.cfg", "[HEADER]\n[HEADER]\t" + longTemplate + "\r\n");
     epostSift filter;
-    installBuiltIns(filter, frenchBuiltIns);
+    installBuiltIns(filter, frenchBuild.table);
     filter.readConfigFile(file.path());
     EXPECT_EQ(std::string(findException(filter.symbolTable, "[HEADER]")->value()), longTemplate);
 }
@@ -239,7 +239,7 @@ TEST(ReadConfigFile, AFileThatCannotBeReadLeavesTheFilterAsItWas) {
 
 TEST(ReadConfigFile, TheSampleDoesWhatTheReadmeSays) {
     epostSift filter;
-    installBuiltIns(filter, frenchBuiltIns);
+    installBuiltIns(filter, frenchBuild.table);
     const int length = lengthOf(filter.filterList);
     const int contentType = indexOf(filter.filterList, "Content-type:");
     ASSERT_EQ(filter.readConfigFile(buildFile("tests/unit/config/sample.cfg").c_str()), 0);
@@ -298,7 +298,7 @@ TEST(ReadConfigFile, RandomFilesLeaveTheListsAsLineByLineUpdates) {
     for (int round = 0; round < 200; ++round) {
         std::string text;
         epostSift byLine;
-        if (round % 2 == 0) installBuiltIns(byLine, frenchBuiltIns);
+        if (round % 2 == 0) installBuiltIns(byLine, frenchBuild.table);
         const int lines = 1 + static_cast<int>(next(40));
         for (int i = 0; i < lines; ++i) {
             const char* key = keys[next(sizeof keys / sizeof *keys)];
@@ -312,7 +312,7 @@ TEST(ReadConfigFile, RandomFilesLeaveTheListsAsLineByLineUpdates) {
             }
         }
         epostSift fromFile;
-        if (round % 2 == 0) installBuiltIns(fromFile, frenchBuiltIns);
+        if (round % 2 == 0) installBuiltIns(fromFile, frenchBuild.table);
         scratchFile file("cfg_random.cfg", text);
         ASSERT_EQ(fromFile.readConfigFile(file.path()), 0);
         ASSERT_EQ(entriesOf(fromFile.filterList), entriesOf(byLine.filterList)) << text;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "config/builtin_table.h"
+#include "language_builds.h"
 #include "filter/epost_sift.h"
 
 using namespace postsift;
@@ -176,7 +176,7 @@ bool heardIn(const std::string& text, const std::string& word) {
 
 void compareWithModel(bool readingOptions) {
     epostSift filter;
-    installBuiltIns(filter, frenchBuiltIns);
+    installBuiltIns(filter, frenchBuild.table);
     if (readingOptions) {
         for (const char* option : {"[SPEAK LINKS]", "[DROP SIGNATURE]", "[SQUEEZE REPLY MARKERS]", "[DROP ATTRIBUTION]",
                                    "[FIND ORIGINAL MESSAGE]", "[READ FORWARDED MESSAGES]"})

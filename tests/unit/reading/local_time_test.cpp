@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "config/builtin_table.h"
+#include "language_builds.h"
 #include "reading/date_speaking.h"
 
 using namespace postsift;
@@ -76,7 +76,7 @@ TEST(LocalTime, DatesAreSaidInTheZoneOfTheComputer) {
     std::string said;
     for (const char* date : dates) {
         std::string spoken;
-        if (!speakDateText(date, std::strlen(date), frenchDateWords, spoken)) spoken = std::string("= ") + date;
+        if (!speakDateText(date, std::strlen(date), frenchBuild.dates, spoken)) spoken = std::string("= ") + date;
         said += spoken + "\n";
     }
     EXPECT_EQ(said, expected->said);

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "config/builtin_table.h"
+#include "language_builds.h"
 #include "reading/date_speaking.h"
 
 using namespace postsift;
@@ -208,10 +208,10 @@ TEST(DateRoundTrip, WrittenReadAndSaidAsTheModelSaysIt) {
         EXPECT_EQ(date.hasZone, w.hasZone) << w.text;
         EXPECT_EQ(date.zoneMinutes, w.zoneMinutes) << w.text;
         std::string french;
-        speakDate(date, frenchDateWords, french);
+        speakDate(date, frenchBuild.dates, french);
         EXPECT_EQ(french, frenchModel(w)) << w.text;
         std::string german;
-        speakDate(date, germanDateWords, german);
+        speakDate(date, germanBuild.dates, german);
         EXPECT_EQ(german, germanModel(w)) << w.text;
         if (HasFailure()) return;
     }

@@ -69,11 +69,7 @@ const builtInEntry entries[] = {
     {symbolBody, "Es folgt die Nachricht."},
 };
 
-}  // namespace
-
-const builtInTable germanBuiltIns = {entries, sizeof entries / sizeof entries[0]};
-
-const languagePhrases germanPhrases = {
+const languagePhrases phrases = {
     "Anhang: %s.",
     "Link zu %s",
     "%s schrieb:",
@@ -81,7 +77,7 @@ const languagePhrases germanPhrases = {
 };
 
 // \xe4 is a umlaut.
-const dateWords germanDateWords = {
+const dateWords dates = {
     {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"},
     {"Januar", "Februar", "M\xe4rz", "April", "Mai", "Juni", "Juli", "August", "September", "Oktober", "November",
      "Dezember"},
@@ -91,5 +87,9 @@ const dateWords germanDateWords = {
     nullptr,
     "%A, %d. %B %Y",
 };
+
+}  // namespace
+
+extern const languageBuild germanBuild = {{entries, sizeof entries / sizeof entries[0]}, phrases, dates};
 
 }  // namespace postsift

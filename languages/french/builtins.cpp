@@ -95,10 +95,8 @@ const builtInEntry entries[] = {
 
 }  // namespace
 
-const builtInTable frenchBuiltIns = {entries, sizeof entries / sizeof entries[0]};
-
 // \xe8 is e grave.
-const languagePhrases frenchPhrases = {
+const languagePhrases phrases = {
     "Pi\xe8" "ce jointe : %s.",
     "lien vers %s",
     "%s a \xe9" "crit :",
@@ -106,7 +104,7 @@ const languagePhrases frenchPhrases = {
 };
 
 // \xe0 is a grave, \xfb u circumflex.
-const dateWords frenchDateWords = {
+const dateWords dates = {
     {"lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi", "dimanche"},
     {"janvier", "f\xe9vrier", "mars", "avril", "mai", "juin", "juillet", "ao\xfbt", "septembre", "octobre",
      "novembre", "d\xe9" "cembre"},
@@ -116,5 +114,9 @@ const dateWords frenchDateWords = {
     "%A %d %B %Y \xe0 %H h",
     "%A %d %B %Y",
 };
+
+}  // namespace
+
+extern const languageBuild frenchBuild = {{entries, sizeof entries / sizeof entries[0]}, phrases, dates};
 
 }  // namespace postsift
