@@ -46,6 +46,7 @@ void putPercentDecoded(byteSpan text, textBuffer& out) {
 // "charset'language'text" of an extended value: the charset, and the text
 // after the second quote (all of it when the quotes are missing).
 byteSpan splitExtended(byteSpan value, byteSpan& charset) {
+    if (value.empty()) return value;
     const char* first = static_cast<const char*>(std::memchr(value.begin, '\'', value.size()));
     if (first == nullptr) return value;
     const char* second =

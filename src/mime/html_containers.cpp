@@ -78,6 +78,7 @@ void readShorthand(byteSpan value, topEdge& top) {
 }
 
 void readDeclaration(byteSpan declaration, topEdge& top) {
+    if (declaration.empty()) return;
     const void* colon = std::memchr(declaration.begin, ':', declaration.size());
     if (colon == nullptr) return;
     const byteSpan property = trimmedCss(byteSpan(declaration.begin, static_cast<const char*>(colon)));
@@ -100,7 +101,10 @@ const char* const containerWords[] = {"quote", "cite", "reply", "rply", "forward
 
 bool containsFolded(byteSpan text, const char* lower) {
     const std::size_t length = std::strlen(lower);
-    for (const char* p = text.begin; p + length <= text.end; ++p)
+    // An empty value may have no bytes at all behind it: count, never step
+    // past its end.
+    if (static_cast<std::size_t>(text.end - text.begin) < length) return false;
+    for (const char* p = text.begin; p <= text.end - length; ++p)
         if (sameName(byteSpan(p, p + length), byteSpan(lower, lower + length))) return true;
     return false;
 }
@@ -116,6 +120,8 @@ bool namesQuoteContainer(byteSpan value) {
 }
 
 bool drawsTopBorder(byteSpan style) {
+    // An empty attribute value may have no bytes behind it at all.
+    if (style.empty()) return false;
     topEdge top;
     const char* start = style.begin;
     for (const char* p = style.begin; p <= style.end; ++p) {
