@@ -52,21 +52,30 @@ int toUnits(unsigned codePage, DWORD flags, const char* in, std::size_t length, 
 // The units of a piece with a sequence the code page does not define, read
 // character by character: the shortest run of bytes from each place that
 // reads as a character, and where none does, its first byte passed over,
-// as iconv is driven on the other side.
+// as iconv is driven on the other side. A lead byte whose character the
+// end of the piece cuts off is left out with the bytes after it.
 std::size_t unitsSkippingInvalid(unsigned codePage, unsigned maxCharSize, const char* in, std::size_t length,
                                  wchar_t* units, std::size_t room) {
     std::size_t written = 0;
     std::size_t at = 0;
     while (at < length) {
         std::size_t size = 1;
+        bool read = false;
         for (; size <= maxCharSize && at + size <= length; ++size) {
             const int n = toUnits(codePage, MB_ERR_INVALID_CHARS, in + at, size, units + written, room - written);
             if (n > 0) {
                 written += static_cast<std::size_t>(n);
+                read = true;
                 break;
             }
         }
-        at += size <= maxCharSize && at + size <= length ? size : 1;
+        if (read) {
+            at += size;
+        } else if (size <= maxCharSize && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(in[at]))) {
+            break;  // cut off by the end
+        } else {
+            ++at;
+        }
     }
     return written;
 }
