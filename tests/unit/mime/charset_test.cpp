@@ -2,6 +2,10 @@
 // the system's converters.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/windows1252.h"
@@ -215,4 +219,41 @@ TEST(EastAsianCharsets, AnUnknownNameIsWindows1252UnlessItNamesAnEastAsianFamily
     EXPECT_EQ(stageBody("x-unknown-8bit", "caf\xe9"), "caf\xe9");
     EXPECT_EQ(stageBody("big5-x-custom", "Taipei \xa4\xa4\xa4\xe5 ok"), "Taipei  ok");
     EXPECT_EQ(stageBody("iso-2022-x-custom", "Kyoto \x1b$BF|\x1b(B ok"), "Kyoto  ok");
+}
+
+TEST(EastAsianCharsets, LongRandomTextsKeepExactlyTheirAsciiWords) {
+    // Words, East Asian characters, cut and invalid sequences and line ends
+    // in random order, over many of the converters' pieces: what is read is
+    // the words, their blanks and line ends, and nothing else.
+    struct mix {
+        const char* charset;
+        std::vector<std::string> leftOut;  // characters and broken sequences, each alone between blanks
+    };
+    const mix mixes[] = {
+        {"ks_c_5601-1987", {"\xc7\xd1", "\xb1\xb9", "\x81\x41", "\xc7", "\xff"}},
+        {"gb2312", {"\xd6\xd0", "\xd5\x5a", "\x81\x40", "\xd6", "\xff"}},
+        {"big5", {"\xa4\xa4", "\xbb\x79", "\xa4", "\xff"}},
+        {"shift_jis", {"\x93\xfa", "\x96\x7b", "\xb1", "\x93", "\xff"}},
+        {"euc-jp", {"\xc6\xfc", "\x8e\xb1", "\xc6", "\xff"}},
+        {"iso-2022-jp", {"\x1b$BF|K\\\x1b(B", "\x1b(I1\x1b(B", "\x1b", "\xe9"}},
+        {"hz-gb-2312", {"~{VPND~}", "~{<:~}"}},
+    };
+    std::mt19937 random(2003);
+    for (const mix& m : mixes) {
+        std::string bytes;
+        std::string expected;
+        for (int i = 0; i < 4000; ++i) {
+            const unsigned pick = random() % (m.leftOut.size() + 3);
+            if (pick < m.leftOut.size()) {
+                bytes += m.leftOut[pick];
+            } else {
+                const std::string word = pick == m.leftOut.size() ? "\n" : "w" + std::to_string(random() % 1000);
+                bytes += word;
+                expected += word;
+            }
+            bytes += ' ';
+            expected += ' ';
+        }
+        EXPECT_EQ(stageBody(m.charset, bytes), expected) << m.charset;
+    }
 }
