@@ -96,6 +96,12 @@ shiftUnit iso2022Unit(const char* p, std::size_t left, bool& shifted) {
 
 shiftUnit hzUnit(const char* p, std::size_t left, bool& shifted) {
     if (shifted) {
+        // A run ends with its line at the latest, so that a run left open
+        // or holding an odd byte costs no more than the rest of its line.
+        if (*p == '\n' || *p == '\r') {
+            shifted = false;
+            return plainByte(*p);
+        }
         // Pairs of GB2312 bytes; a pair may end in '~', but none begins
         // with it, so a '~' here begins "~}".
         if (left < 2) return unit(0);

@@ -201,8 +201,9 @@ TEST(EastAsianCharsets, TheAsciiStaysEastAsianTextAndBrokenSequencesAreLeftOut) 
          "Kyoto  ok\nkana  ok\nstrayx ok\nhigh ok\nopen "},
         {"iso-2022-jp", "end\x1b$", "end"},
         {"iso-2022-kr", "\x1b$)C" "Seoul \x0e" "GQ19>n\x0f ok\n", "Seoul  ok\n"},
-        {"hz-gb-2312", "Shanghai ~{VPND~} ok ~~ tilde\ncon~\ntinued a~xb\nopen ~{VP",
-         "Shanghai  ok ~ tilde\ncontinued axb\nopen "},
+        // An odd byte in a run that is not closed: the line's end ends it.
+        {"hz-gb-2312", "Shanghai ~{VPND~} ok ~~ tilde\ncon~\ntinued a~xb\nodd ~{VPN\r\nok\nopen ~{VP",
+         "Shanghai  ok ~ tilde\ncontinued axb\nodd \nok\nopen "},
         // Names only one side knows: iconv reads these, Windows reads what
         // their family leaves as ASCII. The same text either way.
         {"iso-2022-jp-3", "Nara \x1b$BF|K\\8l\x1b(B ok", "Nara  ok"},
