@@ -1,5 +1,6 @@
 #include "mime/charset_reading.h"
 
+#include "mime/unconvertible_text.h"
 #include "mime/utf8.h"
 #include "mime/windows1252.h"
 #include "platform/charset.h"
@@ -81,7 +82,8 @@ bool readingConverts(const charsetReading& reading, byteSpan text) {
     for (const char* prefix : shiftingPrefixes) shifting = shifting || startsWithName(reading.name, prefix);
     if (!shifting && !hasHighBytes(text)) return false;
     const platform::charsetDecoder decoder(reading.name.begin, reading.name.size());
-    return decoder.isOpen();
+    platform::charsetForm form;
+    return decoder.isOpen() || isForeignCharset(reading.name, form);
 }
 
 void readText(const charsetReading& reading, byteSpan text, characterWriter& writer) {
@@ -104,6 +106,11 @@ void readText(const charsetReading& reading, byteSpan text, characterWriter& wri
                 if (consumed == 0 && count == 0) break;  // nothing more it can read
                 at += consumed;
             }
+            return;
+        }
+        platform::charsetForm form;
+        if (isForeignCharset(reading.name, form)) {
+            readAsciiRemainder(form, text, writer);
             return;
         }
     }

@@ -6,7 +6,7 @@
 namespace postsift::mime {
 
 // How the bytes of a text are read: as Windows-1252 (the plug-in's own
-// character set, and what unknown or missing declarations fall back to), as
+// character set, and what missing or unknown declarations fall back to), as
 // UTF-8 (decoded here, so that both platforms read it alike), or through the
 // system's converter for any other declared character set.
 struct charsetReading {
@@ -27,7 +27,9 @@ bool readingConverts(const charsetReading& reading, byteSpan text);
 
 // Hands every character of the text to the writer. Bytes that are not
 // UTF-8 in UTF-8 text are taken as Windows-1252, as are the bytes of a
-// character set that the system does not know.
+// character set that is known neither to the system nor as a foreign set
+// (see unconvertible_text.h). Of a foreign set the system cannot convert,
+// only the ASCII text is read.
 void readText(const charsetReading& reading, byteSpan text, characterWriter& writer);
 
 }  // namespace postsift::mime

@@ -6,6 +6,8 @@
 
 #include <iconv.h>
 
+#include "platform/charset_names.h"
+
 namespace postsift::platform {
 
 namespace {
@@ -15,10 +17,20 @@ iconv_t descriptorOf(void* handle) { return static_cast<iconv_t>(handle); }
 // Little-endian 32-bit units whatever the machine: assembled by hand below.
 constexpr char targetCode[] = "UTF-32LE";
 
+// What some converters write for a sequence they cannot read: left out.
+constexpr char32_t replacementCharacter = 0xFFFD;
+
 }  // namespace
 
 charsetDecoder::charsetDecoder(const char* name, std::size_t nameLength) {
     if (name == nullptr || nameLength == 0) return;
+    // The shared table first, so that every name Windows reads is read here
+    // too, and as the same set; iconv's own names after it.
+    if (const charsetName* entry = findCharsetName(name, nameLength)) {
+        if (entry->iconvName == nullptr) return;
+        name = entry->iconvName;
+        nameLength = std::strlen(name);
+    }
     char* copy = static_cast<char*>(std::malloc(nameLength + 1));
     if (copy == nullptr) return;
     std::memcpy(copy, name, nameLength);
@@ -50,22 +62,31 @@ std::size_t charsetDecoder::decode(const char* in, std::size_t inLength, bool la
         const std::size_t result = iconv(descriptorOf(handle_), &source, &sourceLeft, &target, &targetLeft);
         if (result != static_cast<std::size_t>(-1)) break;
         if (errno == E2BIG) break;
-        if (errno == EINVAL && !last) break;  // the rest of a character comes with the next piece
-        // A byte the character set does not define, or a character cut off
-        // by the end of the text: passed over.
+        if (errno == EINVAL) {
+            if (!last) break;  // the rest of a character comes with the next piece
+            // A character cut off by the end of the text: left out whole,
+            // so that none of its bytes is read as a character of its own.
+            source += sourceLeft;
+            sourceLeft = 0;
+            break;
+        }
+        // A sequence the character set does not define: its first byte is
+        // passed over and the reading goes on from the next, as the
+        // Windows side does.
         ++source;
         --sourceLeft;
     }
     consumed = static_cast<std::size_t>(source - in);
     const std::size_t produced = (capacity - targetLeft) / 4;
     // In place, front to back: each unit is read before it is overwritten.
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < produced; ++i) {
         const unsigned char* unit = units + i * 4;
         const char32_t code = static_cast<char32_t>(unit[0]) | static_cast<char32_t>(unit[1]) << 8 |
                               static_cast<char32_t>(unit[2]) << 16 | static_cast<char32_t>(unit[3]) << 24;
-        out[i] = code;
+        if (code != replacementCharacter) out[kept++] = code;
     }
-    return produced;
+    return kept;
 }
 
 }  // namespace postsift::platform

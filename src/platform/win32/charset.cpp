@@ -1,49 +1,17 @@
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
 #include "platform/charset.h"
+#include "platform/charset_names.h"
 #include "platform/shift_state.h"
 
 namespace postsift::platform {
 
 namespace {
 
-struct namedCodePage {
-    const char* name;
-    unsigned codePage;
-};
-
-// The names mail declares, in lower case, for the code pages Windows
-// converts. Windows has no converter by name, so the table says it.
-const namedCodePage codePages[] = {
-    {"iso-8859-2", 28592},    {"iso-8859-3", 28593},     {"iso-8859-4", 28594},   {"iso-8859-5", 28595},
-    {"iso-8859-6", 28596},    {"iso-8859-7", 28597},     {"iso-8859-8", 28598},   {"iso-8859-8-i", 38598},
-    {"iso-8859-9", 28599},    {"iso-8859-13", 28603},    {"iso-8859-15", 28605},  {"latin2", 28592},
-    {"latin-9", 28605},       {"latin9", 28605},         {"windows-1250", 1250},  {"windows-1251", 1251},
-    {"windows-1253", 1253},   {"windows-1254", 1254},    {"windows-1255", 1255},  {"windows-1256", 1256},
-    {"windows-1257", 1257},   {"windows-1258", 1258},    {"cp1250", 1250},        {"cp1251", 1251},
-    {"cp1253", 1253},         {"cp1254", 1254},          {"cp1255", 1255},        {"cp1256", 1256},
-    {"cp1257", 1257},         {"cp1258", 1258},          {"windows-874", 874},    {"tis-620", 874},
-    {"koi8-r", 20866},        {"koi8-u", 21866},         {"ibm866", 866},         {"cp866", 866},
-    {"ibm850", 850},          {"cp850", 850},            {"ibm437", 437},         {"cp437", 437},
-    {"macintosh", 10000},     {"x-mac-roman", 10000},    {"utf-7", 65000},        {"shift_jis", 932},
-    {"shift-jis", 932},       {"sjis", 932},             {"windows-31j", 932},    {"cp932", 932},
-    {"euc-jp", 20932},        {"iso-2022-jp", 50220},    {"gb2312", 936},         {"gbk", 936},
-    {"cp936", 936},           {"x-gbk", 936},            {"gb18030", 54936},      {"big5", 950},
-    {"cp950", 950},           {"euc-kr", 949},           {"ks_c_5601-1987", 949}, {"cp949", 949},
-    {"iso-2022-kr", 50225},   {"hz-gb-2312", 52936},     {"utf-8", CP_UTF8},
-};
-
-bool sameName(const char* lower, const char* name, std::size_t length) {
-    if (std::strlen(lower) != length) return false;
-    for (std::size_t i = 0; i < length; ++i) {
-        char c = name[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
-    }
-    return true;
-}
+// What a converter writes for a sequence it cannot read: left out.
+constexpr char32_t replacementCharacter = 0xFFFD;
 
 // Where a piece of a text in a double-byte code page may end: after the
 // last character that lies whole inside it.
@@ -57,17 +25,11 @@ std::size_t doubleByteEnd(unsigned codePage, const char* in, std::size_t length)
     return end > 0 ? end : length;
 }
 
-// The code pages whose bytes change meaning after a shift sequence: a piece
-// of their text must not end inside a shifted run, since
-// MultiByteToWideChar keeps no state from one call to the next.
-bool shiftSchemeOf(unsigned codePage, shiftScheme& scheme) {
-    switch (codePage) {
-        case 65000: scheme = shiftScheme::utf7; return true;
-        case 50220:
-        case 50221:
-        case 50222:
-        case 50225: scheme = shiftScheme::iso2022; return true;
-        case 52936: scheme = shiftScheme::hz; return true;
+bool shiftSchemeOf(charsetForm form, shiftScheme& scheme) {
+    switch (form) {
+        case charsetForm::utf7: scheme = shiftScheme::utf7; return true;
+        case charsetForm::iso2022: scheme = shiftScheme::iso2022; return true;
+        case charsetForm::hz: scheme = shiftScheme::hz; return true;
         default: return false;
     }
 }
@@ -83,20 +45,122 @@ std::size_t safeEnd(const char* in, std::size_t length) {
     return length;
 }
 
+int toUnits(unsigned codePage, DWORD flags, const char* in, std::size_t length, wchar_t* units, std::size_t room) {
+    return MultiByteToWideChar(codePage, flags, in, static_cast<int>(length), units, static_cast<int>(room));
+}
+
+// The units of a piece with a sequence the code page does not define, read
+// character by character: the shortest run of bytes from each place that
+// reads as a character, and where none does, its first byte passed over,
+// as iconv is driven on the other side. A lead byte whose character the
+// end of the piece cuts off is left out with the bytes after it.
+std::size_t unitsSkippingInvalid(unsigned codePage, unsigned maxCharSize, const char* in, std::size_t length,
+                                 wchar_t* units, std::size_t room) {
+    std::size_t written = 0;
+    std::size_t at = 0;
+    while (at < length) {
+        std::size_t size = 1;
+        bool read = false;
+        for (; size <= maxCharSize && at + size <= length; ++size) {
+            const int n = toUnits(codePage, MB_ERR_INVALID_CHARS, in + at, size, units + written, room - written);
+            if (n > 0) {
+                written += static_cast<std::size_t>(n);
+                read = true;
+                break;
+            }
+        }
+        if (read) {
+            at += size;
+        } else if (size <= maxCharSize && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(in[at]))) {
+            break;  // cut off by the end
+        } else {
+            ++at;
+        }
+    }
+    return written;
+}
+
+// Widens UTF-16 units to code points at `out`, without the replacement
+// character; answers how many it wrote.
+std::size_t putCodePoints(const wchar_t* units, std::size_t count, char32_t* out) {
+    std::size_t produced = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        char32_t code = static_cast<char16_t>(units[i]);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < count) {
+            const char32_t low = static_cast<char16_t>(units[i + 1]);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if (code != replacementCharacter) out[produced++] = code;
+    }
+    return produced;
+}
+
+// A shifted run (its shift sequence, its bytes and the sequence that ends
+// it) through the code page alone. What the converter makes of a bad
+// sequence ('?', U+FFFD, the code page's default character) is left out;
+// so is any ASCII, since a shifted run holds none.
+std::size_t putShiftedRun(unsigned codePage, const char* in, std::size_t length, char32_t* out, std::size_t room) {
+    std::string run;
+    // ISO-2022-KR names the set that SO shifts to once, at the top of the
+    // text; each run read alone is told again.
+    if (codePage == 50225) run = "\x1b$)C";
+    run.append(in, length);
+    std::wstring units(run.size() + 1, L'\0');
+    const int written = toUnits(codePage, 0, run.data(), run.size(), &units[0], units.size());
+    if (written <= 0) return 0;
+    CPINFOEXW info;
+    const wchar_t defaultCharacter = GetCPInfoExW(codePage, 0, &info) ? info.UnicodeDefaultChar : L'?';
+    std::size_t produced = 0;
+    char32_t characters[2];
+    for (int i = 0; i < written; ++i) {
+        if (units[i] < 0x80 || units[i] == defaultCharacter) continue;
+        const bool pair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < written;
+        const std::size_t n = putCodePoints(&units[i], pair ? 2 : 1, characters);
+        if (pair) ++i;
+        for (std::size_t k = 0; k < n && produced < room; ++k) out[produced++] = characters[k];
+    }
+    return produced;
+}
+
+// A piece of ISO-2022 or HZ text: the unshifted text read here, as the
+// library reads such text when no converter is there (so a bad escape
+// gives the same text on every system), each shifted run read by the code
+// page on its own.
+std::size_t decodeShifted(unsigned codePage, shiftScheme scheme, const char* in, std::size_t length, char32_t* out,
+                          std::size_t room) {
+    std::size_t produced = 0;
+    bool shifted = false;
+    std::size_t runStart = 0;
+    std::size_t at = 0;
+    while (at < length) {
+        const bool wasShifted = shifted;
+        const shiftUnit unit = readShiftUnit(scheme, in + at, length - at, shifted);
+        if (unit.length == 0) break;  // a sequence cut off by the end of the text
+        if (!wasShifted && shifted) runStart = at;
+        at += unit.length;
+        if (wasShifted && !shifted)
+            produced += putShiftedRun(codePage, in + runStart, at - runStart, out + produced, room - produced);
+        else if (!shifted && unit.text && produced < room)
+            out[produced++] = static_cast<unsigned char>(unit.character);
+    }
+    if (shifted) produced += putShiftedRun(codePage, in + runStart, length - runStart, out + produced, room - produced);
+    return produced;
+}
+
 }  // namespace
 
 charsetDecoder::charsetDecoder(const char* name, std::size_t nameLength) {
-    if (name == nullptr) return;
-    for (const namedCodePage& entry : codePages) {
-        CPINFO info;
-        if (sameName(entry.name, name, nameLength) && IsValidCodePage(entry.codePage) &&
-            GetCPInfo(entry.codePage, &info)) {
-            codePage_ = entry.codePage;
-            maxCharSize_ = info.MaxCharSize;
-            open_ = true;
-            return;
-        }
-    }
+    const charsetName* entry = findCharsetName(name, nameLength);
+    if (entry == nullptr || entry->codePage == 0) return;
+    CPINFO info;
+    if (!IsValidCodePage(entry->codePage) || !GetCPInfo(entry->codePage, &info)) return;
+    codePage_ = entry->codePage;
+    maxCharSize_ = info.MaxCharSize;
+    form_ = entry->form;
+    open_ = true;
 }
 
 charsetDecoder::~charsetDecoder() = default;
@@ -105,41 +169,32 @@ std::size_t charsetDecoder::decode(const char* in, std::size_t inLength, bool la
                                    std::size_t room, std::size_t& consumed) {
     consumed = 0;
     if (!open_ || room == 0 || inLength == 0) return 0;
-    // A byte gives at most one UTF-16 unit, so a piece of `room` bytes
-    // needs `room` units: half the caller's room in bytes. They go into its
-    // upper half and are widened to code points from the front; a code
-    // point written there only covers units that have been read already.
     std::size_t piece = inLength < room ? inLength : room;
+    shiftScheme scheme = shiftScheme::utf7;
+    const bool shifting = shiftSchemeOf(form_, scheme);
     if (piece < inLength || !last) {
-        shiftScheme scheme;
-        if (shiftSchemeOf(codePage_, scheme))
+        if (shifting)
             piece = unshiftedEnd(scheme, in, piece);
         else if (maxCharSize_ == 2)
             piece = doubleByteEnd(codePage_, in, piece);
         else if (maxCharSize_ > 2)
             piece = safeEnd(in, piece);
     }
-    wchar_t* units = reinterpret_cast<wchar_t*>(out) + room;
-    const int written =
-        MultiByteToWideChar(codePage_, 0, in, static_cast<int>(piece), units, static_cast<int>(room));
-    if (written <= 0) {
-        consumed = piece;  // nothing readable in it
-        return 0;
-    }
-    std::size_t produced = 0;
-    for (int i = 0; i < written; ++i) {
-        char32_t code = static_cast<char16_t>(units[i]);
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < written) {
-            const char32_t low = static_cast<char16_t>(units[i + 1]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        out[produced++] = code;
-    }
     consumed = piece;
-    return produced;
+    if (form_ == charsetForm::iso2022 || form_ == charsetForm::hz)
+        return decodeShifted(codePage_, scheme, in, piece, out, room);
+    // A byte gives at most one UTF-16 unit, so a piece of `room` bytes
+    // needs `room` units: half the caller's room in bytes. They go into its
+    // upper half and are widened to code points from the front; a code
+    // point written there only covers units that have been read already.
+    wchar_t* units = reinterpret_cast<wchar_t*>(out) + room;
+    // UTF-7 takes no flags; it writes no '?' of its own either.
+    const DWORD flags = form_ == charsetForm::utf7 ? 0 : MB_ERR_INVALID_CHARS;
+    int written = toUnits(codePage_, flags, in, piece, units, room);
+    if (written <= 0 && flags != 0 && GetLastError() == ERROR_NO_UNICODE_TRANSLATION)
+        written = static_cast<int>(unitsSkippingInvalid(codePage_, maxCharSize_, in, piece, units, room));
+    if (written <= 0) return 0;  // nothing readable in it
+    return putCodePoints(units, static_cast<std::size_t>(written), out);
 }
 
 }  // namespace postsift::platform

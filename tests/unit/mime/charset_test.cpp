@@ -2,6 +2,10 @@
 // the system's converters.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/windows1252.h"
@@ -58,7 +62,7 @@ TEST(Windows1252, ClosestFormsAndWhatIsLeftOut) {
     EXPECT_EQ(written({0x141, 'o', 0x301, 'd', 0x17A}), "L\xf3" "dz");  // "Łódź" written decomposed
     EXPECT_EQ(written({'e', 0x301, 'u', 0x308, 'x', 0x301}), "\xe9\xfcx");
     EXPECT_EQ(written({'1', '0', 0x202F, 'h', 0x2014, 0xFB01, 0x2212, '1'}), "10 h\x97" "fi-1");
-    EXPECT_EQ(written({'a', 0x1F600, 0x200D, 0xFE0F, 0x4E2D, 0x0416, 'b'}), "ab");
+    EXPECT_EQ(written({'a', 0x1F600, 0x200D, 0xFE0F, 0x4E2D, 0x0416, 0xFFFD, 'b'}), "ab");
     EXPECT_EQ(written({0xFF21, 0x1EC7, 0x01B0}), "Aeu");
     EXPECT_EQ(written({'a', '\r', '\n', 'b', '\r', 'c', 0, 0x07, 0x85, 'd'}), "a\nb\ncd");
 }
@@ -130,4 +134,127 @@ TEST(Charsets, APieceOfAShiftingCharsetEndsUnshifted) {
         {shiftScheme::hz, "~{!~~}x", 7},          // "!~" is a pair: the '~' in it shifts nothing
     };
     for (const cut& c : cuts) EXPECT_EQ(unshiftedEnd(c.scheme, c.piece.data(), c.piece.size()), c.end) << c.piece;
+}
+
+namespace {
+
+// The body that the stage hands on for a text part in that charset.
+std::string stageBody(const char* charset, const std::string& body) {
+    const stageRun run = runStage(std::string("Content-Type: text/plain; charset=") + charset + "\n\n" + body);
+    return run.text.substr(run.text.find("\n\n") + 2);
+}
+
+// One East Asian sample: the same expected bytes on every platform, since
+// every East Asian character is left out whichever side converts it. The
+// full-width letter A, which becomes 'A', shows that a converter read the
+// text; where a platform may lack the converter (wine has no ISO-2022-JP,
+// HZ or GB18030, glibc no HZ) the samples hold none, and the ASCII around
+// the left-out text is all that is read, the same either way.
+struct sample {
+    const char* charset;
+    std::string bytes;
+    std::string expected;
+};
+
+// A lead byte cut off by a blank, a byte that begins no character, a lead
+// byte cut off by the end of the text.
+std::string brokenTail(const std::string& lead, const std::string& word) {
+    return "cut " + lead + " end\nbad\xff" + word + "ok\ntail" + lead;
+}
+const char brokenTailRead[] = "cut  end\nbadok\ntail";
+
+}  // namespace
+
+TEST(EastAsianCharsets, TheAsciiStaysEastAsianTextAndBrokenSequencesAreLeftOut) {
+    const std::string korean = "\xc7\xd1\xb1\xb9\xbe\xee";            // three syllables
+    const std::string chineseGbk = "\xd6\xd0\xce\xc4";
+    const std::string japaneseGbk = "\xc8\xd5\xb1\xbe\xd5\x5a";         // its last byte is a 'Z'
+    const std::string chineseBig5 = "\xa4\xa4\xa4\xe5";
+    const std::string japaneseBig5 = "\xa4\xe9\xa5\xbb\xbb\x79";        // ... a 'y'
+    const std::string japaneseSjis = "\x93\xfa\x96\x7b\x8c\xea";        // ... a '{'
+    const std::string japaneseEuc = "\xc6\xfc\xcb\xdc\xb8\xec";
+    const sample samples[] = {
+        {"ks_c_5601-1987", "Seoul " + korean + " x\xa3\xc1y\n" + brokenTail("\xc7", korean),
+         std::string("Seoul  xAy\n") + brokenTailRead},
+        {"EUC-KR", "Seoul " + korean + " x\xa3\xc1y\n" + brokenTail("\xb1", korean),
+         std::string("Seoul  xAy\n") + brokenTailRead},
+        // GB2312 is read as GBK, as Windows reads it: a GBK character in it
+        // is a character, not a lead byte and an '@'.
+        {"gb2312", "Beijing " + chineseGbk + " x\xa3\xc1y " + japaneseGbk + "! gbk\x81\x40only\n" +
+                       brokenTail("\xd6", chineseGbk),
+         std::string("Beijing  xAy ! gbkonly\n") + brokenTailRead},
+        {"GBK", "Beijing " + japaneseGbk + "\n" + brokenTail("\xce", chineseGbk),
+         std::string("Beijing \n") + brokenTailRead},
+        {"big5", "Taipei " + chineseBig5 + " x\xa2\xcfy " + japaneseBig5 + "!\n" + brokenTail("\xa4", chineseBig5),
+         std::string("Taipei  xAy !\n") + brokenTailRead},
+        // A half-width katakana is one byte: the blank after it stays.
+        {"Shift_JIS", "Tokyo " + japaneseSjis + " x\x82\x60y kana\xb1 ok\n" + brokenTail("\x93", japaneseSjis),
+         std::string("Tokyo  xAy kana ok\n") + brokenTailRead},
+        {"euc-jp", "Osaka " + japaneseEuc + " x\xa3\xc1y kana\x8e\xb1 ok\n" + brokenTail("\xc6", japaneseEuc),
+         std::string("Osaka  xAy kana ok\n") + brokenTailRead},
+        // Converted on Linux, read without a converter under wine.
+        {"gb18030", "Canton " + chineseGbk + " \x83\x36\x84\x33 ok\ntail\x81\x30",
+         "Canton   ok\ntail"},
+        // The shifted run holds a '|' and a '\': bytes of JIS pairs, not text.
+        {"iso-2022-jp",
+         "Kyoto \x1b$BF|K\\8l\x1b(B ok\nkana \x1b(I12\x1b(B ok\nstray\x1b" "x ok\nhigh\xe9 ok\nopen \x1b$BF|K\\",
+         "Kyoto  ok\nkana  ok\nstrayx ok\nhigh ok\nopen "},
+        {"iso-2022-jp", "end\x1b$", "end"},
+        {"iso-2022-kr", "\x1b$)C" "Seoul \x0e" "GQ19>n\x0f ok\n", "Seoul  ok\n"},
+        // An odd byte in a run that is not closed: the line's end ends it.
+        {"hz-gb-2312", "Shanghai ~{VPND~} ok ~~ tilde\ncon~\ntinued a~xb\nodd ~{VPN\r\nok\nopen ~{VP",
+         "Shanghai  ok ~ tilde\ncontinued axb\nodd \nok\nopen "},
+        // Names only one side knows: iconv reads these, Windows reads what
+        // their family leaves as ASCII. The same text either way.
+        {"iso-2022-jp-3", "Nara \x1b$BF|K\\8l\x1b(B ok", "Nara  ok"},
+        {"x-euc-tw", "Tainan \xc4\xa1\xc4\xa2 ok", "Tainan  ok"},
+    };
+    for (const sample& s : samples) {
+        const std::string read = stageBody(s.charset, s.bytes);
+        EXPECT_EQ(read, s.expected) << s.charset;
+        EXPECT_EQ(read.find('?'), std::string::npos) << s.charset;
+    }
+}
+
+TEST(EastAsianCharsets, AnUnknownNameIsWindows1252UnlessItNamesAnEastAsianFamily) {
+    EXPECT_EQ(stageBody("x-unknown-8bit", "caf\xe9"), "caf\xe9");
+    EXPECT_EQ(stageBody("big5-x-custom", "Taipei \xa4\xa4\xa4\xe5 ok"), "Taipei  ok");
+    EXPECT_EQ(stageBody("iso-2022-x-custom", "Kyoto \x1b$BF|\x1b(B ok"), "Kyoto  ok");
+}
+
+TEST(EastAsianCharsets, LongRandomTextsKeepExactlyTheirAsciiWords) {
+    // Words, East Asian characters, cut and invalid sequences and line ends
+    // in random order, over many of the converters' pieces: what is read is
+    // the words, their blanks and line ends, and nothing else.
+    struct mix {
+        const char* charset;
+        std::vector<std::string> leftOut;  // characters and broken sequences, each alone between blanks
+    };
+    const mix mixes[] = {
+        {"ks_c_5601-1987", {"\xc7\xd1", "\xb1\xb9", "\x81\x41", "\xc7", "\xff"}},
+        {"gb2312", {"\xd6\xd0", "\xd5\x5a", "\x81\x40", "\xd6", "\xff"}},
+        {"big5", {"\xa4\xa4", "\xbb\x79", "\xa4", "\xff"}},
+        {"shift_jis", {"\x93\xfa", "\x96\x7b", "\xb1", "\x93", "\xff"}},
+        {"euc-jp", {"\xc6\xfc", "\x8e\xb1", "\xc6", "\xff"}},
+        {"iso-2022-jp", {"\x1b$BF|K\\\x1b(B", "\x1b(I1\x1b(B", "\x1b", "\xe9"}},
+        {"hz-gb-2312", {"~{VPND~}", "~{<:~}"}},
+    };
+    std::mt19937 random(2003);
+    for (const mix& m : mixes) {
+        std::string bytes;
+        std::string expected;
+        for (int i = 0; i < 4000; ++i) {
+            const unsigned pick = random() % (m.leftOut.size() + 3);
+            if (pick < m.leftOut.size()) {
+                bytes += m.leftOut[pick];
+            } else {
+                const std::string word = pick == m.leftOut.size() ? "\n" : "w" + std::to_string(random() % 1000);
+                bytes += word;
+                expected += word;
+            }
+            bytes += ' ';
+            expected += ' ';
+        }
+        EXPECT_EQ(stageBody(m.charset, bytes), expected) << m.charset;
+    }
 }
