@@ -41,14 +41,14 @@ for message in "$source"/tests/e2e/messages/*.eml "$source"/examples/*.eml; do
         { printf '@'; cat "$set_file"; printf '\000'; cat "$message"; } >"$out/config_fuzz/$name"
     fi
 done
-# The sample configuration with the sample messages, and alone ('D': the
-# file runs to the end; 'E' in the German plug-in).
+# The shipped French configuration with the sample messages, and alone ('D':
+# the file runs to the end; 'E', the German one in the German plug-in).
 for message in "$source"/examples/*.eml; do
-    { printf 'B'; cat "$source/examples/postsift.cfg"; printf '\000'; cat "$message"; } \
+    { printf 'B'; cat "$source/languages/french/postsift.cfg"; printf '\000'; cat "$message"; } \
         >"$out/config_fuzz/sample-$(basename "$message" .eml)"
 done
-{ printf 'D'; cat "$source/examples/postsift.cfg"; } >"$out/config_fuzz/sample"
-{ printf 'E'; cat "$source/examples/postsift.cfg"; } >"$out/config_fuzz/sample.de"
+{ printf 'D'; cat "$source/languages/french/postsift.cfg"; } >"$out/config_fuzz/sample"
+{ printf 'E'; cat "$source/languages/german/postsift.cfg"; } >"$out/config_fuzz/sample.de"
 
 # Templates, each with every keyword symbol captured and with none.
 for template in "$source"/fuzz/seeds/template/*; do

@@ -4,13 +4,6 @@
 
 namespace postsift::host {
 
-const std::vector<knownLanguage>& knownLanguages() {
-    static const std::vector<knownLanguage> languages = {
-#include "known_languages.inc"
-    };
-    return languages;
-}
-
 const knownLanguage* languageOfCode(const std::string& code) {
     for (const knownLanguage& language : knownLanguages())
         if (code == language.code) return &language;

@@ -12,6 +12,7 @@ struct knownLanguage {
 };
 
 // Every built language, in the build's order: the first is the default.
+// The build writes it from its list of languages.
 const std::vector<knownLanguage>& knownLanguages();
 
 // The language of a code, or null.

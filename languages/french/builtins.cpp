@@ -93,8 +93,6 @@ const builtInEntry entries[] = {
     {"December,", "Decembre,"},
 };
 
-}  // namespace
-
 // \xe8 is e grave.
 const languagePhrases phrases = {
     "Pi\xe8" "ce jointe : %s.",

@@ -194,7 +194,9 @@ TEST(MessageSuite, EveryTextHasItsMessage) {
     namespace fs = std::filesystem;
     const std::vector<std::string> names = messageNames();
     for (const std::string& language : languages()) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(folder) / language)) {
+        const fs::path texts = fs::path(folder) / language;
+        if (!fs::exists(texts)) continue;  // a language that checks no message
+        for (const fs::directory_entry& entry : fs::directory_iterator(texts)) {
             std::string name = entry.path().filename().string();
             for (const char* suffix : {".shipped.txt", ".txt"}) {
                 const std::size_t length = std::char_traits<char>::length(suffix);

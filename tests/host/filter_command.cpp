@@ -10,10 +10,18 @@ commandResult runFilter(const std::vector<std::string>& arguments, const std::st
                         const std::vector<std::string>& environment) {
     std::vector<std::string> command = {buildFile(POSTSIFT_FILTER_PROGRAM)};
     command.insert(command.end(), arguments.begin(), arguments.end());
+    // No locale unless the test gives one: the language is then the first
+    // of the build, whatever the machine's settings.
+    std::vector<std::string> settings = environment;
+    for (const char* unset : {"LC_ALL=", "LC_MESSAGES=", "LANG="}) {
+        bool given = false;
+        for (const std::string& setting : environment) given = given || setting.rfind(unset, 0) == 0;
+        if (!given) settings.push_back(unset);
+    }
     postsift::platform::childRun run;
     std::string error;
     commandResult result;
-    if (postsift::platform::runChild(command, input, environment, run, error) !=
+    if (postsift::platform::runChild(command, input, settings, run, error) !=
         postsift::platform::childStart::started) {
         result.err = "could not start postsift-filter: " + error;
         return result;

@@ -199,7 +199,7 @@ TEST(FilterCommand, PluginsThatCannotBeLoadedOrLackAnExportAreRefused) {
 
 TEST(FilterCommand, WrongCommandLinesAreRefusedWithStatusTwo) {
     const std::vector<std::vector<std::string>> wrong = {
-        {"--frobnicate"}, {"-x"},         {"--language", "en"}, {"--language"},         {"--set", "novalue"},
+        {"--frobnicate"}, {"-x"},         {"--language", "xx"}, {"--language"},         {"--set", "novalue"},
         {"--set", "=x"},  {"--unset", ""}, {"--raw=yes"},        {"--input-encoding", "latin9"}, {"--wav", ""}};
     for (const auto& arguments : wrong) {
         const commandResult result = runFilter(withFake(arguments), "hi\n");
@@ -328,6 +328,28 @@ TEST(FilterCommand, BareInactiveAndGermanPluginsBehaveAsTheirConfigurationSays) 
     EXPECT_NE(result.out.find("Montag,"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("Es folgt die Nachricht."), std::string::npos) << result.out;
     EXPECT_EQ(result.out.find("Lundi"), std::string::npos) << result.out;
+}
+
+TEST(FilterCommand, TheLocaleChoosesTheLanguage) {
+    const auto spokenWith = [](const std::vector<std::string>& arguments, const std::vector<std::string>& locale) {
+        return runFilter(arguments, zavoMessage, locale).out;
+    };
+    const auto says = [](const std::string& out, const char* phrase) { return out.find(phrase) != std::string::npos; };
+    EXPECT_TRUE(says(spokenWith({}, {"LANG=de_DE.UTF-8"}), "Es folgt die Nachricht."));
+    // LC_ALL comes first, then LC_MESSAGES, then LANG; an empty one counts as unset.
+    EXPECT_TRUE(says(spokenWith({}, {"LC_ALL=en_GB.UTF-8", "LANG=de_DE.UTF-8"}), "The message follows."));
+    EXPECT_TRUE(says(spokenWith({}, {"LC_ALL=", "LC_MESSAGES=en", "LANG=de_DE"}), "The message follows."));
+    // A language without a build, or none, is French; so is the C locale.
+    EXPECT_TRUE(says(spokenWith({}, {"LC_MESSAGES=es_ES.UTF-8", "LANG=de_DE"}), "Le contenu du message"));
+    EXPECT_TRUE(says(spokenWith({}, {"LANG=C.UTF-8"}), "Le contenu du message"));
+    EXPECT_TRUE(says(spokenWith({}, {"LANG=POSIX"}), "Le contenu du message"));
+    // The command line wins.
+    EXPECT_TRUE(says(spokenWith({"--language", "fr"}, {"LANG=en_US"}), "Le contenu du message"));
+    const commandResult version = runFilter({"--version"}, "", {"LANG=en_US"});
+    EXPECT_NE(version.out.find("language: en (English)"), std::string::npos) << version.out;
+    const commandResult help = runFilter({"--help"});
+    for (const char* listed : {"fr  French", "de  German", "en  English"})
+        EXPECT_NE(help.out.find(listed), std::string::npos) << listed;
 }
 
 // Speech through eSpeak NG.
