@@ -1,8 +1,15 @@
 #include "known_languages.h"
 
-#include <cctype>
-
 namespace postsift::host {
+
+namespace {
+
+// ASCII only: a locale name is ASCII, and the C library's classes would
+// depend on the very locale being read.
+bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
 
 const knownLanguage* languageOfCode(const std::string& code) {
     for (const knownLanguage& language : knownLanguages())
@@ -14,10 +21,9 @@ const knownLanguage& languageOfLocale(const char* lcAll, const char* lcMessages,
     for (const char* setting : {lcAll, lcMessages, lang}) {
         if (setting == nullptr || *setting == '\0') continue;
         std::string code;
-        for (const char* c = setting; *c != '\0' && code.size() < 2 && std::isalpha(static_cast<unsigned char>(*c)); ++c)
-            code += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+        for (const char* c = setting; *c != '\0' && code.size() < 2 && isAsciiLetter(*c); ++c) code += asciiLower(*c);
         // "C", "POSIX" and languages without a build fall back alike.
-        const knownLanguage* found = code.size() == 2 && !std::isalpha(static_cast<unsigned char>(setting[2]))
+        const knownLanguage* found = code.size() == 2 && !isAsciiLetter(setting[2])
                                          ? languageOfCode(code)
                                          : nullptr;
         return found != nullptr ? *found : knownLanguages().front();
