@@ -14,6 +14,9 @@ endforeach()
 install(TARGETS postsift-filter RUNTIME DESTINATION ${POSTSIFT_INSTALL_BINDIR})
 install(FILES include/postsift.h DESTINATION ${POSTSIFT_INSTALL_INCLUDEDIR})
 install(FILES README.md DESTINATION ${POSTSIFT_INSTALL_DOCDIR})
+# The documents that the README links to, beside it as in the tree.
+file(GLOB documents CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
+install(FILES ${documents} DESTINATION ${POSTSIFT_INSTALL_DOCDIR}/docs)
 
 if(NOT WIN32)
   # The shipped configurations again, untouched, for whoever has changed

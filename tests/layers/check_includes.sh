@@ -1,14 +1,15 @@
 #!/bin/sh
-# Checks every #include of the tree against the folder table of the README's
-# Architecture section: a file may include only what its folder's row
-# allows. The table is read from the README itself, so the written map and
-# the tree cannot drift apart. Usage: check_includes.sh SOURCE_FOLDER
+# Checks every #include of the tree against the folder table of the
+# architecture document (docs/architecture.md, section "Layers"): a file may
+# include only what its folder's row allows. The table is read from the
+# document itself, so the written map and the tree cannot drift apart.
+# Usage: check_includes.sh SOURCE_FOLDER
 root=${1:-.}
 cd "$root" || exit 1
 
 # "folder|allowed folders or *" per row, from the table.
 rules=$(awk '
-  /^## Architecture/ { inside = 1; next }
+  /^## Layers/ { inside = 1; next }
   /^## / { inside = 0 }
   inside && /^\| `/ {
     split($0, cell, "|")
@@ -19,8 +20,8 @@ rules=$(awk '
       print substr(folders, RSTART + 1, RLENGTH - 2) "|" allowed
       folders = substr(folders, RSTART + RLENGTH)
     }
-  }' README.md)
-[ -n "$rules" ] || { echo "FAIL: no folder table under '## Architecture' in README.md"; exit 1; }
+  }' docs/architecture.md)
+[ -n "$rules" ] || { echo "FAIL: no folder table under '## Layers' in docs/architecture.md"; exit 1; }
 
 # The row of a path: the longest folder of the table that begins it.
 row_of() {
@@ -62,4 +63,4 @@ for file in $files; do
   done
 done
 if [ "$failures" -ne 0 ]; then echo "$failures forbidden or unknown includes"; exit 1; fi
-echo "ok: $checked includes follow the layers of the README's Architecture table"
+echo "ok: $checked includes follow the layers of the architecture document's table"

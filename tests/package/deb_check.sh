@@ -31,6 +31,7 @@ contents)
   expected=$( {
     printf '%s\n' usr/bin/postsift-filter usr/include/postsift.h usr/share/doc/postsift/README.md \
       usr/share/man/man1/postsift-filter.1.gz
+    for document in "$source"/docs/*.md; do echo "usr/share/doc/postsift/docs/${document##*/}"; done
     for language in $languages; do
       printf '%s\n' "usr/lib/postsift/$language/postsift.cfg" "usr/lib/postsift/$language/postsift.so" \
         "usr/share/doc/postsift/$language.cfg"

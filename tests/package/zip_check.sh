@@ -34,6 +34,7 @@ contents)
   # DLL and that language's shipped configuration as its postsift.cfg.
   expected=$( {
     printf '%s\n' "$name/README.md" "$name/include/postsift.h" "$name/postsift-filter.exe"
+    for document in "$source"/docs/*.md; do echo "$name/docs/${document##*/}"; done
     for language in $languages; do
       printf '%s\n' "$name/$language/postsift.cfg" "$name/$language/postsift.dll"
     done
