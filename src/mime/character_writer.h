@@ -10,6 +10,10 @@ namespace postsift::mime {
 // LF and a lone CR become LF, so no carriage return reaches the scanner's
 // standard output; in a header value every line end and control character
 // becomes a blank, so a decoded word can never begin a new header line.
+// Printable ASCII and Windows-1252's 0xA0 to 0xFF are written as the
+// byte they are, in body text and header values alike.
+inline bool standsForItself(unsigned char byte) { return (byte >= 0x20 && byte < 0x7F) || byte >= 0xA0; }
+
 class characterWriter {
 public:
     enum class target { body, headerValue };
@@ -17,6 +21,14 @@ public:
     characterWriter(textBuffer& out, target where) : out_(out), where_(where) {}
 
     void put(char32_t character);
+
+    // A run of bytes that stand for themselves, the same as putting each
+    // (see standsForItself): copied at once, since most text is made of them.
+    void putOwnBytes(const char* begin, const char* end) {
+        if (begin == end) return;
+        afterCarriageReturn_ = false;
+        out_.put(begin, static_cast<std::size_t>(end - begin));
+    }
 
 private:
     textBuffer& out_;

@@ -37,14 +37,34 @@ bool isPlausibleName(byteSpan name) {
     return true;
 }
 
+// The end of the run of bytes from `at` that stand for themselves; in UTF-8
+// only the ASCII ones do.
+const char* ownBytesEnd(const char* at, const char* end, bool asciiOnly) {
+    while (at < end) {
+        const unsigned char byte = static_cast<unsigned char>(*at);
+        if (!standsForItself(byte) || (asciiOnly && byte >= 0x80)) break;
+        ++at;
+    }
+    return at;
+}
+
 void readWindows1252(byteSpan text, characterWriter& writer) {
-    for (const char* at = text.begin; at < text.end; ++at)
-        writer.put(windows1252Character(static_cast<unsigned char>(*at)));
+    const char* at = text.begin;
+    while (at < text.end) {
+        const char* run = at;
+        at = ownBytesEnd(at, text.end, false);
+        writer.putOwnBytes(run, at);
+        if (at < text.end) writer.put(windows1252Character(static_cast<unsigned char>(*at++)));
+    }
 }
 
 void readUtf8Text(byteSpan text, characterWriter& writer) {
     const char* at = text.begin;
     while (at < text.end) {
+        const char* run = at;
+        at = ownBytesEnd(at, text.end, true);
+        writer.putOwnBytes(run, at);
+        if (at == text.end) break;
         const char* start = at;
         char32_t character;
         if (readUtf8(at, text.end, character))

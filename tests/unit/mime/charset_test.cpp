@@ -8,6 +8,7 @@
 
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
+#include "mime/utf8.h"
 #include "mime/windows1252.h"
 #include "mime_test_support.h"
 #include "platform/shift_state.h"
@@ -65,6 +66,43 @@ TEST(Windows1252, ClosestFormsAndWhatIsLeftOut) {
     EXPECT_EQ(written({'a', 0x1F600, 0x200D, 0xFE0F, 0x4E2D, 0x0416, 0xFFFD, 'b'}), "ab");
     EXPECT_EQ(written({0xFF21, 0x1EC7, 0x01B0}), "Aeu");
     EXPECT_EQ(written({'a', '\r', '\n', 'b', '\r', 'c', 0, 0x07, 0x85, 'd'}), "a\nb\ncd");
+}
+
+TEST(Charsets, RunsOfPlainBytesReadAsCharacterByCharacter) {
+    // Printable bytes go through as runs; what comes out must be what the
+    // writer makes of each character alone, CR LF pairs, controls and
+    // malformed UTF-8 included, in body text and header values.
+    std::mt19937 random(20261209);
+    const char pieces[] = {'a', 'Z', ' ', '\r', '\n', '\t', '\0', '\x7f', '\x80', '\x81', '\x9f', '\xa0', '\xe9',
+                           '\xc3', '\xa9', '\xe2', '\x82', '\xac', '\xf0', '\x9f', '\x98', '\x80', '\xff'};
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes;
+        for (int i = static_cast<int>(random() % 40); i > 0; --i) bytes += pieces[random() % sizeof pieces];
+        for (const auto where : {characterWriter::target::body, characterWriter::target::headerValue}) {
+            for (const char* charset : {"windows-1252", "utf-8"}) {
+                textBuffer fast;
+                characterWriter runs(fast, where);
+                const std::string name = charset;
+                readText(chooseReading(spanOf(name), spanOf(bytes)), spanOf(bytes), runs);
+
+                textBuffer slow;
+                characterWriter single(slow, where);
+                const char* at = bytes.data();
+                const char* end = at + bytes.size();
+                while (at < end) {
+                    const char* start = at;
+                    char32_t c;
+                    if (name == "utf-8" && readUtf8(at, end, c)) {
+                        single.put(c);
+                    } else {
+                        at = start + 1;
+                        single.put(windows1252Character(static_cast<unsigned char>(*start)));
+                    }
+                }
+                ASSERT_EQ(textOf(fast), textOf(slow)) << charset << " " << testing::PrintToString(bytes);
+            }
+        }
+    }
 }
 
 TEST(Charsets, UndeclaredTextIsUtf8OnlyWhenItIsUtf8) {
