@@ -131,10 +131,19 @@ install)
   done
   [ -f "$start_menu/Uninstall postsift.lnk" ] || fail "no Start-menu entry for the uninstaller"
 
-  # The installed program finds the installed German plug-in and its
-  # shipped configuration (dates said in Central European time).
+  # The installed program, run by its Windows name, finds the installed
+  # plug-ins: their version as the file says it, then its own.
+  program="$(location)\\postsift-filter.exe"
+  expected="plug-in version: $version
+postsift-filter $version
+language: de (German)
+plug-in: $(location)\\german\\postsift.dll"
+  out=$("$wine" "$program" --version --language de | tr -d '\r')
+  [ "$(lower "$out")" = "$(lower "$expected")" ] || { printf '%s\n' "$out"; fail "postsift-filter.exe --version"; }
+  # ... and reads the German plug-in's shipped configuration (dates said
+  # in Central European time).
   message=$(windows_path "$source/examples/termin.de.eml")
-  (cd "$work" && TZ=CET-1CEST,M3.5.0,M10.5.0/3 "$wine" "$(folder)/postsift-filter.exe" --language de "$message" \
+  (cd "$work" && TZ=CET-1CEST,M3.5.0,M10.5.0/3 "$wine" "$program" --language de "$message" \
     >termin.de.out 2>termin.de.err) || { cat "$work/termin.de.err"; fail "postsift-filter.exe failed"; }
   cmp -s "$work/termin.de.out" "$source/tests/package/expected/termin.de.txt" ||
     { diff "$source/tests/package/expected/termin.de.txt" "$work/termin.de.out"; fail "termin.de as installed"; }
