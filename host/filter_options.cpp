@@ -56,13 +56,13 @@ const char usageEnd[] =
     "                        language and the plug-in file\n"
     "  --help                show this text\n"
     "\n"
-    "Registration (the engine loads the plug-in registered last):\n"
+    "Registration (an engine loads the one plug-in registered, the last one):\n"
     "  --register LANGUAGE   register the plug-in of LANGUAGE (a code as above,\n"
     "                        or its folder: french) through its own\n"
     "                        DllRegisterServer; needs the right to write the\n"
     "                        settings (on Windows: an administrator)\n"
-    "  --unregister LANGUAGE remove the registration through the plug-in's\n"
-    "                        DllUnregisterServer\n"
+    "  --unregister LANGUAGE remove the registration, whichever plug-in it\n"
+    "                        names, through this one's DllUnregisterServer\n"
     "\n"
     "Options that take a value accept --option VALUE and --option=VALUE;\n"
     "\"--\" ends the options.\n"
@@ -212,7 +212,8 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
         } else if (name == "--register" || name == "--unregister") {
             const knownLanguage* language = languageOfCodeOrFolder(value);
             if (language == nullptr) {
-                error = name + " takes " + languageCodeList() + " or " + languageFolderList() + ", not '" + value + "'";
+                error = name + " takes a language's code (" + languageCodeList() + ") or folder (" +
+                        languageFolderList() + "), not '" + value + "'";
                 return false;
             }
             if (options.registration != registrationAction::none) {
