@@ -160,8 +160,10 @@ upgrade)
   "$wine" "$dir/postsift-filter.exe" --unregister german >/dev/null || fail "postsift-filter --unregister german failed"
   [ -z "$(value "$registration_key" Path_Filter0)" ] || fail "postsift-filter --unregister left Path_Filter0"
 
-  "$wine" "$setup" /S || fail "the upgrade failed with status $?"
+  "$wine" "$setup" /S 2>"$work/upgrade.err" || { cat "$work/upgrade.err"; fail "the upgrade failed with status $?"; }
   cmp -s "$dir/french/postsift.cfg" "$work/french-changed.cfg" || fail "the changed french/postsift.cfg was replaced"
+  grep -q 'changed configurations are kept.*french.postsift\.cfg' "$work/upgrade.err" ||
+    { cat "$work/upgrade.err"; fail "the upgrade does not say that it kept french/postsift.cfg"; }
   cmp -s "$dir/french/postsift.cfg.new" "$source/languages/french/postsift.cfg" ||
     fail "french/postsift.cfg.new is not the new shipped configuration"
   installed_files french
