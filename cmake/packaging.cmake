@@ -1,6 +1,6 @@
 # Packages, made with cpack by scripts/package.sh: a .deb from a Linux
-# build, a .zip from a Windows build. The contents are the installation
-# (install.cmake).
+# build, a .zip and a setup program from the 32-bit Windows build. The
+# contents are the installation (install.cmake).
 set(CPACK_PACKAGE_NAME postsift)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "e-mail filter plug-in that makes messages fit to be read aloud")
@@ -28,6 +28,10 @@ set(CPACK_SOURCE_GENERATOR "")
 if(WIN32)
   # postsift-1.0.0-win32.zip: one folder holding the installation.
   set(CPACK_GENERATOR ZIP)
+  # postsift-1.0.0-win32-setup.exe, for the 32-bit product only.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    include(cmake/setup_program.cmake)
+  endif()
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

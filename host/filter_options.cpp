@@ -52,15 +52,24 @@ const char usageEnd[] =
     "  --quiet               no progress line\n"
     "  --speak               also speak the text with eSpeak NG (espeak-ng)\n"
     "  --wav FILE            also write the speech to a WAV file with eSpeak NG\n"
-    "  --version             show the version, the language and the plug-in file\n"
+    "  --version             show the plug-in's version, this program's, the\n"
+    "                        language and the plug-in file\n"
     "  --help                show this text\n"
+    "\n"
+    "Registration (an engine loads the one plug-in registered, the last one):\n"
+    "  --register LANGUAGE   register the plug-in of LANGUAGE (a code as above,\n"
+    "                        or its folder: french) through its own\n"
+    "                        DllRegisterServer; needs the right to write the\n"
+    "                        settings (on Windows: an administrator)\n"
+    "  --unregister LANGUAGE remove the registration, whichever plug-in it\n"
+    "                        names, through this one's DllUnregisterServer\n"
     "\n"
     "Options that take a value accept --option VALUE and --option=VALUE;\n"
     "\"--\" ends the options.\n"
     "\n"
     "Exit status: 0 when every message was filtered; 1 when an input could not\n"
-    "be read, or the plug-in or eSpeak NG failed or refused a change; 2 for a\n"
-    "wrong command line.\n"
+    "be read, or the plug-in or eSpeak NG failed or refused a change or a\n"
+    "registration; 2 for a wrong command line.\n"
     "\n"
     "Examples:\n"
     "  postsift-filter message.eml\n"
@@ -69,7 +78,8 @@ const char usageEnd[] =
     "  postsift-filter --set \"[INCLUDE FORWARDED TEXT]=true\" reply.eml\n"
     "  postsift-filter --unset \"[BODY]\" --set \"[BODY]=Nachricht:\" --language de mail.eml\n"
     "  postsift-filter --inactive --raw message.eml | od -c\n"
-    "  postsift-filter --wav message.wav message.eml\n";
+    "  postsift-filter --wav message.wav message.eml\n"
+    "  postsift-filter --register german\n";
 
 std::string lowered(const std::string& text) {
     std::string out = text;
@@ -112,8 +122,9 @@ bool parseChange(const std::string& text, configChange& change) {
     return true;
 }
 
-const char* const valueOptions[] = {"--language", "--plugin",    "--config", "--set", "--unset",
-                                    "--mbox",     "--input-encoding", "--separator", "--wav"};
+const char* const valueOptions[] = {"--language",  "--plugin", "--config",   "--set",
+                                    "--unset",     "--mbox",   "--input-encoding", "--separator",
+                                    "--wav",       "--register", "--unregister"};
 
 bool takesValue(const std::string& name) {
     for (const char* option : valueOptions) {
@@ -198,6 +209,20 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
                 return false;
             }
             options.wavPath = value;
+        } else if (name == "--register" || name == "--unregister") {
+            const knownLanguage* language = languageOfCodeOrFolder(value);
+            if (language == nullptr) {
+                error = name + " takes a language's code (" + languageCodeList() + ") or folder (" +
+                        languageFolderList() + "), not '" + value + "'";
+                return false;
+            }
+            if (options.registration != registrationAction::none) {
+                error = "--register and --unregister are given once, alone";
+                return false;
+            }
+            options.registration =
+                name == "--register" ? registrationAction::registerPlugin : registrationAction::unregisterPlugin;
+            options.registrationLanguage = language->code;
         } else if (argument == "--bare") {
             options.bare = true;
         } else if (argument == "--built-ins") {
@@ -223,6 +248,10 @@ bool parseOptions(const std::vector<std::string>& arguments, filterOptions& opti
     }
     if (options.builtIns && !options.configPath.empty()) {
         error = "--config and --built-ins exclude each other";
+        return false;
+    }
+    if (options.registration != registrationAction::none && !options.inputs.empty()) {
+        error = "--register and --unregister filter no messages: leave the files out";
         return false;
     }
     return true;

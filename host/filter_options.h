@@ -19,6 +19,10 @@ struct inputSource {
     bool mailbox = false;
 };
 
+// --register and --unregister: the plug-in's own DllRegisterServer or
+// DllUnregisterServer, instead of filtering.
+enum class registrationAction { none, registerPlugin, unregisterPlugin };
+
 struct filterOptions {
     std::string language;    // a known code; empty: the locale's language
     std::string pluginPath;  // empty: the language's plug-in beside the program
@@ -37,6 +41,8 @@ struct filterOptions {
     std::string wavPath;
     bool help = false;
     bool version = false;
+    registrationAction registration = registrationAction::none;
+    std::string registrationLanguage;  // the code of the language to register
 };
 
 // Reads the command line. False, with `error` set, for anything the user

@@ -17,6 +17,12 @@ const knownLanguage* languageOfCode(const std::string& code) {
     return nullptr;
 }
 
+const knownLanguage* languageOfCodeOrFolder(const std::string& name) {
+    for (const knownLanguage& language : knownLanguages())
+        if (name == language.code || name == language.folder) return &language;
+    return nullptr;
+}
+
 const knownLanguage& languageOfLocale(const char* lcAll, const char* lcMessages, const char* lang) {
     for (const char* setting : {lcAll, lcMessages, lang}) {
         if (setting == nullptr || *setting == '\0') continue;
@@ -31,14 +37,22 @@ const knownLanguage& languageOfLocale(const char* lcAll, const char* lcMessages,
     return knownLanguages().front();
 }
 
-std::string languageCodeList() {
+namespace {
+
+std::string joinedList(const char* knownLanguage::*field) {
     const std::vector<knownLanguage>& languages = knownLanguages();
     std::string list;
     for (std::size_t i = 0; i < languages.size(); ++i) {
         if (i > 0) list += i + 1 == languages.size() ? " or " : ", ";
-        list += languages[i].code;
+        list += languages[i].*field;
     }
     return list;
 }
+
+}  // namespace
+
+std::string languageCodeList() { return joinedList(&knownLanguage::code); }
+
+std::string languageFolderList() { return joinedList(&knownLanguage::folder); }
 
 }  // namespace postsift::host

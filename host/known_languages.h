@@ -18,6 +18,9 @@ const std::vector<knownLanguage>& knownLanguages();
 // The language of a code, or null.
 const knownLanguage* languageOfCode(const std::string& code);
 
+// The language of a code ("fr") or of a folder name ("french"), or null.
+const knownLanguage* languageOfCodeOrFolder(const std::string& name);
+
 // The listener's language from the locale settings as the C library ranks
 // them (LC_ALL, then LC_MESSAGES, then LANG; an empty one counts as unset):
 // the first set one decides, by its first two letters ("de_AT.UTF-8" is
@@ -26,5 +29,8 @@ const knownLanguage& languageOfLocale(const char* lcAll, const char* lcMessages,
 
 // The codes joined for a message: "fr, de or en".
 std::string languageCodeList();
+
+// The folder names joined the same way: "french, german or english".
+std::string languageFolderList();
 
 }  // namespace postsift::host

@@ -11,7 +11,9 @@
 #include "filter_run.h"
 #include "known_languages.h"
 #include "platform/console.h"
+#include "platform/plugin_version.h"
 #include "plugin_copy.h"
+#include "plugin_registration.h"
 #include "plugin_session.h"
 #include "postsift.h"
 #include "progress_line.h"
@@ -35,14 +37,29 @@ std::string pluginPathOf(const filterOptions& options) {
     return options.pluginPath.empty() ? defaultPluginPath(options.language) : options.pluginPath;
 }
 
-// The tool's version, which is the plug-ins' too, and the plug-in that a
-// run with the same options would load.
+// The version of the plug-in that a run with the same options would load,
+// as its file says, then the tool's own, the language and the file.
 void printVersion(const filterOptions& options) {
     const std::string pluginPath = pluginPathOf(options);
+    const std::string pluginVersion = postsift::platform::pluginFileVersion(pluginPath);
+    std::printf("plug-in version: %s\n", pluginVersion.empty() ? "(unknown)" : pluginVersion.c_str());
     std::printf("postsift-filter %s\n", POSTSIFT_VERSION_STRING);
     const knownLanguage* language = languageOfCode(options.language);
     std::printf("language: %s (%s)\n", options.language.c_str(), language != nullptr ? language->name : "?");
     std::printf("plug-in: %s%s\n", pluginPath.c_str(), pluginFileExists(pluginPath) ? "" : " (not found)");
+}
+
+// --register, --unregister: the language's plug-in, found as for
+// filtering (or the one --plugin names), registers or unregisters itself.
+int registration(const filterOptions& options) {
+    const bool unregister = options.registration == registrationAction::unregisterPlugin;
+    const knownLanguage& language = *languageOfCode(options.registrationLanguage);
+    const std::string path =
+        options.pluginPath.empty() ? defaultPluginPath(options.registrationLanguage) : options.pluginPath;
+    std::string error;
+    if (!registerPlugin(path, unregister, error)) return fail(error);
+    std::printf("%s plug-in %s: %s\n", language.name, unregister ? "unregistered" : "registered", path.c_str());
+    return 0;
 }
 
 int filterMessages(int argc, char** argv) {
@@ -63,6 +80,7 @@ int filterMessages(int argc, char** argv) {
         printVersion(options);
         return 0;
     }
+    if (options.registration != registrationAction::none) return registration(options);
     if (options.inputs.empty()) options.inputs.push_back({"-", false});
     const bool speech = options.speak || !options.wavPath.empty();
     // Found out before the work, not after it.

@@ -5,6 +5,10 @@
 #                                manual page, the header and the samples
 #   postsift-VERSION-win32.zip   Windows: the 32-bit DLLs, postsift-filter.exe,
 #                                the header and the samples
+#   postsift-VERSION-win32-setup.exe
+#                                Windows: the same as a setup program that
+#                                installs them into Program Files and
+#                                registers the plug-in of a language
 # Each comes from a Release build of its own below build/ (package-linux,
 # package-windows), without the tests. Installs the Debian packages it needs.
 set -u
@@ -31,7 +35,7 @@ package() {
     return 1
   fi
   local made
-  for made in "$build"/packages/*.deb "$build"/packages/*.zip; do
+  for made in "$build"/packages/*.deb "$build"/packages/*.zip "$build"/packages/*.exe; do
     [ -f "$made" ] || continue
     mv -f "$made" "$dist/" || return 1
     echo "$dist/$(basename "$made")"

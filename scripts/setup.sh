@@ -5,9 +5,10 @@
 linux_packages=(cmake ninja-build g++ flex bison googletest libbenchmark-dev espeak-ng)
 windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64)
 # Packaging (scripts/package.sh) and the checks of the packages (test.sh):
-# cpack's .deb runs dpkg-shlibdeps (dpkg-dev) and file; the manual page is
-# checked with man (man-db).
-package_tools=(dpkg-dev file man-db)
+# cpack's .deb runs dpkg-shlibdeps (dpkg-dev) and file; the Windows setup
+# program is made with makensis (nsis) and listed with 7z (p7zip-full); the
+# manual page is checked with man (man-db).
+package_tools=(dpkg-dev file man-db nsis p7zip-full)
 # The fuzz targets (test.sh): clang with libFuzzer and the sanitizer
 # runtimes. Installed without the recommended LLVM tools, which they do not use.
 fuzz_packages=(clang-14 libclang-rt-14-dev)

@@ -1,6 +1,8 @@
 // A plug-in with the ten exports whose answers show what its host did: which
 // factory made the filter, which configuration changes arrived in which
-// order, how many texts were filtered and how many bytes each had. Like the
+// order, how many texts were filtered and how many bytes each had; the two
+// registration exports say on standard output that they were called, and
+// fail when FAKE_REGISTRATION_FAILS is set. Like the
 // real scanners, it writes to standard output while it filters: every
 // carriage return of the text, and a flood of bytes for a text that asks for
 // one, so that a host's capture of that output can be put to the test.
@@ -12,6 +14,7 @@
 #include "postsift.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -37,8 +40,17 @@ int32_t POSTSIFT_CDECL getObject(int32_t type, void** out) {
     return *out != nullptr ? 1 : 0;
 }
 
-postsiftResult POSTSIFT_STDCALL DllRegisterServer(void) { return 0; }
-postsiftResult POSTSIFT_STDCALL DllUnregisterServer(void) { return 0; }
+postsiftResult POSTSIFT_STDCALL DllRegisterServer(void) {
+    std::puts("[DllRegisterServer]");
+    std::fflush(stdout);
+    return std::getenv("FAKE_REGISTRATION_FAILS") != nullptr ? static_cast<postsiftResult>(0x80004005ul) : 0;
+}
+
+postsiftResult POSTSIFT_STDCALL DllUnregisterServer(void) {
+    std::puts("[DllUnregisterServer]");
+    std::fflush(stdout);
+    return std::getenv("FAKE_REGISTRATION_FAILS") != nullptr ? static_cast<postsiftResult>(0x80004005ul) : 0;
+}
 
 void* POSTSIFT_STDCALL _zelNewFilter(uint32_t, uint32_t) { return new fakeFilter("_zelNewFilter"); }
 

@@ -9,6 +9,8 @@
 #include "build_files.h"
 #include "filter_command.h"
 #include "platform/child_process.h"
+#include "platform/plugin_library.h"
+#include "postsift.h"
 
 namespace {
 
@@ -200,7 +202,8 @@ TEST(FilterCommand, PluginsThatCannotBeLoadedOrLackAnExportAreRefused) {
 TEST(FilterCommand, WrongCommandLinesAreRefusedWithStatusTwo) {
     const std::vector<std::vector<std::string>> wrong = {
         {"--frobnicate"}, {"-x"},         {"--language", "xx"}, {"--language"},         {"--set", "novalue"},
-        {"--set", "=x"},  {"--unset", ""}, {"--raw=yes"},        {"--input-encoding", "latin9"}, {"--wav", ""}};
+        {"--set", "=x"},  {"--unset", ""}, {"--raw=yes"},        {"--input-encoding", "latin9"}, {"--wav", ""},
+        {"--register", "xx"}, {"--register", "fr", "--unregister", "fr"}, {"--register", "fr", "message.eml"}};
     for (const auto& arguments : wrong) {
         const commandResult result = runFilter(withFake(arguments), "hi\n");
         EXPECT_EQ(result.status, 2) << arguments[0];
@@ -221,10 +224,50 @@ TEST(FilterCommand, HelpListsEveryOption) {
     EXPECT_EQ(result.status, 0);
     for (const char* option : {"--language", "--plugin", "--config", "--built-ins", "--bare", "--inactive", "--set",
                                "--unset", "--mbox", "--input-encoding", "--separator", "--raw", "--echo", "--quiet",
-                               "--speak", "--wav"}) {
+                               "--speak", "--wav", "--version", "--register", "--unregister"}) {
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     }
     EXPECT_NE(result.out.find("Examples:"), std::string::npos);
+}
+
+TEST(FilterCommand, RegisteringCallsThePluginsOwnExportAndReportsItsRefusal) {
+    // A language by its folder or its code; --plugin names the file.
+    commandResult result = runFilter(withFake({"--register", "german"}));
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::size_t called = result.out.find("[DllRegisterServer]");
+    const std::size_t said = result.out.find("German plug-in registered: " + fakePlugin() + "\n");
+    EXPECT_NE(called, std::string::npos) << result.out;
+    EXPECT_NE(said, std::string::npos) << result.out;
+    EXPECT_LT(called, said) << result.out;
+    result = runFilter(withFake({"--unregister", "fr"}));
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("[DllUnregisterServer]"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("French plug-in unregistered: "), std::string::npos) << result.out;
+
+    // The plug-in's failure is the command's, with the reason.
+    result = runFilter(withFake({"--register", "en"}), "", {"FAKE_REGISTRATION_FAILS=1"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("[DllRegisterServer]"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("registered"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("DllRegisterServer failed (0x80004005)"), std::string::npos) << result.err;
+    result = runFilter({"--plugin", incompletePlugin(), "--unregister", "de"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("has no export"), std::string::npos) << result.err;
+}
+
+TEST(FilterCommand, VersionSaysThePluginsVersionFirstThenItsOwn) {
+    // The version the plug-in file carries: its version resource on
+    // Windows, the major version of its soname elsewhere.
+    const commandResult result = runFilter({"--version", "--language", "de"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string lines = "plug-in version: " PLUGIN_FILE_VERSION "\npostsift-filter " POSTSIFT_VERSION_STRING
+                              "\nlanguage: de (German)\nplug-in: ";
+    const std::string file = buildPath("german", postsift::platform::pluginLibrary::fileName()) + "\n";
+    EXPECT_EQ(result.out.substr(0, lines.size()), lines) << result.out;
+    ASSERT_GE(result.out.size(), lines.size() + file.size()) << result.out;
+    EXPECT_EQ(result.out.substr(result.out.size() - file.size()), file) << result.out;
+    // The test plug-in carries no version.
+    EXPECT_EQ(runFilter(withFake({"--version"})).out.substr(0, 27), "plug-in version: (unknown)\n");
 }
 
 // The real plug-ins, found beside the program.

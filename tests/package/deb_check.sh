@@ -94,7 +94,9 @@ version)
     code=$(sed -n 's/^set(language_code \(.*\))$/\1/p' "$source/languages/$language/language.cmake")
     name=$(sed -n 's/^set(language_name \(.*\))$/\1/p' "$source/languages/$language/language.cmake")
     out=$("$root/usr/bin/postsift-filter" --version --language "$code") || fail "--version failed"
-    expected="postsift-filter $version
+    # The plug-in's version as its file says it: the soname's major version.
+    expected="plug-in version: ${version%%.*}
+postsift-filter $version
 language: $code ($name)
 plug-in: $plugins/$language/postsift.so"
     [ "$out" = "$expected" ] || { printf '%s\n' "$out"; fail "--version --language $code"; }

@@ -2,7 +2,7 @@
 # The Windows zip, as a user receives it: built with cpack from the 32-bit
 # build and unpacked, then checked without running anything (no 32-bit
 # program need run here): its files, the DLLs' export and import tables,
-# and the version in the DLLs' resources and the header.
+# and the version in the DLLs' and the program's resources and the header.
 # Usage: zip_check.sh STEP BUILD_DIR SOURCE_DIR VERSION LANGUAGES OBJDUMP WINDRES
 #   STEP: build (cpack and unpack), contents, binaries, version
 #   LANGUAGES: the language folders, separated by blanks
@@ -71,9 +71,17 @@ EOF
       printf '%s\n' "$resource" | grep -qF "$line" || { printf '%s\n' "$resource"; fail "$1/postsift.dll: no '$line'"; }
     done
   done
+  # The program's own resource, in English.
+  resource=$("$windres" -i "$tree/postsift-filter.exe" -O rc 2>&1) ||
+    { echo "$resource"; fail "postsift-filter.exe: windres cannot read the resources"; }
+  for line in "FILEVERSION $major, $minor, $patch, 0" "PRODUCTVERSION $major, $minor, $patch, 0" \
+              "VALUE \"FileVersion\", \"$version\"" "VALUE \"ProductVersion\", \"$version\"" \
+              "VALUE \"FileDescription\", \"" "VALUE \"Translation\", 0x409, 1252"; do
+    printf '%s\n' "$resource" | grep -qF "$line" || { printf '%s\n' "$resource"; fail "postsift-filter.exe: no '$line'"; }
+  done
   grep -qx "#define POSTSIFT_VERSION_STRING \"$version\"" "$tree/include/postsift.h" ||
     fail "the header in the zip does not state version $version"
-  echo "ok: version $version in the zip name, the DLLs' resources and the header"
+  echo "ok: version $version in the zip name, the DLLs' and the program's resources and the header"
   ;;
 
 *) fail "unknown step $step" ;;

@@ -14,7 +14,7 @@ fail() { echo "FAIL: $dll: $*"; exit 1; }
 headers=$("$objdump" -p "$dll") || fail "objdump cannot read it"
 echo "$headers" | grep -q "file format $format" || fail "not a $format image"
 
-system_dlls='^(kernel32|advapi32|msvcrt|user32|ntdll|ws2_32|shell32|ole32|oleaut32|gdi32|bcrypt|api-ms-win-.*)\.dll$'
+system_dlls='^(kernel32|advapi32|msvcrt|user32|ntdll|ws2_32|shell32|ole32|oleaut32|gdi32|bcrypt|version|api-ms-win-.*)\.dll$'
 for import in $(echo "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
   lower=$(echo "$import" | tr 'A-Z' 'a-z')
   echo "$lower" | grep -Eq "$system_dlls" || fail "imports $import, which is not a system DLL"
