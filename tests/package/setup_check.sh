@@ -50,10 +50,11 @@ registered() {
 }
 
 # Every language's plug-in and configuration as shipped (but the one
-# named, if any), the program, the header, the README and the uninstaller.
+# named, if any), the program, the header, the README, its documents and
+# the uninstaller.
 installed_files() {
   dir=$(folder)
-  for file in postsift-filter.exe README.md include/postsift.h Uninstall.exe; do
+  for file in postsift-filter.exe README.md include/postsift.h Uninstall.exe docs/listening.md; do
     [ -f "$dir/$file" ] || fail "no $file in $dir"
   done
   for language in $languages; do
@@ -79,6 +80,7 @@ contents)
   # plug-ins (in $PLUGINSDIR) are not installed.
   expected=$( {
     printf '%s\n' README.md include/postsift.h postsift-filter.exe Uninstall.exe
+    for document in "$source"/docs/*.md; do echo "docs/${document##*/}"; done
     for language in $languages; do
       printf '%s\n' "$language/postsift.cfg" "$language/postsift.dll"
     done
