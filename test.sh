@@ -32,9 +32,18 @@ run_preset() {
     cat "build-$preset.log"; failed=$((failed + 1)); failed_presets+=("$preset (configure)"); return
   fi
   configured=$SECONDS
+  # The preset's wine prefix is made while the build runs, when its tests
+  # run under wine (the variable wine_for_tests names the wine).
+  local prefix_job=
+  if [ -n "${wine_for_tests:-}" ]; then
+    sh cmake/wine-prefix.sh "$wine_for_tests" "build/$preset/wineprefix" >/dev/null 2>&1 &
+    prefix_job=$!
+  fi
   if ! cmake --build --preset "$preset" >>"build-$preset.log" 2>&1; then
+    [ -z "$prefix_job" ] || wait "$prefix_job"
     tail -50 "build-$preset.log"; failed=$((failed + 1)); failed_presets+=("$preset (build)"); return
   fi
+  [ -z "$prefix_job" ] || wait "$prefix_job"
   built=$SECONDS
   local out
   if [ -n "${tests_with:-}" ]; then
@@ -77,13 +86,13 @@ run_preset fuzz -DPOSTSIFT_FUZZ_SECONDS="${POSTSIFT_FUZZ_SECONDS:-30}"
 # The product: a 32-bit DLL. Its programs run under wine only where the
 # kernel executes 32-bit code; the static checks of the DLL run everywhere.
 if can_run_32bit; then
-  run_preset windows -DPOSTSIFT_WINE_TESTS=ON -DPOSTSIFT_PACKAGE_TESTS=ON
+  wine_for_tests=wine run_preset windows -DPOSTSIFT_WINE_TESTS=ON -DPOSTSIFT_PACKAGE_TESTS=ON
 else
   echo "note: this machine cannot execute 32-bit programs, so the 32-bit Windows test programs"
   echo "      are neither built nor run; the same tests run below on the 64-bit Windows build."
   run_preset windows -DPOSTSIFT_WINE_TESTS=OFF -DPOSTSIFT_PACKAGE_TESTS=ON
 fi
-run_preset windows-x64 -DPOSTSIFT_WINE_TESTS=ON
+wine_for_tests=/usr/lib/wine/wine64 run_preset windows-x64 -DPOSTSIFT_WINE_TESTS=ON
 
 echo "=== time taken ==="
 echo "packages     $installed s"

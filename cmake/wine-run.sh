@@ -4,5 +4,6 @@
 wine=$1
 prefix=$2
 shift 2
+sh "$(dirname "$0")/wine-prefix.sh" "$wine" "$prefix" || { echo "cannot make the wine prefix $prefix" >&2; exit 1; }
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 exec "$wine" "$@"

@@ -22,6 +22,9 @@ setup=$work/postsift-$version-win32-setup.exe
 fail() { echo "FAIL: $*"; exit 1; }
 
 export WINEPREFIX="$build/wineprefix-setup" WINEDEBUG=-all
+if [ -n "$wine" ]; then
+  sh "$source/cmake/wine-prefix.sh" "$wine" "$WINEPREFIX" || fail "cannot make the wine prefix $WINEPREFIX"
+fi
 # No offer to install mono or gecko, and no menu entries on this machine.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\postsift'

@@ -3,6 +3,7 @@
 # an installer would, and looks at the registry with reg.
 # Usage: regsvr32_test.sh WINE PREFIX DLL
 wine=$1
+sh "$(dirname "$0")/../../cmake/wine-prefix.sh" "$wine" "$2" || { echo "FAIL: cannot make the wine prefix $2"; exit 1; }
 export WINEPREFIX="$2" WINEDEBUG=-all
 dll=$3
 key='HKLM\Software\Quenlor\Marivell Drennic 5.0\ZAREZI'
