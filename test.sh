@@ -36,7 +36,7 @@ run_preset() {
   # run under wine (the variable wine_for_tests names the wine).
   local prefix_job=
   if [ -n "${wine_for_tests:-}" ]; then
-    sh cmake/wine-prefix.sh "$wine_for_tests" "build/$preset/wineprefix" >/dev/null 2>&1 &
+    sh cmake/wine-prefix.sh "$wine_for_tests" "$PWD/build/$preset/wineprefix" >/dev/null 2>&1 &
     prefix_job=$!
   fi
   if ! cmake --build --preset "$preset" >>"build-$preset.log" 2>&1; then

@@ -4,7 +4,7 @@
 # (the folder "wineprefix" beside the others) is made, another one starts as
 # a copy of it, in a second or two. A copy is taken of a prefix at rest, its
 # registry saved, and appears under its name only when complete.
-# Usage: wine-prefix.sh WINE PREFIX
+# Usage: wine-prefix.sh WINE PREFIX (an absolute path, as wine wants it)
 wine=$1
 prefix=$2
 [ -e "$prefix" ] && exit 0
