@@ -2,7 +2,7 @@
 #include <cstddef>
 
 #include "filter/language_phrases.h"
-#include "reading/date_words.h"
+#include "reading/dates/date_words.h"
 
 namespace postsift {
 

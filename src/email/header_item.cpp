@@ -1,8 +1,8 @@
 #include <cstring>
 
 #include "email/email_scanner.h"
-#include "reading/keyword_format.h"
-#include "reading/mime_boundary.h"
+#include "reading/lines/keyword_format.h"
+#include "reading/lines/mime_boundary.h"
 #include "email/text_trims.h"
 #include "filter/epost_sift.h"
 #include "filter/option_value.h"

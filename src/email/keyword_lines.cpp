@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "reading/message_line.h"
-#include "reading/original_message_separator.h"
+#include "reading/lines/message_line.h"
+#include "reading/lines/original_message_separator.h"
 #include "email/parse_driver.h"
 #include "filter/epost_sift.h"
 #include "support/ascii.h"

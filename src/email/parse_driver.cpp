@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "email/email_scanner.h"
-#include "reading/reading_pass.h"
+#include "reading/pass/reading_pass.h"
 #include "filter/epost_sift.h"
 #include "support/scanner_text.h"
 #include "support/trace.h"

@@ -4,7 +4,7 @@
 #include "filter/epost_sift.h"
 #include "filter/option_value.h"
 #include "support/ascii.h"
-#include "reading/keyword_format.h"
+#include "reading/lines/keyword_format.h"
 #include "support/reserved_names.h"
 
 namespace postsift {

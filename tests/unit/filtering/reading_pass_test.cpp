@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "reading/attribution_reading.h"
-#include "reading/reading_pass.h"
+#include "reading/lines/attribution_reading.h"
+#include "reading/pass/reading_pass.h"
 #include "filter_fixture.h"
 
 using namespace postsift;

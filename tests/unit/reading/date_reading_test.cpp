@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "reading/date_reading.h"
+#include "reading/dates/date_reading.h"
 
 using namespace postsift;
 

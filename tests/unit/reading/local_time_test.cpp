@@ -8,7 +8,7 @@
 #include <string>
 
 #include "language_builds.h"
-#include "reading/date_speaking.h"
+#include "reading/dates/date_speaking.h"
 
 using namespace postsift;
 

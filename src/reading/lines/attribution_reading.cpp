@@ -1,0 +1,164 @@
+#include "reading/lines/attribution_reading.h"
+
+#include <cstring>
+#include <vector>
+
+#include "reading/lines/attribution_words.h"
+#include "reading/lines/display_name.h"
+#include "reading/lines/message_line.h"
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+const std::size_t longestAttribution = 300;
+const std::size_t wordsOfAName = 5;
+
+struct word {
+    std::size_t begin;
+    std::size_t end;
+};
+
+std::vector<word> wordsOf(const std::string& text, std::size_t from, std::size_t to) {
+    std::vector<word> words;
+    std::size_t i = from;
+    while (i < to) {
+        while (i < to && (text[i] == ' ' || text[i] == '\t')) ++i;
+        const std::size_t begin = i;
+        while (i < to && text[i] != ' ' && text[i] != '\t') ++i;
+        if (i > begin) words.push_back({begin, i});
+    }
+    return words;
+}
+
+bool isDate(const std::string& text, const word& w) { return isDateWord(text.data() + w.begin, w.end - w.begin); }
+
+bool endsWithFolded(const std::string& text, const char* lower, std::size_t& at) {
+    const std::size_t length = std::strlen(lower);
+    if (text.size() < length) return false;
+    at = text.size() - length;
+    return startsWithFolded(text.data() + at, text.data() + text.size(), lower);
+}
+
+// The last place where `lower` occurs, ignoring ASCII case.
+std::size_t findLastFolded(const std::string& text, const char* lower, std::size_t before) {
+    const std::size_t length = std::strlen(lower);
+    for (std::size_t i = before >= length ? before - length + 1 : 0; i-- > 0;)
+        if (startsWithFolded(text.data() + i, text.data() + before, lower)) return i;
+    return std::string::npos;
+}
+
+// The part of a wording that names the writer: [begin, end) of the text.
+struct region {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+bool holdsOtherThanDates(const std::string& text, region r) {
+    for (const word& w : wordsOf(text, r.begin, r.end))
+        if (!isDate(text, w)) return true;
+    return false;
+}
+
+// Finds a wording; `where` receives the part that holds the name.
+bool findWording(const std::string& text, region& where) {
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < attributionEndingCount; ++i) {
+        if (!endsWithFolded(text, attributionEndings[i], at)) continue;
+        where = {0, at};
+        // "Jonas Brandt hat am 14.03.2025 geschrieben:", "Am 14.03.2025 hat
+        // Jonas Brandt geschrieben:": the name is on the side of "hat"
+        // that is not a date.
+        if (std::strcmp(attributionEndings[i], " geschrieben:") == 0) {
+            const std::size_t has = findLastFolded(text, " hat ", at);
+            if (has != std::string::npos) {
+                const region after{has + 5, at};
+                where = holdsOtherThanDates(text, after) ? after : region{0, has};
+            }
+        }
+        return true;
+    }
+    // "Am 14.03.2025 um 10:12 schrieb Jonas Brandt:", or "Jonas Brandt
+    // schrieb am 14.03.2025 10:12:".
+    if (text.back() != ':') return false;
+    for (std::size_t i = 0; i < attributionVerbCount; ++i) {
+        const std::size_t verb = findLastFolded(text, attributionVerbs[i], text.size() - 1);
+        if (verb == std::string::npos) continue;
+        const region after{verb + std::strlen(attributionVerbs[i]), text.size() - 1};
+        where = holdsOtherThanDates(text, after) ? after : region{0, verb};
+        return true;
+    }
+    return false;
+}
+
+bool holdsDate(const std::string& text) {
+    bool month = false;
+    bool number = false;
+    for (const word& w : wordsOf(text, 0, text.size())) {
+        const char* p = text.data() + w.begin;
+        const std::size_t length = w.end - w.begin;
+        if (isFigureDateOrTime(p, length)) return true;
+        month = month || isMonthName(p, length);
+        number = number || isAsciiDigit(static_cast<unsigned char>(*p));
+    }
+    return month && number;
+}
+
+bool beginsWithCapital(const std::string& name) {
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (!(c >= 'A' && c <= 'Z') && c < 128) return false;
+        while (i < name.size() && name[i] != ' ') ++i;
+        ++i;
+    }
+    return true;
+}
+
+}  // namespace
+
+attributionReading readAttribution(const std::string& text) {
+    attributionReading reading;
+    if (text.empty() || text.size() > longestAttribution) return reading;
+    const bool endsInColon = text.back() == ':';
+    region where{0, endsInColon ? text.size() - 1 : text.size()};
+    reading.certain = findWording(text, where);
+    reading.dated = holdsDate(text);
+
+    // The name: after a word that introduces it ("heeft", "użytkownik"),
+    // without the date before and after it.
+    std::vector<word> words = wordsOf(text, where.begin, where.end);
+    for (std::size_t i = words.size(); i-- > 0;) {
+        if (isNameIntroduction(text.data() + words[i].begin, words[i].end - words[i].begin)) {
+            words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(i + 1));
+            break;
+        }
+    }
+    const bool dateFirst = !words.empty() && isDate(text, words.front());
+    std::size_t first = 0;
+    std::size_t last = words.size();
+    while (first < last && isDate(text, words[first])) ++first;
+    while (last > first && isDate(text, words[last - 1])) --last;
+    bool dateInside = false;
+    for (std::size_t i = first; i < last; ++i) dateInside = dateInside || isDate(text, words[i]);
+    const std::string said = first < last ? text.substr(words[first].begin, words[last - 1].end - words[first].begin)
+                                          : std::string();
+    std::size_t count = 0;
+    reading.name = displayName(said, count);
+    const bool hasAddress = said.find('@') != std::string::npos;
+    if (count > wordsOfAName) return reading;
+    if (reading.certain) {
+        reading.found = true;
+        return reading;
+    }
+    // By its shape alone: a date at one end, a name in capitals or an
+    // address, and a colon, or a date first and both a name and an address.
+    const bool nameLike = !reading.name.empty() && beginsWithCapital(reading.name);
+    reading.found = reading.dated && !dateInside && (nameLike || hasAddress) &&
+                    (endsInColon || (dateFirst && nameLike && hasAddress));
+    if (!reading.found) reading.name.clear();
+    return reading;
+}
+
+}  // namespace postsift

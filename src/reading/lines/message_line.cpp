@@ -1,0 +1,95 @@
+#include "reading/lines/message_line.h"
+
+#include <cstring>
+
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The scanner's character sets: a word of body text, and of a keyword.
+bool isBodyByte(char c) {
+    return c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\0' && c != '*' && c != '>' && c != '_';
+}
+bool isKeywordByte(char c) { return isBodyByte(c) && c != ':'; }
+
+bool isKeyNameByte(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return isAsciiLetter(u) || isAsciiDigit(u) || c == '-' || c == '_';
+}
+
+}  // namespace
+
+bool messageLine::isBlank() const { return skipBlanks(prefixEnd, end) == end; }
+
+bool messageLine::contentIs(const char* literal, bool trailingBlanks) const {
+    const std::size_t length = std::strlen(literal);
+    const char* last = trailingBlanks ? trimBlanks(content, end) : end;
+    return static_cast<std::size_t>(last - content) == length && std::memcmp(content, literal, length) == 0;
+}
+
+messageLine lineAt(const char* position, const char* textEnd) {
+    messageLine line;
+    line.begin = position;
+    const void* feed = std::memchr(position, '\n', static_cast<std::size_t>(textEnd - position));
+    if (feed != nullptr) {
+        line.end = static_cast<const char*>(feed);
+        line.next = line.end + 1;
+        if (line.end > position && line.end[-1] == '\r') --line.end;
+    } else {
+        line.end = textEnd;
+        line.next = textEnd;
+    }
+    const char* p = position;
+    if (p < line.end && *p == '>') {
+        while (p < line.end && (*p == '>' || isBlank(*p))) {
+            if (*p == '>') ++line.depth;
+            ++p;
+        }
+    }
+    line.prefixEnd = p;
+    line.content = p;
+    return line;
+}
+
+bool startsWithFolded(const char* from, const char* to, const char* lowerLiteral) {
+    for (; *lowerLiteral != '\0'; ++from, ++lowerLiteral) {
+        if (from >= to || asciiLower(static_cast<unsigned char>(*from)) != static_cast<unsigned char>(*lowerLiteral))
+            return false;
+    }
+    return true;
+}
+
+const char* skipBlanks(const char* from, const char* to) {
+    while (from < to && isBlank(*from)) ++from;
+    return from;
+}
+
+const char* trimBlanks(const char* from, const char* to) {
+    while (to > from && isBlank(to[-1])) --to;
+    return to;
+}
+
+const char* headerKeywordEnd(const messageLine& line, const char*& keyword) {
+    const char* p = skipBlanks(line.prefixEnd, line.end);
+    keyword = p;
+    if (line.depth > 0) {
+        // After a quote prefix only a key name counts, whatever follows it.
+        if (p == line.end || !isAsciiLetter(static_cast<unsigned char>(*p))) return nullptr;
+        while (p < line.end && isKeyNameByte(*p)) ++p;
+        return p < line.end && *p == ':' ? p + 1 : nullptr;
+    }
+    const char* name = p;
+    while (p < line.end && isKeywordByte(*p)) ++p;
+    if (p == name || p == line.end || *p != ':') return nullptr;
+    ++p;
+    // The longest match wins: a word that goes on after the colon is a word.
+    // Blanks before the keyword leave the body word no start to compete from.
+    if (name == line.begin && p < line.end && isBodyByte(*p)) return nullptr;
+    return p;
+}
+
+}  // namespace postsift

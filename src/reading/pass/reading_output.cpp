@@ -1,0 +1,51 @@
+#include "reading/pass/reading_output.h"
+
+#include <cstring>
+#include <string>
+
+#include "reading/lines/message_line.h"
+#include "reading/lines/original_message_separator.h"
+
+namespace postsift {
+
+void readingOutput::insert(std::size_t offset, const char* piece) {
+    const std::string after(text_.get() + offset, text_.length() - offset);
+    text_.truncate(offset);
+    note(text_.append(piece) && text_.append(after.data(), after.size()));
+    const std::size_t added = std::strlen(piece);
+    if (lineBegin_ > offset) lineBegin_ += added;
+    if (looked_ > offset) looked_ += added;
+}
+
+void readingOutput::erase(std::size_t offset, std::size_t count) {
+    char* text = text_.data();
+    std::memmove(text + offset, text + offset + count, text_.length() - offset - count);
+    text_.truncate(text_.length() - count);
+    if (lineBegin_ > offset) lineBegin_ = lineBegin_ >= offset + count ? lineBegin_ - count : offset;
+    if (looked_ > offset) looked_ = looked_ >= offset + count ? looked_ - count : offset;
+}
+
+void readingOutput::followLines() {
+    const char* text = text_.get();
+    if (text == nullptr) return;
+    const std::size_t length = text_.length();
+    while (looked_ < length) {
+        const void* feed = std::memchr(text + looked_, '\n', length - looked_);
+        if (feed == nullptr) {
+            looked_ = length;
+            return;
+        }
+        const std::size_t next = static_cast<std::size_t>(static_cast<const char*>(feed) - text) + 1;
+        const messageLine line = lineAt(text + lineBegin_, text + next);
+        // As the scanner goes: a section ends before a line, and outside
+        // one a separator line begins one.
+        if (inSection_ && sectionEnd_.endsBefore(line)) inSection_ = false;
+        if (!inSection_ && isOriginalMessageSeparator(line)) {
+            inSection_ = true;
+            sectionEnd_.begin();
+        }
+        lineBegin_ = looked_ = next;
+    }
+}
+
+}  // namespace postsift

@@ -1,0 +1,55 @@
+#pragma once
+#include <cstddef>
+
+#include "reading/lines/earlier_message_end.h"
+#include "reading/lines/keyword_format.h"
+#include "support/owned_text.h"
+
+namespace postsift {
+
+// The text that the reading pass writes, piece by piece. A piece that finds
+// no memory is remembered, so that the pass can give up as a whole instead
+// of handing the scanner a text with a hole in it.
+//
+// It also follows, line by line, where the scanner will stand in what was
+// written: inside an earlier message's section or not. The pass writes a
+// separator for an earlier message only where the scanner is not inside one
+// already, and the scanner leaves a section where its quoted text begins.
+class readingOutput {
+public:
+    explicit readingOutput(ownedText& text) : text_(text) {}
+
+    void put(const char* from, const char* to) { note(text_.append(from, static_cast<std::size_t>(to - from))); }
+    void put(const char* text) { note(text_.append(text)); }
+    // A phrase whose first "%s" stands for `filling`.
+    void putPhrase(const char* phrase, const char* filling) { note(appendKeywordPhrase(text_, phrase, filling)); }
+
+    bool ok() const { return ok_; }
+    std::size_t length() const { return text_.length(); }
+    // The bytes written from `at` on, to be looked at or changed in place.
+    char* at(std::size_t offset) { return text_.data() + offset; }
+    // Puts `piece` at `offset`, moving what follows it (a line end).
+    void insert(std::size_t offset, const char* piece);
+    // Takes out the `count` bytes at `offset`.
+    void erase(std::size_t offset, std::size_t count);
+    // Whether the scanner, after the lines written so far, reads an
+    // earlier message's section. The lines are followed only when this is
+    // asked, at the few lines where an earlier message may begin.
+    bool inEarlierMessage() {
+        followLines();
+        return inSection_;
+    }
+
+private:
+    void note(bool done) { ok_ = ok_ && done; }
+    void followLines();
+
+    ownedText& text_;
+    bool ok_ = true;
+    std::size_t lineBegin_ = 0;  // where the line being written begins
+    std::size_t looked_ = 0;     // how far line ends were looked for
+    bool inSection_ = false;
+    earlierMessageEnd sectionEnd_;
+};
+
+}  // namespace postsift

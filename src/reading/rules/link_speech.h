@@ -1,0 +1,35 @@
+#pragma once
+#include "reading/lines/message_line.h"
+#include "reading/pass/reading_output.h"
+
+namespace postsift {
+
+// Links in body text, spoken by their host instead of character by
+// character: a word that begins with "http://", "https://", "ftp://",
+// "mailto:" or "www." becomes the phrase of "[LINK]", its first "%s"
+// standing for the host (without "www.", credentials or port; for
+// "mailto:" the address's domain).
+//
+// A link keeps its neighbours: trailing punctuation and a closing
+// parenthesis that it did not open stay in the text, angle brackets around
+// it go with it. A link that a line end cuts stays one link: inside angle
+// brackets it runs to the '>' (at most three lines on); without them it
+// goes on to the next line when it filled its line to the end, the line is
+// as long as wrapped lines are, and the next line, at the same quote depth,
+// begins with what can only be the rest of an address (a '/', '?', '=',
+// '&', '#', '%', '~' or a dot inside it).
+class linkSpeech {
+public:
+    // A null phrase drops links altogether.
+    explicit linkSpeech(const char* phrase) : phrase_(phrase) {}
+
+    // Writes the line, prefix and line end included, with its links spoken;
+    // a link cut by line ends takes the lines it runs on with it. Returns
+    // where the next line to read begins.
+    const char* write(const messageLine& line, const char* textEnd, readingOutput& out);
+
+private:
+    const char* phrase_;
+};
+
+}  // namespace postsift

@@ -1,0 +1,24 @@
+#pragma once
+#include "reading/lines/message_line.h"
+
+namespace postsift {
+
+// The signature under a line that is exactly "-- " (or "--"), in the text
+// of the message or inside quoted text. It runs to the end of the body or of
+// the current MIME part, and ends early where an earlier message begins (an
+// original-message separator) or where the quote depth of the lines changes:
+// a signature above quoted text would otherwise take the quoted text with
+// it, and one inside a quote ends with the quote.
+class signatureBlock {
+public:
+    // True when the line belongs to a signature and is to be left out.
+    // `endsPart` says that the line closes a MIME part or opens an earlier
+    // message.
+    bool leavesOut(const messageLine& line, bool endsPart);
+
+private:
+    bool inside_ = false;
+    int depth_ = 0;
+};
+
+}  // namespace postsift

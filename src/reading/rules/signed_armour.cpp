@@ -1,0 +1,83 @@
+#include "reading/rules/signed_armour.h"
+
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+const char signedMessage[] = "-----BEGIN PGP SIGNED MESSAGE-----";
+const char signatureBegin[] = "-----BEGIN PGP SIGNATURE-----";
+const char signatureEnd[] = "-----END PGP SIGNATURE-----";
+
+bool isBase64Byte(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return isAsciiLetter(u) || isAsciiDigit(u) || c == '+' || c == '/' || c == '=';
+}
+
+// What a signature block holds: armour headers ("Version: ..."), an empty
+// line, base64 lines and the "=" checksum. A block that is never closed ends
+// at the first other line, which is read: a missing end line must not
+// silence the rest of the message.
+bool looksLikeArmour(const messageLine& line) {
+    const char* end = trimBlanks(line.content, line.end);
+    const char* p = line.content;
+    if (p == end) return true;
+    if (isAsciiLetter(static_cast<unsigned char>(*p))) {
+        const char* name = p;
+        while (p < end && (isAsciiLetter(static_cast<unsigned char>(*p)) || *p == '-')) ++p;
+        if (p > name && p + 1 < end && p[0] == ':' && p[1] == ' ') return true;
+        p = name;
+    }
+    while (p < end && isBase64Byte(*p)) ++p;
+    return p == end;
+}
+
+}  // namespace
+
+signedArmour::verdict signedArmour::judgeOutside(const messageLine& line) {
+    if (line.contentIs(signedMessage, true)) {
+        state_ = armourHeader;
+    } else if (line.contentIs(signatureBegin, true)) {
+        state_ = signature;
+    } else {
+        return keep;
+    }
+    depth_ = line.depth;
+    return leaveOut;
+}
+
+signedArmour::verdict signedArmour::judge(messageLine& line) {
+    // A quote that ends takes its signed message with it.
+    if (state_ != outside && line.depth < depth_) state_ = outside;
+    if (state_ == outside || line.depth != depth_) return state_ == outside ? judgeOutside(line) : keep;
+
+    switch (state_) {
+        case armourHeader:
+            if (startsWithFolded(line.content, line.end, "hash:")) return leaveOut;
+            state_ = signedText;
+            if (line.isBlank()) return leaveOut;
+            break;
+        case signature:
+            if (line.contentIs(signatureEnd, true)) {
+                state_ = outside;
+                return leaveOut;
+            }
+            if (looksLikeArmour(line)) return leaveOut;
+            state_ = outside;
+            return judgeOutside(line);
+        default: break;
+    }
+    // The signed text.
+    if (line.contentIs(signatureBegin, true)) {
+        state_ = signature;
+        return leaveOut;
+    }
+    if (line.end - line.content >= 2 && line.content[0] == '-' && line.content[1] == ' ') {
+        line.content += 2;
+        return unescaped;
+    }
+    return keep;
+}
+
+}  // namespace postsift
