@@ -1,6 +1,7 @@
 #pragma once
 #include <cstring>
 
+#include "reading/pass/rule_table.h"
 #include "support/reserved_names.h"
 
 namespace postsift {
@@ -10,7 +11,7 @@ namespace postsift {
 inline bool isOptionKey(const char* key) {
     for (const char* option : optionKeys)
         if (std::strcmp(key, option) == 0) return true;
-    return false;
+    return isReadingOption(key);
 }
 
 // Which list an entry with this key belongs to: any other bracketed key

@@ -2,8 +2,9 @@
 
 #include <cstring>
 
+#include "reading/lines/header_names.h"
 #include "reading/lines/message_line.h"
-#include "reading/lines/original_message_separator.h"
+#include "reading/lines/separators.h"
 #include "email/parse_driver.h"
 #include "filter/epost_sift.h"
 #include "support/ascii.h"
@@ -17,31 +18,6 @@ const char* textBegin = nullptr;
 // it: the leading block begins at the text's first byte.
 const char* blockGoesOnAt = nullptr;
 bool itemInBlock = false;
-
-// Lower case; \xe0 is a grave, \xe9 e acute, \xe7 c cedilla.
-const char* const fieldNames[] = {
-    "from",     "sender", "to",     "cc",       "bcc",      "date",   "subject", "received", "references",
-    "comments", "keywords", "sent", "de",       "\xe0",     "objet",  "envoy\xe9", "envoye", "re\xe7u",
-    "cci",      "von",    "an",     "betreff",  "datum",    "gesendet",
-};
-
-// ASCII folding, and the accented capitals of the names above.
-unsigned char folded(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (u == 0xc0 || u == 0xc9 || u == 0xc7) return static_cast<unsigned char>(u + 0x20);
-    return asciiLower(u);
-}
-
-bool isFieldName(const char* name, const char* end) {
-    const std::size_t length = static_cast<std::size_t>(end - name);
-    for (const char* candidate : fieldNames) {
-        if (std::strlen(candidate) != length) continue;
-        std::size_t i = 0;
-        while (i < length && folded(name[i]) == static_cast<unsigned char>(candidate[i])) ++i;
-        if (i == length) return true;
-    }
-    return false;
-}
 
 // "Content-Type", "X-Mailer", "Reply-To": letters and digits in runs joined
 // by hyphens, beginning with a letter.
@@ -84,7 +60,7 @@ bool previousLineOpensBlock(const char* line) {
     while (begin > textBegin && begin[-1] != '\n') --begin;
     messageLine previous = lineAt(begin, line - 1);
     messageLine content = lineAt(previous.prefixEnd, previous.end);
-    if (isOriginalMessageSeparator(content) || isOtherSeparator(content)) return true;
+    if (isSeparator(content)) return true;
     const epostSift* filter = currentFilter;
     if (filter == nullptr || filter->mimeBoundary.isNull()) return false;
     // "--" and the boundary (the last one named: the decoding stage writes
@@ -109,7 +85,7 @@ bool beginsHeaderItem(const char* line, const char* name, const char* nameEnd) {
     itemInBlock = line == blockGoesOnAt || previousLineOpensBlock(line);
     if (itemInBlock) return true;
     const char* colon = nameEnd - 1;
-    if (isHyphenatedName(name, colon) || isFieldName(name, colon)) return true;
+    if (isHyphenatedName(name, colon) || findHeaderName(name, colon) != nullptr) return true;
     epostSift* filter = currentFilter;
     return filter != nullptr && hasHeaderRule(*filter, name);
 }

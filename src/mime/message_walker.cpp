@@ -12,6 +12,7 @@
 #include "mime/html_text.h"
 #include "mime/multipart_body.h"
 #include "mime/transfer_decoding.h"
+#include "support/reserved_names.h"
 
 namespace postsift::mime {
 
@@ -19,8 +20,7 @@ namespace {
 
 constexpr char plainTextType[] = ": text/plain; charset=windows-1252\n";
 constexpr char typeField[] = "Content-Type: text/plain; charset=windows-1252\n";
-constexpr char separatorLine[] = "-----Original Message-----\n";
-constexpr char forwardSeparatorLine[] = "---------- Forwarded message ---------\n";
+constexpr char forwardSeparatorLine[] = "---------- Forwarded message ---------";
 constexpr char boundaryStem[] = "postsift-part-";
 
 bool isText(mediaKind kind) {
@@ -252,13 +252,14 @@ void messageWalker::writeForwardedPart(const headerBlock& block, const partHeade
     }
     writeFields(block.fields, fieldsFor::plainText, addType, forwarded_);
     writeBlankLine(block, forwarded_);
-    writeForwardedMessage(header, block.body, depth, separatorLine, forwarded_);
+    writeForwardedMessage(header, block.body, depth, originalMessageSeparator, forwarded_);
 }
 
 void messageWalker::writeForwardedMessage(const partHeader& header, byteSpan body, int depth, const char* separator,
                                           textBuffer& out) {
     ++findings_.forwardedMessages;
     out.put(separator);
+    out.put("\n");
     textBuffer decoded;
     if (header.transfer != transferKind::identity) {
         // Decoded bytes may hold NULs, which would end the scanner's text
@@ -297,7 +298,7 @@ void messageWalker::flattenBody(const headerBlock& block, const partHeader& head
         case partAction::container: flattenChildren(header, block.body, depth, out); break;
         case partAction::forward:
             ensureLineEnd(out);
-            writeForwardedMessage(header, block.body, depth, separatorLine, out);
+            writeForwardedMessage(header, block.body, depth, originalMessageSeparator, out);
             break;
         case partAction::leaveOut:
             ++findings_.partsLeftOut;

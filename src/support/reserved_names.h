@@ -13,34 +13,17 @@ inline constexpr char optionIncludeForwardedHeaders[] = "[INCLUDE FORWARDED HEAD
 inline constexpr char optionIncludeForwardedText[] = "[INCLUDE FORWARDED TEXT]";
 // On unless present with a value without "true": the MIME decoding stage.
 inline constexpr char optionDecodeMime[] = "[DECODE MIME]";
-// Off unless present with a value that contains "true".
-inline constexpr char optionSpeakLinks[] = "[SPEAK LINKS]";
-inline constexpr char optionDropSignature[] = "[DROP SIGNATURE]";
-inline constexpr char optionDropSignedArmour[] = "[DROP SIGNED ARMOUR]";
-inline constexpr char optionSqueezeReplyMarkers[] = "[SQUEEZE REPLY MARKERS]";
-inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
-inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
+// Off unless present with a value that contains "true". The options of the
+// reading pass are named in its rule table (reading/pass/rule_table.h);
+// these two are named here because the decoding stage reads them too.
 inline constexpr char optionReadForwardedMessages[] = "[READ FORWARDED MESSAGES]";
-inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
 inline constexpr char optionReadParagraphs[] = "[READ PARAGRAPHS]";
-inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
 
-// Every option key, for telling options from symbols.
+// The option keys of the layers below the reading pass; with the rule
+// table's, every option key, for telling options from symbols.
 inline constexpr const char* optionKeys[] = {
-    optionIncludeEmailAddress,
-    optionIncludeForwardedHeaders,
-    optionIncludeForwardedText,
-    optionDecodeMime,
-    optionSpeakLinks,
-    optionDropSignature,
-    optionDropSignedArmour,
-    optionSqueezeReplyMarkers,
-    optionDropAttribution,
-    optionFindOriginalMessage,
-    optionReadForwardedMessages,
-    optionSpeakDates,
-    optionReadParagraphs,
-    optionQuietSymbols,
+    optionIncludeEmailAddress,   optionIncludeForwardedHeaders, optionIncludeForwardedText,
+    optionDecodeMime,            optionReadForwardedMessages,   optionReadParagraphs,
 };
 
 // Symbols with a meaning of their own: the summary template, the phrase
@@ -57,6 +40,11 @@ inline constexpr char symbolAttachment[] = "[ATTACHMENT]";
 inline constexpr char symbolLink[] = "[LINK]";
 inline constexpr char symbolAttribution[] = "[ATTRIBUTION]";
 inline constexpr char symbolForwardedMessage[] = "[FORWARDED MESSAGE]";
+
+// The separator line that the scanner takes for the start of an earlier
+// message; the decoding stage and the reading pass write it wherever an
+// earlier message is marked in a form the scanner does not know.
+inline constexpr char originalMessageSeparator[] = "-----Original Message-----";
 
 // A line end cannot be written as a key of the configuration file; there
 // this name stands for it (and only there: through the exports it is an

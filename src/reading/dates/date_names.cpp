@@ -1,21 +1,26 @@
 #include "reading/dates/date_names.h"
 
-#include "support/ascii.h"
+#include "reading/lines/line_text.h"
 
 namespace postsift {
 
 namespace {
 
-struct nameSpelling {
-    const char* spelling;  // lower case; \xe9 e acute, \xfb u circumflex, \xe4 a umlaut
-    int number;
-    nameLanguage language;
-};
-
 constexpr nameLanguage en = nameLanguage::english;
 constexpr nameLanguage fr = nameLanguage::french;
 constexpr nameLanguage de = nameLanguage::german;
+constexpr nameLanguage nl = nameLanguage::dutch;
+constexpr nameLanguage no = nameLanguage::nordic;
+constexpr nameLanguage pl = nameLanguage::polish;
+constexpr nameLanguage es = nameLanguage::spanish;
+constexpr nameLanguage it = nameLanguage::italian;
+constexpr nameLanguage pt = nameLanguage::portuguese;
 
+// \xe0 a grave, \xe1 a acute, \xe4 a umlaut, \xe5 a ring, \xe7 c cedilla,
+// \xe9 e acute, \xec i grave, \xf6 o umlaut, \xf8 o slash, \xfb u circumflex.
+// Letters that Windows-1252 lacks (Polish) arrive as their closest ASCII
+// letter, so those names are listed as such. Where two languages spell a
+// name alike, the first one listed reads it.
 const nameSpelling dayNames[] = {
     {"monday", 0, en},    {"mon", 0, en},       {"tuesday", 1, en},   {"tue", 1, en},       {"tues", 1, en},
     {"wednesday", 2, en}, {"wed", 2, en},       {"thursday", 3, en},  {"thu", 3, en},       {"thur", 3, en},
@@ -29,6 +34,30 @@ const nameSpelling dayNames[] = {
     {"montag", 0, de},    {"mo", 0, de},        {"dienstag", 1, de},  {"di", 1, de},        {"mittwoch", 2, de},
     {"mi", 2, de},        {"donnerstag", 3, de}, {"do", 3, de},       {"freitag", 4, de},   {"fr", 4, de},
     {"samstag", 5, de},   {"sonnabend", 5, de}, {"sa", 5, de},        {"sonntag", 6, de},   {"so", 6, de},
+
+    {"maandag", 0, nl},   {"ma", 0, nl},        {"dinsdag", 1, nl},   {"woensdag", 2, nl},  {"wo", 2, nl},
+    {"donderdag", 3, nl}, {"vrijdag", 4, nl},   {"vr", 4, nl},        {"zaterdag", 5, nl},  {"za", 5, nl},
+    {"zondag", 6, nl},    {"zo", 6, nl},
+
+    {"m\xe5ndag", 0, no}, {"mandag", 0, no},    {"tisdag", 1, no},    {"tirsdag", 1, no},   {"onsdag", 2, no},
+    {"torsdag", 3, no},   {"fredag", 4, no},    {"l\xf6rdag", 5, no}, {"l\xf8rdag", 5, no}, {"s\xf6ndag", 6, no},
+    {"s\xf8ndag", 6, no},
+
+    {"poniedzialek", 0, pl}, {"pon", 0, pl},    {"wtorek", 1, pl},    {"wt", 1, pl},        {"sroda", 2, pl},
+    {"sr", 2, pl},        {"czwartek", 3, pl},  {"czw", 3, pl},       {"piatek", 4, pl},    {"pt", 4, pl},
+    {"sobota", 5, pl},    {"sob", 5, pl},       {"niedziela", 6, pl}, {"niedz", 6, pl},
+
+    {"lunes", 0, es},     {"martes", 1, es},    {"mi\xe9rcoles", 2, es}, {"miercoles", 2, es}, {"mi\xe9", 2, es},
+    {"mie", 2, es},       {"jueves", 3, es},    {"jue", 3, es},       {"viernes", 4, es},   {"vie", 4, es},
+    {"s\xe1" "bado", 5, es}, {"sabado", 5, es}, {"s\xe1" "b", 5, es}, {"domingo", 6, es},   {"dom", 6, es},
+
+    {"luned\xec", 0, it}, {"lunedi", 0, it},    {"marted\xec", 1, it}, {"martedi", 1, it},  {"mercoled\xec", 2, it},
+    {"mercoledi", 2, it}, {"gioved\xec", 3, it}, {"giovedi", 3, it},  {"gio", 3, it},       {"venerd\xec", 4, it},
+    {"venerdi", 4, it},   {"sabato", 5, it},    {"domenica", 6, it},
+
+    {"segunda", 0, pt},   {"seg", 0, pt},       {"ter\xe7" "a", 1, pt}, {"terca", 1, pt},   {"ter", 1, pt},
+    {"quarta", 2, pt},    {"qua", 2, pt},       {"quinta", 3, pt},    {"qui", 3, pt},       {"sexta", 4, pt},
+    {"sex", 4, pt},
 };
 
 const nameSpelling monthNames[] = {
@@ -47,21 +76,43 @@ const nameSpelling monthNames[] = {
     {"januar", 1, de},    {"j\xe4nner", 1, de}, {"j\xe4n", 1, de},    {"februar", 2, de},   {"m\xe4rz", 3, de},
     {"m\xe4r", 3, de},    {"maerz", 3, de},     {"marz", 3, de},      {"mrz", 3, de},       {"juni", 6, de},
     {"juli", 7, de},      {"oktober", 10, de},  {"okt", 10, de},      {"dezember", 12, de}, {"dez", 12, de},
+
+    {"januari", 1, nl},   {"februari", 2, nl},  {"maart", 3, nl},     {"mrt", 3, nl},       {"mei", 5, nl},
+    {"augustus", 8, nl},
+
+    {"maj", 5, no},       {"marts", 3, no},     {"augusti", 8, no},   {"desember", 12, no}, {"des", 12, no},
+
+    {"stycznia", 1, pl},  {"styczen", 1, pl},   {"sty", 1, pl},       {"lutego", 2, pl},    {"luty", 2, pl},
+    {"lut", 2, pl},       {"marca", 3, pl},     {"marzec", 3, pl},    {"kwietnia", 4, pl},  {"kwiecien", 4, pl},
+    {"kwi", 4, pl},       {"maja", 5, pl},      {"czerwca", 6, pl},   {"czerwiec", 6, pl},  {"cze", 6, pl},
+    {"lipca", 7, pl},     {"lipiec", 7, pl},    {"lip", 7, pl},       {"sierpnia", 8, pl},  {"sierpien", 8, pl},
+    {"sie", 8, pl},       {"wrzesnia", 9, pl},  {"wrzesien", 9, pl},  {"wrz", 9, pl},       {"pazdziernika", 10, pl},
+    {"pazdziernik", 10, pl}, {"paz", 10, pl},   {"listopada", 11, pl}, {"listopad", 11, pl}, {"lis", 11, pl},
+    {"grudnia", 12, pl},  {"grudzien", 12, pl}, {"gru", 12, pl},
+
+    {"enero", 1, es},     {"ene", 1, es},       {"febrero", 2, es},   {"marzo", 3, es},     {"abril", 4, es},
+    {"abr", 4, es},       {"mayo", 5, es},      {"junio", 6, es},     {"julio", 7, es},     {"agosto", 8, es},
+    {"ago", 8, es},       {"septiembre", 9, es}, {"setiembre", 9, es}, {"octubre", 10, es}, {"noviembre", 11, es},
+    {"diciembre", 12, es}, {"dic", 12, es},
+
+    {"gennaio", 1, it},   {"gen", 1, it},       {"febbraio", 2, it},  {"aprile", 4, it},    {"maggio", 5, it},
+    {"mag", 5, it},       {"giugno", 6, it},    {"giu", 6, it},       {"luglio", 7, it},    {"lug", 7, it},
+    {"settembre", 9, it}, {"set", 9, it},       {"ottobre", 10, it},  {"ott", 10, it},      {"dicembre", 12, it},
+
+    {"janeiro", 1, pt},   {"fevereiro", 2, pt}, {"mar\xe7o", 3, pt},  {"marco", 3, pt},     {"maio", 5, pt},
+    {"junho", 6, pt},     {"julho", 7, pt},     {"setembro", 9, pt},  {"outubro", 10, pt},  {"out", 10, pt},
+    {"novembro", 11, pt}, {"dezembro", 12, pt},
 };
 
-bool sameName(const unsigned char* word, std::size_t length, const char* spelling) {
-    std::size_t i = 0;
-    for (; i < length; ++i) {
-        const unsigned char expected = static_cast<unsigned char>(spelling[i]);
-        if (expected == '\0' || asciiLower(word[i]) != expected) return false;
-    }
-    return spelling[i] == '\0';
+bool readsDatesIn(nameLanguage language) {
+    return language == nameLanguage::english || language == nameLanguage::french || language == nameLanguage::german;
 }
 
 template <std::size_t count>
 bool findIn(const nameSpelling (&names)[count], const unsigned char* word, std::size_t length, dateName& found) {
+    const char* text = reinterpret_cast<const char*>(word);
     for (const nameSpelling& name : names) {
-        if (sameName(word, length, name.spelling)) {
+        if (readsDatesIn(name.language) && equalsFolded(text, text + length, name.spelling)) {
             found = {name.number, name.language};
             return true;
         }
@@ -77,6 +128,16 @@ bool findDayName(const unsigned char* word, std::size_t length, dateName& found)
 
 bool findMonthName(const unsigned char* word, std::size_t length, dateName& found) {
     return findIn(monthNames, word, length, found);
+}
+
+const nameSpelling* daySpellings(std::size_t& count) {
+    count = sizeof dayNames / sizeof dayNames[0];
+    return dayNames;
+}
+
+const nameSpelling* monthSpellings(std::size_t& count) {
+    count = sizeof monthNames / sizeof monthNames[0];
+    return monthNames;
 }
 
 }  // namespace postsift

@@ -3,20 +3,33 @@
 
 namespace postsift {
 
-// The day and month names that dates are written with in English, French
-// and German mail, in full or short, in any ASCII case; accented letters as
-// Windows-1252 bytes, lower case, and also without their accent ("fevrier",
-// "Maerz"), as mail that lost its character set writes them.
+// The day and month names that mail writes dates with, in full or short,
+// in any case; accented letters as Windows-1252 bytes, and also without
+// their accent ("fevrier", "Maerz"), as mail that lost its character set
+// writes them. Dates are read in English, French and German; the other
+// languages are those of the attribution lines that mail programs write
+// above a quote ("Den 11 mars 2025 09:12 skrev Elin:").
 
-enum class nameLanguage { english, french, german };
+enum class nameLanguage { english, french, german, dutch, nordic, polish, spanish, italian, portuguese };
 
 struct dateName {
     int number;  // day: 0 for Monday to 6 for Sunday; month: 1 to 12
     nameLanguage language;
 };
 
-// The word is the name alone, without a trailing dot.
+struct nameSpelling {
+    const char* spelling;  // lower case, Windows-1252
+    int number;
+    nameLanguage language;
+};
+
+// In English, French or German; the word is the name alone, without a
+// trailing dot.
 bool findDayName(const unsigned char* word, std::size_t length, dateName& found);
 bool findMonthName(const unsigned char* word, std::size_t length, dateName& found);
+
+// Every spelling of every language, for those that index them otherwise.
+const nameSpelling* daySpellings(std::size_t& count);
+const nameSpelling* monthSpellings(std::size_t& count);
 
 }  // namespace postsift

@@ -2,6 +2,7 @@
 
 #include "reading/dates/civil_days.h"
 #include "reading/dates/date_names.h"
+#include "reading/lines/line_text.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -71,10 +72,8 @@ private:
 };
 
 bool isWord(const word& w, const char* lowerCase) {
-    std::size_t i = 0;
-    for (; i < w.length; ++i)
-        if (lowerCase[i] == '\0' || asciiLower(w.start[i]) != static_cast<unsigned char>(lowerCase[i])) return false;
-    return lowerCase[i] == '\0';
+    const char* text = reinterpret_cast<const char*>(w.start);
+    return equalsFolded(text, text + w.length, lowerCase);
 }
 
 struct namedZone {

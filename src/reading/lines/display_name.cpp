@@ -1,5 +1,6 @@
 #include "reading/lines/display_name.h"
 
+#include "reading/lines/line_text.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -7,15 +8,11 @@ namespace postsift {
 std::string displayName(const std::string& text, std::size_t& words) {
     std::string name;
     words = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-        std::size_t end = i;
-        while (end < text.size() && text[end] != ' ' && text[end] != '\t') ++end;
+    const char* end = text.data() + text.size();
+    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
         std::string word;
-        for (std::size_t k = i; k < end; ++k)
-            if (text[k] != '"') word += text[k];
-        i = end;
+        for (const char* p = w.begin; p < w.end; ++p)
+            if (*p != '"') word += *p;
         if (word.empty() || word.find('@') != std::string::npos || word[0] == '<' || word[0] == '[') continue;
         if (!name.empty()) name += ' ';
         name += word;

@@ -8,8 +8,6 @@ namespace postsift {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The scanner's character sets: a word of body text, and of a keyword.
 bool isBodyByte(char c) {
     return c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\0' && c != '*' && c != '>' && c != '_';
@@ -21,9 +19,17 @@ bool isKeyNameByte(char c) {
     return isAsciiLetter(u) || isAsciiDigit(u) || c == '-' || c == '_';
 }
 
-}  // namespace
+// Just past a key name that begins at p (a letter, then key name bytes), or
+// null when none begins there.
+const char* keyNameEnd(const char* p, const char* end) {
+    if (p == end || !isAsciiLetter(static_cast<unsigned char>(*p))) return nullptr;
+    while (p < end && isKeyNameByte(*p)) ++p;
+    return p;
+}
 
-bool messageLine::isBlank() const { return skipBlanks(prefixEnd, end) == end; }
+const std::size_t longestInitials = 3;
+
+}  // namespace
 
 bool messageLine::contentIs(const char* literal, bool trailingBlanks) const {
     const std::size_t length = std::strlen(literal);
@@ -55,32 +61,13 @@ messageLine lineAt(const char* position, const char* textEnd) {
     return line;
 }
 
-bool startsWithFolded(const char* from, const char* to, const char* lowerLiteral) {
-    for (; *lowerLiteral != '\0'; ++from, ++lowerLiteral) {
-        if (from >= to || asciiLower(static_cast<unsigned char>(*from)) != static_cast<unsigned char>(*lowerLiteral))
-            return false;
-    }
-    return true;
-}
-
-const char* skipBlanks(const char* from, const char* to) {
-    while (from < to && isBlank(*from)) ++from;
-    return from;
-}
-
-const char* trimBlanks(const char* from, const char* to) {
-    while (to > from && isBlank(to[-1])) --to;
-    return to;
-}
-
 const char* headerKeywordEnd(const messageLine& line, const char*& keyword) {
     const char* p = skipBlanks(line.prefixEnd, line.end);
     keyword = p;
     if (line.depth > 0) {
         // After a quote prefix only a key name counts, whatever follows it.
-        if (p == line.end || !isAsciiLetter(static_cast<unsigned char>(*p))) return nullptr;
-        while (p < line.end && isKeyNameByte(*p)) ++p;
-        return p < line.end && *p == ':' ? p + 1 : nullptr;
+        p = keyNameEnd(p, line.end);
+        return p != nullptr && p < line.end && *p == ':' ? p + 1 : nullptr;
     }
     const char* name = p;
     while (p < line.end && isKeywordByte(*p)) ++p;
@@ -89,6 +76,21 @@ const char* headerKeywordEnd(const messageLine& line, const char*& keyword) {
     // The longest match wins: a word that goes on after the colon is a word.
     // Blanks before the keyword leave the body word no start to compete from.
     if (name == line.begin && p < line.end && isBodyByte(*p)) return nullptr;
+    return p;
+}
+
+bool isKeyNameLine(const messageLine& line) {
+    const char* p = keyNameEnd(skipBlanks(line.begin, line.end), line.end);
+    return p != nullptr && p < line.end && *p == ':';
+}
+
+const char* initialsQuoteMark(const messageLine& line, const char*& letters) {
+    if (line.depth != 0) return nullptr;
+    letters = skipBlanks(line.begin, line.end);
+    const char* p = letters;
+    while (p < line.end && isAsciiLetter(static_cast<unsigned char>(*p))) ++p;
+    const std::size_t count = static_cast<std::size_t>(p - letters);
+    if (count == 0 || count > longestInitials || p == line.end || *p != '>') return nullptr;
     return p;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstddef>
 
+#include "reading/lines/line_text.h"
+
 namespace postsift {
 
 // One line of a message held in memory, cut the way the e-mail scanner sees
@@ -17,7 +19,9 @@ struct messageLine {
 
     bool isLast(const char* textEnd) const { return next >= textEnd; }
     // Nothing but blanks after the prefix.
-    bool isBlank() const;
+    bool isBlank() const { return skipBlanks(prefixEnd, end) == end; }
+    // A line of a folded header item: it begins with a blank and holds more.
+    bool isFolded() const { return begin < end && postsift::isBlank(*begin) && !isBlank(); }
     // The content, after the prefix, is exactly this text; trailing blanks
     // are allowed when `trailingBlanks` says so.
     bool contentIs(const char* literal, bool trailingBlanks) const;
@@ -26,16 +30,23 @@ struct messageLine {
 // The line that begins at `position` (which lies before `textEnd`).
 messageLine lineAt(const char* position, const char* textEnd);
 
-// Byte helpers over [from, to): ASCII case folding only.
-bool startsWithFolded(const char* from, const char* to, const char* lowerLiteral);
-const char* skipBlanks(const char* from, const char* to);
-const char* trimBlanks(const char* from, const char* to);  // the new end
-
 // Where the header keyword of a line ends (just past its colon), when the
 // scanner takes the line for a header line: a word ending in ':' at the
 // start of an unquoted line, or a key name and ':' right after a quote
 // prefix. `keyword` receives where the keyword begins (blanks skipped).
 // Null when the line holds no keyword.
 const char* headerKeywordEnd(const messageLine& line, const char*& keyword);
+
+// A header line as the scanner reads one in an earlier message's section:
+// blanks, a key name (a letter, then letters, digits, '-' and '_') and a
+// colon.
+bool isKeyNameLine(const messageLine& line);
+
+// Quotes marked with the writer's initials, as some mail programs write
+// them ("AB> Try it again", "K> The article is online"), with or without a
+// leading blank: an unquoted line that begins with one to three letters and
+// a '>'. Where its '>' stands, and in `letters` where the initials begin;
+// null for any other line. Only a run of such lines is a quote.
+const char* initialsQuoteMark(const messageLine& line, const char*& letters);
 
 }  // namespace postsift

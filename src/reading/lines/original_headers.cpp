@@ -2,35 +2,9 @@
 
 #include <cstring>
 
-#include "support/ascii.h"
-
 namespace postsift {
 
 namespace {
-
-struct headerName {
-    const char* name;     // as mail programs write it, in lower case
-    const char* written;  // what the scanner is given instead; null: as it stands
-    originalField field;
-};
-
-// \xe9 is e acute, \xe0 and \xc0 a grave in lower and upper case.
-const headerName names[] = {
-    {"from", nullptr, originalField::sender},        {"sent", nullptr, originalField::date},
-    {"date", nullptr, originalField::date},          {"to", nullptr, originalField::other},
-    {"cc", nullptr, originalField::other},           {"subject", nullptr, originalField::subject},
-    {"de", nullptr, originalField::sender},          {"envoy\xe9", "Sent", originalField::date},
-    {"envoye", nullptr, originalField::date},        {"\xe0", "To", originalField::other},
-    {"objet", nullptr, originalField::subject},      {"von", nullptr, originalField::sender},
-    {"gesendet", nullptr, originalField::date},      {"datum", nullptr, originalField::date},
-    {"an", nullptr, originalField::other},           {"betreff", nullptr, originalField::subject},
-};
-
-// Case folding of the name: ASCII, and the one accented capital of the table.
-unsigned char folded(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return u == 0xc0 ? 0xe0 : asciiLower(u);
-}
 
 struct parsedHeader {
     const char* nameBegin = nullptr;
@@ -45,26 +19,17 @@ bool parse(const messageLine& line, parsedHeader& header) {
     const bool starred = p < line.end && *p == '*';
     if (starred) ++p;
     header.nameBegin = p;
-    while (p < line.end && *p != ':' && *p != ' ' && *p != '\t' && *p != '*') ++p;
+    while (p < line.end && *p != ':' && !isBlank(*p) && *p != '*') ++p;
     header.nameEnd = p;
     if (starred && p < line.end && *p == '*') ++p;  // "*From*:"
     p = skipBlanks(p, line.end);
     if (p == line.end || *p != ':') return false;
     ++p;
     if (starred && p < line.end && *p == '*') ++p;  // "*From:*"
-    if (p < line.end && *p != ' ' && *p != '\t') return false;
+    if (p < line.end && !isBlank(*p)) return false;
     header.value = p;
-    const std::size_t length = static_cast<std::size_t>(header.nameEnd - header.nameBegin);
-    for (const headerName& candidate : names) {
-        if (std::strlen(candidate.name) != length) continue;
-        std::size_t i = 0;
-        while (i < length && folded(header.nameBegin[i]) == static_cast<unsigned char>(candidate.name[i])) ++i;
-        if (i == length) {
-            header.known = &candidate;
-            return true;
-        }
-    }
-    return false;
+    header.known = findHeaderName(header.nameBegin, header.nameEnd);
+    return header.known != nullptr && header.known->original;
 }
 
 // The address inside "[mailto:a@b]" at p, or null.
@@ -97,11 +62,6 @@ void appendValue(const char* p, const char* end, std::string& out) {
 }
 
 }  // namespace
-
-bool isOriginalHeaderLine(const messageLine& line) {
-    parsedHeader header;
-    return parse(line, header);
-}
 
 bool readOriginalHeader(const messageLine& line, originalField& field, const char*& value) {
     parsedHeader header;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "reading/lines/message_line.h"
-#include "reading/lines/original_message_separator.h"
+#include "reading/lines/separators.h"
 
 namespace postsift {
 

@@ -18,180 +18,128 @@
 //   read like any other text: the scanner still decides what is body,
 //   quote or header, and the options of quoted and forwarded text apply as
 //   they always did.
+//
+// The rules are the rows of reading/pass/rule_table.cpp; reading_rule.h
+// tells how a line goes through them.
 #include "reading/pass/reading_pass.h"
 
+#include <memory>
 #include <new>
-#include <string>
+#include <vector>
 
-#include "reading/rules/attribution_line.h"
-#include "reading/dates/date_words.h"
-#include "reading/rules/forwarded_message.h"
-#include "reading/rules/initials_quote.h"
-#include "reading/rules/link_speech.h"
-#include "reading/lines/message_line.h"
-#include "reading/lines/original_headers.h"
-#include "reading/rules/original_message_finder.h"
-#include "reading/lines/original_message_separator.h"
-#include "reading/rules/paragraph_reading.h"
-#include "reading/lines/part_boundaries.h"
-#include "reading/pass/reading_options.h"
-#include "reading/pass/reading_output.h"
-#include "reading/rules/reply_markers.h"
-#include "reading/rules/signature_block.h"
-#include "reading/rules/signed_armour.h"
-#include "reading/rules/spoken_dates.h"
-#include "reading/rules/symbol_runs.h"
-#include "filter/epost_sift.h"
-#include "filter/language_phrases.h"
-#include "support/reserved_names.h"
+#include "reading/pass/rule_table.h"
 
 namespace postsift {
 
 namespace {
 
+struct activeRule {
+    std::unique_ptr<readingRule> rule;
+    lineFate fate;
+    bool headerLines;
+};
+
+// The rules whose options are on, in the table's order; none when every
+// option is off.
+std::vector<activeRule> activeRules(epostSift& filter) {
+    std::vector<activeRule> active;
+    const ruleSetting setting(filter);
+    std::size_t count = 0;
+    const ruleRow* rows = ruleRows(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (setting.isOn(rows[i].option)) active.push_back({rows[i].make(setting), rows[i].fate, rows[i].headerLines});
+    }
+    return active;
+}
+
 class readingPass {
 public:
-    readingPass(epostSift& filter, const readingOptions& options)
-        : options_(options),
-          markers_(filter),
-          links_(options.speakLinks ? phraseOf(filter, symbolLink, buildLanguagePhrases().link) : nullptr),
-          attributions_(options.dropAttribution ? phraseOf(filter, symbolAttribution, buildLanguagePhrases().attribution)
-                                                : nullptr,
-                        options.quotedTextLeftOut, options.findOriginalMessage),
-          forwards_(filter, options.readForwardedMessages
-                                ? phraseOf(filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage)
-                                : nullptr),
-          symbols_(filter),
-          paragraphs_(filter),
-          dates_(filter, buildDateWords()) {}
+    readingPass(epostSift& filter, std::vector<activeRule>& rules, const char* textEnd, readingOutput& out)
+        : rules_(rules), state_(filter, textEnd), out_(out) {}
 
-    void run(const char* text, const char* end, readingOutput& out) {
-        const char* p = leadingHeader(text, end, out);
-        while (p < end) {
-            const messageLine line = lineAt(p, end);
-            p = bodyLine(options_.findOriginalMessage ? initials_.read(line, end) : line, end, out);
-        }
+    void run(const char* text) {
+        const char* p = leadingHeader(text);
+        while (p < state_.textEnd) p = bodyLine(p);
     }
 
 private:
     // The header block at the top, as far as the scanner takes it for one:
-    // keyword lines and their folded continuations. Only a subject changes.
-    const char* leadingHeader(const char* p, const char* end, readingOutput& out) {
+    // keyword lines and their folded continuations.
+    const char* leadingHeader(const char* p) {
         bool inItem = false;
-        while (p < end) {
-            const messageLine line = lineAt(p, end);
-            const char* keyword = nullptr;
-            const bool folded = inItem && line.begin < line.end && (*line.begin == ' ' || *line.begin == '\t');
-            if (!folded && (line.depth > 0 || headerKeywordEnd(line, keyword) == nullptr)) break;
+        while (p < state_.textEnd) {
+            lineFacts line = state_.lines.advanceTo(p);
+            const bool folded = inItem && line.line.begin < line.line.end && isBlank(*line.line.begin);
+            if (!folded && (line.line.depth > 0 || line.keywordEnd == nullptr)) break;
             inItem = true;
-            boundaries_.observe(line);
-            if (options_.readForwardedMessages && !folded) forwards_.observeHeader(line);
-            if (!folded && sayDate(line, end, out)) {
-                p = line.next;
-                continue;
-            }
-            if (!(options_.squeezeReplyMarkers && markers_.write(line, out))) out.put(line.begin, line.next);
-            p = line.next;
+            line.header = true;
+            line.folded = folded;
+            state_.boundaries.observe(line.line);
+            for (activeRule& rule : rules_)
+                if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            writeHeaderLine(line);
+            p = line.line.next;
         }
         return p;
     }
 
-    // A date line said as people say dates; not one whose value goes on in
-    // a folded line.
-    bool sayDate(const messageLine& line, const char* end, readingOutput& out) {
-        if (!options_.speakDates) return false;
-        if (!line.isLast(end)) {
-            const messageLine next = lineAt(line.next, end);
-            if (next.begin < next.end && (*next.begin == ' ' || *next.begin == '\t') && !next.isBlank()) return false;
+    // A header line: said by the rules that read header lines, or written as
+    // it stands.
+    void writeHeaderLine(const lineFacts& line) {
+        for (activeRule& rule : rules_) {
+            if (rule.headerLines && rule.rule->take(line, state_, out_).next != nullptr) return;
         }
-        return dates_.write(line, out);
+        out_.put(line.line.begin, line.line.next);
     }
 
-    const char* bodyLine(messageLine line, const char* end, readingOutput& out) {
-        boundaries_.observe(line);
-        if (options_.dropSignedArmour && armour_.judge(line) == signedArmour::leaveOut) return line.next;
-        const originalMessageFinder::kind start =
-            options_.findOriginalMessage ? finder_.judge(line, end) : originalMessageFinder::ordinary;
-        const bool beginsMessage = originalMessageFinder::beginsMessage(start);
-        const bool forwarded = options_.readForwardedMessages && forwards_.begins(line, beginsMessage, out);
-        const bool boundary = boundaries_.isBoundaryLine(line);
-        const bool endsPart = boundary || isOriginalMessageSeparator(line) || beginsMessage || forwarded;
-        if (options_.dropSignature && signature_.leavesOut(line, endsPart)) return line.next;
-        if (forwarded) {
-            // The forwarded message's text is read as a message's body.
-            finder_.startBody();
-            return forwards_.write(line, end, options_.speakDates ? &dates_ : nullptr, out);
-        }
-        if (start != originalMessageFinder::ordinary) return earlierMessageLine(line, start, out);
-        if (options_.dropAttribution) {
-            if (const char* next = attributions_.write(line, end, out)) {
-                finder_.passOverAttribution();
-                forwards_.historyMet();
-                return next;
+    const char* bodyLine(const char* p) {
+        lineFacts line = state_.lines.advanceTo(p);
+        state_.boundaries.observe(line.line);
+        line.boundary = state_.boundaries.isBoundaryLine(line.line);
+        state_.news = passState::lineNews();
+        for (activeRule& rule : rules_) rule.rule->observe(line, state_, out_);
+
+        const std::size_t written = out_.length();
+        lineFate fate = lineFate::text;
+        const char* next = nullptr;
+        for (activeRule& rule : rules_) {
+            const lineTaken taken = rule.rule->take(line, state_, out_);
+            if (taken.next == nullptr) continue;
+            if (taken.headerLine != nullptr) {
+                lineFacts header = factsAt(taken.headerLine, taken.headerEnd);
+                header.header = true;
+                writeHeaderLine(header);
             }
+            fate = rule.fate;
+            next = taken.next;
+            break;
         }
-        finder_.passOver(line);
-        forwards_.passOver(line, boundary);
-        if (line.depth == 0 && sayDate(line, end, out)) return line.next;
-        if (options_.squeezeReplyMarkers && line.content == line.prefixEnd && markers_.write(line, out))
-            return line.next;
-        const std::size_t written = out.length();
-        const char* next = line.next;
-        if (options_.speakLinks) {
-            next = links_.write(line, end, out);
-        } else {
-            out.put(line.begin, line.prefixEnd);
-            out.put(line.content, line.next);
+        if (next == nullptr) {
+            out_.put(line.line.begin, line.line.prefixEnd);
+            out_.put(line.line.content, line.line.next);
+            next = line.line.next;
         }
-        if (options_.quietSymbols) symbols_.quiet(out, written);
-        if (options_.readParagraphs) paragraphs_.written(line, end, out, written);
+        for (activeRule& rule : rules_) rule.rule->after(line, fate, written, state_, out_);
         return next;
     }
 
-    // A line where an earlier message begins, or one of its header lines.
-    const char* earlierMessageLine(const messageLine& line, originalMessageFinder::kind start, readingOutput& out) {
-        switch (finder_.begin(line, start, out)) {
-            case originalMessageFinder::replaced: break;
-            case originalMessageFinder::asItStands: out.put(line.begin, line.next); break;
-            case originalMessageFinder::asHeader: {
-                const std::string plain = plainOriginalHeaderLine(line);
-                const messageLine plainLine = lineAt(plain.data(), plain.data() + plain.size());
-                if (options_.speakDates && dates_.write(plainLine, out)) break;
-                if (!(options_.squeezeReplyMarkers && markers_.write(plainLine, out)))
-                    out.put(plain.data(), plain.data() + plain.size());
-                break;
-            }
-        }
-        return line.next;
-    }
-
-    const readingOptions options_;
-    replyMarkers markers_;
-    linkSpeech links_;
-    partBoundaries boundaries_;
-    signedArmour armour_;
-    signatureBlock signature_;
-    attributionLines attributions_;
-    originalMessageFinder finder_;
-    forwardedMessages forwards_;
-    initialsQuote initials_;
-    symbolRuns symbols_;
-    paragraphReading paragraphs_;
-    spokenDates dates_;
+    std::vector<activeRule>& rules_;
+    passState state_;
+    readingOutput& out_;
 };
 
 }  // namespace
 
 bool rewriteForReading(epostSift& filter, const char* text, std::size_t length, ownedText& out) {
-    const readingOptions options = readingOptionsOf(filter);
-    if (!options.any()) return false;
     try {
+        std::vector<activeRule> rules = activeRules(filter);
+        if (rules.empty()) return false;
         // An empty text, not an absent one, when everything was left out.
         // Room for the whole message from the start: the rewritten text is
         // seldom longer, and growing it by doubling could hold twice as much.
         if (!out.assign("", 0) || !out.reserve(length)) return false;
         readingOutput written(out);
-        readingPass(filter, options).run(text, text + length, written);
+        readingPass(filter, rules, text + length, written).run(text);
         return written.ok();
     } catch (const std::bad_alloc&) {
         return false;

@@ -8,12 +8,13 @@ namespace postsift {
 class epostSift;
 
 // Rewrites a message for reading aloud before the scanner sees it, when one
-// of the reading options (reading/pass/reading_options.h) is on: links spoken by
-// their host, signatures and the armour of signed messages left out, stacked
-// reply markers of a subject said once, attribution lines said by name or
-// left out, and the earlier messages that other mail programs mark written
-// as the scanner knows them. False when every such option is off or memory
-// ran out: the scanner then reads the message as it came.
+// of the options of the reading rules (reading/pass/rule_table.h) is on:
+// links spoken by their host, signatures and the armour of signed messages
+// left out, stacked reply markers of a subject said once, attribution lines
+// said by name or left out, dates said as people say them, and the earlier
+// messages that other mail programs mark written as the scanner knows them.
+// False when every such option is off or memory ran out: the scanner then
+// reads the message as it came.
 bool rewriteForReading(epostSift& filter, const char* text, std::size_t length, ownedText& out);
 
 }  // namespace postsift

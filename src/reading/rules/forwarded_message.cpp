@@ -3,12 +3,12 @@
 #include <cstring>
 #include <string>
 
-#include "reading/lines/display_name.h"
-#include "reading/lines/original_headers.h"
-#include "reading/lines/original_message_separator.h"
-#include "reading/rules/spoken_dates.h"
 #include "filter/epost_sift.h"
-#include "support/ascii.h"
+#include "filter/language_phrases.h"
+#include "reading/dates/date_speaking.h"
+#include "reading/dates/date_words.h"
+#include "reading/lines/display_name.h"
+#include "reading/pass/rule_table.h"
 #include "support/reserved_names.h"
 
 namespace postsift {
@@ -23,25 +23,16 @@ const int fewOwnLines = 5;
 // English, French and German; lower case.
 const char* const forwardMarkers[] = {"fwd:", "fw:", "tr:", "wg:"};
 
-// A line "Name: value" of a header block: a letter, letters, digits, '-'
-// and '_', a colon.
+// A line "Name: value" of a header block: a key name at the very start of
+// the line, and a colon.
 bool isFieldLine(const messageLine& line) {
-    const char* p = line.begin;
-    if (p == line.end || !isAsciiLetter(static_cast<unsigned char>(*p))) return false;
-    while (p < line.end && (isAsciiLetter(static_cast<unsigned char>(*p)) ||
-                            isAsciiDigit(static_cast<unsigned char>(*p)) || *p == '-' || *p == '_'))
-        ++p;
-    return p < line.end && *p == ':';
+    return line.begin < line.end && !isBlank(*line.begin) && isKeyNameLine(line);
 }
 
 // The text between the blanks at either end.
 std::string trimmed(const char* from, const char* to) {
     from = skipBlanks(from, to);
     return std::string(from, trimBlanks(from, to));
-}
-
-bool isFolded(const messageLine& line) {
-    return line.begin < line.end && (*line.begin == ' ' || *line.begin == '\t') && !line.isBlank();
 }
 
 // The address in a sender's text ("<b@x.com>", "[mailto:b@x.com]"), for a
@@ -71,8 +62,14 @@ struct forwardedHeader {
 
 }  // namespace
 
-forwardedMessages::forwardedMessages(epostSift& filter, const char* phrase)
-    : filter_(filter), phrase_(phrase), carriesForwards_(filter.forwardedParts > 0) {}
+std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting) {
+    return std::make_unique<forwardedMessages>(
+        setting.filter, phraseOf(setting.filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage),
+        setting.isOn(optionSpeakDates) ? &buildDateWords() : nullptr);
+}
+
+forwardedMessages::forwardedMessages(epostSift& filter, const char* phrase, const dateWords* dates)
+    : filter_(filter), phrase_(phrase), dates_(dates), carriesForwards_(filter.forwardedParts > 0) {}
 
 bool forwardedMessages::isForwardMarker(const char* word, const char* end) {
     if (end == word || end[-1] != ':' || filter_.filterList == nullptr) return false;
@@ -91,26 +88,21 @@ bool forwardedMessages::isForwardMarker(const char* word, const char* end) {
     return false;
 }
 
-void forwardedMessages::observeHeader(const messageLine& line) {
-    const char* keyword = nullptr;
-    const char* afterKeyword = headerKeywordEnd(line, keyword);
-    if (afterKeyword == nullptr || filter_.symbolTable == nullptr) return;
-    const filterEntry* subject = findException(filter_.symbolTable, symbolSubject);
-    const std::string name(keyword, afterKeyword);
+void forwardedMessages::observeHeader(const lineFacts& line, passState& state) {
+    if (line.keywordEnd == nullptr) return;
+    const filterEntry* subject = state.subjectSymbol();
+    const std::string name(line.keyword, line.keywordEnd);
     if (subject == nullptr || findSymbol(filter_.symbolTable, name.c_str()) != subject) return;
     // The first marker says what the message is: "Fwd: Re:" forwards a
     // reply, "Re: Fwd:" answers a forward.
-    const char* word = skipBlanks(afterKeyword, line.end);
-    const char* end = word;
-    while (end < line.end && *end != ' ' && *end != '\t') ++end;
-    subjectSaysForward_ = isForwardMarker(word, end);
+    const textWord marker = wordAt(line.keywordEnd, line.line.end);
+    subjectSaysForward_ = isForwardMarker(marker.begin, marker.end);
 }
 
-bool forwardedMessages::begins(const messageLine& line, bool earlierMessage, readingOutput& out) {
-    if (line.depth != 0) return false;
-    const bool forwardSeparator = isForwardSeparator(line);
-    if (!forwardSeparator && !earlierMessage && !isOriginalMessageSeparator(line) && !isOtherSeparator(line))
-        return false;
+bool forwardedMessages::begins(const lineFacts& line, const passState& state, readingOutput& out) {
+    if (line.line.depth != 0) return false;
+    const bool forwardSeparator = line.separator == separatorKind::forward;
+    if (line.separator == separatorKind::none && !state.news.earlierMessageBegins) return false;
     if (out.inEarlierMessage()) return false;
     const bool first = !startMet_;
     startMet_ = true;
@@ -119,43 +111,61 @@ bool forwardedMessages::begins(const messageLine& line, bool earlierMessage, rea
     return forwardSeparator && (forward_ || carriesForwards_);
 }
 
-void forwardedMessages::passOver(const messageLine& line, bool boundaryLine) {
-    if (line.depth > 0)
-        startMet_ = true;
-    else if (!line.isBlank() && !boundaryLine && !isFieldLine(line))
-        ++ownLines_;
+void forwardedMessages::observe(lineFacts& line, passState& state, readingOutput& out) {
+    if (line.header) {
+        if (!line.folded) observeHeader(line, state);
+        return;
+    }
+    if (!state.news.armour) state.news.forwardBegins = begins(line, state, out);
 }
 
-const char* forwardedMessages::write(const messageLine& line, const char* textEnd, const spokenDates* dates,
-                                     readingOutput& out) {
+lineTaken forwardedMessages::take(const lineFacts& line, passState& state, readingOutput& out) {
+    if (line.header || !state.news.forwardBegins) return lineTaken::passed();
+    return lineTaken::upTo(write(line, state, out));
+}
+
+void forwardedMessages::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
+    // A reply's history (an attribution, a quote) comes first; a MIME
+    // boundary line or a part's header line is not the sender's own.
+    if (fate == lineFate::attribution) {
+        startMet_ = true;
+    } else if (fate == lineFate::keywordLine || fate == lineFate::text) {
+        if (line.line.depth > 0)
+            startMet_ = true;
+        else if (!line.blank && !line.boundary && !isFieldLine(line.line))
+            ++ownLines_;
+    }
+}
+
+const char* forwardedMessages::write(const lineFacts& line, passState& state, readingOutput& out) {
     forwardedHeader header;
-    originalField field = originalField::other;
-    const char* value = nullptr;
     // The header lines begin at the line itself when it is one (a block of
     // original header lines), else after the separator and any blank lines.
-    const char* p = readOriginalHeader(line, field, value) ? line.begin : line.next;
+    const char* textEnd = state.textEnd;
+    const char* p = line.originalHeader ? line.line.begin : line.line.next;
     const char* afterSeparator = p;
-    while (p < textEnd && lineAt(p, textEnd).isBlank() && lineAt(p, textEnd).depth == 0) p = lineAt(p, textEnd).next;
+    lineFacts next;
+    while (p < textEnd && (next = state.lines.at(p)).blank && next.line.depth == 0) p = next.line.next;
     std::string* last = nullptr;
     bool any = false;
     while (p < textEnd) {
-        const messageLine next = lineAt(p, textEnd);
-        if (next.depth != 0) break;
-        if (isFolded(next) && any) {
-            if (last != nullptr) last->append(" ").append(trimmed(next.begin, next.end));
-        } else if (readOriginalHeader(next, field, value)) {
-            last = field == originalField::sender ? &header.sender
-                   : field == originalField::date ? &header.date
-                   : field == originalField::subject ? &header.subject
-                                                      : nullptr;
-            if (last != nullptr) *last = trimmed(value, next.end);
-        } else if (isFieldLine(next)) {
+        next = state.lines.at(p);
+        if (next.line.depth != 0) break;
+        if (next.line.isFolded() && any) {
+            if (last != nullptr) last->append(" ").append(trimmed(next.line.begin, next.line.end));
+        } else if (next.originalHeader) {
+            last = next.field == originalField::sender   ? &header.sender
+                   : next.field == originalField::date    ? &header.date
+                   : next.field == originalField::subject ? &header.subject
+                                                          : nullptr;
+            if (last != nullptr) *last = trimmed(next.value, next.line.end);
+        } else if (isFieldLine(next.line)) {
             last = nullptr;
         } else {
             break;
         }
         any = true;
-        p = next.next;
+        p = next.line.next;
     }
     if (!any) p = afterSeparator;
 
@@ -167,7 +177,9 @@ const char* forwardedMessages::write(const messageLine& line, const char* textEn
     if (!header.date.empty()) {
         std::string said;
         out.put("Date: ");
-        out.put(dates != nullptr && dates->say(header.date, said) ? said.c_str() : header.date.c_str());
+        out.put(dates_ != nullptr && speakDateText(header.date.data(), header.date.size(), *dates_, said)
+                    ? said.c_str()
+                    : header.date.c_str());
         out.put("\n");
     }
     if (!header.subject.empty()) {

@@ -1,11 +1,10 @@
 #pragma once
-#include "reading/lines/message_line.h"
-#include "reading/pass/reading_output.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
 class epostSift;
-class spokenDates;
+struct dateWords;
 
 // Forwards, read. In a reply the earlier message is history, which the
 // listener has heard; in a forward it is the content. A message is a forward
@@ -23,32 +22,30 @@ class spokenDates;
 // message, so its own quotes and earlier messages follow the usual rules.
 // Which earlier message is forwarded: in a forward by its subject the
 // first, whatever its separator; then every one under a forward separator.
-class forwardedMessages {
+class forwardedMessages : public readingRule {
 public:
-    forwardedMessages(epostSift& filter, const char* phrase);
+    // `dates`, when not null, says the forwarded message's date.
+    forwardedMessages(epostSift& filter, const char* phrase, const dateWords* dates);
 
+    void observe(lineFacts& line, passState& state, readingOutput& out) override;
+    lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
+    void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+               readingOutput& out) override;
+
+private:
     // A line of the leading header block: the subject tells a forward.
-    void observeHeader(const messageLine& line);
+    void observeHeader(const lineFacts& line, passState& state);
     // Whether the forwarded message to read begins at this line.
-    // `earlierMessage`: a block of original header lines begins there;
-    // `out` knows whether the scanner stands in an earlier message already.
-    bool begins(const messageLine& line, bool earlierMessage, readingOutput& out);
+    bool begins(const lineFacts& line, const passState& state, readingOutput& out);
     // Writes what stands for the separator and header lines of the
     // forwarded message that begins at this line; returns where its text
     // begins.
-    // `dates`, when not null, says the forwarded message's date.
-    const char* write(const messageLine& line, const char* textEnd, const spokenDates* dates, readingOutput& out);
-    // A line written as the sender's own text, or quoted; a MIME boundary
-    // line or a part's header line is not the sender's.
-    void passOver(const messageLine& line, bool boundaryLine);
-    // A reply's history (an attribution) came first.
-    void historyMet() { startMet_ = true; }
-
-private:
+    const char* write(const lineFacts& line, passState& state, readingOutput& out);
     bool isForwardMarker(const char* word, const char* end);
 
     epostSift& filter_;
     const char* phrase_;
+    const dateWords* dates_;
     bool subjectSaysForward_ = false;
     bool carriesForwards_ = false;
     bool forward_ = false;

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "filter/language_phrases.h"
+#include "reading/pass/rule_table.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -134,7 +136,7 @@ std::string hostOf(const std::string& url) {
 
 struct foundLink {
     const char* textBegin = nullptr;  // in the first line, a '<' before the link included
-    messageLine lastLine;             // the line the link ends in
+    lineFacts lastLine;               // the line the link ends in
     const char* resume = nullptr;     // where the line's text goes on after the link
     std::string url;
     std::string host;
@@ -142,42 +144,41 @@ struct foundLink {
 
 // A link inside angle brackets, possibly cut by line ends and the blanks
 // and quote prefixes that came with them, up to its '>'.
-bool bracketedLink(const char* start, const messageLine& line, const char* textEnd, foundLink& link) {
-    const char* run = urlRun(start, line.end);
+bool bracketedLink(const char* start, const lineFacts& line, lineWindow& lines, foundLink& link) {
+    const char* run = urlRun(start, line.line.end);
     link.url.assign(start, run);
-    messageLine current = line;
+    lineFacts current = line;
     for (int more = 0;; ++more) {
-        if (run < current.end && *run == '>') {
+        if (run < current.line.end && *run == '>') {
             link.lastLine = current;
             link.resume = run + 1;
             return true;
         }
-        if (run < current.end || more == linkLinesAfterFirst || current.isLast(textEnd)) return false;
-        current = lineAt(current.next, textEnd);
-        if (current.depth != line.depth) return false;
-        const char* piece = skipBlanks(current.content, current.end);
-        run = urlRun(piece, current.end);
+        if (run < current.line.end || more == linkLinesAfterFirst || !lines.next(current, current)) return false;
+        if (current.line.depth != line.line.depth) return false;
+        const char* piece = skipBlanks(current.line.content, current.line.end);
+        run = urlRun(piece, current.line.end);
         if (run == piece) return false;
         link.url.append(piece, run);
     }
 }
 
 // A link without brackets, followed onto the next lines when it was cut.
-void plainLink(const char* start, const messageLine& line, const char* textEnd, foundLink& link) {
-    const char* run = urlRun(start, line.end);
+void plainLink(const char* start, const lineFacts& line, lineWindow& lines, foundLink& link) {
+    const char* run = urlRun(start, line.line.end);
     const char* end = trimLinkEnd(start, run);
     link.url.assign(start, end);
     link.lastLine = line;
     link.resume = end;
-    messageLine current = line;
+    lineFacts current = line;
     for (int more = 0; more < linkLinesAfterFirst; ++more) {
-        if (end != current.end || !isLong(current) || current.isLast(textEnd)) return;
-        const messageLine next = lineAt(current.next, textEnd);
-        const char* piece = next.content;
-        if (next.depth != line.depth || piece == next.end || *piece == ' ' || *piece == '\t' ||
-            startsLink(piece, piece, next.end))
+        lineFacts next;
+        if (end != current.line.end || !isLong(current.line) || !lines.next(current, next)) return;
+        const char* piece = next.line.content;
+        if (next.line.depth != line.line.depth || piece == next.line.end || isBlank(*piece) ||
+            startsLink(piece, piece, next.line.end))
             return;
-        run = urlRun(piece, next.end);
+        run = urlRun(piece, next.line.end);
         if (!looksLikeRestOfLink(piece, run)) return;
         end = trimLinkEnd(piece, run);
         link.url.append(piece, end);
@@ -189,35 +190,40 @@ void plainLink(const char* start, const messageLine& line, const char* textEnd, 
 
 // The link that starts at `start`; false when it names no host, and then
 // `skipTo` says where to look on.
-bool findLink(const char* start, const messageLine& line, const char* textEnd, foundLink& link,
-              const char*& skipTo) {
-    const bool bracketed = start > line.content && start[-1] == '<';
+bool findLink(const char* start, const lineFacts& line, lineWindow& lines, foundLink& link, const char*& skipTo) {
+    const bool bracketed = start > line.line.content && start[-1] == '<';
     link.textBegin = bracketed ? start - 1 : start;
-    if (!bracketed || !bracketedLink(start, line, textEnd, link)) {
-        plainLink(start, line, textEnd, link);
-        if (bracketed && link.resume < link.lastLine.end && *link.resume == '>') ++link.resume;
+    if (!bracketed || !bracketedLink(start, line, lines, link)) {
+        plainLink(start, line, lines, link);
+        if (bracketed && link.resume < link.lastLine.line.end && *link.resume == '>') ++link.resume;
     }
     link.host = hostOf(link.url);
     if (!link.host.empty()) return true;
-    skipTo = urlRun(start, line.end);
+    skipTo = urlRun(start, line.line.end);
     return false;
 }
 
 }  // namespace
 
-const char* linkSpeech::write(const messageLine& line, const char* textEnd, readingOutput& out) {
-    out.put(line.begin, line.prefixEnd);
-    messageLine current = line;
-    const char* copied = line.content;
-    const char* p = line.content;
-    while (p < current.end) {
-        if (!mayBeginScheme(*p) || !startsLink(p, current.content, current.end)) {
+std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting) {
+    return std::make_unique<linkSpeech>(phraseOf(setting.filter, symbolLink, buildLanguagePhrases().link));
+}
+
+lineTaken linkSpeech::take(const lineFacts& line, passState& state, readingOutput& out) {
+    // A line where no link can begin is written as text by the pass.
+    if (!line.hasLink) return lineTaken::passed();
+    out.put(line.line.begin, line.line.prefixEnd);
+    lineFacts current = line;
+    const char* copied = line.line.content;
+    const char* p = line.line.content;
+    while (p < current.line.end) {
+        if (!mayBeginScheme(*p) || !startsLink(p, current.line.content, current.line.end)) {
             ++p;
             continue;
         }
         foundLink link;
         const char* skipTo = p + 1;
-        if (!findLink(p, current, textEnd, link, skipTo)) {
+        if (!findLink(p, current, state.lines, link, skipTo)) {
             p = skipTo > p ? skipTo : p + 1;
             continue;
         }
@@ -226,8 +232,8 @@ const char* linkSpeech::write(const messageLine& line, const char* textEnd, read
         current = link.lastLine;
         p = copied = link.resume;
     }
-    out.put(copied, current.next);
-    return current.next;
+    out.put(copied, current.line.next);
+    return lineTaken::upTo(current.line.next);
 }
 
 }  // namespace postsift

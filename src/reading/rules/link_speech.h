@@ -1,6 +1,5 @@
 #pragma once
-#include "reading/lines/message_line.h"
-#include "reading/pass/reading_output.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
@@ -18,15 +17,15 @@ namespace postsift {
 // as long as wrapped lines are, and the next line, at the same quote depth,
 // begins with what can only be the rest of an address (a '/', '?', '=',
 // '&', '#', '%', '~' or a dot inside it).
-class linkSpeech {
+class linkSpeech : public readingRule {
 public:
     // A null phrase drops links altogether.
     explicit linkSpeech(const char* phrase) : phrase_(phrase) {}
 
-    // Writes the line, prefix and line end included, with its links spoken;
-    // a link cut by line ends takes the lines it runs on with it. Returns
-    // where the next line to read begins.
-    const char* write(const messageLine& line, const char* textEnd, readingOutput& out);
+    // Writes a line that holds a link, prefix and line end included, with
+    // its links spoken; a link cut by line ends takes the lines it runs on
+    // with it.
+    lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
 private:
     const char* phrase_;

@@ -1,105 +1,105 @@
 #include "reading/rules/original_message_finder.h"
 
 #include "reading/lines/original_headers.h"
-#include "reading/lines/original_message_separator.h"
+#include "reading/pass/block_facts.h"
+#include "reading/pass/rule_table.h"
 
 namespace postsift {
 
-namespace {
-
-const char canonicalSeparator[] = "-----Original Message-----";
-
-// Mail programs draw lines of various lengths; any run of ten or more will do.
-bool isUnderscoreLine(const messageLine& line) {
-    if (line.depth != 0) return false;
-    const char* end = trimBlanks(line.begin, line.end);
-    const char* p = line.begin;
-    while (p < end && *p == '_') ++p;
-    return p == end && end - line.begin >= 10;
+std::unique_ptr<readingRule> makeOriginalMessageFinder(const ruleSetting&) {
+    return std::make_unique<originalMessageFinder>();
 }
 
-// The n-th line after this one is an original header line.
-bool headerFollows(const messageLine& line, const char* textEnd, int n) {
-    messageLine next = line;
-    for (int i = 0; i < n; ++i) {
-        if (next.isLast(textEnd)) return false;
-        next = lineAt(next.next, textEnd);
-    }
-    return isOriginalHeaderLine(next);
-}
-
-}  // namespace
-
-originalMessageFinder::kind originalMessageFinder::judge(const messageLine& line, const char* textEnd) const {
-    if (line.depth != 0) return ordinary;
-    if (isOriginalMessageSeparator(line)) return knownSeparator;
-    if (isOtherSeparator(line)) return otherSeparator;
-    if (isOriginalHeaderLine(line)) {
+originalMessageFinder::kind originalMessageFinder::judge(const lineFacts& line, lineWindow& lines) const {
+    if (line.line.depth != 0) return ordinary;
+    if (line.separator == separatorKind::original) return knownSeparator;
+    if (line.separator != separatorKind::none) return otherSeparator;
+    if (line.originalHeader) {
         if (inHeaders_) return headerInBlock;
-        return leadAllowed_ && seenText_ && headerFollows(line, textEnd, 1) ? blockLead : ordinary;
+        return leadAllowed_ && seenText_ && originalHeaderFollows(line, 1, lines) ? blockLead : ordinary;
     }
-    if (seenText_ && isUnderscoreLine(line) && headerFollows(line, textEnd, 1) && headerFollows(line, textEnd, 2))
+    if (seenText_ && isUnderscoreLine(line) && originalHeaderFollows(line, 1, lines) &&
+        originalHeaderFollows(line, 2, lines))
         return underscoreLead;
     return ordinary;
 }
 
-bool originalMessageFinder::beginsAfterAttribution(const messageLine& line, const char* textEnd) {
-    if (line.depth != 0) return false;
-    if (isOriginalMessageSeparator(line) || isOtherSeparator(line)) return true;
-    const int first = isUnderscoreLine(line) ? 1 : 0;
-    return headerFollows(line, textEnd, first) && headerFollows(line, textEnd, first + 1);
+void originalMessageFinder::observe(lineFacts& line, passState& state, readingOutput&) {
+    kind_ = state.news.armour ? ordinary : judge(line, state.lines);
+    state.news.earlierMessageBegins = kind_ != ordinary && kind_ != headerInBlock;
 }
 
 void originalMessageFinder::enterSection(const messageLine& line, readingOutput& out) {
     if (!out.inEarlierMessage()) {
-        out.put(canonicalSeparator);
+        out.put(originalMessageSeparator);
         out.put(line.end, line.next);
     }
     inHeaders_ = true;
 }
 
-originalMessageFinder::form originalMessageFinder::begin(const messageLine& line, kind k, readingOutput& out) {
+// Writes the separator that the line stands for or that goes before it, if
+// any, and hands back a header line to be written as the scanner reads
+// one.
+lineTaken originalMessageFinder::take(const lineFacts& line, passState& state, readingOutput& out) {
+    // A forwarded message that is read is the forwards' to write.
+    if (kind_ == ordinary || state.news.forwardBegins) return lineTaken::passed();
+    const messageLine& text = line.line;
     const bool separatorWritten = !out.inEarlierMessage();
-    form result = asItStands;
-    switch (k) {
+    bool asHeader = false;
+    bool replaced = false;
+    switch (kind_) {
         case knownSeparator: inHeaders_ = true; break;
         case otherSeparator:
         case underscoreLead:
-            enterSection(line, out);
-            if (separatorWritten) result = replaced;
+            enterSection(text, out);
+            replaced = separatorWritten;
             break;
         case blockLead:
-            enterSection(line, out);
-            result = asHeader;
+            enterSection(text, out);
+            asHeader = true;
             break;
-        case headerInBlock: result = asHeader; break;
+        case headerInBlock: asHeader = true; break;
         case ordinary: break;
     }
     seenText_ = true;
     leadAllowed_ = false;
-    return result;
-}
-
-void originalMessageFinder::passOver(const messageLine& line) {
-    if (line.depth == 0 && line.isBlank()) {
-        leadAllowed_ = true;
-        return;
+    lineTaken taken = lineTaken::upTo(text.next);
+    if (asHeader) {
+        headerLine_ = plainOriginalHeaderLine(text);
+        taken.headerLine = headerLine_.data();
+        taken.headerEnd = headerLine_.data() + headerLine_.size();
+    } else if (!replaced) {
+        out.put(text.begin, text.next);
     }
-    seenText_ = true;
-    inHeaders_ = false;
-    leadAllowed_ = false;
+    return taken;
 }
 
-void originalMessageFinder::startBody() {
-    inHeaders_ = false;
-    seenText_ = false;
-    leadAllowed_ = false;
-}
-
-void originalMessageFinder::passOverAttribution() {
-    seenText_ = true;
-    inHeaders_ = false;
-    leadAllowed_ = true;
+void originalMessageFinder::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
+    switch (fate) {
+        case lineFate::forwardRead:
+            // The forwarded message's text is read as a message's body.
+            inHeaders_ = false;
+            seenText_ = false;
+            leadAllowed_ = false;
+            break;
+        case lineFate::attribution:
+            seenText_ = true;
+            inHeaders_ = false;
+            leadAllowed_ = true;
+            break;
+        case lineFate::keywordLine:
+        case lineFate::text:
+            if (line.line.depth == 0 && line.blank) {
+                leadAllowed_ = true;
+                break;
+            }
+            seenText_ = true;
+            inHeaders_ = false;
+            leadAllowed_ = false;
+            break;
+        case lineFate::leftOut:
+        case lineFate::earlierMessage: break;
+    }
 }
 
 }  // namespace postsift

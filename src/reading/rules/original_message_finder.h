@@ -1,6 +1,7 @@
 #pragma once
-#include "reading/lines/message_line.h"
-#include "reading/pass/reading_output.h"
+#include <string>
+
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
@@ -15,8 +16,14 @@ namespace postsift {
 // While the scanner is in an earlier message, a later block only has its
 // header lines written plainly: another separator there would be read as
 // text. The output knows where the scanner stands (readingOutput).
-class originalMessageFinder {
+class originalMessageFinder : public readingRule {
 public:
+    void observe(lineFacts& line, passState& state, readingOutput& out) override;
+    lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
+    void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+               readingOutput& out) override;
+
+private:
     enum kind {
         ordinary,        // none of the below
         knownSeparator,  // a separator the scanner knows
@@ -27,35 +34,14 @@ public:
     };
 
     // What the line is, looking at most two lines further; changes nothing.
-    kind judge(const messageLine& line, const char* textEnd) const;
-    static bool beginsMessage(kind k) { return k != ordinary && k != headerInBlock; }
-
-    // How a line that judge() did not call ordinary is to be written.
-    enum form {
-        asItStands,
-        replaced,  // by a separator: nothing more to write
-        asHeader,  // as a plain original header line
-    };
-    // Writes the separator that the line stands for or that goes before
-    // it, if any, and moves the state on.
-    form begin(const messageLine& line, kind k, readingOutput& out);
-    // An ordinary line that others write, and an attribution.
-    void passOver(const messageLine& line);
-    void passOverAttribution();
-    // A message's body begins anew (a forwarded message that is read).
-    void startBody();
-
-    // Whether an earlier message begins at this line whatever came before
-    // it (after an attribution): a separator, or a block with or without
-    // its line of underscores.
-    static bool beginsAfterAttribution(const messageLine& line, const char* textEnd);
-
-private:
+    kind judge(const lineFacts& line, lineWindow& lines) const;
     void enterSection(const messageLine& line, readingOutput& out);
 
+    kind kind_ = ordinary;
     bool inHeaders_ = false;
     bool seenText_ = false;
     bool leadAllowed_ = false;
+    std::string headerLine_;  // an original header line as the scanner reads one
 };
 
 }  // namespace postsift

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "filter/epost_sift.h"
-#include "reading/lines/original_message_separator.h"
+#include "reading/pass/rule_table.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -23,23 +23,14 @@ bool isListMark(const messageLine& line) {
     return p > digits && p - digits <= 3 && line.end - p >= 2 && (*p == '.' || *p == ')') && p[1] == ' ';
 }
 
-bool holdsWord(const char* p, const char* end) {
-    for (; p < end; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (isAsciiLetter(c) || isAsciiDigit(c) || c >= 128) return true;
-    }
-    return false;
-}
-
 // A line of text: words, no signature separator, boundary or decoration
 // run, no separator and no line the scanner may take for a header line.
-bool isProse(const messageLine& line) {
+bool isProse(const lineFacts& facts) {
+    const messageLine& line = facts.line;
+    if (!facts.hasWord) return false;
     const char* p = skipBlanks(line.content, line.end);
-    if (!holdsWord(p, line.end)) return false;
     if (line.end - p >= 2 && p[0] == '-' && p[1] == '-') return false;
-    if (isOriginalMessageSeparator(line) || isOtherSeparator(line)) return false;
-    const char* keyword = nullptr;
-    return headerKeywordEnd(line, keyword) == nullptr;
+    return facts.separator == separatorKind::none && facts.keywordEnd == nullptr;
 }
 
 std::size_t proseLength(const messageLine& line) {
@@ -48,23 +39,23 @@ std::size_t proseLength(const messageLine& line) {
 
 }  // namespace
 
-void paragraphReading::classify(const messageLine& first, const char* textEnd) {
+void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
     // A list item stands alone; the paragraph it begins is one line.
     std::size_t count = 1;
     bool wrapped = true;
-    messageLine line = first;
-    if (!isListMark(first)) {
-        while (!line.isLast(textEnd)) {
-            const messageLine next = lineAt(line.next, textEnd);
-            if (next.depth != first.depth || !isProse(next) || isListMark(next)) break;
-            wrapped = wrapped && proseLength(line) >= shortLine;
+    lineFacts line = first;
+    if (!isListMark(first.line)) {
+        lineFacts next;
+        while (lines.next(line, next)) {
+            if (next.line.depth != first.line.depth || !isProse(next) || isListMark(next.line)) break;
+            wrapped = wrapped && proseLength(line.line) >= shortLine;
             ++count;
             line = next;
         }
     }
     wrapped_ = count >= 2 && wrapped;
-    end_ = line.next;
-    next_ = first.begin;
+    end_ = line.line.next;
+    next_ = first.line.begin;
 }
 
 // The sentence ends with the paragraph: a full stop after its last word,
@@ -96,13 +87,21 @@ void paragraphReading::endSentence(readingOutput& out, std::size_t start, std::s
     out.insert(before, before < word ? "." : " .");
 }
 
-void paragraphReading::written(const messageLine& line, const char* textEnd, readingOutput& out, std::size_t start) {
-    if (!isProse(line)) {
+std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
+    return std::make_unique<paragraphReading>(setting.filter);
+}
+
+void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t written, passState& state,
+                             readingOutput& out) {
+    if (fate != lineFate::text) return;
+    if (!isProse(facts)) {
         joinFrom_ = joinTo_ = 0;
         return;
     }
+    const messageLine& line = facts.line;
+    std::size_t start = written;
     const bool continues = line.begin == next_ && line.begin < end_;
-    if (!continues) classify(line, textEnd);
+    if (!continues) classify(facts, state.lines);
     const std::size_t length = out.length();
     // The written line's end: a line feed, perhaps after a CR.
     std::size_t lineEnd = length;

@@ -1,8 +1,7 @@
 #pragma once
 #include <cstddef>
 
-#include "reading/lines/message_line.h"
-#include "reading/pass/reading_output.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
@@ -16,17 +15,18 @@ class epostSift;
 // signature, a table) and lines that begin with a list mark ("- ", "* ",
 // "1. ") keep their lines, each ending its sentence. Lines that the scanner
 // may take for header lines, separators and boundaries are left alone.
-class paragraphReading {
+class paragraphReading : public readingRule {
 public:
     explicit paragraphReading(epostSift& filter) : filter_(filter) {}
 
-    // A line of text was written to `out` from `start` on, its line end
+    // A line of text was written to `out` from `written` on, its line end
     // included: joins it to the line before it when both belong to one
     // wrapped paragraph, and ends the sentence where the paragraph ends.
-    void written(const messageLine& line, const char* textEnd, readingOutput& out, std::size_t start);
+    void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+               readingOutput& out) override;
 
 private:
-    void classify(const messageLine& first, const char* textEnd);
+    void classify(const lineFacts& first, lineWindow& lines);
     void endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd);
 
     epostSift& filter_;

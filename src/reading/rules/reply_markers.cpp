@@ -5,17 +5,13 @@
 #include <vector>
 
 #include "filter/epost_sift.h"
-#include "support/reserved_names.h"
+#include "reading/pass/rule_table.h"
 
 namespace postsift {
 
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
-
-replyMarkers::replyMarkers(epostSift& filter) : filter_(filter) {}
+std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting) {
+    return std::make_unique<replyMarkers>(setting.filter);
+}
 
 const char* replyMarkers::phraseOfMarker(const char* word, const char* end) {
     if (end[-1] != ':' || filter_.filterList == nullptr) return nullptr;
@@ -26,41 +22,35 @@ const char* replyMarkers::phraseOfMarker(const char* word, const char* end) {
     return phrase != nullptr && std::strchr(phrase, '%') == nullptr ? phrase : nullptr;
 }
 
-bool replyMarkers::write(const messageLine& line, readingOutput& out) {
-    // The subject is the item whose keyword the "[SUBJECT]" symbol lists, as
-    // the header handling finds it.
-    const char* keyword = nullptr;
-    const char* afterKeyword = headerKeywordEnd(line, keyword);
-    if (afterKeyword == nullptr || filter_.symbolTable == nullptr) return false;
-    if (!subjectLookedUp_) {
-        subjectSymbol_ = findException(filter_.symbolTable, symbolSubject);
-        subjectLookedUp_ = true;
-    }
-    if (subjectSymbol_ == nullptr) return false;
-    const std::string name(keyword, afterKeyword);
-    if (findSymbol(filter_.symbolTable, name.c_str()) != subjectSymbol_) return false;
+lineTaken replyMarkers::take(const lineFacts& line, passState& state, readingOutput& out) {
+    // Signed text read past its "- " is no subject line.
+    const messageLine& text = line.line;
+    if (!line.header && text.content != text.prefixEnd) return lineTaken::passed();
+    if (line.keywordEnd == nullptr) return lineTaken::passed();
+    const filterEntry* subject = state.subjectSymbol();
+    if (subject == nullptr) return lineTaken::passed();
+    const std::string name(line.keyword, line.keywordEnd);
+    if (findSymbol(filter_.symbolTable, name.c_str()) != subject) return lineTaken::passed();
 
     std::vector<const char*> spoken;
-    const char* copied = line.begin;
-    const char* p = skipBlanks(afterKeyword, line.end);
-    while (p < line.end) {
-        const char* wordEnd = p;
-        while (wordEnd < line.end && !isBlank(*wordEnd)) ++wordEnd;
-        const char* phrase = phraseOfMarker(p, wordEnd);
+    const char* copied = text.begin;
+    textWord word = wordAt(line.keywordEnd, text.end);
+    while (!word.empty()) {
+        const char* phrase = phraseOfMarker(word.begin, word.end);
         if (phrase == nullptr) break;
-        const char* after = skipBlanks(wordEnd, line.end);
+        const textWord following = wordAt(word.end, text.end);
         bool repeated = false;
         for (const char* earlier : spoken) repeated = repeated || std::strcmp(earlier, phrase) == 0;
         if (repeated) {
-            out.put(copied, p);
-            copied = after;
+            out.put(copied, word.begin);
+            copied = following.begin;
         } else {
             spoken.push_back(phrase);
         }
-        p = after;
+        word = following;
     }
-    out.put(copied, line.next);
-    return true;
+    out.put(copied, text.next);
+    return lineTaken::upTo(text.next);
 }
 
 }  // namespace postsift

@@ -1,11 +1,9 @@
 #pragma once
-#include "reading/lines/message_line.h"
-#include "reading/pass/reading_output.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
 class epostSift;
-class filterEntry;
 
 // The reply and forward markers that stack up at the start of a subject
 // ("Re: Re: AW: Fwd: Termin"): each phrase is spoken once, where it is
@@ -13,21 +11,18 @@ class filterEntry;
 // replaces by a phrase (a word rule, not a keyword's "%s" phrase), so the
 // build's own "Re:", "AW:", "Fwd:" or "WG:" and any a configuration adds
 // count, and two markers with the same phrase ("Re:" and "AW:" in German)
-// count as one.
-class replyMarkers {
+// count as one. The subject is the item whose keyword the "[SUBJECT]"
+// symbol lists, as the header handling finds it.
+class replyMarkers : public readingRule {
 public:
-    explicit replyMarkers(epostSift& filter);
+    explicit replyMarkers(epostSift& filter) : filter_(filter) {}
 
-    // Writes a subject line, the repeated markers and their blanks left out,
-    // and answers true; answers false, writing nothing, for any other line.
-    bool write(const messageLine& line, readingOutput& out);
+    lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
 private:
     const char* phraseOfMarker(const char* word, const char* end);
 
     epostSift& filter_;
-    const filterEntry* subjectSymbol_ = nullptr;  // looked up at the first keyword line
-    bool subjectLookedUp_ = false;
 };
 
 }  // namespace postsift

@@ -1,16 +1,24 @@
 #include "reading/rules/signature_block.h"
 
+#include "reading/pass/rule_table.h"
+
 namespace postsift {
 
-bool signatureBlock::leavesOut(const messageLine& line, bool endsPart) {
+std::unique_ptr<readingRule> makeSignatureBlock(const ruleSetting&) { return std::make_unique<signatureBlock>(); }
+
+lineTaken signatureBlock::take(const lineFacts& line, passState& state, readingOutput&) {
+    // A MIME part ends, or an earlier message (perhaps forwarded) begins.
+    const bool endsPart = line.boundary || line.separator == separatorKind::original ||
+                          state.news.earlierMessageBegins || state.news.forwardBegins;
+    const messageLine& text = line.line;
     if (inside_) {
-        if (!endsPart && line.depth == depth_) return true;
+        if (!endsPart && text.depth == depth_) return lineTaken::upTo(text.next);
         inside_ = false;
     }
-    if (endsPart || !(line.contentIs("-- ", false) || line.contentIs("--", false))) return false;
+    if (endsPart || !(text.contentIs("-- ", false) || text.contentIs("--", false))) return lineTaken::passed();
     inside_ = true;
-    depth_ = line.depth;
-    return true;
+    depth_ = text.depth;
+    return lineTaken::upTo(text.next);
 }
 
 }  // namespace postsift

@@ -1,5 +1,5 @@
 #pragma once
-#include "reading/lines/message_line.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
@@ -9,12 +9,9 @@ namespace postsift {
 // original-message separator) or where the quote depth of the lines changes:
 // a signature above quoted text would otherwise take the quoted text with
 // it, and one inside a quote ends with the quote.
-class signatureBlock {
+class signatureBlock : public readingRule {
 public:
-    // True when the line belongs to a signature and is to be left out.
-    // `endsPart` says that the line closes a MIME part or opens an earlier
-    // message.
-    bool leavesOut(const messageLine& line, bool endsPart);
+    lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
 private:
     bool inside_ = false;

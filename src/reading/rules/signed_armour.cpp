@@ -1,8 +1,11 @@
 #include "reading/rules/signed_armour.h"
 
+#include "reading/pass/rule_table.h"
 #include "support/ascii.h"
 
 namespace postsift {
+
+std::unique_ptr<readingRule> makeSignedArmour(const ruleSetting&) { return std::make_unique<signedArmour>(); }
 
 namespace {
 
@@ -78,6 +81,14 @@ signedArmour::verdict signedArmour::judge(messageLine& line) {
         return unescaped;
     }
     return keep;
+}
+
+void signedArmour::observe(lineFacts& line, passState& state, readingOutput&) {
+    state.news.armour = judge(line.line) == leaveOut;
+}
+
+lineTaken signedArmour::take(const lineFacts& line, passState& state, readingOutput&) {
+    return state.news.armour ? lineTaken::upTo(line.line.next) : lineTaken::passed();
 }
 
 }  // namespace postsift

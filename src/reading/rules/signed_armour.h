@@ -1,5 +1,5 @@
 #pragma once
-#include "reading/lines/message_line.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
@@ -9,15 +9,19 @@ namespace postsift {
 // "-----END PGP SIGNATURE-----". The signed text between them is read, its
 // dash-escaping ("- " at a line start) undone. A quoted signed message is
 // handled at its own quote depth.
-class signedArmour {
+class signedArmour : public readingRule {
 public:
+    // Tells the other rules of armour lines, and has them read signed text
+    // past its "- ".
+    void observe(lineFacts& line, passState& state, readingOutput& out) override;
+    lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
+
+private:
     enum verdict { keep, leaveOut, unescaped };
 
     // What becomes of the line; for `unescaped` its content has been moved
     // past the "- ".
     verdict judge(messageLine& line);
-
-private:
     enum state { outside, armourHeader, signedText, signature };
 
     verdict judgeOutside(const messageLine& line);

@@ -1,47 +1,44 @@
 #include "reading/rules/spoken_dates.h"
 
+#include <string>
+
 #include "filter/epost_sift.h"
 #include "reading/dates/date_speaking.h"
-#include "reading/lines/original_headers.h"
-#include "support/reserved_names.h"
+#include "reading/dates/date_words.h"
+#include "reading/pass/rule_table.h"
 
 namespace postsift {
 
-bool spokenDates::isDateKeyword(const messageLine& line, const char* keyword, const char* keywordEnd) {
-    originalField field = originalField::other;
-    const char* value = nullptr;
-    if (line.depth == 0 && readOriginalHeader(line, field, value) && field == originalField::date) return true;
-    if (filter_.symbolTable == nullptr) return false;
-    if (!looked_) {
-        dateSymbol_ = findException(filter_.symbolTable, symbolDate);
-        looked_ = true;
-    }
-    if (dateSymbol_ == nullptr) return false;
-    const std::string name(keyword, keywordEnd);
-    return filter_.symbolKeywordIndex.find(filter_.symbolTable, makeSearchWord(name.c_str())) == dateSymbol_;
+std::unique_ptr<readingRule> makeSpokenDates(const ruleSetting& setting) {
+    return std::make_unique<spokenDates>(setting.filter, buildDateWords());
 }
 
-bool spokenDates::say(const std::string& text, std::string& spoken) const {
-    return speakDateText(text.data(), text.size(), words_, spoken);
+bool spokenDates::isDateKeyword(const lineFacts& line, passState& state) const {
+    if (line.originalHeader && line.field == originalField::date) return true;
+    const filterEntry* dateSymbol = state.dateSymbol();
+    if (dateSymbol == nullptr) return false;
+    const std::string name(line.keyword, line.keywordEnd);
+    return filter_.symbolKeywordIndex.find(filter_.symbolTable, makeSearchWord(name.c_str())) == dateSymbol;
 }
 
-bool spokenDates::write(const messageLine& line, readingOutput& out) {
-    const char* keyword = nullptr;
-    const char* afterKeyword = headerKeywordEnd(line, keyword);
-    if (afterKeyword == nullptr) {
-        // "Envoyé :", "*Sent:*": an original header line the scanner would
-        // not take for one; it is written plainly elsewhere.
-        return false;
-    }
-    if (!isDateKeyword(line, keyword, afterKeyword)) return false;
+lineTaken spokenDates::take(const lineFacts& line, passState& state, readingOutput& out) {
+    // Of the header blocks, not a folded line; of the body, only unquoted
+    // lines. A date has a day in figures; "Envoyé :" and "*Sent:*", which
+    // the scanner would not take for keywords, are written plainly
+    // elsewhere.
+    if (line.header ? line.folded : line.line.depth != 0) return lineTaken::passed();
+    if (!line.hasDigit || line.keywordEnd == nullptr || !isDateKeyword(line, state)) return lineTaken::passed();
+    lineFacts next;
+    if (state.lines.next(line, next) && next.line.isFolded()) return lineTaken::passed();
     std::string spoken;
-    const char* value = skipBlanks(afterKeyword, line.end);
-    if (!speakDateText(value, static_cast<std::size_t>(line.end - value), words_, spoken)) return false;
-    out.put(line.begin, afterKeyword);
+    const char* value = skipBlanks(line.keywordEnd, line.line.end);
+    if (!speakDateText(value, static_cast<std::size_t>(line.line.end - value), words_, spoken))
+        return lineTaken::passed();
+    out.put(line.line.begin, line.keywordEnd);
     out.put(" ");
     out.put(spoken.c_str());
-    out.put(line.end, line.next);
-    return true;
+    out.put(line.line.end, line.line.next);
+    return lineTaken::upTo(line.line.next);
 }
 
 }  // namespace postsift

@@ -1,14 +1,9 @@
 #pragma once
-#include <cstddef>
-#include <string>
-
-#include "reading/lines/message_line.h"
-#include "reading/pass/reading_output.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
 class epostSift;
-class filterEntry;
 struct dateWords;
 
 // "[SPEAK DATES]": the dates that the filter speaks, said as a person of
@@ -17,25 +12,19 @@ struct dateWords;
 // when the date names its zone. Those are the header lines whose keyword
 // the "[DATE]" symbol lists (the summary's date) and the date lines of an
 // earlier or forwarded message ("Date:", "Sent:", "Envoyé :", "Gesendet:",
-// "Datum:"). A value that is no complete date stays as it is.
-class spokenDates {
+// "Datum:"), unquoted. A value that is no complete date stays as it is, and
+// so does one that goes on in a folded line.
+class spokenDates : public readingRule {
 public:
     spokenDates(epostSift& filter, const dateWords& words) : filter_(filter), words_(words) {}
 
-    // When the line is such a date line and its value a date: writes the
-    // line with the date said, and answers true. The line's value must not
-    // go on in a folded line after it.
-    bool write(const messageLine& line, readingOutput& out);
-    // The date in the text, as it is said; false when it is no date.
-    bool say(const std::string& text, std::string& spoken) const;
+    lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
 private:
-    bool isDateKeyword(const messageLine& line, const char* keyword, const char* keywordEnd);
+    bool isDateKeyword(const lineFacts& line, passState& state) const;
 
     epostSift& filter_;
     const dateWords& words_;
-    const filterEntry* dateSymbol_ = nullptr;
-    bool looked_ = false;
 };
 
 }  // namespace postsift

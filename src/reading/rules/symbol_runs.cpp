@@ -3,7 +3,7 @@
 #include <string>
 
 #include "filter/epost_sift.h"
-#include "reading/lines/message_line.h"
+#include "reading/pass/rule_table.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -13,6 +13,10 @@ namespace {
 const std::size_t shortestRun = 3;
 
 }  // namespace
+
+std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting) {
+    return std::make_unique<symbolRuns>(setting.filter);
+}
 
 bool symbolRuns::isRun(const char* word, std::size_t length) const {
     if (length < shortestRun) return false;
@@ -28,20 +32,22 @@ bool symbolRuns::isRun(const char* word, std::size_t length) const {
     return filter_.filterListIndex.find(filter_.filterList, makeSearchWord(key.c_str())) == nullptr;
 }
 
-void symbolRuns::quiet(readingOutput& out, std::size_t start) {
-    const messageLine line = lineAt(out.at(start), out.at(out.length()));
-    std::size_t p = start + static_cast<std::size_t>(line.prefixEnd - line.begin);
-    std::size_t end = start + static_cast<std::size_t>(line.end - line.begin);
-    while (p < end) {
+void symbolRuns::after(const lineFacts&, lineFate fate, std::size_t written, passState&, readingOutput& out) {
+    if (fate != lineFate::text) return;
+    const messageLine line = lineAt(out.at(written), out.at(out.length()));
+    std::size_t p = written + static_cast<std::size_t>(line.prefixEnd - line.begin);
+    std::size_t end = written + static_cast<std::size_t>(line.end - line.begin);
+    for (;;) {
         const char* text = out.at(0);
-        while (p < end && (text[p] == ' ' || text[p] == '\t')) ++p;
-        std::size_t wordEnd = p;
-        while (wordEnd < end && text[wordEnd] != ' ' && text[wordEnd] != '\t') ++wordEnd;
-        if (isRun(text + p, wordEnd - p)) {
-            out.erase(p, wordEnd - p);
-            end -= wordEnd - p;
+        const textWord word = wordAt(text + p, text + end);
+        if (word.empty()) break;
+        const std::size_t begin = static_cast<std::size_t>(word.begin - text);
+        if (isRun(word.begin, word.length())) {
+            out.erase(begin, word.length());
+            end -= word.length();
+            p = begin;
         } else {
-            p = wordEnd;
+            p = begin + word.length();
         }
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 
-#include "reading/pass/reading_output.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
@@ -9,16 +9,16 @@ class epostSift;
 
 // "[QUIET SYMBOLS]": runs of symbols that a voice would read sign by sign,
 // "<><><><>", "---------------------~-->", "=-=-=", "*-*-*", are left
-// out. A word of three characters or more with no letter and no digit is
-// silent; a word made only of sentence punctuation ("...", "?!") stays, and
-// so does a word with a rule of its own (an emoticon).
-class symbolRuns {
+// out of lines written as text; their quote prefix stays. A word of three
+// characters or more with no letter and no digit is silent; a word made only
+// of sentence punctuation ("...", "?!") stays, and so does a word with a
+// rule of its own (an emoticon).
+class symbolRuns : public readingRule {
 public:
     explicit symbolRuns(epostSift& filter) : filter_(filter) {}
 
-    // Quiets the line of text written to `out` from `start` on; its quote
-    // prefix stays.
-    void quiet(readingOutput& out, std::size_t start);
+    void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+               readingOutput& out) override;
 
 private:
     bool isRun(const char* word, std::size_t length) const;

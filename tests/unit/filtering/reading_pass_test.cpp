@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reading/lines/attribution_reading.h"
+#include "reading/rules/attribution_reading.h"
 #include "reading/pass/reading_pass.h"
 #include "filter_fixture.h"
 

@@ -1,7 +1,12 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 namespace postsift {
+
+// An attribution is one line of a few words, or a run of at most three; a
+// longer text is a paragraph that happens to end in "wrote:".
+inline constexpr std::size_t longestAttribution = 300;
 
 // What an attribution says, read from its text (one to three lines joined
 // by blanks).

@@ -1,6 +1,5 @@
 #pragma once
-#include "reading/lines/message_line.h"
-#include "reading/pass/reading_output.h"
+#include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
@@ -19,7 +18,7 @@ struct attributionReading;
 // message too, which some mobile programs write without '>' marks. It is
 // left out with the quoted text, or else spoken as the phrase of
 // "[ATTRIBUTION]" with the name alone; left out too when no name is found.
-class attributionLines {
+class attributionLines : public readingRule {
 public:
     // `phrase`: null when attributions are left out whatever follows;
     // `findOriginalMessage`: the other forms of earlier messages count.
@@ -27,14 +26,14 @@ public:
         : phrase_(phrase), quotedTextLeftOut_(quotedTextLeftOut), findOriginalMessage_(findOriginalMessage) {}
 
     // When an attribution begins at this line, or ends it: writes what
-    // becomes of it and returns where the next line begins. Null otherwise.
-    const char* write(const messageLine& line, const char* textEnd, readingOutput& out);
+    // becomes of it and takes the lines it runs on.
+    lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
 private:
     enum class follower { nothing, quote, earlierMessage, unquotedEarlierMessage };
-    follower whatFollows(const messageLine& last, const attributionReading& reading, const char* textEnd) const;
-    const char* writeAttribution(const messageLine& line, const char* from, const messageLine& last,
-                                 const attributionReading& reading, const char* textEnd, readingOutput& out);
+    follower whatFollows(const lineFacts& last, const attributionReading& reading, lineWindow& lines) const;
+    const char* writeAttribution(const lineFacts& line, const char* from, const lineFacts& last,
+                                 const attributionReading& reading, lineWindow& lines, readingOutput& out);
 
     const char* phrase_;
     bool quotedTextLeftOut_;

@@ -1,16 +1,13 @@
-#include "reading/lines/original_message_separator.h"
+#include "reading/lines/separators.h"
 
 #include <cstring>
-
-#include "support/ascii.h"
 
 namespace postsift {
 
 namespace {
 
-// Lower case; \xe9 is e acute, \xfc u umlaut (matched as written: the case
-// of letters above ASCII is not folded). Each says whether it announces a
-// forwarded message rather than the history of a reply.
+// Lower case; \xe9 is e acute, \xfc u umlaut. Each says whether it announces
+// a forwarded message rather than the history of a reply.
 struct separatorPhrase {
     const char* text;
     bool forward;
@@ -33,26 +30,6 @@ const char* skipDashes(const char* p, const char* end) {
     while (p < end && *p == '-') ++p;
     return p;
 }
-
-bool equalsFolded(const char* from, const char* to, const char* lower) {
-    return static_cast<std::size_t>(to - from) == std::strlen(lower) && startsWithFolded(from, to, lower);
-}
-
-}  // namespace
-
-bool isOriginalMessageSeparator(const messageLine& line) {
-    static const char* const phrases[] = {"original message", "message d'origine"};
-    const char* p = skipDashes(line.begin, line.end);
-    if (p == line.begin) return false;
-    for (const char* phrase : phrases) {
-        if (!startsWithFolded(p, line.end, phrase)) continue;
-        const char* after = p + std::strlen(phrase);
-        return after < line.end && *after == '-';
-    }
-    return false;
-}
-
-namespace {
 
 // The phrase of another program's separator on this line, or null.
 const separatorPhrase* otherSeparatorPhrase(const messageLine& line) {
@@ -78,11 +55,23 @@ const separatorPhrase* otherSeparatorPhrase(const messageLine& line) {
 
 }  // namespace
 
-bool isOtherSeparator(const messageLine& line) { return otherSeparatorPhrase(line) != nullptr; }
+bool isOriginalMessageSeparator(const messageLine& line) {
+    static const char* const phrases[] = {"original message", "message d'origine"};
+    const char* p = skipDashes(line.begin, line.end);
+    if (p == line.begin) return false;
+    for (const char* phrase : phrases) {
+        if (!startsWithFolded(p, line.end, phrase)) continue;
+        const char* after = p + std::strlen(phrase);
+        return after < line.end && *after == '-';
+    }
+    return false;
+}
 
-bool isForwardSeparator(const messageLine& line) {
+separatorKind separatorOf(const messageLine& line) {
+    if (isOriginalMessageSeparator(line)) return separatorKind::original;
     const separatorPhrase* phrase = otherSeparatorPhrase(line);
-    return phrase != nullptr && phrase->forward;
+    if (phrase == nullptr) return separatorKind::none;
+    return phrase->forward ? separatorKind::forward : separatorKind::reply;
 }
 
 }  // namespace postsift

@@ -1,18 +1,18 @@
-#include "reading/lines/attribution_reading.h"
+#include "reading/rules/attribution_reading.h"
 
 #include <cstring>
 #include <vector>
 
-#include "reading/lines/attribution_words.h"
+#include "reading/dates/date_tokens.h"
 #include "reading/lines/display_name.h"
-#include "reading/lines/message_line.h"
+#include "reading/lines/line_text.h"
+#include "reading/rules/attribution_words.h"
 #include "support/ascii.h"
 
 namespace postsift {
 
 namespace {
 
-const std::size_t longestAttribution = 300;
 const std::size_t wordsOfAName = 5;
 
 struct word {
@@ -22,13 +22,9 @@ struct word {
 
 std::vector<word> wordsOf(const std::string& text, std::size_t from, std::size_t to) {
     std::vector<word> words;
-    std::size_t i = from;
-    while (i < to) {
-        while (i < to && (text[i] == ' ' || text[i] == '\t')) ++i;
-        const std::size_t begin = i;
-        while (i < to && text[i] != ' ' && text[i] != '\t') ++i;
-        if (i > begin) words.push_back({begin, i});
-    }
+    const char* base = text.data();
+    for (textWord w = wordAt(base + from, base + to); !w.empty(); w = wordAt(w.end, base + to))
+        words.push_back({static_cast<std::size_t>(w.begin - base), static_cast<std::size_t>(w.end - base)});
     return words;
 }
 
@@ -105,13 +101,12 @@ bool holdsDate(const std::string& text) {
     return month && number;
 }
 
+// Every word: a capital, or a letter above ASCII.
 bool beginsWithCapital(const std::string& name) {
-    std::size_t i = 0;
-    while (i < name.size()) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
+    const char* end = name.data() + name.size();
+    for (textWord w = wordAt(name.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+        const unsigned char c = static_cast<unsigned char>(*w.begin);
         if (!(c >= 'A' && c <= 'Z') && c < 128) return false;
-        while (i < name.size() && name[i] != ' ') ++i;
-        ++i;
     }
     return true;
 }

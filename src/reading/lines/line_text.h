@@ -1,0 +1,63 @@
+#pragma once
+#include <cstddef>
+
+namespace postsift {
+
+// The text helpers of the reading pass and of the scanner's line rules: one
+// notion of a blank, of case folding and of a word, so that every rule reads
+// a line the same way. Texts are Windows-1252 bytes.
+
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+inline const char* skipBlanks(const char* from, const char* to) {
+    while (from < to && isBlank(*from)) ++from;
+    return from;
+}
+
+// The new end.
+inline const char* trimBlanks(const char* from, const char* to) {
+    while (to > from && isBlank(to[-1])) --to;
+    return to;
+}
+
+// A byte in lower case: the ASCII letters, and the accented capitals of
+// Windows-1252 ("\xc0" to "\xde", but for the multiplication sign), which
+// mail programs write in French and German header names and dates. From a
+// table, as it is asked of every byte compared.
+struct foldedByteTable {
+    unsigned char of[256];
+};
+inline constexpr foldedByteTable foldedBytes = [] {
+    foldedByteTable table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool capital = (c >= 'A' && c <= 'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7);
+        table.of[c] = static_cast<unsigned char>(capital ? c + 0x20 : c);
+    }
+    return table;
+}();
+inline unsigned char foldedByte(char c) { return foldedBytes.of[static_cast<unsigned char>(c)]; }
+
+// Whether [from, to) begins with, or is exactly, a lower-case literal,
+// folded as above.
+bool startsWithFolded(const char* from, const char* to, const char* lowerLiteral);
+bool equalsFolded(const char* from, const char* to, const char* lowerLiteral);
+
+// A run of bytes between blanks.
+struct textWord {
+    const char* begin;
+    const char* end;
+    bool empty() const { return begin == end; }
+    std::size_t length() const { return static_cast<std::size_t>(end - begin); }
+};
+
+// The first word at or after `from`, before `to`; an empty word at `to`
+// when none is left. Walking a text: for (w = wordAt(p, e); !w.empty(); w =
+// wordAt(w.end, e)).
+inline textWord wordAt(const char* from, const char* to) {
+    const char* begin = skipBlanks(from, to);
+    const char* end = begin;
+    while (end < to && !isBlank(*end)) ++end;
+    return {begin, end};
+}
+
+}  // namespace postsift

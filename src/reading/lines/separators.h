@@ -1,0 +1,30 @@
+#pragma once
+#include "reading/lines/message_line.h"
+
+namespace postsift {
+
+// The lines that separate a message from an earlier one.
+enum class separatorKind {
+    none,
+    // The scanner's own: at the start of an unquoted line, dashes, "original
+    // message" or "message d'origine" in any case, dashes. The reading pass
+    // writes it ("-----Original Message-----") wherever it finds an earlier
+    // message in another form.
+    original,
+    // Another program's, before the history of a reply: a phrase between
+    // runs of dashes ("-------- Message original --------", "--------
+    // Ursprüngliche Nachricht --------" and their kin), in English, French
+    // and German, in any case.
+    reply,
+    // Another program's, before a forwarded message: "---------- Forwarded
+    // message ---------", "-------- Message transféré --------", "Begin
+    // forwarded message:", "Anfang der weitergeleiteten Nachricht:" ...
+    forward,
+};
+
+separatorKind separatorOf(const messageLine& line);
+
+bool isOriginalMessageSeparator(const messageLine& line);
+inline bool isSeparator(const messageLine& line) { return separatorOf(line) != separatorKind::none; }
+
+}  // namespace postsift

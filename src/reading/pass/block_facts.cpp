@@ -1,0 +1,37 @@
+#include "reading/pass/block_facts.h"
+
+#include <cstring>
+
+namespace postsift {
+
+bool beginsInitialsRun(const lineFacts& line, lineWindow& lines) {
+    lineFacts next;
+    if (line.initialsMark == nullptr || !lines.next(line, next) || next.initialsMark == nullptr) return false;
+    return next.initialsLength() == line.initialsLength() &&
+           std::memcmp(next.initials, line.initials, line.initialsLength()) == 0;
+}
+
+bool isUnderscoreLine(const lineFacts& line) {
+    if (line.line.depth != 0) return false;
+    const char* end = trimBlanks(line.line.begin, line.line.end);
+    const char* p = line.line.begin;
+    while (p < end && *p == '_') ++p;
+    return p == end && end - line.line.begin >= 10;
+}
+
+bool originalHeaderFollows(const lineFacts& line, int n, lineWindow& lines) {
+    lineFacts next = line;
+    for (int i = 0; i < n; ++i) {
+        if (!lines.next(next, next)) return false;
+    }
+    return next.originalHeader;
+}
+
+bool beginsEarlierMessage(const lineFacts& line, lineWindow& lines) {
+    if (line.line.depth != 0) return false;
+    if (line.separator != separatorKind::none) return true;
+    const int first = isUnderscoreLine(line) ? 1 : 0;
+    return originalHeaderFollows(line, first, lines) && originalHeaderFollows(line, first + 1, lines);
+}
+
+}  // namespace postsift

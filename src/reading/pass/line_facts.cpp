@@ -1,0 +1,67 @@
+#include "reading/pass/line_facts.h"
+
+#include <cstring>
+
+#include "reading/lines/original_headers.h"
+
+namespace postsift {
+
+namespace {
+
+// What kind of byte each is, for the first look: one table lookup and one
+// OR a byte.
+enum byteKind : unsigned char { wordByte = 1, digitByte = 2, colonByte = 4, dotByte = 8, dashByte = 16 };
+
+struct byteKindTable {
+    unsigned char of[256];
+};
+constexpr byteKindTable byteKinds = [] {
+    byteKindTable table{};
+    for (int c = 0; c < 256; ++c) {
+        unsigned char kind = 0;
+        if (c >= '0' && c <= '9') kind = wordByte | digitByte;
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 128) kind = wordByte;
+        if (c == ':') kind = colonByte;
+        if (c == '.') kind = dotByte;
+        if (c == '-') kind = dashByte;
+        table.of[c] = kind;
+    }
+    return table;
+}();
+
+// "://", "mailto:" or "www." in [begin, end): looked for only in a line
+// that holds a colon or a dot.
+bool holdsLinkScheme(const char* begin, const char* end) {
+    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, ':', static_cast<std::size_t>(end - p)))) != nullptr; ++p) {
+        if ((end - p >= 3 && p[1] == '/' && p[2] == '/') || (p - begin >= 6 && startsWithFolded(p - 6, p, "mailto")))
+            return true;
+    }
+    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '.', static_cast<std::size_t>(end - p)))) != nullptr; ++p) {
+        if (p - begin >= 3 && startsWithFolded(p - 3, p, "www")) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+lineFacts factsOf(const messageLine& line, const char* textEnd) {
+    lineFacts facts;
+    facts.line = line;
+    facts.textEnd = textEnd;
+    unsigned char kinds = 0;
+    for (const char* p = line.prefixEnd; p < line.end; ++p) kinds |= byteKinds.of[static_cast<unsigned char>(*p)];
+    facts.hasWord = (kinds & wordByte) != 0;
+    facts.hasDigit = (kinds & digitByte) != 0;
+    facts.hasColon = (kinds & colonByte) != 0;
+    facts.blank = skipBlanks(line.prefixEnd, line.end) == line.end;
+    if (kinds & (colonByte | dotByte)) facts.hasLink = holdsLinkScheme(line.prefixEnd, line.end);
+    if (facts.hasColon) {
+        facts.keywordEnd = headerKeywordEnd(line, facts.keyword);
+        facts.originalHeader = readOriginalHeader(line, facts.field, facts.value);
+    }
+    if (kinds & (dashByte | colonByte)) facts.separator = separatorOf(line);
+    if (line.depth == 0) facts.initialsMark = initialsQuoteMark(line, facts.initials);
+    return facts;
+}
+
+}  // namespace postsift

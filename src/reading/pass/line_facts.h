@@ -1,0 +1,51 @@
+#pragma once
+#include "reading/lines/header_names.h"
+#include "reading/lines/message_line.h"
+#include "reading/lines/separators.h"
+
+namespace postsift {
+
+// What the rules of the reading pass ask of a line, worked out once. A
+// first cheap walk over the bytes notes what kinds of byte the line holds,
+// and only a line that can be a header line, a separator or a quote is
+// looked at more closely: most lines of a message are text, and no rule
+// need rescan them to learn so.
+struct lineFacts {
+    messageLine line;
+    const char* textEnd = nullptr;  // the end of the text the line is in
+
+    // The first look.
+    bool blank = false;     // nothing but blanks after the quote prefix
+    bool hasWord = false;   // a letter, a digit or a byte above ASCII after the prefix
+    bool hasDigit = false;  // a date or a time can stand here
+    bool hasColon = false;  // a keyword, a header line or an attribution can
+    bool hasLink = false;   // "://", "mailto:" or "www.": a link can begin here
+
+    // The closer look.
+    const char* keyword = nullptr;     // the header keyword as the scanner reads it (headerKeywordEnd) ...
+    const char* keywordEnd = nullptr;  // ... and just past its colon; null when the line has none
+    separatorKind separator = separatorKind::none;
+    // A header line written above an earlier message ("From:", "*Envoyé :*").
+    bool originalHeader = false;
+    originalField field = originalField::other;
+    const char* value = nullptr;  // where its value begins
+    // Quotes marked with initials ("AB> text"): where the '>' stands and
+    // the initials begin; null when the line does not begin so.
+    const char* initialsMark = nullptr;
+    const char* initials = nullptr;
+
+    // Set by the pass for the line it reads, not for lines looked at ahead.
+    bool boundary = false;  // a MIME boundary line of the message
+    bool header = false;    // a line of a header block that the pass writes as one
+    bool folded = false;    // of the leading header: it goes on with the item above it
+
+    bool isLast() const { return line.next >= textEnd; }
+    std::size_t initialsLength() const { return static_cast<std::size_t>(initialsMark - initials); }
+};
+
+lineFacts factsOf(const messageLine& line, const char* textEnd);
+inline lineFacts factsAt(const char* position, const char* textEnd) {
+    return factsOf(lineAt(position, textEnd), textEnd);
+}
+
+}  // namespace postsift

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstddef>
+
+#include "reading/pass/line_facts.h"
+
+namespace postsift {
+
+// The facts of the lines from the one the pass reads on, kept as they are
+// worked out: a rule that looks ahead (is the next line quoted? where does
+// this paragraph end?) and the pass when it comes to those lines find them
+// worked out already. A rule never looks behind the pass's line, so what
+// lies behind it is let go. A look further ahead than the window holds is
+// worked out and not kept.
+class lineWindow {
+public:
+    explicit lineWindow(const char* textEnd) : textEnd_(textEnd) {}
+
+    // The pass reads the line that begins at `position`: what lies before
+    // it is let go. Its facts.
+    lineFacts advanceTo(const char* position);
+    // The facts of the line that begins at `position`, at or after the
+    // pass's line.
+    lineFacts at(const char* position);
+    // The facts of the line after `line`; false when `line` is the last
+    // of its text.
+    bool next(const lineFacts& line, lineFacts& after);
+
+private:
+    static constexpr std::size_t kept = 32;
+
+    const lineFacts& slot(std::size_t i) const { return ring_[(first_ + i) % kept]; }
+
+    const char* textEnd_;
+    lineFacts ring_[kept];
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
+};
+
+}  // namespace postsift

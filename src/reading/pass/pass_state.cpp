@@ -1,0 +1,19 @@
+#include "reading/pass/pass_state.h"
+
+#include "filter/epost_sift.h"
+#include "support/reserved_names.h"
+
+namespace postsift {
+
+const filterEntry* passState::lookedUp(const char* symbol, const filterEntry*& entry, bool& looked) {
+    if (!looked) {
+        entry = filter.symbolTable != nullptr ? findException(filter.symbolTable, symbol) : nullptr;
+        looked = true;
+    }
+    return entry;
+}
+
+const filterEntry* passState::subjectSymbol() { return lookedUp(symbolSubject, subject_, subjectLooked_); }
+const filterEntry* passState::dateSymbol() { return lookedUp(symbolDate, date_, dateLooked_); }
+
+}  // namespace postsift

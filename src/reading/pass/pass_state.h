@@ -1,0 +1,42 @@
+#pragma once
+#include "reading/lines/part_boundaries.h"
+#include "reading/pass/line_window.h"
+
+namespace postsift {
+
+class epostSift;
+class filterEntry;
+
+// What the rules of the pass share: the message's lines, what the message
+// has said so far, and the judgements of this line that a rule puts here for
+// the rules after it.
+struct passState {
+    passState(epostSift& filter, const char* textEnd) : filter(filter), textEnd(textEnd), lines(textEnd) {}
+
+    epostSift& filter;
+    const char* const textEnd;
+    lineWindow lines;
+    // The MIME boundaries that the message declares, so far.
+    partBoundaries boundaries;
+
+    // The judgements of the line being read, cleared before each.
+    struct lineNews {
+        bool armour = false;                // armour of a signed message: no line of text
+        bool earlierMessageBegins = false;  // an earlier message begins at it
+        bool forwardBegins = false;         // a forwarded message to be read begins at it
+    } news;
+
+    // The symbols of the summary's sender, date and subject, looked up once.
+    const filterEntry* subjectSymbol();
+    const filterEntry* dateSymbol();
+
+private:
+    const filterEntry* lookedUp(const char* symbol, const filterEntry*& entry, bool& looked);
+
+    const filterEntry* subject_ = nullptr;
+    const filterEntry* date_ = nullptr;
+    bool subjectLooked_ = false;
+    bool dateLooked_ = false;
+};
+
+}  // namespace postsift

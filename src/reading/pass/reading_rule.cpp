@@ -1,0 +1,12 @@
+#include "reading/pass/reading_rule.h"
+
+namespace postsift {
+
+// Most rules act at one or two of the stages: the others do nothing.
+void readingRule::observe(lineFacts&, passState&, readingOutput&) {}
+
+lineTaken readingRule::take(const lineFacts&, passState&, readingOutput&) { return lineTaken::passed(); }
+
+void readingRule::after(const lineFacts&, lineFate, std::size_t, passState&, readingOutput&) {}
+
+}  // namespace postsift

@@ -1,0 +1,61 @@
+#pragma once
+#include <cstddef>
+
+#include "reading/pass/line_facts.h"
+#include "reading/pass/pass_state.h"
+#include "reading/pass/reading_output.h"
+
+namespace postsift {
+
+// What became of a line, as the rules after it hear it. Each rule of the
+// table takes lines to one fate.
+enum class lineFate {
+    leftOut,         // left out whole: armour, a signature
+    forwardRead,     // it began a forwarded message, whose text is read as the body
+    earlierMessage,  // a line where an earlier message begins, or one of its header lines
+    attribution,     // an attribution above a quote or an earlier message
+    keywordLine,     // a header line of the body, written as the scanner reads one
+    text,            // written as text
+};
+
+// What a rule did with a line: where the next line to read begins, or
+// nothing when the line goes on to the next rule. A rule may also hand back
+// a header line of its own making ([headerLine, headerEnd), line end
+// included), which the pass writes as it writes header lines.
+struct lineTaken {
+    const char* next = nullptr;
+    const char* headerLine = nullptr;
+    const char* headerEnd = nullptr;
+
+    static lineTaken passed() { return {}; }
+    static lineTaken upTo(const char* next) { return {next, nullptr, nullptr}; }
+};
+
+// A rule of the reading pass. Each line goes through three stages, and at
+// each the rules of the table in their order:
+//
+// 1. observe: every rule sees the line, for its bookkeeping. A rule that
+//    reads a line otherwise than the scanner (from the '>' of initials, past
+//    the "- " of signed text) changes its facts here, and a rule whose
+//    judgement others need (an earlier message begins here) puts it in the
+//    pass's state.
+// 2. take: the first rule that takes the line writes what becomes of it,
+//    perhaps with lines after it, or leaves it out; the pass writes a line
+//    that no rule takes as text.
+// 3. after: every rule hears the line's fate; a rule that adjusts written
+//    text (`written` is where the line's text begins in the output) does it
+//    here.
+//
+// Rules never call one another: what one needs of another's judgement is in
+// the state, or in the fate.
+class readingRule {
+public:
+    virtual ~readingRule() = default;
+
+    virtual void observe(lineFacts& line, passState& state, readingOutput& out);
+    virtual lineTaken take(const lineFacts& line, passState& state, readingOutput& out);
+    virtual void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+                       readingOutput& out);
+};
+
+}  // namespace postsift

@@ -1,0 +1,61 @@
+#include "reading/pass/rule_table.h"
+
+#include <cstring>
+
+#include "filter/epost_sift.h"
+#include "filter/option_value.h"
+
+namespace postsift {
+
+namespace {
+
+// The order is the order in which the rules see a line, at each stage. It
+// matters where two rules may want one line:
+// - initials and armour first: they change how the others read a line;
+// - a signature before the earlier messages and forwards: a block of header
+//   lines under "-- " is the signature's;
+// - the earlier messages before the forwards, which read the first one's
+//   judgement (and leave it the lines of a forward);
+// - the attribution after them, the header lines of the body after that,
+//   then what is written as text, and last what adjusts written text.
+const ruleRow rows[] = {
+    {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
+    {optionDropSignedArmour, makeSignedArmour, lineFate::leftOut, false},
+    {optionDropSignature, makeSignatureBlock, lineFate::leftOut, false},
+    {optionFindOriginalMessage, makeOriginalMessageFinder, lineFate::earlierMessage, false},
+    {optionReadForwardedMessages, makeForwardedMessages, lineFate::forwardRead, true},
+    {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},
+    {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
+    {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
+    {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
+    {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},
+    {optionReadParagraphs, makeParagraphReading, lineFate::text, false},
+};
+
+}  // namespace
+
+const ruleRow* ruleRows(std::size_t& count) {
+    count = sizeof rows / sizeof rows[0];
+    return rows;
+}
+
+bool isReadingOption(const char* key) {
+    for (const ruleRow& row : rows)
+        if (std::strcmp(row.option, key) == 0) return true;
+    return false;
+}
+
+// The same search as findFilterEntry, but not through the operation table:
+// a filter that overrides the grammar operations sees the same calls, in the
+// same order, whether these options exist or not. Through the filter list's
+// index, as every message asks for each of them.
+const filterEntry* ruleSetting::entry(const char* name) const {
+    return filter.filterList != nullptr ? findReservedName(filter.filterList, name, filter.filterListIndex) : nullptr;
+}
+
+bool ruleSetting::isOn(const char* option) const {
+    const filterEntry* found = entry(option);
+    return found != nullptr && valueSaysTrue(*found);
+}
+
+}  // namespace postsift

@@ -1,0 +1,65 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+
+#include "reading/pass/reading_rule.h"
+#include "support/reserved_names.h"
+
+namespace postsift {
+
+class epostSift;
+class filterEntry;
+
+// The options of the reading pass, each off unless present with a value
+// that holds "true". "[READ FORWARDED MESSAGES]" and "[READ PARAGRAPHS]" are
+// named in support/reserved_names.h, as the decoding stage reads them too.
+inline constexpr char optionSpeakLinks[] = "[SPEAK LINKS]";
+inline constexpr char optionDropSignature[] = "[DROP SIGNATURE]";
+inline constexpr char optionDropSignedArmour[] = "[DROP SIGNED ARMOUR]";
+inline constexpr char optionSqueezeReplyMarkers[] = "[SQUEEZE REPLY MARKERS]";
+inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
+inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
+inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
+inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
+
+// What a rule is made with, once per message.
+class ruleSetting {
+public:
+    explicit ruleSetting(epostSift& filter) : filter(filter) {}
+
+    epostSift& filter;
+    // Whether an option is on, read as the pass reads its own.
+    bool isOn(const char* option) const;
+    // The filter-list entry of a reserved name, or null.
+    const filterEntry* entry(const char* name) const;
+};
+
+using ruleMaker = std::unique_ptr<readingRule> (*)(const ruleSetting&);
+
+// One row per rule, in the order the rules see each line.
+struct ruleRow {
+    const char* option;  // the option that turns the rule on
+    ruleMaker make;
+    lineFate fate;       // what becomes of a line the rule takes
+    bool headerLines;    // it also reads the header lines that the pass writes as such
+};
+
+// The table.
+const ruleRow* ruleRows(std::size_t& count);
+// Whether a key names an option of the table.
+bool isReadingOption(const char* key);
+
+// The makers of the rules, each defined beside its rule in reading/rules/.
+std::unique_ptr<readingRule> makeInitialsQuote(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeSignedArmour(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeOriginalMessageFinder(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeSignatureBlock(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeAttributionLines(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeSpokenDates(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
+
+}  // namespace postsift

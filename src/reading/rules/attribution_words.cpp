@@ -1,0 +1,22 @@
+#include "reading/rules/attribution_words.h"
+
+#include "reading/lines/line_text.h"
+
+namespace postsift {
+
+// \xe9 is e acute, \xf3 o acute.
+const char* const attributionEndings[] = {
+    " wrote:", " writes:", " a \xe9" "crit :", " a \xe9" "crit:", " a ecrit :", " a ecrit:", " schrieb:",
+    " geschrieben:", " het volgende geschreven:", " geschreven:", " schreef:", " skrev:", " napisal:", " napisala:",
+    " escribi\xf3:", " escribio:", " ha scritto:", " escreveu:",
+};
+const std::size_t attributionEndingCount = sizeof attributionEndings / sizeof attributionEndings[0];
+
+const char* const attributionVerbs[] = {" schrieb ", " skrev ", " schreef "};
+const std::size_t attributionVerbCount = sizeof attributionVerbs / sizeof attributionVerbs[0];
+
+bool isNameIntroduction(const char* word, std::size_t length) {
+    return equalsFolded(word, word + length, "heeft") || equalsFolded(word, word + length, "uzytkownik");
+}
+
+}  // namespace postsift

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstddef>
+
+namespace postsift {
+
+// The wordings of the attribution lines that mail programs write above an
+// earlier message, in English, French, German, Dutch, Swedish, Norwegian,
+// Danish, Polish, Spanish, Italian and Portuguese (the words of their dates
+// are in reading/dates/date_tokens.h).
+
+// The endings after which the name has been said ("wrote:", "a écrit :"),
+// lower case, the final ':' included.
+extern const char* const attributionEndings[];
+extern const std::size_t attributionEndingCount;
+
+// The verbs after which the name is said, up to the final ':' ("schrieb
+// Jonas Brandt:", "skrev Elin:"), lower case.
+extern const char* const attributionVerbs[];
+extern const std::size_t attributionVerbCount;
+
+// Words after which the name comes in a wording ("heeft", "użytkownik"),
+// in any case.
+bool isNameIntroduction(const char* word, std::size_t length);
+
+}  // namespace postsift
