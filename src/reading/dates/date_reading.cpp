@@ -2,6 +2,7 @@
 
 #include "reading/dates/civil_days.h"
 #include "reading/dates/date_names.h"
+#include "reading/dates/windows_zone_names.h"
 #include "reading/lines/line_text.h"
 #include "support/ascii.h"
 
@@ -27,6 +28,7 @@ public:
     const unsigned char* position() const { return at_; }
     void moveTo(const unsigned char* position) { at_ = position; }
     bool atEnd() const { return at_ == end_; }
+    std::size_t remaining() const { return static_cast<std::size_t>(end_ - at_); }
 
     // The byte `ahead` bytes on, 0 past the end.
     unsigned char peek(std::size_t ahead = 0) const {
@@ -248,15 +250,22 @@ private:
         return true;
     }
 
+    // Programs that do not pad write "1:5:13" for 01:05:13, and never a
+    // leading zero; "10:00:0", or "10:0" without seconds, is a time cut
+    // short, not a time.
     bool readClock() {
         const int hourDigits = c_.digits(d_.hour);
         if (hourDigits < 1 || hourDigits > 2 || !c_.take(':')) return false;
-        if (c_.digits(d_.minute) != 2) return false;
-        if (c_.peek() == ':' && isAsciiDigit(c_.peek(1))) {
-            c_.take(':');
-            if (c_.digits(d_.second) != 2) return false;
-        }
-        return true;
+        const int minuteDigits = c_.digits(d_.minute);
+        if (minuteDigits < 1 || minuteDigits > 2) return false;
+        if (!(c_.peek() == ':' && isAsciiDigit(c_.peek(1)))) return minuteDigits == 2;
+        c_.take(':');
+        const int secondDigits = c_.digits(d_.second);
+        if (secondDigits > 2) return false;
+        if (minuteDigits == 2 && secondDigits == 2) return true;
+        const bool padded = (hourDigits == 2 && d_.hour < 10) || (minuteDigits == 2 && d_.minute < 10) ||
+                            (secondDigits == 2 && d_.second < 10);
+        return !padded;
     }
 
     void readAfterClock() {
@@ -270,7 +279,10 @@ private:
             mark = c_.position();
             c_.skipBlanks();
         }
-        if (readComment()) mark = c_.position();
+        while (readComment()) {
+            mark = c_.position();
+            c_.skipBlanks();
+        }
         c_.moveTo(mark);
     }
 
@@ -303,31 +315,77 @@ private:
         return false;
     }
 
-    bool readZone() {
-        const unsigned char sign = c_.peek();
-        if (sign == '+' || sign == '-') {
-            const unsigned char* start = c_.position();
-            c_.take(sign);
-            int value = 0;
-            if (c_.digits(value) != 4 || value / 100 > 23 || value % 100 > 59) {
-                c_.moveTo(start);
-                return false;
-            }
-            d_.hasZone = true;
-            d_.zoneMinutes = (value / 100 * 60 + value % 100) * (sign == '-' ? -1 : 1);
-            return true;
+    // The Windows names before the short ones: "GMT Standard Time" begins
+    // with one.
+    bool readZone() { return readNumericZone() || readWindowsZone() || readNamedZone(); }
+
+    // "+0100", "-0500"; "+-0500", a western zone after the plus sign that
+    // its program always wrote; "0530", whose program left its sign out,
+    // east as a plus sign would have it.
+    bool readNumericZone() {
+        const unsigned char* start = c_.position();
+        int sign = 1;
+        if (c_.take('-') || (c_.take('+') && c_.take('-'))) sign = -1;
+        int value = 0;
+        if (c_.digits(value) != 4 || !setZone(sign, value / 100, value % 100)) {
+            c_.moveTo(start);
+            return false;
         }
+        return true;
+    }
+
+    bool readWindowsZone() {
+        int minutes = 0;
+        const std::size_t used = readWindowsZoneName(c_.position(), c_.remaining(), minutes);
+        if (used == 0) return false;
+        c_.moveTo(c_.position() + used);
+        d_.hasZone = true;
+        d_.zoneMinutes = minutes;
+        return true;
+    }
+
+    bool readNamedZone() {
         const unsigned char* start = c_.position();
         const word w = c_.name();
         for (const namedZone& zone : namedZones) {
             if (isWord(w, zone.name)) {
                 d_.hasZone = true;
                 d_.zoneMinutes = zone.minutes;
+                if (isWord(w, "gmt") || isWord(w, "ut") || isWord(w, "utc")) readOffsetFromUniversal();
                 return true;
             }
         }
         c_.moveTo(start);
         return false;
+    }
+
+    // "GMT+1", "UTC-05:00", "GMT+0530": the offset written after the name
+    // of universal time, which a person reads as the offset it says. One
+    // that is no offset is left for the caller to see.
+    void readOffsetFromUniversal() {
+        const unsigned char sign = c_.peek();
+        if ((sign != '+' && sign != '-') || !isAsciiDigit(c_.peek(1))) return;
+        const unsigned char* start = c_.position();
+        c_.take(sign);
+        int hours = 0;
+        int minutes = 0;
+        const int count = c_.digits(hours);
+        bool written = count <= 2 || count == 4;
+        if (count == 4) {
+            minutes = hours % 100;
+            hours /= 100;
+        } else if (written && c_.peek() == ':' && isAsciiDigit(c_.peek(1))) {
+            c_.take(':');
+            written = c_.digits(minutes) == 2;
+        }
+        if (!written || !setZone(sign == '-' ? -1 : 1, hours, minutes)) c_.moveTo(start);
+    }
+
+    bool setZone(int sign, int hours, int minutes) {
+        if (hours > 23 || minutes > 59) return false;
+        d_.hasZone = true;
+        d_.zoneMinutes = sign * (hours * 60 + minutes);
+        return true;
     }
 
     // "(CET)", nested parentheses and backslash escapes as in headers. One
@@ -374,12 +432,15 @@ private:
     }
 
     // Two digits are 1950 to 2049; three count from 1900, as mail programs
-    // of the last century wrote 103 for 2003.
+    // of the last century wrote 103 for 2003, and so do four with a leading
+    // zero, the same fault written four wide ("0102" for 2002).
     bool fullYear() {
         switch (d_.yearDigits) {
             case 2: d_.year += d_.year < 50 ? 2000 : 1900; return true;
             case 3: d_.year += 1900; return true;
-            case 4: return true;
+            case 4:
+                if (d_.year < 1000) d_.year += 1900;
+                return true;
             default: return false;
         }
     }

@@ -25,8 +25,9 @@ struct dateTime {
 // with the length of the date alone.
 //
 // The forms:
-//   header dates     [day-name [","]] day month-name year time [zone] [(comment)]
-//                    "Mon, 13 Jan 2003 10:00:00 +0100", "13 Jan 03 10:00 EST", "... +0100 (CET)"
+//   header dates     [day-name [","]] day month-name year time [zone] [(comment) ...]
+//                    "Mon, 13 Jan 2003 10:00:00 +0100", "13 Jan 03 10:00 EST", "... +0100 (CET)",
+//                    "Tue, 12 Nov 02 7:41:09 Pacific Standard Time"
 //   day, month       [day-name [","]] day["." | "er"] month-name year [","] [at] time
 //                    "vendredi 23 janvier 2015 \xe0 16:39", "Freitag, 23. Januar 2015 16:39"
 //   month, day       [day-name ","] month-name day [","] year [","] [at] time
@@ -34,15 +35,24 @@ struct dateTime {
 //   numbers          [day-name [","]] 23.01.2015, 2015-01-23, 23/01/2015, 23-01-2015 [","] [at] time
 // where "at" is one of "at", "\xe0" (or "a"), "um"; a time is
 // hour ":" minute [":" second] followed by "AM"/"PM" ("a.m.", "p.m."), or
-// "Uhr", or nothing; a zone is "+hhmm"/"-hhmm" or one of GMT, UT, UTC, Z,
-// EST, EDT, CST, CDT, MST, MDT, PST, PDT. Names are read in English, French
-// or German (date_names.h), any case, with or without a dot.
+// "Uhr", or nothing, the minute and second of one digit or two when the
+// second is there ("1:5:13"), the minute of two when not ("10:0" is cut
+// short); a zone is "+hhmm"/"-hhmm" or one of GMT, UT, UTC, Z, EST, EDT,
+// CST, CDT, MST, MDT, PST, PDT, or a long name that Windows writes
+// (windows_zone_names.h). Names are read in English, French or German
+// (date_names.h), any case, with or without a dot.
+//
+// Zones as faulty programs write them are read as a person reads them:
+// "+-0500" is -0500 (a sign written twice), "0530" is +0530 (the sign left
+// out), "GMT+1" is +0100 and "UTC-05:00" -0500 (an offset after the name).
 //
 // Two-digit years 00 to 49 are 2000 to 2049, 50 to 99 are 1950 to 1999;
-// three digits count from 1900; longer years fail. Numbers with slashes or
-// dashes are day first, as French and German write them, and month first
-// only when the time has AM or PM or the day name is English; they are
-// never swapped to make a date fit. Year first takes four digits.
+// three digits, and four with a leading zero ("0102"), count from 1900, as
+// programs that wrote the years since 1900 give them; longer years fail.
+// Numbers with slashes or dashes are day first, as French and German write
+// them, and month first only when the time has AM or PM or the day name is
+// English; they are never swapped to make a date fit. Year first takes four
+// digits.
 //
 // A date that does not exist (day 32, month 13, 30 February, hour 24, zone
 // "+9999"), a form cut short or a day name that names another day than the

@@ -3,6 +3,7 @@
 // size, so that a read past its end shows under the sanitizers.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -97,6 +98,62 @@ TEST(DateReading, NumbersAreDayFirstUnlessTheTextIsEnglish) {
         {"01/23/2015 16:39", "fails"},
         {"03.04.2015 10:00 AM", "2015-04-03 10:00:00"},
     });
+}
+
+TEST(DateReading, WhatFaultyMailProgramsWriteIsReadAsAPersonReadsIt) {
+    expectReadings({
+        // Years since 1900, four wide or three.
+        {"Tue, 12 Nov 0102 07:41:09 +0100", "2002-11-12 07:41:09 +60"},
+        {"Fri, 01 Jan 0099 00:00:00 GMT", "1999-01-01 00:00:00 +0"},
+        // Times without padding, when the seconds are there.
+        {"Wed, 3 Jul 2002 9:7:5 -0400", "2002-07-03 09:07:05 -240"},
+        {"Wed, 3 Jul 2002 16:45:8 -0400", "2002-07-03 16:45:08 -240"},
+        // Zones: a sign twice, no sign, an offset after GMT or UTC.
+        {"Fri, 5 Jul 2002 14:20:33 +-0330", "2002-07-05 14:20:33 -210"},
+        {"Sat, 6 Jul 2002 14:20:33 0930", "2002-07-06 14:20:33 +570"},
+        {"Sun, 7 Jul 2002 14:20:33 GMT+2", "2002-07-07 14:20:33 +120"},
+        {"7 Jul 2002 14:20:33 UTC-03:30", "2002-07-07 14:20:33 -210"},
+        {"7 Jul 2002 14:20:33 gmt-0800", "2002-07-07 14:20:33 -480"},
+        {"7 Jul 2002 14:20 GMT+11", "2002-07-07 14:20:00 +660"},
+        // Windows names, standard and daylight, in any case and folded.
+        {"Jeudi, 14 Nov 02 18:05:44 Romance Standard Time", "2002-11-14 18:05:44 +60"},
+        {"7 Jul 102 14:20:33 W. Europe Daylight Time", "2002-07-07 14:20:33 +120"},
+        {"7 Jul 02 14:20:33 aus  eastern\r\n standard TIME", "2002-07-07 14:20:33 +600"},
+        {"7 Jul 02 14:20:33 GMT Daylight Time", "2002-07-07 14:20:33 +60"},
+        {"7 Jul 02 14:20:33 Central Europe Standard Time", "2002-07-07 14:20:33 +60"},
+        {"7 Jul 02 14:20:33 Central Daylight Time", "2002-07-07 14:20:33 -300"},
+        {"7 Jul 02 14:20:33 Mid-Atlantic Standard Time", "2002-07-07 14:20:33 -120"},
+        // Comments after the zone, one or more.
+        {"7 Jul 02 14:20:33 Newfoundland Daylight Time (Canada)", "2002-07-07 14:20:33 -150"},
+        {"Mon, 8 Jul 2002 14:20:33 +0200 (CEST) (via relay)", "2002-07-08 14:20:33 +120"},
+    });
+    // Still no dates: a wrong day name or day, a time or zone cut short or
+    // out of range, a sign that says nothing, a name that is no zone.
+    for (const char* text : {
+             "Mon, 12 Nov 0102 07:41:09 +0100", "31 Nov 0102 07:41:09 +0100", "12 Nov 00102 10:00 +0100",
+             "12 Nov 2002 10:00:0 +0100", "12 Nov 2002 10:5 +0100", "12 Nov 2002 01:5:13 +0100",
+             "12 Nov 2002 1:05:3 +0100", "12 Nov 2002 10:00 -+0500", "12 Nov 2002 10:00 ++0500",
+             "12 Nov 2002 10:00 +-05", "12 Nov 2002 10:00 053", "12 Nov 2002 10:00 2400", "12 Nov 2002 10:00 GMT+",
+             "12 Nov 2002 10:00 GMT+24", "12 Nov 2002 10:00 GMT+130", "12 Nov 2002 10:00 GMT+1:5",
+             "12 Nov 2002 10:00 GMT +1", "12 Nov 2002 10:00 EST+1", "12 Nov 2002 10:00 Pacific Standard",
+             "12 Nov 2002 10:00 Pacific Time", "12 Nov 2002 10:00 Atlantis Standard Time",
+             "12 Nov 2002 10:00 Pacific Standard Timezone", "12 Nov 2002 10:00 +0100 (CET) (",
+         })
+        EXPECT_EQ(readAs(text), "fails") << text;
+}
+
+TEST(DateReading, LongRunsInsideAZoneAreReadInLinearTime) {
+    // Each name of the zone table passing over the blanks again, or each
+    // comment scanning to the end, would take minutes here.
+    const std::string blanks(1 << 20, ' ');
+    std::string comments;
+    for (int i = 0; i < (1 << 17); ++i) comments += " (a)";
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_EQ(readAs("13 Jan 2003 10:00 Central" + blanks + "Europe Standard Time" + comments),
+              "2003-01-13 10:00:00 +60");
+    EXPECT_EQ(readAs("13 Jan 2003 10:00 Central" + blanks + "Atlantis Standard Time"), "fails");
+    EXPECT_EQ(readAs("13 Jan 2003 10:00 +0100" + comments + " (" + comments), "fails");
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(3));
 }
 
 TEST(DateReading, IncompleteImpossibleOrOverlongDatesFail) {

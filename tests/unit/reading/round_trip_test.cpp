@@ -1,7 +1,8 @@
 // Random dates written the ways headers and mail programs write them, in
 // English, French and German words, read back and said: what is read must
 // be what was written, and what is said must match a plain model of each
-// language's sentence.
+// language's sentence. Header dates as faulty programs write them are read
+// back too.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -42,6 +43,19 @@ struct namedZone {
 const namedZone namedZones[] = {{"GMT", 0},    {"UT", 0},     {"UTC", 0},    {"Z", 0},      {"EST", -300},
                                 {"EDT", -240}, {"CST", -360}, {"CDT", -300}, {"MST", -420}, {"MDT", -360},
                                 {"PST", -480}, {"PDT", -420}};
+
+// Windows zone names and the offsets they stand for.
+const namedZone windowsZones[] = {
+    {"Pacific Standard Time", -480},       {"Pacific Daylight Time", -420},
+    {"Eastern Daylight Time", -240},       {"US Mountain Standard Time", -420},
+    {"GMT Standard Time", 0},              {"GMT Daylight Time", 60},
+    {"W. Europe Standard Time", 60},       {"Romance Daylight Time", 120},
+    {"Central Europe Standard Time", 60},  {"E. South America Standard Time", -180},
+    {"Mid-Atlantic Daylight Time", -60},   {"Newfoundland Standard Time", -210},
+    {"Arabian Standard Time", 240},        {"India Standard Time", 330},
+    {"Nepal Standard Time", 345},          {"Tokyo Standard Time", 540},
+    {"Cen. Australia Daylight Time", 630}, {"AUS Eastern Standard Time", 600},
+};
 
 // Sakamoto's rule, 0 for Sunday; turned to 0 for Monday.
 int mondayFirstWeekday(int year, int month, int day) {
@@ -132,6 +146,39 @@ public:
         return w;
     }
 
+    // A header's date as faulty programs write it: the years since 1900,
+    // times without padding, a sign twice or none, an offset after GMT, a
+    // Windows zone name, comments after the zone.
+    written nextFaulty() {
+        written w;
+        w.year = 1900 + pick(1000);
+        w.month = 1 + pick(12);
+        w.day = 1 + pick(monthLength(w.year, w.month));
+        w.hour = pick(24);
+        w.minute = pick(60);
+        w.second = pick(60);
+        const int since1900 = w.year - 1900;
+        std::string year = std::to_string(w.year);
+        const int yearForm = pick(3);
+        if (yearForm == 1 || (yearForm == 2 && since1900 < 100))
+            year = std::string(since1900 < 10 ? "000" : since1900 < 100 ? "00" : "0") + std::to_string(since1900);
+        else if (yearForm == 2)
+            year = std::to_string(since1900);
+        std::string& t = w.text;
+        const int weekday = mondayFirstWeekday(w.year, w.month, w.day);
+        if (pick(2)) t += cased(pick(2) ? englishShortDays[weekday] : frenchDays[weekday]) + "," + blank();
+        t += number(w.day) + blank() + cased(englishShortMonths[w.month - 1]) + blank() + year + blank();
+        if (pick(2)) {
+            t += std::to_string(w.hour) + ":" + std::to_string(w.minute) + ":" + std::to_string(w.second);
+        } else {
+            if (pick(2)) w.second = 0;
+            t += twoDigits(w.hour) + ":" + twoDigits(w.minute) + (w.second != 0 ? ":" + twoDigits(w.second) : "");
+        }
+        t += blank() + faultyZone(w);
+        for (int comments = pick(3); comments > 0; --comments) t += blank() + (pick(2) ? "(CEST)" : "(a (nested) one)");
+        return w;
+    }
+
 private:
     int pick(int count) { return static_cast<int>(random_() % static_cast<unsigned>(count)); }
 
@@ -175,6 +222,35 @@ private:
         return (west ? "-" : "+") + twoDigits(hours) + twoDigits(minutes);
     }
 
+    std::string faultyZone(written& w) {
+        w.hasZone = true;
+        const int hours = pick(15);
+        const int minutes = 15 * pick(4);
+        switch (pick(4)) {
+            case 0:  // a western zone after a plus sign
+                w.zoneMinutes = -(hours * 60 + minutes);
+                return "+-" + twoDigits(hours) + twoDigits(minutes);
+            case 1:  // no sign
+                w.zoneMinutes = hours * 60 + minutes;
+                return twoDigits(hours) + twoDigits(minutes);
+            case 2:  // after GMT or UTC, in hours or hours and minutes
+            {
+                const bool west = pick(2) == 0;
+                w.zoneMinutes = (hours * 60 + minutes) * (west ? -1 : 1);
+                return cased(pick(2) ? "GMT" : "UTC") + (west ? "-" : "+") + number(hours) +
+                       (minutes != 0 || pick(2) ? ":" + twoDigits(minutes) : "");
+            }
+            default:  // a Windows name, its words apart as the header was folded
+            {
+                const namedZone& named = windowsZones[pick(sizeof windowsZones / sizeof windowsZones[0])];
+                w.zoneMinutes = named.minutes;
+                std::string name;
+                for (const char* c = named.name; *c != '\0'; ++c) name += *c == ' ' ? blank() : std::string(1, *c);
+                return cased(name.c_str());
+            }
+        }
+    }
+
     std::mt19937 random_;
 };
 
@@ -191,6 +267,18 @@ std::string germanModel(const written& w) {
            std::to_string(w.year) + " um " + std::to_string(w.hour) + ":" + twoDigits(w.minute) + " Uhr";
 }
 
+void expectReadAsWritten(const written& w, dateTime& date) {
+    ASSERT_TRUE(readDate(w.text.data(), w.text.size(), date)) << w.text;
+    EXPECT_EQ(date.year, w.year) << w.text;
+    EXPECT_EQ(date.month, w.month) << w.text;
+    EXPECT_EQ(date.day, w.day) << w.text;
+    EXPECT_EQ(date.hour, w.hour) << w.text;
+    EXPECT_EQ(date.minute, w.minute) << w.text;
+    EXPECT_EQ(date.second, w.second) << w.text;
+    EXPECT_EQ(date.hasZone, w.hasZone) << w.text;
+    EXPECT_EQ(date.zoneMinutes, w.zoneMinutes) << w.text;
+}
+
 }  // namespace
 
 TEST(DateRoundTrip, WrittenReadAndSaidAsTheModelSaysIt) {
@@ -198,21 +286,24 @@ TEST(DateRoundTrip, WrittenReadAndSaidAsTheModelSaysIt) {
     for (int round = 0; round < 20000; ++round) {
         const written w = writer.next();
         dateTime date;
-        ASSERT_TRUE(readDate(w.text.data(), w.text.size(), date)) << w.text;
-        EXPECT_EQ(date.year, w.year) << w.text;
-        EXPECT_EQ(date.month, w.month) << w.text;
-        EXPECT_EQ(date.day, w.day) << w.text;
-        EXPECT_EQ(date.hour, w.hour) << w.text;
-        EXPECT_EQ(date.minute, w.minute) << w.text;
-        EXPECT_EQ(date.second, w.second) << w.text;
-        EXPECT_EQ(date.hasZone, w.hasZone) << w.text;
-        EXPECT_EQ(date.zoneMinutes, w.zoneMinutes) << w.text;
+        expectReadAsWritten(w, date);
+        if (HasFailure()) return;
         std::string french;
         speakDate(date, frenchBuild.dates, french);
         EXPECT_EQ(french, frenchModel(w)) << w.text;
         std::string german;
         speakDate(date, germanBuild.dates, german);
         EXPECT_EQ(german, germanModel(w)) << w.text;
+        if (HasFailure()) return;
+    }
+}
+
+TEST(DateRoundTrip, FaultyHeaderDatesReadAsAPersonReadsThem) {
+    dateWriter writer(20020724);
+    for (int round = 0; round < 20000; ++round) {
+        const written w = writer.nextFaulty();
+        dateTime date;
+        expectReadAsWritten(w, date);
         if (HasFailure()) return;
     }
 }
