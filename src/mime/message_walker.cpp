@@ -436,7 +436,8 @@ void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHt
         ++findings_.quotedPrintableTexts;
     if (readTextBody(header, body, aside) != charsetReading::kind::windows1252) ++findings_.convertedTexts;
     if (aside.failed()) out.fail();
-    const plainShape shape = isHtml || header.kind != mediaKind::plainText ? plainShape::plain : shapeOf(aside.bytes());
+    const bool plainText = !isHtml && header.kind == mediaKind::plainText;
+    const plainShape shape = plainText ? shapeOf(aside.bytes()) : plainShape::plain;
     if (isHtml || shape == plainShape::htmlDocument) {
         ++findings_.htmlTexts;
         htmlToText(aside, out);
