@@ -3,7 +3,9 @@
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/transfer_decoding.h"
+#include "mime/unconvertible_text.h"
 #include "mime/utf8.h"
+#include "mime/windows1252.h"
 
 namespace postsift::mime {
 
@@ -136,12 +138,25 @@ private:
     textBuffer bytes_;
 };
 
+// How the bytes of a value outside its encoded words are read: they
+// declare no charset. UTF-8 when they are UTF-8; Windows-1252 when it
+// defines them all; otherwise they are in some other set that cannot be
+// told, and only their ASCII text is read, as of a multi-byte set (see
+// unconvertible_text.h), since the sets that send bytes Windows-1252 lacks
+// into mail headers are mostly those.
+enum class plainBytes { windows1252, utf8, asciiOnly };
+
+plainBytes readingOf(byteSpan value) {
+    if (isUtf8BeyondAscii(value)) return plainBytes::utf8;
+    return isWindows1252Text(value) ? plainBytes::windows1252 : plainBytes::asciiOnly;
+}
+
 }  // namespace
 
 bool headerValueNeedsDecoding(byteSpan value) {
     encodedWord word;
     const char* begin = nullptr;
-    return findEncodedWord(value.begin, value.end, word, begin) || isUtf8BeyondAscii(value);
+    return findEncodedWord(value.begin, value.end, word, begin) || readingOf(value) != plainBytes::windows1252;
 }
 
 std::size_t decodeHeaderValue(byteSpan value, textBuffer& out) {
@@ -149,17 +164,18 @@ std::size_t decodeHeaderValue(byteSpan value, textBuffer& out) {
     unfold(value, unfolded);
     const byteSpan line = unfolded.bytes();
     characterWriter writer(out, characterWriter::target::headerValue);
-    charsetReading plainReading;
-    plainReading.how =
-        isUtf8BeyondAscii(line) ? charsetReading::kind::utf8 : charsetReading::kind::windows1252;
+    const plainBytes plainReading = readingOf(line);
+    charsetReading utf8;
+    utf8.how = charsetReading::kind::utf8;
     pendingWords pending(writer);
     auto putPlain = [&](const char* from, const char* to) {
         if (from == to) return;
         pending.flush();
-        if (plainReading.how == charsetReading::kind::utf8)
-            readText(plainReading, byteSpan(from, to), writer);
-        else
-            out.put(from, static_cast<std::size_t>(to - from));
+        switch (plainReading) {
+            case plainBytes::utf8: readText(utf8, byteSpan(from, to), writer); break;
+            case plainBytes::asciiOnly: readAsciiRemainder(platform::charsetForm::multiByte, byteSpan(from, to), writer); break;
+            case plainBytes::windows1252: out.put(from, static_cast<std::size_t>(to - from)); break;
+        }
     };
 
     std::size_t decoded = 0;

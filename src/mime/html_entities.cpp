@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "mime/windows1252.h"
+
 namespace postsift::mime {
 
 namespace {
@@ -88,6 +90,19 @@ char32_t namedCharacter(const char* name, std::size_t length) {
         [length](const namedReference& entry, const char* key) { return compareName(entry.name, key, length) < 0; });
     if (found == std::end(references) || compareName(found->name, name, length) != 0) return 0;
     return found->character;
+}
+
+char32_t numericCharacter(const char* digits, std::size_t length, int base) {
+    char32_t value = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = digits[i];
+        const int digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+        value = value * static_cast<char32_t>(base) + static_cast<char32_t>(digit);
+        if (value > 0x10FFFF) return 0;
+    }
+    if (value >= 0xD800 && value <= 0xDFFF) return 0;
+    if (value >= 0x80 && value <= 0x9F) return windows1252Character(static_cast<unsigned char>(value));
+    return value;
 }
 
 }  // namespace postsift::mime

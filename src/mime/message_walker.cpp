@@ -9,8 +9,11 @@
 #include "mime/encoded_words.h"
 #include "mime/flowed_text.h"
 #include "mime/header_parameters.h"
+#include "mime/html_placeholder.h"
+#include "mime/html_shape.h"
 #include "mime/html_text.h"
 #include "mime/multipart_body.h"
+#include "mime/plain_references.h"
 #include "mime/transfer_decoding.h"
 #include "support/reserved_names.h"
 
@@ -29,9 +32,24 @@ bool isText(mediaKind kind) {
 
 bool isMultipart(mediaKind kind) { return kind == mediaKind::alternative || kind == mediaKind::multipart; }
 
+// How a text sent as plain text is read, told from its characters.
+enum class plainShape {
+    plain,
+    htmlDocument,    // an HTML document: read as HTML
+    withReferences,  // character references and no tags: the references read as characters
+};
+
+plainShape shapeOf(byteSpan text) {
+    if (isHtmlDocument(text)) return plainShape::htmlDocument;
+    if (readsReferences(text)) return plainShape::withReferences;
+    return plainShape::plain;
+}
+
 bool textNeedsDecoding(const partHeader& header, byteSpan body, bool unwrapFlowed) {
     if (header.transfer != transferKind::identity || (header.flowed && unwrapFlowed)) return true;
-    return readingConverts(chooseReading(header.charset, body), body);
+    if (readingConverts(chooseReading(header.charset, body), body)) return true;
+    // Text that is read as it is: its bytes are its characters.
+    return header.kind == mediaKind::plainText && shapeOf(body) != plainShape::plain;
 }
 
 // Appends the bytes that a body sent with that transfer encoding stands for.
@@ -40,6 +58,30 @@ void transferDecode(transferKind transfer, byteSpan body, textBuffer& decoded) {
         decodeBase64(body, decoded);
     else if (transfer == transferKind::quotedPrintable)
         decodeQuotedPrintable(body, decoded);
+}
+
+// Appends the characters of a text part's body, in Windows-1252, to
+// `text`; answers how they were read.
+charsetReading::kind readTextBody(const partHeader& header, byteSpan body, textBuffer& text) {
+    textBuffer decoded;
+    if (header.transfer != transferKind::identity) {
+        transferDecode(header.transfer, body, decoded);
+        body = decoded.bytes();
+    }
+    if (decoded.failed()) text.fail();
+    const charsetReading reading = chooseReading(header.charset, body);
+    characterWriter writer(text, characterWriter::target::body);
+    readText(reading, body, writer);
+    return reading.how;
+}
+
+// A plain alternative that only stands in for the HTML one beside it. Only
+// a small part is read to find out: a placeholder is a few lines.
+bool isPlaceholderPart(const partHeader& header, byteSpan body) {
+    if (body.size() > placeholderBytesLimit) return false;
+    textBuffer text;
+    readTextBody(header, body, text);
+    return !text.failed() && isHtmlPlaceholder(text.bytes());
 }
 
 bool fieldsNeedDecoding(byteSpan fields) {
@@ -78,21 +120,32 @@ void writeBlankLine(const headerBlock& block, textBuffer& out) {
 
 // Which part of an alternative is read: the first plain text, else the
 // first HTML text, else the first multipart; -1 when none is fit, or when
-// the multipart is no alternative.
+// the multipart is no alternative. A plain text that only says that the
+// message is in HTML gives way to the HTML, or to a multipart that holds it.
 int chosenAlternative(const partHeader& parent, byteSpan body) {
     if (parent.kind != mediaKind::alternative) return -1;
     multipartBody parts(body, parent.boundary);
+    int plain = -1;
     int html = -1;
     int multipart = -1;
+    partHeader plainHeader;
+    byteSpan plainBody;
     byteSpan part;
     for (int index = 0; parts.nextPart(part); ++index) {
-        const partHeader header = readPartHeader(splitHeaderBlock(part).fields, false);
+        const headerBlock block = splitHeaderBlock(part);
+        const partHeader header = readPartHeader(block.fields, false);
         if (header.attachment) continue;
-        if (header.kind == mediaKind::plainText) return index;
+        if (header.kind == mediaKind::plainText && plain < 0) {
+            plain = index;
+            plainHeader = header;
+            plainBody = block.body;
+        }
         if (header.kind == mediaKind::html && html < 0) html = index;
         if (isMultipart(header.kind) && multipart < 0) multipart = index;
     }
-    return html >= 0 ? html : multipart;
+    const int other = html >= 0 ? html : multipart;
+    if (plain >= 0 && (other < 0 || !isPlaceholderPart(plainHeader, plainBody))) return plain;
+    return other;
 }
 
 partRole roleOf(const partHeader& parent, int chosen, int index) {
@@ -373,36 +426,36 @@ void messageWalker::writeFields(byteSpan fields, fieldsFor purpose, bool addType
 }
 
 void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHtml, textBuffer& out) {
-    // HTML is converted into a text of its own and scanned from there; the
-    // transfer-decoded bytes are gone by then, so that no more than one
-    // copy of the part is held beside the output. Flowed text likewise,
-    // before it is joined.
-    const bool flowed = !isHtml && header.flowed && options_.unwrapFlowed;
+    // The characters are read into a text of their own first: HTML is
+    // scanned from there, and plain text is looked at as a whole before it
+    // is written. The transfer-decoded bytes are gone by then, so that no
+    // more than one copy of the part is held beside the output.
     textBuffer aside;
-    {
-        textBuffer decoded;
-        if (header.transfer != transferKind::identity) {
-            unsigned& count = header.transfer == transferKind::base64 ? findings_.base64Texts
-                                                                      : findings_.quotedPrintableTexts;
-            ++count;
-            transferDecode(header.transfer, body, decoded);
-            body = decoded.bytes();
-        }
-        if (decoded.failed()) out.fail();
-        const charsetReading reading = chooseReading(header.charset, body);
-        if (reading.how != charsetReading::kind::windows1252) ++findings_.convertedTexts;
-        characterWriter writer(isHtml || flowed ? aside : out, characterWriter::target::body);
-        readText(reading, body, writer);
-    }
-    if (flowed) {
-        unwrapFlowedText(aside.bytes(), header.deleteSpace, out);
-        if (aside.failed()) out.fail();
-    }
-    if (isHtml) {
+    if (header.transfer == transferKind::base64)
+        ++findings_.base64Texts;
+    else if (header.transfer == transferKind::quotedPrintable)
+        ++findings_.quotedPrintableTexts;
+    if (readTextBody(header, body, aside) != charsetReading::kind::windows1252) ++findings_.convertedTexts;
+    if (aside.failed()) out.fail();
+    const bool plainText = !isHtml && header.kind == mediaKind::plainText;
+    const plainShape shape = plainText ? shapeOf(aside.bytes()) : plainShape::plain;
+    if (isHtml || shape == plainShape::htmlDocument) {
         ++findings_.htmlTexts;
         htmlToText(aside, out);
         if (aside.failed()) out.fail();
+        return;
     }
+    textBuffer referencesRead;
+    byteSpan text = aside.bytes();
+    if (shape == plainShape::withReferences) {
+        writeWithReferences(text, referencesRead);
+        if (referencesRead.failed()) out.fail();
+        text = referencesRead.bytes();
+    }
+    if (header.flowed && options_.unwrapFlowed)
+        unwrapFlowedText(text, header.deleteSpace, out);
+    else
+        out.put(text);
 }
 
 void messageWalker::announce(const partHeader& header, bool withType, textBuffer& out) {

@@ -45,7 +45,9 @@ enum class stageOutcome {
 // meant it. Header fields, of the message and of its parts, get their
 // encoded words decoded; text parts are decoded from quoted-printable or
 // base64 and converted from their charset; an HTML text without a plain
-// alternative becomes plain text; a forwarded message/rfc822 part becomes a
+// alternative (or whose plain one only says that the message is in HTML),
+// and a text/plain part that is an HTML document, become plain text, and
+// character references in plain text without tags their characters; a forwarded message/rfc822 part becomes a
 // forwarded section (at the end of the message, since such a section runs
 // to the end); parts that are not text, or are sent as attachments, lose
 // their body and are announced by their file name. The message keeps its
@@ -54,8 +56,8 @@ enum class stageOutcome {
 // the other under one boundary of the stage's own, since the scanner knows
 // only the last boundary named and drops every word that holds it. A message
 // with nothing to decode is left alone: finding that out costs one pass over
-// its header fields (and over text that declares a character set beyond
-// ASCII). Holds no state between calls.
+// its header fields and over its plain text (and over text that declares a
+// character set beyond ASCII). Holds no state between calls.
 stageOutcome decodeMessage(const char* text, std::size_t length, const stageOptions& options, textBuffer& out,
                            stageFindings& findings);
 

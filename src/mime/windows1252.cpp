@@ -105,6 +105,12 @@ char32_t windows1252Character(unsigned char byte) {
     return byte >= 0x80 && byte < 0xA0 ? highRange[byte - 0x80] : byte;
 }
 
+bool isWindows1252Text(byteSpan text) {
+    for (const char* at = text.begin; at < text.end; ++at)
+        if (isUndefinedByte(static_cast<unsigned char>(*at))) return false;
+    return true;
+}
+
 void putWindows1252(textBuffer& out, char32_t code) {
     const int own = ownByte(code);
     if (own >= 0) {

@@ -299,6 +299,23 @@ TEST(Pathological, HtmlOnlyMessages) {
     });
 }
 
+TEST(Pathological, PlainTextThatLooksLikeHtml) {
+    // Plain text is looked at as a whole for references and tags: each '&'
+    // and '<' may begin one, and none may make the look go back.
+    expectLinear("references that never close", 1u << 20, [](std::size_t n) {
+        return filterMessage(header + repeated("&#1234567890123456789 &eacute", n / 30) + " &amp;\n");
+    });
+    expectLinear("'<' that begin no tag, then a reference", 1u << 20, [](std::size_t n) {
+        return filterMessage(header + repeated("<blockquotes <a@b <", n / 19) + " &amp;\n");
+    });
+    expectLinear("a first line of a megabyte that ends in '>'", 1u << 20, [](std::size_t n) {
+        return filterMessage(header + "<" + std::string(n, 'x') + ">\n<p>\n<p>\n");
+    });
+    expectLinear("tags on every line", 100000, [](std::size_t n) {
+        return filterMessage(header + repeated("<p>x</p>\n", n));
+    });
+}
+
 TEST(Pathological, QuotesAndAnswersInTurn) {
     // Under a separator each quote ends the earlier message and each answer
     // is read: the scanner looks one line ahead at every line end.

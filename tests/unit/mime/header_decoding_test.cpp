@@ -71,6 +71,12 @@ TEST(HeaderValues, RawBytesAreUtf8WhenTheyAreUtf8AndWindows1252Otherwise) {
     EXPECT_EQ(decoded("Caf\xc3\xa9 \xe2\x80\x94 ok"), "Caf\xe9 \x97 ok");
     EXPECT_FALSE(needsDecoding("Caf\xe9"));
     EXPECT_FALSE(needsDecoding("plain ascii, =? alone ?="));
+    // A byte that Windows-1252 lacks: some other set, of which only the
+    // ASCII is read; a lead byte takes its partner along, even an ASCII one
+    // ("\x81\x75" is one Shift_JIS bracket, not a bracket and a "u").
+    EXPECT_TRUE(needsDecoding("Meeting \x81\x75Q3\x81\x76 agenda"));
+    EXPECT_EQ(decoded("Meeting \x81\x75Q3\x81\x76 agenda"), "Meeting Q3 agenda");
+    EXPECT_EQ(decoded("=?utf-8?q?caf=C3=A9?= \x90\xe9\xe9\xe9 ok"), "caf\xe9  ok");
 }
 
 TEST(Parameters, FileNamesAsMailProgramsWriteThem) {
