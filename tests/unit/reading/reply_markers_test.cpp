@@ -1,0 +1,17 @@
+// Stacked reply and forward markers of a subject.
+#include "reading_fixture.h"
+
+using namespace postsift;
+
+TEST_F(ReadingPass, MarkersThatShareAPhraseAreSaidOnce) {
+    rule("[SQUEEZE REPLY MARKERS]", "true");
+    rule("Re:", "Antwort:");
+    rule("AW:", "[REPLACE WORD]Antwort:");
+    rule("SV:", "[REMOVE WORD]");
+    rule("Subject:", "Betreff: %s");
+    symbol("[SUBJECT]", "Betreff:|Subject:");
+    EXPECT_EQ(read("Subject:  Re:\tAW: re: Hallo Re: Re:\nBetreff: AW: SV: AW: x\nTo: Re: Re:\n\n"
+                   "> Subject: Re: Re: y\nSubject: Subject: Subject: z\n"),
+              "Subject:  Re:\tHallo Re: Re:\nBetreff: AW: SV: AW: x\nTo: Re: Re:\n\n"
+              "> Subject: Re: y\nSubject: Subject: Subject: z\n");
+}

@@ -1,0 +1,12 @@
+// Runs of symbols left silent.
+#include "reading_fixture.h"
+
+using namespace postsift;
+
+TEST_F(ReadingPass, SymbolRunsAreSilentButNotPunctuationOrRules) {
+    rule("[QUIET SYMBOLS]", "true");
+    rule("-->", "fl\xe8" "che");
+    rule(":-)", "[REMOVE WORD]");
+    EXPECT_EQ(read("<><><> ok ---~--> ... ?! =-=-= --> 10-12 :-) >>> x\n> >>> quoted\n"),
+              " ok  ... ?!  --> 10-12 :-)  x\n> >>> quoted\n");
+}
