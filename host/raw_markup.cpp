@@ -78,7 +78,10 @@ std::size_t encodedWordLength(std::string_view text, std::size_t at) {
 
 // A link at `at`: "scheme://..." or "www." opening a word; its length, or 0.
 std::size_t linkLength(std::string_view text, std::size_t at) {
-    if (at > 0 && (isAsciiAlnum(text[at - 1]) || text[at - 1] == '.' || text[at - 1] == '/')) return 0;
+    // "ana-www.example.org" and "user@www.example.org" are no links of their own.
+    if (at > 0 && (isAsciiAlnum(text[at - 1]) || text[at - 1] == '.' || text[at - 1] == '/' || text[at - 1] == '-' ||
+                   text[at - 1] == '@' || text[at - 1] == '_'))
+        return 0;
     const std::string_view rest = text.substr(at);
     if (!startsWithNoCase(rest, "http://") && !startsWithNoCase(rest, "https://") &&
         !startsWithNoCase(rest, "ftp://") && !(startsWithNoCase(rest, "www.") && rest.size() > 4 && isAsciiAlnum(rest[4])))

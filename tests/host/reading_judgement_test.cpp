@@ -8,6 +8,7 @@
 #include "heard_words.h"
 #include "line_roles.h"
 #include "message_text.h"
+#include "raw_markup.h"
 
 using namespace postsift::host;
 
@@ -94,4 +95,15 @@ TEST(ReadingJudgement, TextPartsAreDecodedAndHtmlStandsBesidePlainTextOnlyWhenAl
         "<blockquote>old words</blockquote><!-- hidden --></body></html>");
     ASSERT_EQ(html.parts.size(), 1u);
     EXPECT_EQ(html.parts[0].lines, std::vector<std::string>({"Fish & chips", "> old words"}));
+}
+
+TEST(ReadingJudgement, MarkupReadOutIsFoundAndWhatLooksLikeItIsNot) {
+    const rawMarkup found = findRawMarkup(
+        "See http://a.org/x and www.b.org, not ana-www.c.org nor me@www.d.org. <g> <br> </FONT> <a href=\"x\">\n"
+        "<zavo@example.org> <http://e.org> &amp; &#8220; &#x201C; AT&T; & so; =?utf-8?Q?caf=C3=A9?= =?x y?=");
+    EXPECT_EQ(found.links, std::vector<std::string>({"http://a.org/x", "www.b.org,", "http://e.org"}));
+    EXPECT_EQ(found.tags, std::vector<std::string>({"<br>", "</FONT>", "<a href=\"x\">"}));
+    EXPECT_EQ(found.entities, std::vector<std::string>({"&amp;", "&#8220;", "&#x201C;"}));
+    EXPECT_EQ(found.encodedWords, std::vector<std::string>({"=?utf-8?Q?caf=C3=A9?="}));
+    EXPECT_EQ(withoutTags("a<b>b</b> <g> c"), "a b  <g> c");
 }
