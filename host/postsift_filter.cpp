@@ -139,7 +139,7 @@ int filterMessages(int argc, char** argv) {
 
     progressLine progress(!options.quiet && postsift::platform::standardErrorIsTerminal());
     spokenOutput output(stdout, options.raw, options.separator, speech, progress);
-    readingReport report(stdout);
+    readingReport report(stdout, progress);
     if (options.report) std::printf("%s\n", reportHeading.c_str());
     filterRun run(options, session, output, progress, options.report ? &report : nullptr);
     bool done = run.run();

@@ -4,6 +4,7 @@
 #include "heard_words.h"
 #include "line_roles.h"
 #include "message_text.h"
+#include "progress_line.h"
 #include "text_encoding.h"
 
 namespace postsift::host {
@@ -82,6 +83,7 @@ void readingReport::add(const std::string& where, std::string_view raw, std::str
     if (!judgement.noBody && judgement.lostLines.empty() && judgement.lostWordLines.empty() && heard.links.empty() &&
         heard.tags.empty() && heard.entities.empty() && heard.encodedWords.empty())
         return;
+    progress_.clear();
     std::fprintf(out_, "%s\n", where.c_str());
     if (judgement.noBody) std::fprintf(out_, "  read with no body: %s\n", shownLine(judgement.firstLine).c_str());
     for (const std::string& line : judgement.lostLines) std::fprintf(out_, "  not heard: %s\n", shownLine(line).c_str());

@@ -9,6 +9,8 @@
 
 namespace postsift::host {
 
+class progressLine;
+
 // The phrase that a reading report gives the "[BODY]" symbol in place of
 // the configuration's: the spoken text is the summary up to it and the
 // body after it, whatever the language or configuration says there.
@@ -44,7 +46,8 @@ readingJudgement judgeReading(std::string_view raw, std::string_view spoken);
 // comes, then one summary line.
 class readingReport {
 public:
-    explicit readingReport(std::FILE* out) : out_(out) {}
+    // A progress line on the same terminal is taken away before each entry.
+    readingReport(std::FILE* out, progressLine& progress) : out_(out), progress_(progress) {}
 
     void add(const std::string& where, std::string_view raw, std::string_view spoken);
     // "report: 2 messages, 1 read with no body, ..."
@@ -52,6 +55,7 @@ public:
 
 private:
     std::FILE* out_;
+    progressLine& progress_;
     std::size_t messages_ = 0;
     std::size_t noBody_ = 0;
     std::size_t lostLines_ = 0;
