@@ -17,6 +17,7 @@ struct configChange {
 struct inputSource {
     std::string path;
     bool mailbox = false;
+    bool report = false;  // --report: a folder of messages, or a mailbox
 };
 
 // --register and --unregister: the plug-in's own DllRegisterServer or
@@ -39,6 +40,7 @@ struct filterOptions {
     bool quiet = false;
     bool speak = false;
     std::string wavPath;
+    bool report = false;  // judge what each message loses instead of printing it
     bool help = false;
     bool version = false;
     registrationAction registration = registrationAction::none;

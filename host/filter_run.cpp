@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -14,7 +17,9 @@ namespace postsift::host {
 bool filterRun::run() {
     for (const inputSource& input : options_.inputs) {
         if (stopped_) break;
-        if (input.mailbox) {
+        if (input.report) {
+            filterReportInput(input.path);
+        } else if (input.mailbox) {
             filterMailbox(input.path);
         } else {
             filterFile(input.path);
@@ -64,6 +69,60 @@ void filterRun::filterMailbox(const std::string& path) {
     if (!read) complain(error);
 }
 
+namespace {
+
+enum class reportFile { message, mailbox, other };
+
+// What a file of a report holds, by its first line: a mailbox opens with
+// "From ", a message with a header field. Anything else in a mail folder
+// (a log, a mail program's index or lock) is no message.
+reportFile kindOfReportFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    if (!std::getline(file, line)) return reportFile::other;
+    if (line.compare(0, 5, "From ") == 0) return reportFile::mailbox;
+    const std::size_t colon = line.find(':');
+    if (colon == 0 || colon == std::string::npos) return reportFile::other;
+    for (std::size_t i = 0; i < colon; ++i)
+        if (line[i] <= ' ' || line[i] > '~') return reportFile::other;
+    return reportFile::message;
+}
+
+}  // namespace
+
+// A folder gives each message file in it and in its folders, in the order
+// of their paths so that two reports compare line by line; a file named on
+// the command line is a mailbox when it opens as one ("From "), else a
+// message of its own, which a mailbox reading would cut at a body line that
+// starts with "From ".
+void filterRun::filterReportInput(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code failure;
+    if (path != "-" && fs::is_directory(path, failure)) {
+        std::vector<std::string> files;
+        for (fs::recursive_directory_iterator entry(path, failure), end; !failure && entry != end;
+             entry.increment(failure))
+            if (entry->is_regular_file(failure)) files.push_back(entry->path().string());
+        if (failure) complain("cannot list " + path + ": " + failure.message());
+        std::sort(files.begin(), files.end());
+        for (const std::string& file : files) {
+            if (stopped_) break;
+            const reportFile kind = kindOfReportFile(file);
+            if (kind == reportFile::mailbox) {
+                filterMailbox(file);
+            } else if (kind == reportFile::message) {
+                filterFile(file);
+            }
+        }
+        return;
+    }
+    if (path != "-" && kindOfReportFile(path) != reportFile::mailbox) {
+        filterFile(path);
+    } else {
+        filterMailbox(path);
+    }
+}
+
 void filterRun::filterMessage(std::string message, const std::string& where) {
     // The plug-in reads up to the first NUL: the rest would be lost silently.
     const auto nuls = std::count(message.begin(), message.end(), '\0');
@@ -83,7 +142,12 @@ void filterRun::filterMessage(std::string message, const std::string& where) {
         return;
     }
     if (options_.echo) output_.echoStray(stray);
-    if (spoken == text.c_str()) {
+    if (report_ != nullptr) {
+        // An inactive filter hands back what it was given.
+        report_->add(where, message, spoken == text.c_str() ? std::string_view(message)
+                                     : spoken != nullptr   ? std::string_view(spoken)
+                                                           : std::string_view());
+    } else if (spoken == text.c_str()) {
         // A filter that is off hands back the message itself, in whatever
         // encoding it came: read as --set values are (from the bytes as they
         // came, not as converted for the plug-in), it is written as any text

@@ -2,6 +2,7 @@
 // prints what the engine would read aloud for each message.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "plugin_session.h"
 #include "postsift.h"
 #include "progress_line.h"
+#include "reading_report.h"
 #include "speech.h"
 #include "spoken_output.h"
 
@@ -62,6 +64,34 @@ int registration(const filterOptions& options) {
     return 0;
 }
 
+// The configuration a report reads, as its first line names it. Without
+// --config or --built-ins it is the language's shipped configuration: the
+// postsift.cfg that an installation puts beside the plug-in, which the
+// plug-in reads itself, or in a build tree, where no postsift.cfg lies
+// beside the plug-in (the tests want it alone), the shipped.cfg that the
+// build keeps there for reports and that no plug-in reads.
+std::string reportConfiguration(filterOptions& options, const std::string& pluginPath) {
+    if (options.bare) return "none (--bare)";
+    if (options.builtIns) return "the built-in entries alone";
+    if (!options.configPath.empty()) return options.configPath;
+    const std::string beside = configurationBeside(pluginPath);
+    if (pluginFileExists(beside)) return beside;
+    const std::string kept = (std::filesystem::path(pluginPath).parent_path() / "shipped.cfg").string();
+    if (!pluginFileExists(kept)) return "the built-in entries alone (no postsift.cfg beside the plug-in)";
+    options.configPath = kept;
+    return kept;
+}
+
+// A report replaces the body phrase with its own mark, after the command
+// line's changes, to find where the spoken body starts.
+bool markBody(pluginSession& session, std::string& error) {
+    const std::string mark = reportBodyMark;
+    session.update("[BODY]", nullptr);  // none to remove in a bare filter
+    if (session.update("[BODY]", &mark) == 0) return true;
+    error = "the plug-in refused the report's [BODY] mark";
+    return false;
+}
+
 int filterMessages(int argc, char** argv) {
     postsift::platform::useBinaryStandardStreams();
     filterOptions options;
@@ -91,6 +121,10 @@ int filterMessages(int argc, char** argv) {
     // unloads the plug-in from it first.
     pluginCopy copy;
     std::string pluginPath = pluginPathOf(options);
+    const std::string reportHeading =
+        options.report ? "report: " + std::string(languageOfCode(options.language)->name) + " plug-in " + pluginPath +
+                             ", configuration " + reportConfiguration(options, pluginPath)
+                       : std::string();
     const bool replacesConfiguration =
         !options.configPath.empty() || (options.builtIns && pluginFileExists(configurationBeside(pluginPath)));
     if (replacesConfiguration) {
@@ -100,13 +134,17 @@ int filterMessages(int argc, char** argv) {
     pluginSession session;
     if (!session.load(pluginPath, error) || !session.createFilter(options.bare, error)) return fail(error);
     if (!applyChanges(session, options, error)) return fail(error);
+    if (options.report && !markBody(session, error)) return fail(error);
     if (!options.inactive) session.activate();
 
     progressLine progress(!options.quiet && postsift::platform::standardErrorIsTerminal());
     spokenOutput output(stdout, options.raw, options.separator, speech, progress);
-    filterRun run(options, session, output, progress);
+    readingReport report(stdout, progress);
+    if (options.report) std::printf("%s\n", reportHeading.c_str());
+    filterRun run(options, session, output, progress, options.report ? &report : nullptr);
     bool done = run.run();
     progress.clear();
+    if (options.report) std::printf("%s\n", report.summaryLine().c_str());
     if (!output.finish()) {
         fail("cannot write the spoken text to standard output");
         done = false;

@@ -224,7 +224,7 @@ TEST(FilterCommand, HelpListsEveryOption) {
     EXPECT_EQ(result.status, 0);
     for (const char* option : {"--language", "--plugin", "--config", "--built-ins", "--bare", "--inactive", "--set",
                                "--unset", "--mbox", "--input-encoding", "--separator", "--raw", "--echo", "--quiet",
-                               "--speak", "--wav", "--version", "--register", "--unregister"}) {
+                               "--speak", "--wav", "--version", "--register", "--unregister", "--report"}) {
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     }
     EXPECT_NE(result.out.find("Examples:"), std::string::npos);
