@@ -60,6 +60,7 @@ public:
     void run(const char* text) {
         const char* p = leadingHeader(text);
         while (p < state_.textEnd) p = bodyLine(p);
+        for (activeRule& rule : rules_) rule.rule->finish(state_, out_);
     }
 
 private:

@@ -9,4 +9,6 @@ lineTaken readingRule::take(const lineFacts&, passState&, readingOutput&) { retu
 
 void readingRule::after(const lineFacts&, lineFate, std::size_t, passState&, readingOutput&) {}
 
+void readingRule::finish(passState&, readingOutput&) {}
+
 }  // namespace postsift

@@ -46,6 +46,9 @@ struct lineTaken {
 //    text (`written` is where the line's text begins in the output) does it
 //    here.
 //
+// When the last line has gone through, every rule may finish: write what
+// follows the text (what was left out, said once at the end).
+//
 // Rules never call one another: what one needs of another's judgement is in
 // the state, or in the fate.
 class readingRule {
@@ -56,6 +59,7 @@ public:
     virtual lineTaken take(const lineFacts& line, passState& state, readingOutput& out);
     virtual void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                        readingOutput& out);
+    virtual void finish(passState& state, readingOutput& out);
 };
 
 }  // namespace postsift
