@@ -28,6 +28,7 @@
 #include "reading/rules/forwarded_message.h"
 #include "reading/rules/initials_quote.h"
 #include "reading/rules/link_speech.h"
+#include "reading/lines/leading_header.h"
 #include "reading/lines/message_line.h"
 #include "reading/lines/original_headers.h"
 #include "reading/rules/original_message_finder.h"
@@ -75,14 +76,21 @@ public:
 
 private:
     // The header block at the top, as far as the scanner takes it for one:
-    // keyword lines and their folded continuations. Only a subject changes.
+    // field lines and their folded continuations, and the mangled '>' lines
+    // among them, which go as they stand. Only a subject changes.
     const char* leadingHeader(const char* p, const char* end, readingOutput& out) {
         bool inItem = false;
         while (p < end) {
             const messageLine line = lineAt(p, end);
-            const char* keyword = nullptr;
             const bool folded = inItem && line.begin < line.end && (*line.begin == ' ' || *line.begin == '\t');
-            if (!folded && (line.depth > 0 || headerKeywordEnd(line, keyword) == nullptr)) break;
+            if (!folded && line.depth > 0) {
+                const char* goesOn = headerGoesOnAfterQuotedLines(line, end);
+                if (goesOn == nullptr) break;
+                out.put(line.begin, goesOn);
+                p = goesOn;
+                continue;
+            }
+            if (!folded && !isLeadingFieldLine(line)) break;
             inItem = true;
             boundaries_.observe(line);
             if (options_.readForwardedMessages && !folded) forwards_.observeHeader(line);
