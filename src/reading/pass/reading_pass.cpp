@@ -83,7 +83,7 @@ private:
         while (p < end) {
             const messageLine line = lineAt(p, end);
             const bool folded = inItem && line.begin < line.end && (*line.begin == ' ' || *line.begin == '\t');
-            if (!folded && line.depth > 0) {
+            if (!folded && line.depth > 0 && inItem) {
                 const char* goesOn = headerGoesOnAfterQuotedLines(line, end);
                 if (goesOn == nullptr) break;
                 out.put(line.begin, goesOn);
