@@ -34,14 +34,19 @@ int epostSift::addHeaderItemWord(const char* word, int isForwarded) {
     if (entry == nullptr) {
         piece = word;
         pieceLength = tokenTextLength(word);
+    } else if (entry->kind() == PLAIN && holdsFilling(entry->value())) {
+        // A keyword's phrase speaks an item, never a word of one: a subject
+        // "Date: moved" keeps its "Date:".
+        piece = word;
+        pieceLength = tokenTextLength(word);
     } else if (entry->kind() == PLAIN || entry->kind() == REPLACE_WORD) {
         piece = entry->value();
         pieceLength = entry->valueLength();
     } else if (entry->kind() != REMOVE_WORD) {
         result = 2;  // a line or section rule has no place inside an item
     }
-    // A keyword's phrase that replaces a word says nothing for its "%s".
-    if (piece != nullptr && entry != nullptr && holdsFilling(piece)) {
+    // Another kind's phrase that replaces a word says nothing for its "%s".
+    if (piece != nullptr && piece != word && holdsFilling(piece)) {
         if (!appendKeywordPhrase(headerItemText, piece, "")) result = 2;
     } else if (piece != nullptr && !headerItemText.append(piece, pieceLength)) {
         result = 2;

@@ -26,10 +26,13 @@ bool appendReplacement(epostSift& filter, const char* replacement, std::size_t r
                     : filter.filteredText.append(replacement + 1, replacementLength - 1);
 }
 
-// A keyword's phrase is also the rule of the word itself ("Date:" in a
-// line of text): its "%s" then stands for nothing.
-bool appendWordRule(epostSift& filter, const filterEntry& entry) {
+// A word rule's replacement. A keyword's phrase is no word rule: it speaks a
+// header item ("This message was sent by: %s"), and "From:" or "Date:" in a
+// line of text is read as written; so is any word its phrase would leave
+// with nothing to say. Another kind's "%s" stands for nothing.
+bool appendWordRule(epostSift& filter, const filterEntry& entry, const char* word, std::size_t length) {
     if (!holdsFilling(entry.value())) return appendReplacement(filter, entry.value(), entry.valueLength());
+    if (entry.kind() == PLAIN) return filter.filteredText.append(word, length);
     ownedText said;
     return appendKeywordPhrase(said, entry.value(), "") && appendReplacement(filter, said.get(), said.length());
 }
@@ -57,7 +60,7 @@ int epostSift::addPlainText(const char* word, int isForwarded) {
             case PLAIN:
             case REPLACE_WORD: {
                 if (currentFilterEntry->value() == nullptr) return 0;
-                return appendWordRule(*this, *currentFilterEntry) ? 0 : 2;
+                return appendWordRule(*this, *currentFilterEntry, word, length) ? 0 : 2;
             }
             default: return 2;  // a line or section rule drops just this word
         }

@@ -4,6 +4,7 @@
 
 #include "filter/language_phrases.h"
 #include "filter/option_value.h"
+#include "mime/envelope_line.h"
 #include "mime/mime_stage.h"
 #include "support/mutex_lock.h"
 #include "support/reserved_names.h"
@@ -56,7 +57,14 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
     sectionRemoved = 0;
     mimeBoundary.release();
     forwardedParts = 0;
-    const std::size_t length = text != nullptr ? std::strlen(text) : 0;
+    std::size_t length = text != nullptr ? std::strlen(text) : 0;
+    if (text != nullptr) {
+        // A mailbox's envelope line is not part of the message, for the
+        // decoding stage and the scanner alike.
+        const char* message = mime::afterEnvelopeLine(text, text + length);
+        length -= static_cast<std::size_t>(message - text);
+        text = message;
+    }
     if (text != nullptr && decodesMime(*this)) {
         mime::textBuffer decoded;
         mime::stageOptions options;

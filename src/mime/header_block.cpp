@@ -51,8 +51,17 @@ headerBlock splitHeaderBlock(byteSpan part) {
             return block;
         }
         // The name stops at the line end, so the line's end need not be found first.
-        if (fieldColon(at, part.end) == nullptr) break;
-        at = fieldEnd(at, part.end);
+        if (fieldColon(at, part.end) != nullptr) {
+            at = fieldEnd(at, part.end);
+            continue;
+        }
+        // Lines mangled with a '>' on their way (">From ...") among the
+        // fields belong to them when more fields follow.
+        if (*at != '>' || at == part.begin) break;
+        const char* after = at;
+        while (after < part.end && *after == '>') after = fieldEnd(after, part.end);
+        if (after == part.end || fieldColon(after, part.end) == nullptr) break;
+        at = after;
     }
     block.fields = byteSpan(part.begin, at);
     block.body = byteSpan(at, part.end);

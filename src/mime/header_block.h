@@ -20,8 +20,9 @@ struct headerBlock {
 };
 
 // The header fields are the lines at the start that look like "Name:" or
-// that begin with a blank after such a line; they end at an empty line or
-// at the first line that is neither. A part that begins with text has no
+// that begin with a blank after such a line, and lines that begin with '>'
+// among them when another field follows; they end at an empty line or at
+// the first line that is none of these. A part that begins with text has no
 // fields: all of it is body.
 headerBlock splitHeaderBlock(byteSpan part);
 

@@ -87,7 +87,7 @@ bool isPlaceholderPart(const partHeader& header, byteSpan body) {
 bool fieldsNeedDecoding(byteSpan fields) {
     headerField field;
     while (nextField(fields, field))
-        if (headerValueNeedsDecoding(field.value)) return true;
+        if (!field.name.empty() && headerValueNeedsDecoding(field.value)) return true;
     return false;
 }
 
@@ -412,7 +412,8 @@ void messageWalker::writeFields(byteSpan fields, fieldsFor purpose, bool addType
             out.put(": 8bit\n");
             continue;
         }
-        if (headerValueNeedsDecoding(field.value)) {
+        // A line without a name (a '>' line among the fields) goes as it is.
+        if (!field.name.empty() && headerValueNeedsDecoding(field.value)) {
             out.put(field.name);
             out.put(':');
             findings_.encodedWords += static_cast<unsigned>(decodeHeaderValue(field.value, out));

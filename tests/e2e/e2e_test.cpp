@@ -13,6 +13,14 @@
 //                 configuration that the packages install beside it
 // The first language of languages.txt speaks every message; another one
 // speaks those it has texts for.
+//
+// Every case runs twice: with the message's bytes as they are, and with its
+// line ends written CR LF, as Windows engines hand text over (each LF that
+// no CR precedes gets one; CR LF stays as it is; NAME.first is rewritten the
+// same way). The CR LF run must give the same text: the spoken text, with
+// each CR LF pair in it taken for one LF, equals the expected text byte for
+// byte. A CR that the output carries through before its LF is no fault; any
+// other CR, or a text that differs in anything else, is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,6 +46,7 @@ struct e2eCase {
     std::string name;
     std::string language;  // folder of the plug-in and of its texts
     bool shipped;          // with the shipped configuration beside the plug-in
+    bool crlf;             // the message's line ends written CR LF
 };
 
 bool exists(const std::string& file) { return std::ifstream(file).good(); }
@@ -65,21 +74,48 @@ std::vector<e2eCase> e2eCases() {
     for (const std::string& name : messageNames()) {
         const bool silent = exists(folder + "/" + name + ".null");
         for (std::size_t i = 0; i < all.size(); ++i) {
-            const e2eCase plain{name, all[i], false};
-            // The first language must speak every message: a missing text
-            // there is a failure, not a skipped case.
-            if (silent || i == 0 || exists(expectedFile(plain))) cases.push_back(plain);
-            const e2eCase shipped{name, all[i], true};
-            if (exists(expectedFile(shipped))) cases.push_back(shipped);
+            for (const bool crlf : {false, true}) {
+                const e2eCase plain{name, all[i], false, crlf};
+                // The first language must speak every message: a missing text
+                // there is a failure, not a skipped case.
+                if (silent || i == 0 || exists(expectedFile(plain))) cases.push_back(plain);
+                const e2eCase shipped{name, all[i], true, crlf};
+                if (exists(expectedFile(shipped))) cases.push_back(shipped);
+            }
         }
     }
     return cases;
 }
 
-void PrintTo(const e2eCase& c, std::ostream* out) { *out << c.language << "/" << c.name << (c.shipped ? ".shipped" : ""); }
+void PrintTo(const e2eCase& c, std::ostream* out) {
+    *out << c.language << "/" << c.name << (c.shipped ? ".shipped" : "") << (c.crlf ? " (CR LF)" : "");
+}
 
 std::string caseName(const ::testing::TestParamInfo<e2eCase>& info) {
-    return info.param.name + (info.param.shipped ? "_shipped_" : "_") + info.param.language;
+    return info.param.name + (info.param.shipped ? "_shipped_" : "_") + info.param.language +
+           (info.param.crlf ? "_crlf" : "");
+}
+
+// Each LF that no CR precedes gets one.
+std::string withCrLf(const std::string& text) {
+    std::string rewritten;
+    rewritten.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) rewritten += '\r';
+        rewritten += text[i];
+    }
+    return rewritten;
+}
+
+// Each CR LF pair taken for one LF; a CR anywhere else stays.
+std::string withLf(const std::string& text) {
+    std::string rewritten;
+    rewritten.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        rewritten += text[i];
+    }
+    return rewritten;
 }
 
 // The built plug-in, or a copy of it in a folder of its own with the
@@ -156,6 +192,7 @@ TEST_P(MessageTest, IsSpokenAsWritten) {
     const std::string base = folder + "/" + c.name;
     std::string message;
     ASSERT_TRUE(readFile(base + ".eml", message)) << base << ".eml";
+    if (c.crlf) message = withCrLf(message);
 
     std::string expected;
     const bool expectNull = exists(base + ".null");
@@ -169,6 +206,7 @@ TEST_P(MessageTest, IsSpokenAsWritten) {
     const char* spoken = nullptr;
     std::string first;
     if (readFile(base + ".first", first)) {
+        if (c.crlf) first = withCrLf(first);
         ASSERT_EQ(api.getFilteredText(0, filter, first.c_str(), &spoken), 0);
     }
     ASSERT_EQ(api.getFilteredText(0, filter, message.c_str(), &spoken), 0);
@@ -177,7 +215,7 @@ TEST_P(MessageTest, IsSpokenAsWritten) {
         return;
     }
     ASSERT_NE(spoken, nullptr);
-    const std::string got = spoken;
+    const std::string got = c.crlf ? withLf(spoken) : std::string(spoken);
     EXPECT_EQ(got, expected) << "expected:\n" << visible(expected) << "\ngot:\n" << visible(got);
 }
 

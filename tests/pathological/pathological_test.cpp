@@ -137,6 +137,22 @@ TEST(Pathological, HeaderLines) {
     });
 }
 
+TEST(Pathological, LinesThatTheHeaderPassesOverOrLooksAheadFrom) {
+    // Mangled '>' lines inside the header, with a field after them or not
+    // (then they are read again as quoted text).
+    expectLinear("'>' lines inside a header", 100000, [](std::size_t n) {
+        return filterMessage("From: x\n" + repeated(">a\n\tb\n", n) + "Subject: y\n\nbody\n");
+    });
+    expectLinear("'>' lines where a header ends", 100000, [](std::size_t n) {
+        return filterMessage("From: x\n" + repeated(">a\n\tb\n", n) + "body\n");
+    });
+    // Each body line that begins with a field's name looks at the line after
+    // it, past those that would be folded into it.
+    expectLinear("indented field lines in a body", 100000, [](std::size_t n) {
+        return filterMessage(header + repeated("  To: a\n", n) + "body\n");
+    });
+}
+
 TEST(Pathological, AddressesInOneHeaderLine) {
     expectLinear("addresses in one line, spoken", 100000, [](std::size_t n) {
         return filterMessage("To: " + repeated("Anne <anne@exemple.fr>, ", n) + "\n\nbody\n",

@@ -27,6 +27,7 @@
 #include <new>
 #include <vector>
 
+#include "reading/lines/leading_header.h"
 #include "reading/pass/rule_table.h"
 
 namespace postsift {
@@ -65,13 +66,21 @@ public:
 
 private:
     // The header block at the top, as far as the scanner takes it for one:
-    // keyword lines and their folded continuations.
+    // field lines and their folded continuations, and the mangled '>' lines
+    // among them, which go as they stand.
     const char* leadingHeader(const char* p) {
         bool inItem = false;
         while (p < state_.textEnd) {
             lineFacts line = state_.lines.advanceTo(p);
             const bool folded = inItem && line.line.begin < line.line.end && isBlank(*line.line.begin);
-            if (!folded && (line.line.depth > 0 || line.keywordEnd == nullptr)) break;
+            if (!folded && line.line.depth > 0 && inItem) {
+                const char* goesOn = headerGoesOnAfterQuotedLines(line.line, state_.textEnd);
+                if (goesOn == nullptr) break;
+                out_.put(line.line.begin, goesOn);
+                p = goesOn;
+                continue;
+            }
+            if (!folded && !isLeadingFieldLine(line.line)) break;
             inItem = true;
             line.header = true;
             line.folded = folded;

@@ -49,7 +49,7 @@ TEST(EmailGrammar, KeywordWithoutContentAndTheLastItemCutOff) {
 
 TEST(EmailGrammar, OnlyTheLeadingHeaderBlockIsCompleted) {
     recordingFilter filter;
-    EXPECT_EQ(parse(filter, "To: a\nX: <b@c> d\n\nbody\nX-Later: e\nmore"), 0);
+    EXPECT_EQ(parse(filter, "To: a\nX: <b@c> d\n\nbody\nX-Later: e\nCc: f\nmore"), 0);
     EXPECT_EQ(filter.calls,
               (calls{"beginHeaderItem(\"To:\",0)", "addHeaderItemWord(\" \",0)", "addHeaderItemWord(\"a\",0)",
                      "completeHeaderItem", "beginHeaderItem(\"X:\",0)", "addHeaderItemWord(\" \",0)",
@@ -57,14 +57,17 @@ TEST(EmailGrammar, OnlyTheLeadingHeaderBlockIsCompleted) {
                      "addHeaderItemWord(\" \",0)", "addHeaderItemWord(\"d\",0)", "completeHeaderItem",
                      "completeEntireHeader", "addPlainText(\"\n\",0)", "addPlainText(\"body\",0)",
                      "addPlainText(\"\n\",0)", "beginHeaderItem(\"X-Later:\",0)", "addHeaderItemWord(\" \",0)",
-                     "addHeaderItemWord(\"e\",0)", "completeHeaderItem", "addPlainText(\"more\",0)"}));
+                     "addHeaderItemWord(\"e\",0)", "completeHeaderItem", "beginHeaderItem(\"Cc:\",0)",
+                     "addHeaderItemWord(\" \",0)", "addHeaderItemWord(\"f\",0)", "completeHeaderItem",
+                     "addPlainText(\"more\",0)"}));
 
     // Text first: no header block leads, so nothing is completed.
     recordingFilter later;
-    EXPECT_EQ(parse(later, "Hi\nTo: x\n"), 0);
+    EXPECT_EQ(parse(later, "Hi\nTo: x\nCc: y\n"), 0);
     EXPECT_EQ(later.calls, (calls{"addPlainText(\"Hi\",0)", "addPlainText(\"\n\",0)", "beginHeaderItem(\"To:\",0)",
-                                  "addHeaderItemWord(\" \",0)", "addHeaderItemWord(\"x\",0)",
-                                  "completeHeaderItem"}));
+                                  "addHeaderItemWord(\" \",0)", "addHeaderItemWord(\"x\",0)", "completeHeaderItem",
+                                  "beginHeaderItem(\"Cc:\",0)", "addHeaderItemWord(\" \",0)",
+                                  "addHeaderItemWord(\"y\",0)", "completeHeaderItem"}));
 }
 
 TEST(EmailGrammar, ALeadingForwardedItemIsCompletedAlone) {

@@ -24,16 +24,31 @@ TEST(EmailScanner, KeywordsAtLineStart) {
                                            "LEX_WORD 'Hi' HEADER_SECTION", "LEXX_EOF INITIAL", "END INITIAL"}));
     EXPECT_EQ(nextEmailToken(), 0);
 
-    // Any word ending in a colon at line start, leading blanks included.
+    // In the leading header any word ending in a colon at line start; the
+    // next line is still the header's.
     EXPECT_EQ(scan("Re: hello\n"),
               (tokens{"KEYWORD 'Re:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'hello' HEADER_SECTION",
-                      "NEWLINE INITIAL", "END INITIAL"}));
-    EXPECT_EQ(scan("hi\n  Subject: x\n"),
+                      "NEWLINE LEADING_HEADER", "END INITIAL"}));
+    // In the body, leading blanks included, in a block of field lines; a
+    // field's name alone on a line of text is text.
+    EXPECT_EQ(scan("hi\n  Subject: x\nTo: y\n"),
               (tokens{"LEX_WORD 'hi' INITIAL", "CRLF '\n' INITIAL", "KEYWORD '  Subject:' HEADER_SECTION",
-                      "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'x' HEADER_SECTION", "NEWLINE INITIAL", "END INITIAL"}));
+                      "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'x' HEADER_SECTION", "NEWLINE INITIAL",
+                      "KEYWORD 'To:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'y' HEADER_SECTION",
+                      "NEWLINE INITIAL", "END INITIAL"}));
+    EXPECT_EQ(scan("hi\n  Subject: x\nhi\n"),
+              (tokens{"LEX_WORD 'hi' INITIAL", "CRLF '\n' INITIAL", "LEX_WORD '  ' INITIAL", "LEX_WORD 'Subject:' INITIAL",
+                      "LEX_WORD ' ' INITIAL", "LEX_WORD 'x' INITIAL", "CRLF '\n' INITIAL", "LEX_WORD 'hi' INITIAL",
+                      "CRLF '\n' INITIAL", "END INITIAL"}));
 
-    // A colon followed by a word character makes one longer body word.
-    EXPECT_EQ(scan("Subject:x\n"), (tokens{"LEX_WORD 'Subject:x' INITIAL", "CRLF '\n' INITIAL", "END INITIAL"}));
+    // In the body a colon followed by a word character makes one longer
+    // word; in the leading header it is a field all the same, and its
+    // value follows the colon. A link is no field.
+    EXPECT_EQ(scan("\nSubject:x\n"), (tokens{"CRLF '\n' INITIAL", "LEX_WORD 'Subject:x' INITIAL", "CRLF '\n' INITIAL",
+                                             "END INITIAL"}));
+    EXPECT_EQ(scan("Subject:x\n"), (tokens{"KEYWORD 'Subject:' HEADER_SECTION", "LEX_WORD 'x' HEADER_SECTION",
+                                           "NEWLINE LEADING_HEADER", "END INITIAL"}));
+    EXPECT_EQ(scan("http://x\n"), (tokens{"LEX_WORD 'http://x' INITIAL", "CRLF '\n' INITIAL", "END INITIAL"}));
 
     // Bytes above 127 are keyword characters.
     EXPECT_EQ(scan("\xc9t\xe9: oui"), (tokens{"KEYWORD '\xc9t\xe9:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION",
@@ -41,10 +56,12 @@ TEST(EmailScanner, KeywordsAtLineStart) {
 }
 
 TEST(EmailScanner, KeywordsOnlyAtLineStart) {
-    EXPECT_EQ(scan("a b: c\nTo: d"),
+    EXPECT_EQ(scan("a b: c\nTo: d\nCc: e"),
               (tokens{"LEX_WORD 'a' INITIAL", "LEX_WORD ' ' INITIAL", "LEX_WORD 'b:' INITIAL", "LEX_WORD ' ' INITIAL",
                       "LEX_WORD 'c' INITIAL", "CRLF '\n' INITIAL", "KEYWORD 'To:' HEADER_SECTION",
-                      "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'd' HEADER_SECTION", "LEXX_EOF INITIAL", "END INITIAL"}));
+                      "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'd' HEADER_SECTION", "NEWLINE INITIAL",
+                      "KEYWORD 'Cc:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'e' HEADER_SECTION",
+                      "LEXX_EOF INITIAL", "END INITIAL"}));
     // A dropped decoration run still moves the scanner off the line start.
     EXPECT_EQ(scan("**Re: x"), (tokens{"LEX_WORD 'Re:' INITIAL", "LEX_WORD ' ' INITIAL", "LEX_WORD 'x' INITIAL",
                                       "END INITIAL"}));
@@ -139,10 +156,13 @@ TEST(EmailScanner, OriginalMessageSectionKeepsItsCondition) {
                       "LEX_WORD 'Zavo' ORIGINAL_HEADER_SECTION",
                       "NEWLINE ORIGINAL_SECTION",
                       "LEX_FOR_CRLF '\n' ORIGINAL_SECTION",
-                      "ORIGINAL_MESSAGE_KEYWORD ' Date:' ORIGINAL_HEADER_SECTION",
-                      "LEX_WORD ' ' ORIGINAL_HEADER_SECTION",
-                      "LEX_WORD '1' ORIGINAL_HEADER_SECTION",
-                      "NEWLINE ORIGINAL_SECTION",
+                      // After the earlier message's header block a field's
+                      // name alone makes no header line.
+                      "LEX_FOR_WORD ' ' ORIGINAL_SECTION",
+                      "LEX_FOR_WORD 'Date:' ORIGINAL_SECTION",
+                      "LEX_FOR_WORD ' ' ORIGINAL_SECTION",
+                      "LEX_FOR_WORD '1' ORIGINAL_SECTION",
+                      "LEX_FOR_CRLF '\n' ORIGINAL_SECTION",
                       "LEX_FOR_WORD 'hi' ORIGINAL_SECTION",
                       "LEX_FOR_WORD ' ' ORIGINAL_SECTION",
                       "LEX_FOR_WORD 'x' ORIGINAL_SECTION",
@@ -160,10 +180,9 @@ TEST(EmailScanner, OriginalMessageSectionKeepsItsCondition) {
                       "LEX_FOR_WORD ' ' ORIGINAL_SECTION",
                       "LEX_FOR_WORD 'Re:c' ORIGINAL_SECTION",
                       "LEX_FOR_CRLF '\n' ORIGINAL_SECTION",
-                      "ORIGINAL_MESSAGE_KEYWORD 'To:' ORIGINAL_HEADER_SECTION",
-                      "LEX_WORD ' ' ORIGINAL_HEADER_SECTION",
-                      "LEX_WORD 'x' ORIGINAL_HEADER_SECTION",
-                      "LEXX_EOF ORIGINAL_SECTION",
+                      "LEX_FOR_WORD 'To:' ORIGINAL_SECTION",
+                      "LEX_FOR_WORD ' ' ORIGINAL_SECTION",
+                      "LEX_FOR_WORD 'x' ORIGINAL_SECTION",
                       "END ORIGINAL_SECTION"}));
 }
 
@@ -171,18 +190,18 @@ TEST(EmailScanner, FoldedHeaderLines) {
     // The line end and the blanks that fold a line become one space.
     EXPECT_EQ(scan("Subject: a\n\tb\n"),
               (tokens{"KEYWORD 'Subject:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'a' HEADER_SECTION",
-                      "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'b' HEADER_SECTION", "NEWLINE INITIAL", "END INITIAL"}));
+                      "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'b' HEADER_SECTION", "NEWLINE LEADING_HEADER", "END INITIAL"}));
     // A line of blanks after a header line counts as folded.
     EXPECT_EQ(scan("Subject: a\n   \nbody"),
               (tokens{"KEYWORD 'Subject:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'a' HEADER_SECTION",
-                      "LEX_WORD ' ' HEADER_SECTION", "NEWLINE INITIAL", "LEX_WORD 'body' INITIAL", "END INITIAL"}));
+                      "LEX_WORD ' ' HEADER_SECTION", "NEWLINE LEADING_HEADER", "LEX_WORD 'body' INITIAL", "END INITIAL"}));
 }
 
 TEST(EmailScanner, HeaderLineWordsAndPunctuation) {
     EXPECT_EQ(scan("Date: 1 Jan 10:00:00 -0100\n"),
               (tokens{"KEYWORD 'Date:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD '1' HEADER_SECTION",
                       "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'Jan' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION",
-                      "LEX_WORD '10:00:00' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "NEWLINE INITIAL",
+                      "LEX_WORD '10:00:00' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "NEWLINE LEADING_HEADER",
                       "END INITIAL"}));
     EXPECT_EQ(scan("X: -0100, +0100 -12a Hi!!! a.b ?\n"),
               (tokens{"KEYWORD 'X:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD '-0100,' HEADER_SECTION",
@@ -190,18 +209,19 @@ TEST(EmailScanner, HeaderLineWordsAndPunctuation) {
                       "LEX_WORD '-12a' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'Hi' HEADER_SECTION",
                       "LEX_WORD '!!!' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'a' HEADER_SECTION",
                       "LEX_WORD '.' HEADER_SECTION", "LEX_WORD 'b' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION",
-                      "LEX_WORD '?' HEADER_SECTION", "NEWLINE INITIAL", "END INITIAL"}));
+                      "LEX_WORD '?' HEADER_SECTION", "NEWLINE LEADING_HEADER", "END INITIAL"}));
     // Decoration characters are plain header-word characters.
     EXPECT_EQ(scan("X: **a_b**\n"),
               (tokens{"KEYWORD 'X:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD '**a_b**' HEADER_SECTION",
-                      "NEWLINE INITIAL", "END INITIAL"}));
+                      "NEWLINE LEADING_HEADER", "END INITIAL"}));
 }
 
 TEST(EmailScanner, CompleteAddresses) {
     EXPECT_EQ(scan("From: Zavo <zavo@post.example>\n"),
               (tokens{"KEYWORD 'From:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'Zavo' HEADER_SECTION",
                       "LEX_WORD ' ' HEADER_SECTION", "'<' ADDRESS_ID", "ID 'zavo' ADDRESS_ID", "'@' ADDRESS_DOMAIN",
-                      "ADDRESS 'post.example' ADDRESS_DOMAIN", "'>' HEADER_SECTION", "NEWLINE INITIAL", "END INITIAL"}));
+                      "ADDRESS 'post.example' ADDRESS_DOMAIN", "'>' HEADER_SECTION", "NEWLINE LEADING_HEADER",
+                      "END INITIAL"}));
     // An address returns to the header line it began in, so a header line
     // of an original-message section still ends in that section.
     EXPECT_EQ(scan("> From: <a.b@c.d> x\ny"),
@@ -232,17 +252,18 @@ TEST(EmailScanner, ATokenLongerThanTheBufferComesOutWhole) {
     const std::string longHeaderWord(20000, 'h');
     EXPECT_EQ(scan("X: " + longHeaderWord + "\n"),
               (tokens{"KEYWORD 'X:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION",
-                      "LEX_WORD '" + longHeaderWord + "' HEADER_SECTION", "NEWLINE INITIAL", "END INITIAL"}));
+                      "LEX_WORD '" + longHeaderWord + "' HEADER_SECTION", "NEWLINE LEADING_HEADER", "END INITIAL"}));
 }
 
 TEST(EmailScanner, TokensAcrossThePiecesReadFromTheInput) {
     // The input arrives in pieces of 8192 bytes: a keyword and a separator
     // cut by a piece boundary still match, and line start survives it.
     const std::string filler(8185, 'a');
-    EXPECT_EQ(scan(filler + "\nSubject: x\n-----Original Message-----\n"),
+    EXPECT_EQ(scan(filler + "\nSubject: x\nTo: y\n-----Original Message-----\n"),
               (tokens{"LEX_WORD '" + filler + "' INITIAL", "CRLF '\n' INITIAL", "KEYWORD 'Subject:' HEADER_SECTION",
                       "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'x' HEADER_SECTION", "NEWLINE INITIAL",
-                      "ORIGINAL_MESSAGE ORIGINAL_SECTION", "LEX_FOR_CRLF '\n' ORIGINAL_SECTION",
+                      "KEYWORD 'To:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'y' HEADER_SECTION",
+                      "NEWLINE INITIAL", "ORIGINAL_MESSAGE ORIGINAL_SECTION", "LEX_FOR_CRLF '\n' ORIGINAL_SECTION",
                       "END ORIGINAL_SECTION"}));
     EXPECT_EQ(emailInputPos, emailInputLength);
 }

@@ -74,7 +74,8 @@ TEST(EmailTraceLines, EveryConditionWritesItsOwnMessages) {
         "-----Message d'origine-----\n"
         "Date: 1.\n"
         "w __**-- >> > * _\n"
-        "To: z");
+        "To: y\n"
+        "Cc: z");
     EXPECT_EQ(trace.written(),
               (lines{
                   // The keyword goes to the log, not the trace; blanks in a
@@ -154,6 +155,9 @@ TEST(EmailTraceLines, EveryConditionWritesItsOwnMessages) {
                   "ORI: found a single underscore",
                   "ORI: insert forwarded pause here",
                   "Original message: found keyword = To:",
+                  "ORIGINAL_HEADER_SECTION: found a word = y",
+                  "ORIGINAL_HEADER_SECTION: line finished",
+                  "Original message: found keyword = Cc:",
                   "ORIGINAL_HEADER_SECTION: found a word = z",
                   "ORIGINAL_HEADER_SECTION: EOF",
               }));

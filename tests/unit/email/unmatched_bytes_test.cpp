@@ -42,9 +42,9 @@ TEST(UnmatchedBytes, CarriageReturnsYieldNoTokenAnywhere) {
     auto header = scanCapturing("Subject: x\r\n\ty\r\nTo: z\r\n\r\nw");
     EXPECT_EQ(header.found,
               (tokens{"KEYWORD 'Subject:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'x' HEADER_SECTION",
-                      "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'y' HEADER_SECTION", "NEWLINE INITIAL",
+                      "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'y' HEADER_SECTION", "NEWLINE LEADING_HEADER",
                       "KEYWORD 'To:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'z' HEADER_SECTION",
-                      "NEWLINE INITIAL", "CRLF '\n' INITIAL", "LEX_WORD 'w' INITIAL", "END INITIAL"}));
+                      "NEWLINE LEADING_HEADER", "CRLF '\n' INITIAL", "LEX_WORD 'w' INITIAL", "END INITIAL"}));
     EXPECT_EQ(header.output, "\r\r\r\r");
 
     auto quoted = scanCapturing("> q\r\n-----Original Message-----\r\nFrom: z\r\nw\r\n");
@@ -61,7 +61,7 @@ TEST(UnmatchedBytes, CarriageReturnsYieldNoTokenAnywhere) {
     EXPECT_EQ(address.found,
               (tokens{"KEYWORD 'To:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "'<' ADDRESS_ID",
                       "ID 'ab' ADDRESS_ID", "'@' ADDRESS_DOMAIN", "ADDRESS 'cd' ADDRESS_DOMAIN", "'>' HEADER_SECTION",
-                      "NEWLINE INITIAL", "END INITIAL"}));
+                      "NEWLINE LEADING_HEADER", "END INITIAL"}));
     EXPECT_EQ(address.output, "\r\r");
 }
 
@@ -70,7 +70,7 @@ TEST(UnmatchedBytes, AngleBracketsThatOpenNoAddressAreHeaderBytes) {
     EXPECT_EQ(url.found,
               (tokens{"KEYWORD 'List-Unsubscribe:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION",
                       "LEX_WORD 'https://example' HEADER_SECTION", "LEX_WORD '.' HEADER_SECTION",
-                      "LEX_WORD 'org/u' HEADER_SECTION", "NEWLINE INITIAL", "LEX_WORD 'body' INITIAL",
+                      "LEX_WORD 'org/u' HEADER_SECTION", "NEWLINE LEADING_HEADER", "LEX_WORD 'body' INITIAL",
                       "CRLF '\n' INITIAL", "END INITIAL"}));
     EXPECT_EQ(url.output, "<>");
 
@@ -78,14 +78,14 @@ TEST(UnmatchedBytes, AngleBracketsThatOpenNoAddressAreHeaderBytes) {
     auto nobody = scanCapturing("To: <nobody>\nHi there @home\n");
     EXPECT_EQ(nobody.found,
               (tokens{"KEYWORD 'To:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'nobody' HEADER_SECTION",
-                      "NEWLINE INITIAL", "LEX_WORD 'Hi' INITIAL", "LEX_WORD ' ' INITIAL", "LEX_WORD 'there' INITIAL",
+                      "NEWLINE LEADING_HEADER", "LEX_WORD 'Hi' INITIAL", "LEX_WORD ' ' INITIAL", "LEX_WORD 'there' INITIAL",
                       "LEX_WORD ' ' INITIAL", "LEX_WORD '@home' INITIAL", "CRLF '\n' INITIAL", "END INITIAL"}));
     EXPECT_EQ(nobody.output, "<>");
 
     // No '>' before the line ends.
     auto cut = scanCapturing("To: <ab@cd\nx");
     EXPECT_EQ(cut.found, (tokens{"KEYWORD 'To:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION",
-                                 "LEX_WORD 'ab@cd' HEADER_SECTION", "NEWLINE INITIAL", "LEX_WORD 'x' INITIAL",
+                                 "LEX_WORD 'ab@cd' HEADER_SECTION", "NEWLINE LEADING_HEADER", "LEX_WORD 'x' INITIAL",
                                  "END INITIAL"}));
     EXPECT_EQ(cut.output, "<");
 
@@ -101,7 +101,7 @@ TEST(UnmatchedBytes, AngleBracketsThatOpenNoAddressAreHeaderBytes) {
     auto greater = scanCapturing("X: a > b\n");
     EXPECT_EQ(greater.found, (tokens{"KEYWORD 'X:' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION",
                                      "LEX_WORD 'a' HEADER_SECTION", "LEX_WORD ' ' HEADER_SECTION",
-                                     "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'b' HEADER_SECTION", "NEWLINE INITIAL",
+                                     "LEX_WORD ' ' HEADER_SECTION", "LEX_WORD 'b' HEADER_SECTION", "NEWLINE LEADING_HEADER",
                                      "END INITIAL"}));
     EXPECT_EQ(greater.output, ">");
 }

@@ -2,9 +2,11 @@
 // sizes that the e2e messages do not reach.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <vector>
 
+#include "mime/envelope_line.h"
 #include "mime_test_support.h"
 
 using namespace postsift::mime;
@@ -297,4 +299,29 @@ TEST(Stage, ADigestsPartsAreMessages) {
         "Content-Type: text/plain\n\nnot a message\n--d--\n");
     EXPECT_TRUE(contains(run.text, "-----Original Message-----\nSubject: first\n\none\n")) << run.text;
     EXPECT_TRUE(contains(run.text, "Content-Type: text/plain\n\nnot a message\n")) << run.text;
+}
+
+TEST(EnvelopeLine, IsNoPartOfTheMessage) {
+    struct envelopeCase {
+        const char* text;
+        std::size_t skipped;  // bytes before the message
+    };
+    const envelopeCase cases[] = {
+        {"From jo@example.org Tue Mar  4 09:15:00 2003\nFrom: Jo\n", 45},
+        {"From jo@example.org Tue Mar  4 09:15:00 2003\r\nFrom: Jo\r\n", 46},
+        {">From MAILER-DAEMON Fri Jan 10 7:05 2003 +0100\nSubject: x\n", 47},
+        {"From jo@example.org Tue Mar  4 09:15:00 2003", 44},  // the whole text
+        // Text that begins so, and header fields, are the message.
+        {"From now on we meet on Tuesdays.\n", 0},
+        {"From jo Tuesday, Mar 4 09:15\n", 0},
+        {"From jo Tue Mar  4 2003\n", 0},
+        {"From: jo@example.org\n", 0},
+        {"from jo@example.org Tue Mar  4 09:15:00 2003\n", 0},
+        {"From ", 0},
+        {"", 0},
+    };
+    for (const envelopeCase& c : cases) {
+        const char* end = c.text + std::strlen(c.text);
+        EXPECT_EQ(static_cast<std::size_t>(afterEnvelopeLine(c.text, end) - c.text), c.skipped) << c.text;
+    }
 }
