@@ -336,7 +336,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const std::string shown = options.config.empty() ? path : path + " with " + options.config + " as its postsift.cfg";
+    const std::string shown =
+        options.config.empty() ? path : path + " with " + options.config + " as its postsift.cfg";
     if (!options.config.empty()) path = configured.path();
     postsift::platform::pluginLibrary library(path);
     if (!library.isLoaded()) {

@@ -52,7 +52,8 @@ bool isOn(const epostSift& filter, const char* option) {
 
 // As the whole run decides it: on unless present with a value without "true".
 bool decodesMime(const epostSift& filter) {
-    const filterEntry* entry = filter.filterList != nullptr ? findException(filter.filterList, optionDecodeMime) : nullptr;
+    const filterEntry* entry =
+        filter.filterList != nullptr ? findException(filter.filterList, optionDecodeMime) : nullptr;
     return entry == nullptr || entry->value() == nullptr || valueSaysTrue(*entry);
 }
 
