@@ -49,7 +49,9 @@ bool referenceAt(const char* at, const char* end, char32_t& character, const cha
     return character != 0;
 }
 
+// An empty span may have no bytes behind it at all: memchr is not asked then.
 const char* nextAmpersand(const char* at, const char* end) {
+    if (at >= end) return end;
     const void* found = std::memchr(at, '&', static_cast<std::size_t>(end - at));
     return found != nullptr ? static_cast<const char*>(found) : end;
 }
