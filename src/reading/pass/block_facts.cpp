@@ -11,6 +11,22 @@ bool beginsInitialsRun(const lineFacts& line, lineWindow& lines) {
            std::memcmp(next.initials, line.initials, line.initialsLength()) == 0;
 }
 
+bool beginsInitialsQuote(const lineFacts& line, lineWindow& lines) {
+    if (line.initialsMark == nullptr) return false;
+    if (beginsInitialsRun(line, lines)) return true;
+    if (line.initialsLength() > 3 || line.initialsMark + 1 >= line.line.end || !isBlank(line.initialsMark[1]))
+        return false;
+    for (const char* p = line.initials; p < line.initialsMark; ++p)
+        if (*p < 'A' || *p > 'Z') return false;
+    return true;
+}
+
+bool holdsOwnWords(const lineFacts& line) {
+    if (line.line.depth != 0 || line.blank || line.boundary) return false;
+    const messageLine& text = line.line;
+    return text.begin == text.end || isBlank(*text.begin) || !isKeyNameLine(text);
+}
+
 bool isUnderscoreLine(const lineFacts& line) {
     if (line.line.depth != 0) return false;
     const char* end = trimBlanks(line.line.begin, line.line.end);

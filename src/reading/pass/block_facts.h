@@ -11,6 +11,15 @@ namespace postsift {
 // begins with the same initials and '>'.
 bool beginsInitialsRun(const lineFacts& line, lineWindow& lines);
 
+// A quote marked with initials: the first of a run, or a lone line whose
+// initials are one to three capitals and a '>' and a blank ("GS> Did it
+// work?"), as a quoted question stands between answers.
+bool beginsInitialsQuote(const lineFacts& line, lineWindow& lines);
+
+// A written line of the sender's own words: unquoted, not blank, neither a
+// MIME boundary line nor a part's header line ("Content-Type: ...").
+bool holdsOwnWords(const lineFacts& line);
+
 // Mail programs draw a line of underscores above the header lines of an
 // earlier message; any run of ten or more will do.
 bool isUnderscoreLine(const lineFacts& line);

@@ -141,6 +141,7 @@ attributionReading readAttribution(const std::string& text) {
                                           : std::string();
     std::size_t count = 0;
     reading.name = displayName(said, count);
+    if (isReaderAddressed(reading.name.data(), reading.name.size())) reading.name.clear();
     const bool hasAddress = said.find('@') != std::string::npos;
     if (count > wordsOfAName) return reading;
     if (reading.certain) {

@@ -18,8 +18,10 @@ struct attributionReading {
 };
 
 // An attribution is either
-// - a wording of one of the languages: the name before "wrote:", "a écrit
-//   :", "schreef:", "escribió:", "ha scritto:" ..., or after "schrieb",
+// - a wording of one of the languages: the name before "wrote:", "said:",
+//   "mentioned:", "a écrit :", "schreef:", "escribió:", "ha scritto:" ...
+//   (and none in "you wrote:", "vous avez écrit :", "Sie schrieben:",
+//   which the reader wrote), or after "schrieb",
 //   "skrev", "schreef" up to the final ':'; a leading or trailing date goes
 //   ("On Wed, 4 Apr 2012 at 15:59, Bob" gives "Bob");
 // - or, in any language, by its shape: a date or time at one end, a name or

@@ -18,6 +18,10 @@ extern const std::size_t attributionEndingCount;
 extern const char* const attributionVerbs[];
 extern const std::size_t attributionVerbCount;
 
+// "you wrote:", "vous avez écrit :", "Sie schrieben:": the reader is the
+// writer, and no name is said.
+bool isReaderAddressed(const char* word, std::size_t length);
+
 // Words after which the name comes in a wording ("heeft", "użytkownik"),
 // in any case.
 bool isNameIntroduction(const char* word, std::size_t length);

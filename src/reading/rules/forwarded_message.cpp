@@ -8,6 +8,7 @@
 #include "reading/dates/date_speaking.h"
 #include "reading/dates/date_words.h"
 #include "reading/lines/display_name.h"
+#include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
 #include "support/reserved_names.h"
 
@@ -132,7 +133,7 @@ void forwardedMessages::after(const lineFacts& line, lineFate fate, std::size_t,
     } else if (fate == lineFate::keywordLine || fate == lineFate::text) {
         if (line.line.depth > 0)
             startMet_ = true;
-        else if (!line.blank && !line.boundary && !isFieldLine(line.line))
+        else if (holdsOwnWords(line))
             ++ownLines_;
     }
 }
