@@ -9,6 +9,7 @@ namespace postsift {
 namespace {
 
 const std::size_t longestMark = 4;
+const std::size_t blanksBeforeMark = 2;
 
 bool isMarkByte(char c) { return isAsciiPunct(static_cast<unsigned char>(c)); }
 
@@ -47,19 +48,22 @@ bool saysSnip(const char* from, const char* to) {
 quoteMark quoteMarkOf(const messageLine& line) {
     quoteMark mark;
     if (line.depth != 0) return mark;
-    const char* p = line.begin;
-    while (p < line.end && isMarkByte(*p) && static_cast<std::size_t>(p - line.begin) <= longestMark) ++p;
-    const std::size_t length = static_cast<std::size_t>(p - line.begin);
+    const char* begin = line.begin;
+    while (begin < line.end && isBlank(*begin) && begin - line.begin < static_cast<std::ptrdiff_t>(blanksBeforeMark))
+        ++begin;
+    const char* p = begin;
+    while (p < line.end && isMarkByte(*p) && static_cast<std::size_t>(p - begin) <= longestMark) ++p;
+    const std::size_t length = static_cast<std::size_t>(p - begin);
     if (length == 0 || length > longestMark) return mark;
-    const char first = line.begin[0];
+    const char first = begin[0];
     const char last = p[-1];
     const bool lone = length == 1;
-    if (lone && first == '#') {
+    if (lone && first == '#' && begin == line.begin) {
         mark.underAttribution = true;
     } else if (std::strchr(">|):}]", last) == nullptr) {
         return mark;
     }
-    for (const char* q = line.begin; q < p; ++q)
+    for (const char* q = begin; q < p; ++q)
         if (std::strchr("([{<.*\"'`", *q) != nullptr) return mark;  // notes, ellipses, quotation marks
     if (!lone && std::strchr(":;=", first) != nullptr) return mark;  // ":-)", ";)", "=)"
     if (last == '>' && !lone && std::strchr("-=", p[-2]) != nullptr) return mark;  // "->", "=>"
@@ -67,14 +71,16 @@ quoteMark quoteMarkOf(const messageLine& line) {
     const char* textEnd = trimBlanks(p, line.end);
     mark.hasText = skipBlanks(p, textEnd) < textEnd;
     if (mark.hasText && last == '|' && textEnd[-1] == '|') return mark;  // "| cell | cell |"
+    mark.begin = begin;
     mark.end = p;
     return mark;
 }
 
 bool sameQuoteMark(const messageLine& a, const quoteMark& markA, const messageLine& b, const quoteMark& markB) {
     if (markA.end == nullptr || markB.end == nullptr) return false;
-    const std::size_t length = static_cast<std::size_t>(markA.end - a.begin);
-    return length == static_cast<std::size_t>(markB.end - b.begin) && std::memcmp(a.begin, b.begin, length) == 0;
+    const std::size_t length = static_cast<std::size_t>(markA.end - markA.begin);
+    return length == static_cast<std::size_t>(markB.end - markB.begin) &&
+           std::memcmp(markA.begin, markB.begin, length) == 0;
 }
 
 bool isElisionMarker(const messageLine& line) {

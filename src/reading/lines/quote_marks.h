@@ -10,14 +10,17 @@ namespace postsift {
 // around it (a run of two, or right after an attribution or another quote),
 // which the rule that reads them decides.
 struct quoteMark {
+    const char* begin = nullptr;  // the mark's first byte, after the blanks before it
     const char* end = nullptr;   // just past the mark; null when the line begins with none
     bool underAttribution = false;  // "# ": code comments begin so too; a quote only under an attribution
     bool hasText = false;        // something follows the mark ("|" alone is an empty quoted line)
 };
 
-// The mark at the start of an unquoted line: one to four bytes that are
-// neither letters, digits nor blanks, the last of them one that closes a
-// mark ('>', '|', ')', ':', '}', ']'), or a lone '#'. A mark of one byte is
+// The mark at the start of an unquoted line, after two blanks at most (" >
+// text", "  | text": indented, '>' is a mark the scanner does not see): one
+// to four bytes that are neither letters, digits nor blanks, the last of
+// them one that closes a mark ('>', '|', ')', ':', '}', ']'), or a lone '#'
+// at the very start. A mark of one byte is
 // followed by a blank or the line's end. None for what only looks like one:
 // "- " and "* " items, "-- " and other dashes, "//" and "#!" code, "(1)" and
 // "[1]" and "*)" notes, arrows ("->", "=>"), emoticons (":-)", ";)"), and

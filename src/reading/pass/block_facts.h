@@ -27,6 +27,13 @@ bool isUnderscoreLine(const lineFacts& line);
 // The n-th line after this one is an original header line.
 bool originalHeaderFollows(const lineFacts& line, int n, lineWindow& lines);
 
+// A block of original header lines as mail programs write it above an
+// earlier message begins at this line: the lines from it on, one after the
+// other (folded ones among them), hold a sender ("From:") and at least two
+// more ("Sent:", "To:", "Subject:" ...). A "From:" and a "Date:" line alone
+// are as often a list in a newsletter.
+bool beginsHeaderBlock(const lineFacts& line, lineWindow& lines);
+
 // An earlier message begins at this line whatever came before it: a
 // separator, or a block of two original header lines or more, with or
 // without its line of underscores.

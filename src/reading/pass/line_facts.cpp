@@ -63,8 +63,9 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     if (kinds & (dashByte | colonByte)) facts.separator = separatorOf(line);
     if (line.depth == 0) {
         facts.initialsMark = initialsQuoteMark(line, facts.initials);
-        if (line.begin < line.end && isAsciiPunct(static_cast<unsigned char>(*line.begin)))
-            facts.otherMark = quoteMarkOf(line);
+        const char* first = line.begin;
+        if (first < line.end && isBlank(*first)) first = skipBlanks(first, line.end);
+        if (first < line.end && isAsciiPunct(static_cast<unsigned char>(*first))) facts.otherMark = quoteMarkOf(line);
     }
     return facts;
 }

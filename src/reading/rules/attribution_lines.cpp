@@ -52,8 +52,11 @@ const int datesTriedInside = 3;
 const char* wordedAttributionInside(const char* begin, const char* end, attributionReading& reading) {
     const char* from = end - begin > static_cast<std::ptrdiff_t>(longestAttribution) ? end - longestAttribution : begin;
     int tried = 0;
+    bool words = false;  // reply text stands before it, not a mark alone
+    for (const char* p = begin; p < from; ++p) words = words || isAsciiLetter(static_cast<unsigned char>(*p));
     for (const char* p = from; p < end && tried < datesTriedInside; ++p) {
-        if (p == begin || !isBlank(p[-1]) || isBlank(*p) || !beginsWithDate(p, end)) continue;
+        if (p > begin && isAsciiLetter(static_cast<unsigned char>(p[-1]))) words = true;
+        if (!words || !isBlank(p[-1]) || isBlank(*p) || !beginsWithDate(p, end)) continue;
         ++tried;
         reading = readAttribution(std::string(p, end));
         if (reading.found && reading.certain) return p;

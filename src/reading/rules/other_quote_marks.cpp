@@ -13,7 +13,7 @@ namespace {
 const int blankLinesBeforeQuote = 3;
 
 std::size_t markLength(const lineFacts& line) {
-    return static_cast<std::size_t>(line.otherMark.end - line.line.begin);
+    return static_cast<std::size_t>(line.otherMark.end - line.otherMark.begin);
 }
 
 // The facts of the line read from after its mark, as a line quoted with
@@ -41,7 +41,7 @@ std::unique_ptr<readingRule> makeOtherQuoteMarks(const ruleSetting&) { return st
 bool otherQuoteMarks::isQuote(const lineFacts& line, lineWindow& lines) const {
     const quoteMark& mark = line.otherMark;
     const std::size_t length = markLength(line);
-    const bool known = std::strlen(mark_) == length && std::memcmp(mark_, line.line.begin, length) == 0;
+    const bool known = std::strlen(mark_) == length && std::memcmp(mark_, line.otherMark.begin, length) == 0;
     if (known || underAttribution_) return true;
     if (mark.underAttribution) return false;
     if (quoteGoesOn_) return true;
@@ -64,7 +64,7 @@ bool otherQuoteMarks::quoteBelow(const lineFacts& line, lineWindow& lines) const
 
 void otherQuoteMarks::remember(const lineFacts& line) {
     const std::size_t length = markLength(line);
-    std::memcpy(mark_, line.line.begin, length);
+    std::memcpy(mark_, line.otherMark.begin, length);
     mark_[length] = '\0';
 }
 
