@@ -193,7 +193,9 @@ attributionLines::follower attributionLines::whatFollows(const lineFacts& last, 
         if (!elision && (next.line.depth != depth || !next.blank)) break;
         if (blanks == blankLinesBeforeQuote) return follower::nothing;
     }
-    if (next.line.depth != 0) return follower::nothing;
+    // A quoted attribution (by a mark the scanner does not know, the line
+    // after it looks unquoted) speaks for quoted text only.
+    if (next.line.depth != 0 || depth != 0) return follower::nothing;
     if (next.separator == separatorKind::original || (findOriginalMessage_ && beginsEarlierMessage(next, lines)))
         return follower::earlierMessage;
     // Some programs write the earlier message under its attribution with no
