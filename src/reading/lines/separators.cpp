@@ -64,6 +64,12 @@ separatorKind otherSeparatorOf(const messageLine& line) {
 
 }  // namespace
 
+bool beginsForwardedText(const messageLine& line) {
+    const char* begin = skipBlanks(line.begin, line.end);
+    const char* p = skipBlanks(skipDashes(begin, line.end), line.end);
+    return p - begin >= 2 && startsWithFolded(p, line.end, forwardedTextBegin);
+}
+
 bool isOriginalMessageSeparator(const messageLine& line) {
     static const char* const phrases[] = {"original message", "message d'origine"};
     const char* p = skipDashes(line.begin, line.end);

@@ -29,6 +29,9 @@ enum class separatorKind {
 separatorKind separatorOf(const messageLine& line);
 
 bool isOriginalMessageSeparator(const messageLine& line);
+// "--- begin forwarded text": the sender marks what follows as passed on,
+// up to its "--- end forwarded text".
+bool beginsForwardedText(const messageLine& line);
 inline bool isSeparator(const messageLine& line) {
     const separatorKind kind = separatorOf(line);
     return kind != separatorKind::none && kind != separatorKind::forwardEnd;

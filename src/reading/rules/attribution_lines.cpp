@@ -203,7 +203,7 @@ attributionLines::follower attributionLines::whatFollows(const lineFacts& last, 
     // and a name, and when no quote follows anywhere below: text between an
     // attribution and its quote ("..." or a note) is no earlier message,
     // and what follows the quote is the answer.
-    if (reading.certain && reading.dated && !reading.name.empty() && !quoteFollows(next))
+    if (reading.certain && !reading.spoken && reading.dated && !reading.name.empty() && !quoteFollows(next))
         return follower::unquotedEarlierMessage;
     return follower::nothing;
 }

@@ -13,6 +13,7 @@ inline constexpr std::size_t longestAttribution = 300;
 struct attributionReading {
     bool found = false;    // it is an attribution
     bool certain = false;  // by a wording of one of the languages ("wrote:", "a écrit :", "skrev")
+    bool spoken = false;   // the wording is one that prose uses too ("said:")
     bool dated = false;    // it holds a date or a time in figures, or a month and a number
     std::string name;      // who wrote, without date, address or quotes; empty when only an address says it
 };

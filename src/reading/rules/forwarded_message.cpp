@@ -137,7 +137,7 @@ bool forwardedMessages::begins(const lineFacts& line, passState& state, readingO
     startMet_ = true;
     if (first && (subjectSaysForward_ || (forwardSeparator && ownLines_ <= fewOwnLines))) forward_ = true;
     if (first && subjectSaysForward_) return true;
-    if (forwardSeparator && (forward_ || carriesForwards_)) return true;
+    if (forwardSeparator && (forward_ || carriesForwards_ || beginsForwardedText(line.line))) return true;
     // Nothing of the sender's own so far, and the earlier message would
     // take every line left: the listener would hear the summary alone.
     return ownLines_ == 0 && takesTheRest(line, state.lines);

@@ -13,8 +13,9 @@ struct dateWords;
 // messages as parts (message/rfc822, which the decoding stage writes under a
 // forward separator), or when its first earlier message begins with a
 // forward separator ("---------- Forwarded message ---------", "Begin
-// forwarded message:", "--- begin forwarded text" ...) after a few lines of
-// the sender's own at most. The subject's marker may follow a list's tag
+// forwarded message:" ...) after a few lines of the sender's own at most;
+// and a text that the sender marks as passed on ("--- begin forwarded
+// text") is read wherever it stands. The subject's marker may follow a list's tag
 // ("[Orchids] FW: ...") or open a bracket ("[Fwd: ...]"), or the subject
 // end in "(fwd)". And when nothing of the sender's own stands above an
 // earlier message that would take every line left, the message would be

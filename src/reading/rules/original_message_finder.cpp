@@ -17,10 +17,13 @@ originalMessageFinder::kind originalMessageFinder::judge(const lineFacts& line, 
     if (line.separator != separatorKind::none) return otherSeparator;
     if (line.originalHeader) {
         if (inHeaders_) return headerInBlock;
-        // Right under the sender's text too, with no blank line between;
-        // under an attribution, two lines will do.
+        // After a blank line, or right under a line of the sender's text
+        // (not under header lines, which a message pasted whole has above
+        // its own, nor under a rule of dashes); under an attribution, two
+        // lines will do.
         if (!seenText_) return ordinary;
-        return beginsHeaderBlock(line, lines) || (attributionAbove_ && originalHeaderFollows(line, 1, lines))
+        return (leadAllowed_ && beginsHeaderBlock(line, lines)) ||
+                       (attributionAbove_ && originalHeaderFollows(line, 1, lines))
                    ? blockLead
                    : ordinary;
     }
@@ -111,6 +114,7 @@ lineTaken originalMessageFinder::take(const lineFacts& line, passState& state, r
     }
     seenText_ = true;
     attributionAbove_ = false;
+    leadAllowed_ = false;
     lineTaken taken = lineTaken::upTo(text.next);
     if (asHeader) {
         headerLine_ = plainOriginalHeaderLine(text);
@@ -129,19 +133,31 @@ void originalMessageFinder::after(const lineFacts& line, lineFate fate, std::siz
             inHeaders_ = false;
             seenText_ = false;
             attributionAbove_ = false;
+            leadAllowed_ = false;
             break;
         case lineFate::attribution:
             seenText_ = true;
             inHeaders_ = false;
             attributionAbove_ = true;
+            leadAllowed_ = false;
             break;
         case lineFate::keywordLine:
-        case lineFate::text:
-            if (line.line.depth == 0 && line.blank) break;
+        case lineFate::text: {
+            const messageLine& text = line.line;
+            if (text.depth == 0 && line.blank) {
+                leadAllowed_ = true;
+                fieldsAbove_ = false;
+                break;
+            }
             seenText_ = true;
             inHeaders_ = false;
             attributionAbove_ = false;
+            const bool field = text.depth == 0 && ((!text.isFolded() && isKeyNameLine(text)) ||
+                                                   (fieldsAbove_ && text.isFolded()));
+            fieldsAbove_ = field;
+            leadAllowed_ = text.depth == 0 && line.hasWord && !field;
             break;
+        }
         case lineFate::leftOut:
         case lineFate::earlierMessage: break;
     }

@@ -10,8 +10,8 @@ namespace postsift {
 // in the one form it does: a "-----Original Message-----" line. Those forms
 // are the separators of other programs, a block of original header lines
 // ("From:" and at least two of "Sent:", "To:", "Subject:" ..., in the
-// languages of header_names.cpp) under the sender's text, with or without a
-// blank line above it, and two original header lines or more under a line
+// languages of header_names.cpp) after a blank line or right under a line
+// of the sender's words, and two original header lines or more under a line
 // of underscores or an attribution, once the body has had a line of text. A
 // lone "From:" line starts nothing, nor does a "From:" and a "Date:" line in
 // a newsletter's list.
@@ -52,6 +52,8 @@ private:
     bool inHeaders_ = false;
     bool seenText_ = false;
     bool attributionAbove_ = false;  // an attribution, then blank lines at most
+    bool leadAllowed_ = false;       // a blank line above, or a line of the sender's words
+    bool fieldsAbove_ = false;       // header lines above ("Received:" and its folded lines)
     std::string headerLine_;  // an original header line as the scanner reads one
     const char* quotedUntil_ = nullptr;  // the end of the forwarded text written as a quote
     const char* endAt_ = nullptr;        // the last end of a forwarded text found looking ahead
