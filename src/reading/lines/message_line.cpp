@@ -101,4 +101,12 @@ const char* initialsQuoteMark(const messageLine& line, const char*& letters) {
     return p;
 }
 
+bool quotesAlone(const messageLine& line, const char* letters, const char* mark) {
+    if (mark - letters > static_cast<std::ptrdiff_t>(longestInitials) || mark + 1 >= line.end || !isBlank(mark[1]))
+        return false;
+    for (const char* p = letters; p < mark; ++p)
+        if (!isCapital(*p)) return false;
+    return true;
+}
+
 }  // namespace postsift

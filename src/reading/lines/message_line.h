@@ -51,4 +51,8 @@ bool isKeyNameLine(const messageLine& line);
 // quote, or a lone line of initials in capitals.
 const char* initialsQuoteMark(const messageLine& line, const char*& letters);
 
+// Initials that quote on a line of their own: one to three capitals, then
+// the '>' at `mark` and a blank ("GS> Did it work?").
+bool quotesAlone(const messageLine& line, const char* letters, const char* mark);
+
 }  // namespace postsift

@@ -102,11 +102,12 @@ bool isElisionMarker(const messageLine& line) {
 
 bool beginsAnyQuote(const messageLine& line, const char* textEnd) {
     if (line.depth > 0) return true;
-    if (line.isLast(textEnd)) return false;
     const quoteMark mark = quoteMarkOf(line);
     const char* letters = nullptr;
     const char* initials = initialsQuoteMark(line, letters);
     if ((mark.end == nullptr || mark.underAttribution) && initials == nullptr) return false;
+    if (initials != nullptr && quotesAlone(line, letters, initials)) return true;
+    if (line.isLast(textEnd)) return false;
     const messageLine next = lineAt(line.next, textEnd);
     if (mark.end != nullptr) {
         const quoteMark nextMark = quoteMarkOf(next);

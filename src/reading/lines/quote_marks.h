@@ -36,8 +36,8 @@ bool sameQuoteMark(const messageLine& a, const quoteMark& markA, const messageLi
 bool isElisionMarker(const messageLine& line);
 
 // Whether a quote in any of the forms the reading pass knows begins at this
-// line: a line quoted with '>', or the first of two lines with the same
-// other mark or the same initials.
+// line: a line quoted with '>', the first of two lines with the same other
+// mark or the same initials, or a lone line of initials in capitals.
 bool beginsAnyQuote(const messageLine& line, const char* textEnd);
 
 }  // namespace postsift

@@ -13,12 +13,7 @@ bool beginsInitialsRun(const lineFacts& line, lineWindow& lines) {
 
 bool beginsInitialsQuote(const lineFacts& line, lineWindow& lines) {
     if (line.initialsMark == nullptr) return false;
-    if (beginsInitialsRun(line, lines)) return true;
-    if (line.initialsLength() > 3 || line.initialsMark + 1 >= line.line.end || !isBlank(line.initialsMark[1]))
-        return false;
-    for (const char* p = line.initials; p < line.initialsMark; ++p)
-        if (*p < 'A' || *p > 'Z') return false;
-    return true;
+    return beginsInitialsRun(line, lines) || quotesAlone(line.line, line.initials, line.initialsMark);
 }
 
 bool holdsOwnWords(const lineFacts& line) {
