@@ -406,6 +406,20 @@ TEST(Pathological, WithTheReadingOptionsOn) {
         return withOptions("Subject: Fwd: x\n\n" +
                            repeated("---------- Forwarded message ---------\nFrom: Anne\nSubject: y\n\ntext\n", n / 5));
     });
+    expectLinear("options on: other quote marks and answers", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + "On Mon, 1 Jan 2024, Anne wrote:\n" +
+                           repeated(") asked\n| asked\n: asked\nanswered\n<snip>\n--]asked\n", n / 52));
+    });
+    expectLinear("options on: history under every attribution", 1u << 20, [&](std::size_t n) {
+        const std::string piece = "On Mon, 1 Jan 2024 at 9:12, Anne <a@example.org> wrote:\n\ntext\n";
+        return withOptions(header + repeated(piece, n / piece.size()) + "> a quote at the end\n");
+    });
+    expectLinear("options on: forwarded texts never ended", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + repeated("own text\n--- begin forwarded text\ntext\n", n / 40));
+    });
+    expectLinear("options on: date words before a wording", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + repeated(repeated("on the ", 100) + "1 Jan 2024 Anne wrote:\n> x\n", n / 720));
+    });
     std::string bytes;
     for (int c = 1; c <= 255; ++c) bytes += static_cast<char>(c);
     expectLinear("options on: bytes 1 to 255", 4u << 20, [&](std::size_t n) {

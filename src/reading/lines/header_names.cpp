@@ -27,17 +27,31 @@ const headerName names[] = {
     {"cci", false, other, nullptr},        {"von", true, sender, nullptr},
     {"an", true, other, nullptr},          {"betreff", true, subject, nullptr},
     {"datum", true, date, nullptr},        {"gesendet", true, date, nullptr},
+    {"reply-to", true, other, nullptr},
+    // The other languages, each said to the scanner as its English name:
+    // \xe5 is a ring, \xe4 a umlaut. "De" and "Datum" are above.
+    {"fra", true, sender, "From", true},   {"sendt", true, date, "Sent", true},
+    {"til", true, other, "To", true},      {"emne", true, subject, "Subject", true},
+    {"fr\xe5n", true, sender, "From", true}, {"skickat", true, date, "Sent", true},
+    {"till", true, other, "To", true},     {"\xe4mne", true, subject, "Subject", true},
+    {"van", true, sender, "From", true},   {"verzonden", true, date, "Sent", true},
+    {"aan", true, other, "To", true},      {"onderwerp", true, subject, "Subject", true},
+    {"enviado", true, date, "Sent", true}, {"enviada", true, date, "Sent", true},
+    {"para", true, other, "To", true},     {"asunto", true, subject, "Subject", true},
+    {"assunto", true, subject, "Subject", true}, {"da", true, sender, "From", true},
+    {"inviato", true, date, "Sent", true}, {"a", true, other, "To", true},
+    {"oggetto", true, subject, "Subject", true},
 };
 
 }  // namespace
 
-const headerName* findHeaderName(const char* from, const char* to) {
+const headerName* findHeaderName(const char* from, const char* to, bool aboveEarlierMessage) {
     if (from == to) return nullptr;
     // Asked of every keyword that begins a line: most differ at once.
     const unsigned char first = foldedByte(*from);
     for (const headerName& candidate : names) {
         if (static_cast<unsigned char>(candidate.name[0]) == first && equalsFolded(from, to, candidate.name))
-            return &candidate;
+            return candidate.aboveEarlierMessageOnly && !aboveEarlierMessage ? nullptr : &candidate;
     }
     return nullptr;
 }

@@ -28,6 +28,12 @@ const char* keyNameEnd(const char* p, const char* end) {
 }
 
 const std::size_t longestInitials = 3;
+// Some programs quote with the writer's first name ("Chris> ", "Stephen> "):
+// a capital and small letters. Lower-case words of that length before a '>'
+// are the prompts of programs ("mysql> ", "sftp> ").
+const std::size_t longestName = 10;
+
+bool isCapital(char c) { return c >= 'A' && c <= 'Z'; }
 
 }  // namespace
 
@@ -90,8 +96,17 @@ const char* initialsQuoteMark(const messageLine& line, const char*& letters) {
     const char* p = letters;
     while (p < line.end && isAsciiLetter(static_cast<unsigned char>(*p))) ++p;
     const std::size_t count = static_cast<std::size_t>(p - letters);
-    if (count == 0 || count > longestInitials || p == line.end || *p != '>') return nullptr;
+    if (count == 0 || count > longestName || p == line.end || *p != '>') return nullptr;
+    if (count > longestInitials && !isCapital(*letters)) return nullptr;
     return p;
+}
+
+bool quotesAlone(const messageLine& line, const char* letters, const char* mark) {
+    if (mark - letters > static_cast<std::ptrdiff_t>(longestInitials) || mark + 1 >= line.end || !isBlank(mark[1]))
+        return false;
+    for (const char* p = letters; p < mark; ++p)
+        if (!isCapital(*p)) return false;
+    return true;
 }
 
 }  // namespace postsift

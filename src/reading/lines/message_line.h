@@ -43,10 +43,16 @@ const char* headerKeywordEnd(const messageLine& line, const char*& keyword);
 bool isKeyNameLine(const messageLine& line);
 
 // Quotes marked with the writer's initials, as some mail programs write
-// them ("AB> Try it again", "K> The article is online"), with or without a
-// leading blank: an unquoted line that begins with one to three letters and
-// a '>'. Where its '>' stands, and in `letters` where the initials begin;
-// null for any other line. Only a run of such lines is a quote.
+// them ("AB> Try it again", "K> The article is online", "Chris> Am I the
+// only one"), with or without a leading blank: an unquoted line that begins
+// with one to three letters, or a name of up to ten letters that begins with
+// a capital, and a '>'. Where its '>' stands, and in `letters` where the
+// initials begin; null for any other line. Only a run of such lines is a
+// quote, or a lone line of initials in capitals.
 const char* initialsQuoteMark(const messageLine& line, const char*& letters);
+
+// Initials that quote on a line of their own: one to three capitals, then
+// the '>' at `mark` and a blank ("GS> Did it work?").
+bool quotesAlone(const messageLine& line, const char* letters, const char* mark);
 
 }  // namespace postsift

@@ -28,7 +28,7 @@ bool parse(const messageLine& line, parsedHeader& header) {
     if (starred && p < line.end && *p == '*') ++p;  // "*From:*"
     if (p < line.end && !isBlank(*p)) return false;
     header.value = p;
-    header.known = findHeaderName(header.nameBegin, header.nameEnd);
+    header.known = findHeaderName(header.nameBegin, header.nameEnd, true);
     return header.known != nullptr && header.known->original;
 }
 

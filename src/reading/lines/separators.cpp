@@ -19,41 +19,56 @@ const separatorPhrase dashedPhrases[] = {
     {"urspr\xfcngliche nachricht", false}, {"urspruengliche nachricht", false},
     {"weitergeleitete nachricht", true},   {"original-nachricht", false},
 };
-const separatorPhrase lonePhrases[] = {
-    {"begin forwarded message:", true},
-    {"d\xe9" "but du message r\xe9" "exp\xe9" "di\xe9 :", true},
-    {"d\xe9" "but du message r\xe9" "exp\xe9" "di\xe9:", true},
-    {"anfang der weitergeleiteten nachricht:", true},
+const char* const lonePhrases[] = {
+    "begin forwarded message:",
+    "d\xe9" "but du message r\xe9" "exp\xe9" "di\xe9 :",
+    "d\xe9" "but du message r\xe9" "exp\xe9" "di\xe9:",
+    "anfang der weitergeleiteten nachricht:",
 };
+
+// After dashes alone: "--- begin forwarded text" ... "--- end forwarded
+// text", which some programs write around a forwarded message.
+const char* const forwardedTextBegin = "begin forwarded text";
+const char* const forwardedTextEnd = "end forwarded text";
 
 const char* skipDashes(const char* p, const char* end) {
     while (p < end && *p == '-') ++p;
     return p;
 }
 
-// The phrase of another program's separator on this line, or null.
-const separatorPhrase* otherSeparatorPhrase(const messageLine& line) {
-    if (line.depth != 0) return nullptr;
+// The kind of another program's separator on this line.
+separatorKind otherSeparatorOf(const messageLine& line) {
+    if (line.depth != 0) return separatorKind::none;
     const char* begin = skipBlanks(line.begin, line.end);
     // Asked of every line: most begin with none of the phrases' first bytes.
-    if (begin == line.end || std::strchr("-bBdDaA", *begin) == nullptr) return nullptr;
+    if (begin == line.end || std::strchr("-bBdDaA", *begin) == nullptr) return separatorKind::none;
     const char* end = trimBlanks(begin, line.end);
-    for (const separatorPhrase& phrase : lonePhrases) {
-        if (equalsFolded(begin, end, phrase.text)) return &phrase;
+    for (const char* phrase : lonePhrases) {
+        if (equalsFolded(begin, end, phrase)) return separatorKind::forward;
     }
     const char* p = skipDashes(begin, end);
+    if (p - begin < 2) return separatorKind::none;
     const char* last = end;
     while (last > p && last[-1] == '-') --last;
-    if (p - begin < 2 || end - last < 2) return nullptr;
+    const char* phraseEnd = trimBlanks(p, last);
     p = skipBlanks(p, last);
-    last = trimBlanks(p, last);
+    if (equalsFolded(p, phraseEnd, forwardedTextBegin)) return separatorKind::forward;
+    if (equalsFolded(p, phraseEnd, forwardedTextEnd)) return separatorKind::forwardEnd;
+    if (end - last < 2) return separatorKind::none;
     for (const separatorPhrase& phrase : dashedPhrases) {
-        if (equalsFolded(p, last, phrase.text)) return &phrase;
+        if (equalsFolded(p, phraseEnd, phrase.text))
+            return phrase.forward ? separatorKind::forward : separatorKind::reply;
     }
-    return nullptr;
+    return separatorKind::none;
 }
 
 }  // namespace
+
+bool beginsForwardedText(const messageLine& line) {
+    const char* begin = skipBlanks(line.begin, line.end);
+    const char* p = skipBlanks(skipDashes(begin, line.end), line.end);
+    return p - begin >= 2 && startsWithFolded(p, line.end, forwardedTextBegin);
+}
 
 bool isOriginalMessageSeparator(const messageLine& line) {
     static const char* const phrases[] = {"original message", "message d'origine"};
@@ -69,9 +84,7 @@ bool isOriginalMessageSeparator(const messageLine& line) {
 
 separatorKind separatorOf(const messageLine& line) {
     if (isOriginalMessageSeparator(line)) return separatorKind::original;
-    const separatorPhrase* phrase = otherSeparatorPhrase(line);
-    if (phrase == nullptr) return separatorKind::none;
-    return phrase->forward ? separatorKind::forward : separatorKind::reply;
+    return otherSeparatorOf(line);
 }
 
 }  // namespace postsift

@@ -18,13 +18,23 @@ enum class separatorKind {
     reply,
     // Another program's, before a forwarded message: "---------- Forwarded
     // message ---------", "-------- Message transféré --------", "Begin
-    // forwarded message:", "Anfang der weitergeleiteten Nachricht:" ...
+    // forwarded message:", "Anfang der weitergeleiteten Nachricht:", "---
+    // begin forwarded text" ...
     forward,
+    // The line that ends a forwarded text: "--- end forwarded text". No
+    // separator: what follows it is the sender's own again.
+    forwardEnd,
 };
 
 separatorKind separatorOf(const messageLine& line);
 
 bool isOriginalMessageSeparator(const messageLine& line);
-inline bool isSeparator(const messageLine& line) { return separatorOf(line) != separatorKind::none; }
+// "--- begin forwarded text": the sender marks what follows as passed on,
+// up to its "--- end forwarded text".
+bool beginsForwardedText(const messageLine& line);
+inline bool isSeparator(const messageLine& line) {
+    const separatorKind kind = separatorOf(line);
+    return kind != separatorKind::none && kind != separatorKind::forwardEnd;
+}
 
 }  // namespace postsift

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "reading/lines/original_headers.h"
+#include "support/ascii.h"
 
 namespace postsift {
 
@@ -60,7 +61,12 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
         facts.originalHeader = readOriginalHeader(line, facts.field, facts.value);
     }
     if (kinds & (dashByte | colonByte)) facts.separator = separatorOf(line);
-    if (line.depth == 0) facts.initialsMark = initialsQuoteMark(line, facts.initials);
+    if (line.depth == 0) {
+        facts.initialsMark = initialsQuoteMark(line, facts.initials);
+        const char* first = line.begin;
+        if (first < line.end && isBlank(*first)) first = skipBlanks(first, line.end);
+        if (first < line.end && isAsciiPunct(static_cast<unsigned char>(*first))) facts.otherMark = quoteMarkOf(line);
+    }
     return facts;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "reading/lines/header_names.h"
 #include "reading/lines/message_line.h"
+#include "reading/lines/quote_marks.h"
 #include "reading/lines/separators.h"
 
 namespace postsift {
@@ -33,6 +34,13 @@ struct lineFacts {
     // the initials begin; null when the line does not begin so.
     const char* initialsMark = nullptr;
     const char* initials = nullptr;
+    // A quote mark other than '>' at its start ("| ", ") ", "--]"); its end
+    // is null when the line begins with none.
+    quoteMark otherMark;
+    // Set by the rule that reads the line as a quote by such a mark: the
+    // end of the mark, which the pass writes as '>' and blanks for the
+    // scanner; the facts above are then those of the quoted line.
+    const char* markAsQuote = nullptr;
 
     // Set by the pass for the line it reads, not for lines looked at ahead.
     bool boundary = false;  // a MIME boundary line of the message

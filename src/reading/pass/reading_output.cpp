@@ -5,8 +5,20 @@
 
 #include "reading/lines/message_line.h"
 #include "reading/lines/separators.h"
+#include "reading/pass/line_facts.h"
 
 namespace postsift {
+
+void readingOutput::putPrefix(const lineFacts& line) {
+    const char* mark = line.markAsQuote;
+    if (mark == nullptr) {
+        put(line.line.begin, line.line.prefixEnd);
+        return;
+    }
+    put(">");
+    for (const char* p = line.line.begin + 1; p < mark; ++p) put(" ");
+    put(mark, line.line.prefixEnd);
+}
 
 void readingOutput::insert(std::size_t offset, const char* piece) {
     const std::string after(text_.get() + offset, text_.length() - offset);

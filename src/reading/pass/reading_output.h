@@ -7,6 +7,8 @@
 
 namespace postsift {
 
+struct lineFacts;
+
 // The text that the reading pass writes, piece by piece. A piece that finds
 // no memory is remembered, so that the pass can give up as a whole instead
 // of handing the scanner a text with a hole in it.
@@ -23,6 +25,10 @@ public:
     void put(const char* text) { note(text_.append(text)); }
     // A phrase whose first "%s" stands for `filling`.
     void putPhrase(const char* phrase, const char* filling) { note(appendKeywordPhrase(text_, phrase, filling)); }
+    // A line's quote prefix as the scanner must read it: a quote mark other
+    // than '>' that a rule reads as one becomes '>' and blanks, as long as
+    // the mark, so that the offsets of what follows do not move.
+    void putPrefix(const lineFacts& line);
 
     bool ok() const { return ok_; }
     std::size_t length() const { return text_.length(); }

@@ -125,7 +125,7 @@ private:
             break;
         }
         if (next == nullptr) {
-            out_.put(line.line.begin, line.line.prefixEnd);
+            out_.putPrefix(line);
             out_.put(line.line.content, line.line.next);
             next = line.line.next;
         }

@@ -11,7 +11,8 @@ namespace {
 
 // The order is the order in which the rules see a line, at each stage. It
 // matters where two rules may want one line:
-// - initials and armour first: they change how the others read a line;
+// - initials, other quote marks and armour first: they change how the
+//   others read a line;
 // - a signature before the earlier messages and forwards: a block of header
 //   lines under "-- " is the signature's;
 // - the earlier messages before the forwards, which read the first one's
@@ -20,6 +21,7 @@ namespace {
 //   then what is written as text, and last what adjusts written text.
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
+    {optionFindOriginalMessage, makeOtherQuoteMarks, lineFate::leftOut, false},
     {optionDropSignedArmour, makeSignedArmour, lineFate::leftOut, false},
     {optionDropSignature, makeSignatureBlock, lineFate::leftOut, false},
     {optionFindOriginalMessage, makeOriginalMessageFinder, lineFate::earlierMessage, false},

@@ -51,6 +51,7 @@ bool isReadingOption(const char* key);
 
 // The makers of the rules, each defined beside its rule in reading/rules/.
 std::unique_ptr<readingRule> makeInitialsQuote(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeOtherQuoteMarks(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSignedArmour(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeOriginalMessageFinder(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting);

@@ -5,6 +5,7 @@
 #include "filter/language_phrases.h"
 #include "filter/option_value.h"
 #include "reading/dates/date_tokens.h"
+#include "reading/lines/quote_marks.h"
 #include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
 #include "reading/rules/attribution_reading.h"
@@ -42,6 +43,27 @@ const char* attributionInside(const char* begin, const char* end) {
     return nullptr;
 }
 
+// Without a sentence's end before it ("Sounds good On Wed, Apr 4, 2012 at
+// 3:59 PM, Bob <b@x.com> wrote:"), only a wording of the languages tells
+// where it begins: at the first of the few last words that begin a date
+// after which the rest reads as one.
+const int datesTriedInside = 3;
+
+const char* wordedAttributionInside(const char* begin, const char* end, attributionReading& reading) {
+    const char* from = end - begin > static_cast<std::ptrdiff_t>(longestAttribution) ? end - longestAttribution : begin;
+    int tried = 0;
+    bool words = false;  // reply text stands before it, not a mark alone
+    for (const char* p = begin; p < from; ++p) words = words || isAsciiLetter(static_cast<unsigned char>(*p));
+    for (const char* p = from; p < end && tried < datesTriedInside; ++p) {
+        if (p > begin && isAsciiLetter(static_cast<unsigned char>(p[-1]))) words = true;
+        if (!words || !isBlank(p[-1]) || isBlank(*p) || !beginsWithDate(p, end)) continue;
+        ++tried;
+        reading = readAttribution(std::string(p, end));
+        if (reading.found && reading.certain) return p;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<readingRule> makeAttributionLines(const ruleSetting& setting) {
@@ -49,9 +71,13 @@ std::unique_ptr<readingRule> makeAttributionLines(const ruleSetting& setting) {
     // TEXT]": a missing entry or value lets it through.
     const filterEntry* text = setting.entry(optionIncludeForwardedText);
     const bool quotedTextLeftOut = text != nullptr && text->value() != nullptr && !valueSaysTrue(*text);
-    return std::make_unique<attributionLines>(
+    auto rule = std::make_unique<attributionLines>(
         phraseOf(setting.filter, symbolAttribution, buildLanguagePhrases().attribution), quotedTextLeftOut,
         setting.isOn(optionFindOriginalMessage));
+    if (setting.isOn(optionReadForwardedMessages))
+        rule->readsHistoryAlone(
+            phraseOf(setting.filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage));
+    return rule;
 }
 
 lineTaken attributionLines::take(const lineFacts& line, passState& state, readingOutput& out) {
@@ -89,9 +115,9 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     if (!endsInColon) return lineTaken::passed();
     // An attribution at the end of a line of reply text.
     const char* inside = attributionInside(begin, end);
-    if (inside == nullptr) return lineTaken::passed();
-    reading = readAttribution(std::string(inside, end));
-    if (!reading.found || whatFollows(line, reading, state.lines) == follower::nothing) return lineTaken::passed();
+    if (inside != nullptr) reading = readAttribution(std::string(inside, end));
+    if (inside == nullptr || !reading.found) inside = wordedAttributionInside(begin, end, reading);
+    if (inside == nullptr || whatFollows(line, reading, state.lines) == follower::nothing) return lineTaken::passed();
     return lineTaken::upTo(writeAttribution(line, inside, line, reading, state.lines, out));
 }
 
@@ -103,39 +129,82 @@ const char* attributionLines::writeAttribution(const lineFacts& line, const char
                                                readingOutput& out) {
     const messageLine& text = line.line;
     if (from != nullptr) {
-        out.put(text.begin, trimBlanks(text.content, from));
+        out.putPrefix(line);
+        out.put(text.prefixEnd, trimBlanks(text.content, from));
         out.put(text.end, text.next);
     }
+    const bool history = whatFollows(last, reading, lines) == follower::unquotedEarlierMessage;
+    if (history && !ownWords_ && forwardPhrase_ != nullptr) {
+        // Nothing of the sender's own stands above it, and all that follows
+        // is the earlier message: left out, the listener would hear the
+        // summary alone. It is read as a forward.
+        out.putPhrase(forwardPhrase_, reading.name.c_str());
+        out.put(last.line.end, last.line.next);
+        return last.line.next;
+    }
     if (!quotedTextLeftOut_ && phrase_ != nullptr && !reading.name.empty()) {
-        out.put(text.begin, text.prefixEnd);
+        out.putPrefix(line);
         out.putPhrase(phrase_, reading.name.c_str());
         out.put(last.line.end, last.line.next);
     }
-    if (whatFollows(last, reading, lines) == follower::unquotedEarlierMessage && !out.inEarlierMessage()) {
+    if (history && !out.inEarlierMessage()) {
         out.put(originalMessageSeparator);
         out.put(last.line.end, last.line.next);
     }
     return last.line.next;
 }
 
+void attributionLines::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
+    if ((fate == lineFate::text || fate == lineFate::keywordLine) && holdsOwnWords(line)) ownWords_ = true;
+}
+
+// Amortised over the message: each line is looked at once, however many
+// attributions ask.
+bool attributionLines::quoteFollows(const lineFacts& from) {
+    if (quoteAt_ != nullptr && quoteAt_ >= from.line.begin) return true;
+    const char* p = looked_ > from.line.begin ? looked_ : from.line.begin;
+    const char* textEnd = from.textEnd;
+    while (p < textEnd) {
+        const messageLine line = lineAt(p, textEnd);
+        if (line.depth > 0 || (findOriginalMessage_ && beginsAnyQuote(line, textEnd))) {
+            quoteAt_ = line.begin;
+            looked_ = line.next;
+            return true;
+        }
+        p = line.next;
+    }
+    looked_ = textEnd;
+    return false;
+}
+
 attributionLines::follower attributionLines::whatFollows(const lineFacts& last, const attributionReading& reading,
-                                                         lineWindow& lines) const {
+                                                         lineWindow& lines) {
     const int depth = last.line.depth;
+    const bool otherForms = findOriginalMessage_ && depth == 0;
     lineFacts next = last;
     for (int blanks = 0;; ++blanks) {
         if (!lines.next(next, next)) return follower::nothing;
-        if (next.line.depth > depth || (findOriginalMessage_ && depth == 0 && beginsInitialsRun(next, lines)))
+        // Right under an attribution, any quote mark quotes, and so do
+        // initials; "<snip>" stands for the quote's first lines.
+        if (next.line.depth > depth ||
+            (otherForms && (next.otherMark.end != nullptr || beginsInitialsQuote(next, lines))))
             return follower::quote;
-        if (next.line.depth != depth || !next.blank) break;
+        const bool elision = otherForms && isElisionMarker(next.line);
+        if (!elision && (next.line.depth != depth || !next.blank)) break;
         if (blanks == blankLinesBeforeQuote) return follower::nothing;
     }
-    if (next.line.depth != 0) return follower::nothing;
+    // A quoted attribution (by a mark the scanner does not know, the line
+    // after it looks unquoted) speaks for quoted text only.
+    if (next.line.depth != 0 || depth != 0) return follower::nothing;
     if (next.separator == separatorKind::original || (findOriginalMessage_ && beginsEarlierMessage(next, lines)))
         return follower::earlierMessage;
     // Some programs write the earlier message under its attribution with no
     // '>' marks: trusted only for a wording of the languages, with a date
-    // and a name.
-    if (reading.certain && reading.dated && !reading.name.empty()) return follower::unquotedEarlierMessage;
+    // and a name, and when no quote follows anywhere below: text between an
+    // attribution and its quote ("..." or a note) is no earlier message,
+    // and what follows the quote is the answer.
+    if (reading.certain && !reading.spoken && reading.dated && !reading.name.empty() && !quoteFollows(next))
+        return follower::unquotedEarlierMessage;
     return follower::nothing;
 }
 

@@ -57,9 +57,16 @@ bool holdsOtherThanDates(const std::string& text, region r) {
     return false;
 }
 
-// Finds a wording; `where` receives the part that holds the name.
-bool findWording(const std::string& text, region& where) {
+// Finds a wording; `where` receives the part that holds the name,
+// `spoken` whether it is one that prose uses too.
+bool findWording(const std::string& text, region& where, bool& spoken) {
     std::size_t at = 0;
+    for (std::size_t i = 0; i < spokenEndingCount; ++i) {
+        if (!endsWithFolded(text, spokenEndings[i], at)) continue;
+        where = {0, at};
+        spoken = true;
+        return true;
+    }
     for (std::size_t i = 0; i < attributionEndingCount; ++i) {
         if (!endsWithFolded(text, attributionEndings[i], at)) continue;
         where = {0, at};
@@ -118,7 +125,7 @@ attributionReading readAttribution(const std::string& text) {
     if (text.empty() || text.size() > longestAttribution) return reading;
     const bool endsInColon = text.back() == ':';
     region where{0, endsInColon ? text.size() - 1 : text.size()};
-    reading.certain = findWording(text, where);
+    reading.certain = findWording(text, where, reading.spoken);
     reading.dated = holdsDate(text);
 
     // The name: after a word that introduces it ("heeft", "użytkownik"),
@@ -141,6 +148,7 @@ attributionReading readAttribution(const std::string& text) {
                                           : std::string();
     std::size_t count = 0;
     reading.name = displayName(said, count);
+    if (isReaderAddressed(reading.name.data(), reading.name.size())) reading.name.clear();
     const bool hasAddress = said.find('@') != std::string::npos;
     if (count > wordsOfAName) return reading;
     if (reading.certain) {

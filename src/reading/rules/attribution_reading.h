@@ -13,13 +13,16 @@ inline constexpr std::size_t longestAttribution = 300;
 struct attributionReading {
     bool found = false;    // it is an attribution
     bool certain = false;  // by a wording of one of the languages ("wrote:", "a écrit :", "skrev")
+    bool spoken = false;   // the wording is one that prose uses too ("said:")
     bool dated = false;    // it holds a date or a time in figures, or a month and a number
     std::string name;      // who wrote, without date, address or quotes; empty when only an address says it
 };
 
 // An attribution is either
-// - a wording of one of the languages: the name before "wrote:", "a écrit
-//   :", "schreef:", "escribió:", "ha scritto:" ..., or after "schrieb",
+// - a wording of one of the languages: the name before "wrote:", "said:",
+//   "mentioned:", "a écrit :", "schreef:", "escribió:", "ha scritto:" ...
+//   (and none in "you wrote:", "vous avez écrit :", "Sie schrieben:",
+//   which the reader wrote), or after "schrieb",
 //   "skrev", "schreef" up to the final ':'; a leading or trailing date goes
 //   ("On Wed, 4 Apr 2012 at 15:59, Bob" gives "Bob");
 // - or, in any language, by its shape: a date or time at one end, a name or

@@ -13,10 +13,20 @@ namespace postsift {
 extern const char* const attributionEndings[];
 extern const std::size_t attributionEndingCount;
 
+// Endings that people write in prose too ("The manual said:", "What the
+// magazine said:" above a quotation without '>' marks): an attribution
+// above a quote, never above an earlier message without marks.
+extern const char* const spokenEndings[];
+extern const std::size_t spokenEndingCount;
+
 // The verbs after which the name is said, up to the final ':' ("schrieb
 // Jonas Brandt:", "skrev Elin:"), lower case.
 extern const char* const attributionVerbs[];
 extern const std::size_t attributionVerbCount;
+
+// "you wrote:", "vous avez écrit :", "Sie schrieben:": the reader is the
+// writer, and no name is said.
+bool isReaderAddressed(const char* word, std::size_t length);
 
 // Words after which the name comes in a wording ("heeft", "użytkownik"),
 // in any case.

@@ -1,5 +1,6 @@
 #include "reading/rules/forwarded_message.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -8,6 +9,8 @@
 #include "reading/dates/date_speaking.h"
 #include "reading/dates/date_words.h"
 #include "reading/lines/display_name.h"
+#include "reading/lines/quote_marks.h"
+#include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
 #include "support/reserved_names.h"
 
@@ -22,6 +25,16 @@ const int fewOwnLines = 5;
 // The markers that mail programs put before a forwarded subject, in
 // English, French and German; lower case.
 const char* const forwardMarkers[] = {"fwd:", "fw:", "tr:", "wg:"};
+
+// At most this many list tags before a subject's marker.
+const int listTagsBeforeMarker = 2;
+
+// A list's tag in a subject: "[Orchids]", "[Choir news]"; not "[Fwd:".
+bool isListTag(const char* p, const char* end) {
+    if (p == end || *p != '[') return false;
+    const char* close = std::find(p, end, ']');
+    return close != end && std::find(p, close, ':') == close;
+}
 
 // A line "Name: value" of a header block: a key name at the very start of
 // the line, and a colon.
@@ -94,13 +107,29 @@ void forwardedMessages::observeHeader(const lineFacts& line, passState& state) {
     const std::string name(line.keyword, line.keywordEnd);
     if (subject == nullptr || findSymbol(filter_.symbolTable, name.c_str()) != subject) return;
     // The first marker says what the message is: "Fwd: Re:" forwards a
-    // reply, "Re: Fwd:" answers a forward.
-    const textWord marker = wordAt(line.keywordEnd, line.line.end);
-    subjectSaysForward_ = isForwardMarker(marker.begin, marker.end);
+    // reply, "Re: Fwd:" answers a forward. A list's tag may stand before it
+    // ("[Orchids] FW: greenhouse closed"), and a marker may open a bracket
+    // ("[Fwd: printer jam]"); "(fwd)" after the subject says it too, when
+    // no marker begins it.
+    const char* end = line.line.end;
+    textWord marker = wordAt(line.keywordEnd, end);
+    for (int tags = 0; tags < listTagsBeforeMarker && isListTag(marker.begin, end); ++tags)
+        marker = wordAt(std::find(marker.begin, end, ']') + 1, end);
+    const char* word = marker.begin;
+    if (word < marker.end && *word == '[') ++word;
+    subjectSaysForward_ = isForwardMarker(word, marker.end);
+    if (subjectSaysForward_ || (word < marker.end && marker.end[-1] == ':')) return;
+    for (textWord w = marker; !w.empty(); w = wordAt(w.end, end)) {
+        if (equalsFolded(w.begin, w.end, "(fwd)")) {
+            static const char fwd[] = "fwd:";
+            subjectSaysForward_ = isForwardMarker(fwd, fwd + sizeof fwd - 1);
+            return;
+        }
+    }
 }
 
-bool forwardedMessages::begins(const lineFacts& line, const passState& state, readingOutput& out) {
-    if (line.line.depth != 0) return false;
+bool forwardedMessages::begins(const lineFacts& line, passState& state, readingOutput& out) {
+    if (line.line.depth != 0 || line.separator == separatorKind::forwardEnd) return false;
     const bool forwardSeparator = line.separator == separatorKind::forward;
     if (line.separator == separatorKind::none && !state.news.earlierMessageBegins) return false;
     if (out.inEarlierMessage()) return false;
@@ -108,7 +137,23 @@ bool forwardedMessages::begins(const lineFacts& line, const passState& state, re
     startMet_ = true;
     if (first && (subjectSaysForward_ || (forwardSeparator && ownLines_ <= fewOwnLines))) forward_ = true;
     if (first && subjectSaysForward_) return true;
-    return forwardSeparator && (forward_ || carriesForwards_);
+    if (forwardSeparator && (forward_ || carriesForwards_ || beginsForwardedText(line.line))) return true;
+    // Nothing of the sender's own so far, and the earlier message would
+    // take every line left: the listener would hear the summary alone.
+    return ownLines_ == 0 && takesTheRest(line, state.lines);
+}
+
+// Whether the scanner would read the rest of the text as the earlier
+// message that begins at this line: its text, after the separator, its
+// header lines and blank lines, does not begin with a quote.
+bool forwardedMessages::takesTheRest(const lineFacts& line, lineWindow& lines) {
+    lineFacts next = line;
+    bool more = true;
+    if (line.separator != separatorKind::none) more = lines.next(next, next);
+    while (more && next.line.depth == 0 && (next.blank || next.originalHeader || isFieldLine(next.line) ||
+                                            (next.line.isFolded() && !next.blank)))
+        more = lines.next(next, next);
+    return !more || (next.line.depth == 0 && !beginsAnyQuote(next.line, next.textEnd));
 }
 
 void forwardedMessages::observe(lineFacts& line, passState& state, readingOutput& out) {
@@ -120,7 +165,12 @@ void forwardedMessages::observe(lineFacts& line, passState& state, readingOutput
 }
 
 lineTaken forwardedMessages::take(const lineFacts& line, passState& state, readingOutput& out) {
+    // What follows the end of a forwarded text that is read is the
+    // sender's own again.
+    if (read_ && line.separator == separatorKind::forwardEnd && line.line.depth == 0)
+        return lineTaken::upTo(line.line.next);
     if (line.header || !state.news.forwardBegins) return lineTaken::passed();
+    read_ = true;
     return lineTaken::upTo(write(line, state, out));
 }
 
@@ -132,7 +182,7 @@ void forwardedMessages::after(const lineFacts& line, lineFate fate, std::size_t,
     } else if (fate == lineFate::keywordLine || fate == lineFate::text) {
         if (line.line.depth > 0)
             startMet_ = true;
-        else if (!line.blank && !line.boundary && !isFieldLine(line.line))
+        else if (holdsOwnWords(line))
             ++ownLines_;
     }
 }

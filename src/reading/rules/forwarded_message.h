@@ -13,7 +13,13 @@ struct dateWords;
 // messages as parts (message/rfc822, which the decoding stage writes under a
 // forward separator), or when its first earlier message begins with a
 // forward separator ("---------- Forwarded message ---------", "Begin
-// forwarded message:" ...) after a few lines of the sender's own at most.
+// forwarded message:" ...) after a few lines of the sender's own at most;
+// and a text that the sender marks as passed on ("--- begin forwarded
+// text") is read wherever it stands. The subject's marker may follow a list's tag
+// ("[Orchids] FW: ...") or open a bracket ("[Fwd: ...]"), or the subject
+// end in "(fwd)". And when nothing of the sender's own stands above an
+// earlier message that would take every line left, the message would be
+// heard as its summary alone: that earlier message is read as a forward.
 //
 // The forwarded message is then read as the rest of the body: its
 // separator and header lines become the phrase of "[FORWARDED MESSAGE]"
@@ -22,6 +28,7 @@ struct dateWords;
 // message, so its own quotes and earlier messages follow the usual rules.
 // Which earlier message is forwarded: in a forward by its subject the
 // first, whatever its separator; then every one under a forward separator.
+// The line that ends a forwarded text is left out after it.
 class forwardedMessages : public readingRule {
 public:
     // `dates`, when not null, says the forwarded message's date.
@@ -36,7 +43,8 @@ private:
     // A line of the leading header block: the subject tells a forward.
     void observeHeader(const lineFacts& line, passState& state);
     // Whether the forwarded message to read begins at this line.
-    bool begins(const lineFacts& line, const passState& state, readingOutput& out);
+    bool begins(const lineFacts& line, passState& state, readingOutput& out);
+    bool takesTheRest(const lineFacts& line, lineWindow& lines);
     // Writes what stands for the separator and header lines of the
     // forwarded message that begins at this line; returns where its text
     // begins.
@@ -50,6 +58,7 @@ private:
     bool carriesForwards_ = false;
     bool forward_ = false;
     bool startMet_ = false;
+    bool read_ = false;  // a forwarded message was read
     int ownLines_ = 0;
 };
 

@@ -16,9 +16,10 @@ void initialsQuote::observe(lineFacts& line, passState& state, readingOutput&) {
     }
     const std::size_t count = line.initialsLength();
     if (std::strlen(run_) != count || std::memcmp(line.initials, run_, count) != 0) {
-        // A run begins only where the next line has the same initials.
+        // A run begins only where the next line has the same initials, or
+        // with a lone line of initials in capitals.
         run_[0] = '\0';
-        if (!beginsInitialsRun(line, state.lines)) return;
+        if (!beginsInitialsQuote(line, state.lines)) return;
         std::memcpy(run_, line.initials, count);
         run_[count] = '\0';
     }

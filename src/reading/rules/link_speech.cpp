@@ -212,7 +212,7 @@ std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting) {
 lineTaken linkSpeech::take(const lineFacts& line, passState& state, readingOutput& out) {
     // A line where no link can begin is written as text by the pass.
     if (!line.hasLink) return lineTaken::passed();
-    out.put(line.line.begin, line.line.prefixEnd);
+    out.putPrefix(line);
     lineFacts current = line;
     const char* copied = line.line.content;
     const char* p = line.line.content;

@@ -7,8 +7,10 @@ namespace postsift {
 std::unique_ptr<readingRule> makeSignatureBlock(const ruleSetting&) { return std::make_unique<signatureBlock>(); }
 
 lineTaken signatureBlock::take(const lineFacts& line, passState& state, readingOutput&) {
-    // A MIME part ends, or an earlier message (perhaps forwarded) begins.
+    // A MIME part ends, an earlier message (perhaps forwarded) begins, or a
+    // forwarded text ends.
     const bool endsPart = line.boundary || line.separator == separatorKind::original ||
+                          line.separator == separatorKind::forwardEnd ||
                           state.news.earlierMessageBegins || state.news.forwardBegins;
     const messageLine& text = line.line;
     if (inside_) {

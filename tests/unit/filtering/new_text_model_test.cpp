@@ -1,11 +1,17 @@
 // Which lines of a reply are the sender's own, compared with a simple model
 // over random quote structures: paragraphs of one's own (some beginning with
-// a word and a colon), quotes (some marked with initials), earlier messages
-// under a separator with their header lines, attributions of every shape
-// above quotes or above an earlier message without '>' marks, blank lines.
-// Every own line must be heard whole, and nothing quoted or earlier: not
-// even what the reading aids would make of it (a link's phrase, a day name
-// or a reply marker translated, a keyword's phrase).
+// a word and a colon), quotes (some marked with initials, a lone line of
+// initials in capitals, or with another mark: "| ", ") ", ": ", "--] "),
+// earlier messages under a separator with their header lines, attributions
+// of every shape above quotes or above an earlier message without '>'
+// marks, which is one only when no quote follows anywhere below, blank
+// lines. Every own line must be heard whole, and nothing quoted or earlier:
+// not even what the reading aids would make of it (a link's phrase, a day
+// name or a reply marker translated, a keyword's phrase).
+//
+// Each reply begins with a line of its own: an earlier message with
+// nothing of one's own above it is read as a forward, which the reading
+// pass's own tests cover.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -35,8 +41,7 @@ public:
 
     std::vector<generatedLine> reply() {
         lines_.clear();
-        toTheEnd_ = false;
-        pendingSection_ = false;
+        if (options_) ownLine();
         const int segments = pick(1, 8);
         for (int i = 0; i < segments; ++i) {
             switch (pick(0, 6)) {
@@ -49,10 +54,57 @@ public:
                 default: blanks(); break;
             }
         }
-        return lines_;
+        return heard();
     }
 
 private:
+    // What the pass and the scanner make of a line.
+    enum class kind {
+        text,       // written as text: heard when it is one's own and no earlier message holds it
+        leftOut,    // left out by the pass
+        separator,  // an earlier message begins after it
+        header,     // a header line of an earlier message
+        history,    // an attribution with an earlier message under it without '>' marks
+    };
+    struct modelLine {
+        std::string text;
+        std::vector<std::string> words;
+        bool own;
+        bool quoted;
+        kind what;
+    };
+
+    // Where an earlier message stands open, the first line after its
+    // header lines and blank lines decides: a quote ends it there, anything
+    // else keeps it open to the end of the message. An attribution above
+    // text without '>' marks begins one only when no quote follows anywhere
+    // below it; else it is a line of text.
+    std::vector<generatedLine> heard() const {
+        std::vector<generatedLine> out;
+        bool pending = false;
+        bool toTheEnd = false;
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            const modelLine& line = lines_[i];
+            kind what = line.what;
+            if (what == kind::history) {
+                bool quoteBelow = false;
+                for (std::size_t j = i + 1; j < lines_.size(); ++j) quoteBelow = quoteBelow || lines_[j].quoted;
+                if (quoteBelow) {
+                    what = kind::text;
+                } else if (!toTheEnd && !pending) {
+                    toTheEnd = true;
+                }
+            }
+            if ((what == kind::text || what == kind::separator) && pending && !line.text.empty()) {
+                pending = false;
+                toTheEnd = toTheEnd || !line.quoted;
+            }
+            if (what == kind::separator) pending = true;
+            out.push_back({line.text, line.words, what == kind::text && line.own && !toTheEnd});
+        }
+        return out;
+    }
+
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
     // Letters only: a word with a digit would pass for part of a date.
@@ -62,19 +114,17 @@ private:
         return w + "x";
     }
 
-    // Where an earlier message stands open, the first line after its
-    // header lines and blank lines decides: a quote ends it there, anything
-    // else keeps it open to the end of the message.
     void add(std::string text, std::vector<std::string> words, bool own, bool quoted) {
-        if (pendingSection_ && !text.empty()) {
-            pendingSection_ = false;
-            toTheEnd_ = toTheEnd_ || !quoted;
-        }
-        lines_.push_back({std::move(text), std::move(words), own && !toTheEnd_});
+        lines_.push_back({std::move(text), std::move(words), own, quoted, kind::text});
     }
     // A line the scanner never sees: the reading pass left it out.
     void leftOut(std::string text, std::vector<std::string> words) {
-        lines_.push_back({std::move(text), std::move(words), false});
+        lines_.push_back({std::move(text), std::move(words), false, false, kind::leftOut});
+    }
+
+    void ownLine() {
+        std::vector<std::string> words{word("own"), word("own")};
+        add(words[0] + " " + words[1] + ".", words, true, false);
     }
 
     void ownParagraph() {
@@ -89,14 +139,22 @@ private:
         }
     }
 
-    // Quotes; with the reading options some are marked with initials,
-    // which are text without them.
+    // Quotes; with the reading options some are marked with initials or
+    // another mark, which are text without them.
     void quote() {
-        const bool initials = pick(0, 3) == 0;
-        for (int i = initials ? pick(2, 3) : pick(1, 3); i > 0; --i) {
+        static const char* const marks[] = {"AB> ", "| ", ") ", ": ", "--] "};
+        const int style = pick(0, 9);
+        if (style == 0) {
             const std::string w = word("quoted");
-            if (initials)
-                add("AB> " + w + history, {w}, !options_, options_);
+            add("GS> " + w + history, {w}, !options_, options_);
+            return;
+        }
+        const bool marked = style <= 5;
+        const char* mark = marks[pick(0, 4)];
+        for (int i = marked ? pick(2, 3) : pick(1, 3); i > 0; --i) {
+            const std::string w = word("quoted");
+            if (marked)
+                add(mark + w + history, {w}, !options_, options_);
             else
                 add(std::string(static_cast<std::size_t>(pick(1, 2)), '>') + " " + w + history, {w}, false, true);
         }
@@ -107,14 +165,13 @@ private:
     }
 
     void earlierMessage() {
-        add("-----Original Message-----", {}, false, false);
-        pendingSection_ = true;
+        lines_.push_back({"-----Original Message-----", {}, false, false, kind::separator});
         static const char* const names[] = {"From", "Sent", "To", "Subject", "Importance"};
         for (int i = pick(1, 3); i > 0; --i) {
             const std::string w = word("old");
-            lines_.push_back({std::string(names[pick(0, 4)]) + ": " + w + history, {w}, false});
+            lines_.push_back({std::string(names[pick(0, 4)]) + ": " + w + history, {w}, false, false, kind::header});
         }
-        lines_.push_back({"", {}, false});
+        lines_.push_back({"", {}, false, false, kind::header});
     }
 
     // An attribution in one of its shapes; one that the pass leaves out is
@@ -140,16 +197,14 @@ private:
 
     // A wording of the languages with a date and a name, then the earlier
     // message with no '>' marks: with the reading options it is history to
-    // the end of the message.
+    // the end of the message, unless a quote follows below.
     void unquotedEarlierMessage() {
         const std::string name = word("Name");
         const std::string text = "Le 11 mars 2025 \xe0 09:12, " + name + " <n@x.fr> a \xe9" "crit :";
-        if (options_) {
-            leftOut(text, {name});
-            if (!toTheEnd_ && !pendingSection_) toTheEnd_ = true;
-        } else {
+        if (options_)
+            lines_.push_back({text, {name}, true, false, kind::history});
+        else
             add(text, {name}, true, false);
-        }
         add("", {}, false, false);
         const std::string w = word("earlier");
         add(w + " text.", {w}, true, false);
@@ -157,9 +212,7 @@ private:
 
     std::mt19937 random_;
     bool options_;
-    std::vector<generatedLine> lines_;
-    bool pendingSection_ = false;
-    bool toTheEnd_ = false;
+    std::vector<modelLine> lines_;
     int counter_ = 0;
 };
 

@@ -21,6 +21,14 @@ TEST(Attribution, NamesWhoWroteAndNothingElse) {
         {"Am 14.03.2025 hat Jonas Brandt geschrieben:", true, "Jonas Brandt"},
         {"Am 14.03.2025 um 10:12 schrieb j@x.de:", true, ""},
         {"On Tuesday Bob wrote:", true, "Bob"},
+        {"Bruno Keller said:", true, "Bruno Keller"},
+        {"On Wed, Aug 21, 2002 at 12:30:12PM +0100, Anna Berg mentioned:", true, "Anna Berg"},
+        // Written to the reader: no name.
+        {"Sunday, August 11, 2002, 2:54:10 PM, you wrote:", true, ""},
+        {"Le 3 mars 2003 12:43, vous avez \xe9" "crit :", true, ""},
+        {"Le 3 mars 2003, tu as \xe9" "crit :", true, ""},
+        {"Sie schrieben:", true, ""},
+        {"Am 3. M\xe4rz 2003 um 12:43 du schriebst:", true, ""},
         // The other languages' wordings.
         {"Op 11 mrt. 2025 om 09:12 heeft Daan <d@x.nl> het volgende geschreven:", true, "Daan"},
         {"Den 11 mars 2025 09:12 skrev Elin <e@x.se>:", true, "Elin"},
@@ -64,4 +72,32 @@ TEST_F(ReadingPass, AttributionsNeedTheQuoteAndAParagraphIsNoDate) {
     // messages not looked for, an attribution stays.
     EXPECT_EQ(read("Bob wrote:\n\nFrom: a\nTo: b\n"), "Bob wrote:\n\nFrom: a\nTo: b\n");
     EXPECT_EQ(read("Bob wrote:\n-----Original Message-----\n"), "(Bob)\n-----Original Message-----\n");
+}
+
+TEST_F(ReadingPass, HistoryUnderAnAttributionOnlyWhenNoQuoteFollows) {
+    rule("[DROP ATTRIBUTION]", "true");
+    rule("[FIND ORIGINAL MESSAGE]", "true");
+    rule("[INCLUDE FORWARDED TEXT]", "false");
+    const std::string attribution = "On Mon, 1 Jan 2024 at 9:12, Anne <a@x.org> wrote:\n";
+    // A note between the attribution and its quote makes it no
+    // attribution, and neither it nor the answer after the quote history.
+    EXPECT_EQ(read("Hi.\n" + attribution + "See this:\n\n> q\nanswer\n"),
+              "Hi.\n" + attribution + "See this:\n\n> q\nanswer\n");
+    // No quote below: the earlier message without '>' marks.
+    EXPECT_EQ(read("Yes.\n\n" + attribution + "\nold\n"), "Yes.\n\n-----Original Message-----\n\nold\n");
+    // Ending a line of reply text, with no sentence's end before it. One
+    // quoted by another mark is quoted text, and no history begins there.
+    EXPECT_EQ(read("Sounds good " + attribution + "> q\n"), "Sounds good\n> q\n");
+    EXPECT_EQ(read(" > " + attribution + " > q\n"), ">  " + attribution + ">  q\n");
+}
+
+TEST_F(ReadingPass, HistoryWithNothingOfOneOwnAboveIsReadAsAForward) {
+    rule("[DROP ATTRIBUTION]", "true");
+    rule("[READ FORWARDED MESSAGES]", "true");
+    rule("[INCLUDE FORWARDED TEXT]", "false");
+    symbol("[FORWARDED MESSAGE]", "(from %s)");
+    EXPECT_EQ(read("\nOn Mon, 1 Jan 2024 at 9:12, Anne <a@x.org> wrote:\n\nold\n"), "\n(from Anne)\n\nold\n");
+    // With words of one's own above it, it is history.
+    EXPECT_EQ(read("Yes.\nOn Mon, 1 Jan 2024 at 9:12, Anne <a@x.org> wrote:\n\nold\n"),
+              "Yes.\n-----Original Message-----\n\nold\n");
 }

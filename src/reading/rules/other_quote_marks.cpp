@@ -1,0 +1,107 @@
+#include "reading/rules/other_quote_marks.h"
+
+#include <cstring>
+
+#include "reading/pass/block_facts.h"
+#include "reading/pass/rule_table.h"
+
+namespace postsift {
+
+namespace {
+
+// As many as an attribution may have above its quote.
+const int blankLinesBeforeQuote = 3;
+
+std::size_t markLength(const lineFacts& line) {
+    return static_cast<std::size_t>(line.otherMark.end - line.otherMark.begin);
+}
+
+// The facts of the line read from after its mark, as a line quoted with
+// '>' would be: its depth counts the mark and any '>' after it.
+lineFacts quotedByMark(const lineFacts& line) {
+    messageLine quoted = line.line;
+    const char* p = line.otherMark.end;
+    quoted.depth = 1;
+    while (p < quoted.end && (*p == '>' || isBlank(*p))) {
+        if (*p == '>') ++quoted.depth;
+        ++p;
+    }
+    quoted.prefixEnd = p;
+    quoted.content = p;
+    lineFacts facts = factsOf(quoted, line.textEnd);
+    facts.markAsQuote = line.otherMark.end;
+    facts.boundary = line.boundary;
+    return facts;
+}
+
+}  // namespace
+
+std::unique_ptr<readingRule> makeOtherQuoteMarks(const ruleSetting&) { return std::make_unique<otherQuoteMarks>(); }
+
+bool otherQuoteMarks::isQuote(const lineFacts& line, lineWindow& lines) const {
+    const quoteMark& mark = line.otherMark;
+    const std::size_t length = markLength(line);
+    const bool known = std::strlen(mark_) == length && std::memcmp(mark_, line.otherMark.begin, length) == 0;
+    if (known || underAttribution_) return true;
+    if (mark.underAttribution) return false;
+    if (quoteGoesOn_) return true;
+    lineFacts next;
+    return lines.next(line, next) && sameQuoteMark(line.line, mark, next.line, next.otherMark) &&
+           (mark.hasText || next.otherMark.hasText);
+}
+
+// A quote begins on the next line, or on the one after a blank line.
+bool otherQuoteMarks::quoteBelow(const lineFacts& line, lineWindow& lines) const {
+    lineFacts next = line;
+    for (int i = 0; i < 2 && lines.next(next, next); ++i) {
+        if (next.line.depth > 0 || beginsInitialsQuote(next, lines) ||
+            (next.otherMark.end != nullptr && !next.otherMark.underAttribution && isQuote(next, lines)))
+            return true;
+        if (!next.blank) return false;
+    }
+    return false;
+}
+
+void otherQuoteMarks::remember(const lineFacts& line) {
+    const std::size_t length = markLength(line);
+    std::memcpy(mark_, line.otherMark.begin, length);
+    mark_[length] = '\0';
+}
+
+void otherQuoteMarks::observe(lineFacts& line, passState& state, readingOutput&) {
+    elision_ = false;
+    if (line.line.depth != 0 || state.news.armour) return;
+    if (line.otherMark.end != nullptr && isQuote(line, state.lines)) {
+        remember(line);
+        line = quotedByMark(line);
+        return;
+    }
+    elision_ = isElisionMarker(line.line) && (quoteAbove_ || underAttribution_ || quoteBelow(line, state.lines));
+}
+
+lineTaken otherQuoteMarks::take(const lineFacts& line, passState&, readingOutput& out) {
+    if (!elision_) return lineTaken::passed();
+    out.put("> ");
+    out.put(line.line.begin, line.line.next);
+    return lineTaken::upTo(line.line.next);
+}
+
+void otherQuoteMarks::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
+    if (fate == lineFate::attribution) {
+        underAttribution_ = true;
+        blanksAfterAttribution_ = 0;
+        quoteGoesOn_ = false;
+        return;
+    }
+    if (line.line.depth == 0 && line.blank) {
+        quoteAbove_ = quoteGoesOn_ || quoteAbove_;
+        quoteGoesOn_ = false;
+        if (++blanksAfterAttribution_ > blankLinesBeforeQuote) underAttribution_ = false;
+        return;
+    }
+    quoteGoesOn_ = line.line.depth > 0 || elision_;
+    quoteAbove_ = quoteGoesOn_;
+    underAttribution_ = false;
+}
+
+}  // namespace postsift
