@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <vector>
 
 #include "filter/filterlist.h"
 #include "filter/text_filter.h"
@@ -74,6 +75,11 @@ public:
     // How many forwarded messages (message/rfc822 parts) the decoding stage
     // found in the message being filtered: such a message is a forward.
     unsigned forwardedParts = 0;
+    // Where the reading pass wrote header lines of its own in the text it
+    // hands the scanner (the date and subject of a forwarded message it
+    // reads): offsets of their line starts, in order. The scanner reads
+    // them as header items, as it reads the lines of a header block.
+    std::vector<std::size_t> readingHeaderLines;
 
     // The searches made for every word of a message go through these; each
     // follows its list by itself, however the list is changed.

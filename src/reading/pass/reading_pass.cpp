@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "reading/lines/leading_header.h"
+#include "filter/epost_sift.h"
 #include "reading/pass/rule_table.h"
 
 namespace postsift {
@@ -150,6 +151,7 @@ bool rewriteForReading(epostSift& filter, const char* text, std::size_t length, 
         if (!out.assign("", 0) || !out.reserve(length)) return false;
         readingOutput written(out);
         readingPass(filter, rules, text + length, written).run(text);
+        filter.readingHeaderLines.swap(written.headerLines());
         return written.ok();
     } catch (const std::bad_alloc&) {
         return false;

@@ -226,6 +226,7 @@ const char* forwardedMessages::write(const lineFacts& line, passState& state, re
     }
     if (!header.date.empty()) {
         std::string said;
+        out.markHeaderLine();
         out.put("Date: ");
         out.put(dates_ != nullptr && speakDateText(header.date.data(), header.date.size(), *dates_, said)
                     ? said.c_str()
@@ -233,6 +234,7 @@ const char* forwardedMessages::write(const lineFacts& line, passState& state, re
         out.put("\n");
     }
     if (!header.subject.empty()) {
+        out.markHeaderLine();
         out.put("Subject: ");
         out.put(header.subject.c_str());
         out.put("\n");
