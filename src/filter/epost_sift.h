@@ -74,6 +74,9 @@ public:
     // How many forwarded messages (message/rfc822 parts) the decoding stage
     // found in the message being filtered: such a message is a forward.
     unsigned forwardedParts = 0;
+    // How many messages of a multipart/digest it laid out as a plain-text
+    // digest does: such a message is a digest.
+    unsigned digestParts = 0;
 
     // The searches made for every word of a message go through these; each
     // follows its list by itself, however the list is changed.

@@ -23,6 +23,10 @@ public:
     void put(const char* text) { note(text_.append(text)); }
     // A phrase whose first "%s" stands for `filling`.
     void putPhrase(const char* phrase, const char* filling) { note(appendKeywordPhrase(text_, phrase, filling)); }
+    // A phrase with several fillings (appendPhraseFillings).
+    void putPhrase(const char* phrase, const char* const* fillings, std::size_t count) {
+        note(appendPhraseFillings(text_, phrase, fillings, count));
+    }
 
     bool ok() const { return ok_; }
     std::size_t length() const { return text_.length(); }

@@ -14,6 +14,9 @@ namespace {
 // - initials and armour first: they change how the others read a line;
 // - a signature before the earlier messages and forwards: a block of header
 //   lines under "-- " is the signature's;
+// - a digest's messages after the signature, which ends where one begins,
+//   and before the earlier messages, which would take a message's header
+//   lines for one;
 // - the earlier messages before the forwards, which read the first one's
 //   judgement (and leave it the lines of a forward);
 // - the attribution after them, the header lines of the body after that,
@@ -22,6 +25,7 @@ const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionDropSignedArmour, makeSignedArmour, lineFate::leftOut, false},
     {optionDropSignature, makeSignatureBlock, lineFate::leftOut, false},
+    {optionReadDigests, makeDigestMessages, lineFate::forwardRead, true},
     {optionFindOriginalMessage, makeOriginalMessageFinder, lineFate::earlierMessage, false},
     {optionReadForwardedMessages, makeForwardedMessages, lineFate::forwardRead, true},
     {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},

@@ -11,8 +11,9 @@ class epostSift;
 class filterEntry;
 
 // The options of the reading pass, each off unless present with a value
-// that holds "true". "[READ FORWARDED MESSAGES]" and "[READ PARAGRAPHS]" are
-// named in support/reserved_names.h, as the decoding stage reads them too.
+// that holds "true". "[READ FORWARDED MESSAGES]", "[READ PARAGRAPHS]" and
+// "[READ DIGESTS]" are named in support/reserved_names.h, as the decoding
+// stage reads them too.
 inline constexpr char optionSpeakLinks[] = "[SPEAK LINKS]";
 inline constexpr char optionDropSignature[] = "[DROP SIGNATURE]";
 inline constexpr char optionDropSignedArmour[] = "[DROP SIGNED ARMOUR]";
@@ -55,6 +56,7 @@ std::unique_ptr<readingRule> makeSignedArmour(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeOriginalMessageFinder(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSignatureBlock(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeDigestMessages(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeAttributionLines(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSpokenDates(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting);

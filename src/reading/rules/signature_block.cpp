@@ -7,9 +7,11 @@ namespace postsift {
 std::unique_ptr<readingRule> makeSignatureBlock(const ruleSetting&) { return std::make_unique<signatureBlock>(); }
 
 lineTaken signatureBlock::take(const lineFacts& line, passState& state, readingOutput&) {
-    // A MIME part ends, or an earlier message (perhaps forwarded) begins.
+    // A MIME part ends, or an earlier message (perhaps forwarded) or a
+    // digest's next message begins.
     const bool endsPart = line.boundary || line.separator == separatorKind::original ||
-                          state.news.earlierMessageBegins || state.news.forwardBegins;
+                          state.news.earlierMessageBegins || state.news.forwardBegins ||
+                          state.news.digestMessageBegins;
     const messageLine& text = line.line;
     if (inside_) {
         if (!endsPart && text.depth == depth_) return lineTaken::upTo(text.next);
