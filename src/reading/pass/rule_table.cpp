@@ -20,7 +20,8 @@ namespace {
 // - the earlier messages before the forwards, which read the first one's
 //   judgement (and leave it the lines of a forward);
 // - the attribution after them, the header lines of the body after that,
-//   then what is written as text, and last what adjusts written text.
+//   then what is written as text, and last what adjusts written text (a
+//   dash said as a pause before the runs of symbols are left out).
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionDropSignedArmour, makeSignedArmour, lineFate::leftOut, false},
@@ -32,6 +33,7 @@ const ruleRow rows[] = {
     {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
     {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
+    {optionReadSymbols, makeMeaningfulSymbols, lineFate::text, false},
     {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},
     {optionReadParagraphs, makeParagraphReading, lineFate::text, false},
 };

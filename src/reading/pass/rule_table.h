@@ -22,6 +22,7 @@ inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
 inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
 inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
 inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
+inline constexpr char optionReadSymbols[] = "[READ SYMBOLS]";
 
 // What a rule is made with, once per message.
 class ruleSetting {
@@ -61,6 +62,7 @@ std::unique_ptr<readingRule> makeAttributionLines(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSpokenDates(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeMeaningfulSymbols(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
 
