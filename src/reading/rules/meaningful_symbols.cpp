@@ -17,9 +17,10 @@ const int itemLines = 6;
 const char enDash = '\x96';
 const char emDash = '\x97';
 
+// A letter or digit; above ASCII, any byte but the dashes themselves.
 bool isWordByte(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
-    return isAsciiLetter(u) || isAsciiDigit(u) || u >= 128;
+    return isAsciiLetter(u) || isAsciiDigit(u) || (u >= 128 && c != enDash && c != emDash);
 }
 
 bool isDigit(char c) { return isAsciiDigit(static_cast<unsigned char>(c)); }
