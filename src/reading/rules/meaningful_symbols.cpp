@@ -25,9 +25,17 @@ bool isWordByte(char c) {
 
 bool isDigit(char c) { return isAsciiDigit(static_cast<unsigned char>(c)); }
 
-// Where a clause may end before a pause, and where one may begin after it.
-bool endsWord(char c) { return isWordByte(c) || std::strchr(")]\"'.,;:!?", c) != nullptr; }
-bool beginsWord(char c) { return isWordByte(c) || std::strchr("([\"'", c) != nullptr; }
+// Where a clause may end before a pause: a word, perhaps closed by a sign
+// ("works,", "(b)", "Events?"); "<!--" begins a comment, no clause.
+bool endsWordAt(const std::string& text, std::size_t last) {
+    if (isWordByte(text[last])) return true;
+    return std::strchr(")]\"'.,;:!?", text[last]) != nullptr && last > 0 && isWordByte(text[last - 1]);
+}
+// Where one may begin after it: a word, perhaps opened by a sign.
+bool beginsWordAt(const std::string& text, std::size_t first) {
+    if (isWordByte(text[first])) return true;
+    return std::strchr("([\"'", text[first]) != nullptr && first + 1 < text.size() && isWordByte(text[first + 1]);
+}
 bool endsClause(char c) { return std::strchr(",;:.!?", c) != nullptr; }
 
 // The blank-separated word around `at` holds a link or an address, whose
@@ -68,7 +76,7 @@ bool pauseAtDashes(std::string& text) {
         const bool spacedLeft = left < i;
         const bool spacedRight = right > end;
         bool pause = left > 0 && right < text.size() && spacedLeft == spacedRight && dashes <= 3 &&
-                     endsWord(text[left - 1]) && beginsWord(text[right]) &&
+                     endsWordAt(text, left - 1) && beginsWordAt(text, right) &&
                      !(isDigit(text[left - 1]) && isDigit(text[right]));
         // One hyphen is a dash only between blanks: else it joins a word.
         if (pause && c == '-' && dashes == 1 && !spacedLeft) pause = false;

@@ -1,4 +1,5 @@
 // Signs that carry meaning: dashes said as pauses, list labels kept.
+#include <cstring>
 #include <random>
 
 #include "reading_fixture.h"
@@ -30,23 +31,28 @@ namespace {
 
 bool isWordChar(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || (u >= 128 && u != 0x96 && u != 0x97) || c == '(' ||
-           c == ')' || c == ',';
+    return (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || (u >= 128 && u != 0x96 && u != 0x97);
 }
 
 bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
 
-// The same judgement on words separated by single blanks, as a reader makes
-// it: a word that is a dash between two words is a pause, and so is a dash
-// inside a word between two letters or digits (not two digits).
+// A word ends at w[i], perhaps closed by a sign after it; one begins at
+// w[i], perhaps opened by a sign before it.
+bool endsAt(const std::string& w, std::size_t i) {
+    return isWordChar(w[i]) || (std::strchr("),?!", w[i]) != nullptr && i > 0 && isWordChar(w[i - 1]));
+}
+bool beginsAt(const std::string& w, std::size_t i) {
+    return isWordChar(w[i]) || (w[i] == '(' && i + 1 < w.size() && isWordChar(w[i + 1]));
+}
+
 std::string modelPauses(const std::vector<std::string>& words) {
     std::vector<std::string> said;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
         const bool dash = w == "-" || w == "--" || w == "---" || w == "\x96" || w == "\x97";
-        if (dash && !said.empty() && i + 1 < words.size() && isWordChar(said.back().back()) &&
-            isWordChar(words[i + 1][0]) && !(isDigitChar(said.back().back()) && isDigitChar(words[i + 1][0]))) {
-            if (said.back().back() != ',') said.back() += ',';
+        if (dash && !said.empty() && i + 1 < words.size() && endsAt(said.back(), said.back().size() - 1) &&
+            beginsAt(words[i + 1], 0) && !(isDigitChar(said.back().back()) && isDigitChar(words[i + 1][0]))) {
+            if (std::strchr(",?!", said.back().back()) == nullptr) said.back() += ',';
             continue;
         }
         std::string inner;
@@ -55,11 +61,11 @@ std::string modelPauses(const std::vector<std::string>& words) {
             while (end < w.size() && w[end] == '-') ++end;
             if (end == j && (w[j] == '\x96' || w[j] == '\x97')) end = j + 1;
             const std::size_t count = end - j;
-            const bool inside = count > 0 && j > 0 && end < w.size() && isWordChar(w[j - 1]) && isWordChar(w[end]);
+            const bool inside = count > 0 && j > 0 && end < w.size() && endsAt(w, j - 1) && beginsAt(w, end);
             const bool pause = inside && (w[j] != '-' || (count >= 2 && count <= 3)) &&
                                !(isDigitChar(w[j - 1]) && isDigitChar(w[end]));
             if (pause) {
-                if (inner.back() != ',') inner += ',';
+                if (std::strchr(",?!", inner.back()) == nullptr) inner += ',';
                 inner += ' ';
                 j = end;
             } else if (count > 0) {
@@ -81,7 +87,8 @@ std::string modelPauses(const std::vector<std::string>& words) {
 TEST_F(ReadingPass, DashesAgreeWithAReadersModel) {
     rule("[READ SYMBOLS]", "true");
     const char* const pieces[] = {"plan", "if", "10", "12", "-", "--", "---", "----", "\x96", "\x97", "works,",
-                                  "x-y", "ab--cd", "1--2", "a\x97" "b", "3\x96" "4", "ab----cd", "(a)", "q---r"};
+                                  "x-y", "ab--cd", "1--2", "a\x97" "b", "3\x96" "4", "ab----cd", "(a)", "q---r",
+                                  "<!--x", "<!", "?!", "x?--y", "(b)--z"};
     std::mt19937 random(20250303);
     std::uniform_int_distribution<std::size_t> piece(0, sizeof pieces / sizeof pieces[0] - 1);
     std::uniform_int_distribution<int> length(1, 9);
