@@ -408,7 +408,9 @@ TEST(Pathological, DigestsAndSigns) {
     auto withOptions = [&](const std::string& message) { return filterMessage(message, options); };
     const std::string digest = "From: List <l@example.org>\nSubject: Orchid Digest, Vol 3 #42\n\nToday's Topics:\n";
     const run plain = expectLinear("10,000 digest messages", 10000, [&](std::size_t n) {
-        return withOptions(digest + repeated("----------\n\nFrom: Anne\nSubject: x\n\ntext -- more\n-- \nAnne\n", n));
+        return withOptions(digest + repeated("----------\n\nFrom: Anne\nSubject: x\n\ntext -- more\n"
+                                           "-----Original Message-----\nFrom: Bob\n\nhow?\n-- \nAnne\n",
+                                           n));
     });
     // Each message is said, not the first alone as the start of an earlier
     // message that runs to the end.

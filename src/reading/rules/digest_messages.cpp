@@ -200,8 +200,32 @@ void digestMessages::observe(lineFacts& line, passState& state, readingOutput&) 
     state.news.digestMessageBegins = head_.end != nullptr;
 }
 
+bool digestMessages::inHistory(const lineFacts& line, const passState& state) {
+    if (history_) {
+        history_ = !historyEnd_.endsBefore(line.line);
+        return history_;
+    }
+    // A forwarded message that is read is the forwards' to write.
+    const bool begins = line.line.depth == 0 && !state.news.forwardBegins &&
+                        (line.separator == separatorKind::original || state.news.earlierMessageBegins);
+    if (!inMessage_ || !begins) return false;
+    history_ = true;
+    historyEnd_.begin();
+    // A block of header lines with no separator above it begins at its first.
+    if (line.originalHeader) historyEnd_.endsBefore(line.line);
+    return true;
+}
+
 lineTaken digestMessages::take(const lineFacts& line, passState& state, readingOutput& out) {
-    if (line.header || !state.news.digestMessageBegins) return lineTaken::passed();
+    if (line.header) return lineTaken::passed();
+    if (!state.news.digestMessageBegins) {
+        if (!inHistory(line, state)) return lineTaken::passed();
+        out.put("> ");
+        out.put(line.line.begin, line.line.next);
+        return lineTaken::upTo(line.line.next);
+    }
+    inMessage_ = true;
+    history_ = false;
     const std::string number = std::to_string(++number_);
     const std::string sender = senderName(head_.sender);
     const char* const fillings[] = {number.c_str(), sender.c_str(), head_.subject.c_str()};

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "reading/lines/earlier_message_end.h"
 #include "reading/pass/reading_rule.h"
 
 namespace postsift {
@@ -26,6 +27,13 @@ namespace postsift {
 // own earlier messages follow the usual rules). The lines of the contents
 // are items of a list, each said alone (passState::isListItem).
 //
+// An earlier message inside one of them ("-----Original Message-----" and
+// the history of a reply below it) would begin a section that the scanner
+// reads to the end of the text, and every later message of the digest would
+// be lost in it. Its lines are written quoted instead, up to where the
+// scanner would end such a section (earlierMessageEnd) or to the next
+// message: "[INCLUDE FORWARDED TEXT]" decides over them as over a quote.
+//
 // A message is a digest when its subject says so ("Digest", "Vol 3 #42";
 // not a reply to one, "Re: ... digest"), or one of its first lines ("Orchid
 // Digest", "Today's Topics:"), or when the decoding stage laid out a
@@ -50,6 +58,9 @@ public:
 
 private:
     void findDigest(const lineFacts& first, passState& state);
+    // Whether this line of a digest message is one of an earlier message's,
+    // to be written quoted.
+    bool inHistory(const lineFacts& line, const passState& state);
 
     const char* phrase_;
     bool named_;
@@ -57,6 +68,9 @@ private:
     bool digest_ = false;
     unsigned number_ = 0;
     head head_;            // of the message that begins at this line
+    bool inMessage_ = false;  // a message of the digest has begun
+    bool history_ = false;    // an earlier message inside it goes on
+    earlierMessageEnd historyEnd_;
 };
 
 }  // namespace postsift

@@ -32,6 +32,18 @@ TEST_F(ReadingPass, OnlyAMessageThatNamesItselfADigestHasDigestMessages) {
     EXPECT_EQ(read("Subject: Plans\n\nIn this issue:" + body), "Subject: Plans\n\nIn this issue:\nHi\n<1>\n\nText\n");
 }
 
+TEST_F(ReadingPass, AnEarlierMessageInsideADigestMessageEndsWithIt) {
+    rule("[READ DIGESTS]", "true");
+    symbol("[DIGEST MESSAGE]", "<%1$s>");
+    // Quoted to the next message, or to where the scanner would end it: a
+    // quote after its header lines, and the answer below.
+    EXPECT_EQ(read("Subject: Orchid Digest\n\n"
+                   "----------\nFrom: A\nSubject: B\n\nYes.\n-----Original Message-----\nFrom: C\n\nHow?\n"
+                   "----------\nFrom: C\nSubject: D\n\nNo.\n-----Original Message-----\nFrom: A\n\n> Yes?\nNo, I said.\n"),
+              "Subject: Orchid Digest\n\n<1>\n\nYes.\n> -----Original Message-----\n> From: C\n> \n> How?\n"
+              "<2>\n\nNo.\n> -----Original Message-----\n> From: A\n> \n> Yes?\nNo, I said.\n");
+}
+
 TEST(PhraseFillings, ByNumberOrInTurnAndNeverAFormat) {
     const char* const fillings[] = {"2", "Lea", "Spring"};
     auto said = [&](const char* phrase, std::size_t count) {
