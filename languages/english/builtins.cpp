@@ -80,6 +80,7 @@ const languagePhrases phrases = {
     "link to %s",
     "%s wrote:",
     "Forwarded message from %s.",
+    "Message %1$s: from %2$s, %3$s.",
 };
 
 const dateWords dates = {

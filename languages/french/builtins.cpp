@@ -99,6 +99,7 @@ const languagePhrases phrases = {
     "lien vers %s",
     "%s a \xe9" "crit :",
     "Message transf\xe9r\xe9 de %s.",
+    "Message %1$s : de %2$s, %3$s.",
 };
 
 // \xe0 is a grave, \xfb u circumflex.

@@ -74,6 +74,7 @@ const languagePhrases phrases = {
     "Link zu %s",
     "%s schrieb:",
     "Weitergeleitete Nachricht von %s.",
+    "Nachricht %1$s: von %2$s, %3$s.",
 };
 
 // \xe4 is a umlaut.

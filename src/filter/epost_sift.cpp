@@ -32,9 +32,9 @@ bool isOn(const epostSift& filter, const char* option) {
 void traceFindings(const mime::stageFindings& found) {
     traceMessage(
         "epostSift::getFilteredText(): MIME decoded: %u encoded words, %u quoted-printable, %u base64, "
-        "%u converted, %u HTML, %u parts left out, %u announced, %u forwarded",
+        "%u converted, %u HTML, %u parts left out, %u announced, %u forwarded, %u in a digest",
         found.encodedWords, found.quotedPrintableTexts, found.base64Texts, found.convertedTexts, found.htmlTexts,
-        found.partsLeftOut, found.attachmentsAnnounced, found.forwardedMessages);
+        found.partsLeftOut, found.attachmentsAnnounced, found.forwardedMessages, found.digestMessages);
 }
 
 }  // namespace
@@ -57,6 +57,7 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
     sectionRemoved = 0;
     mimeBoundary.release();
     forwardedParts = 0;
+    digestParts = 0;
     std::size_t length = text != nullptr ? std::strlen(text) : 0;
     if (text != nullptr) {
         // A mailbox's envelope line is not part of the message, for the
@@ -71,10 +72,12 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
         options.attachmentPhrase = phraseOf(*this, symbolAttachment, buildLanguagePhrases().attachment);
         options.readForwardedMessages = isOn(*this, optionReadForwardedMessages);
         options.unwrapFlowed = isOn(*this, optionReadParagraphs);
+        options.readDigests = isOn(*this, optionReadDigests);
         mime::stageFindings found;
         if (mime::decodeMessage(text, length, options, decoded, found) == mime::stageOutcome::decoded) {
             traceFindings(found);
             forwardedParts = found.forwardedMessages;
+            digestParts = found.digestMessages;
             // The decoded text goes to the scanner as it is, never copied:
             // with room for the bytes that end the scanner's buffer.
             const std::size_t decodedLength = decoded.size();

@@ -75,6 +75,9 @@ public:
     // How many forwarded messages (message/rfc822 parts) the decoding stage
     // found in the message being filtered: such a message is a forward.
     unsigned forwardedParts = 0;
+    // How many messages of a multipart/digest it laid out as a plain-text
+    // digest does: such a message is a digest.
+    unsigned digestParts = 0;
     // Where the reading pass wrote header lines of its own in the text it
     // hands the scanner (the date and subject of a forwarded message it
     // reads): offsets of their line starts, in order. The scanner reads

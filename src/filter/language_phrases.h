@@ -7,12 +7,16 @@ namespace postsift {
 // symbol table takes precedence (an empty one switches the phrase off); the
 // built-in tables do not define these symbols, so a configuration written
 // for the built-ins alone keeps working. In each phrase the first "%s"
-// stands for the text it announces; nothing else in it is a format.
+// stands for the text it announces (the digest message's has three
+// fillings); nothing else in it is a format.
 struct languagePhrases {
     const char* attachment;        // "[ATTACHMENT]": a part left out, by file name
     const char* link;              // "[LINK]": a link, by host
     const char* attribution;       // "[ATTRIBUTION]": who wrote the quoted text
     const char* forwardedMessage;  // "[FORWARDED MESSAGE]": who wrote a forwarded message that is read
+    // "[DIGEST MESSAGE]": a message of a digest, by its number, sender and
+    // subject ("%1$s", "%2$s", "%3$s"; see appendPhraseFillings)
+    const char* digestMessage;
 };
 
 // The phrases of the language this library was built for; each build's

@@ -24,6 +24,8 @@ namespace {
 constexpr char plainTextType[] = ": text/plain; charset=windows-1252\n";
 constexpr char typeField[] = "Content-Type: text/plain; charset=windows-1252\n";
 constexpr char forwardSeparatorLine[] = "---------- Forwarded message ---------";
+// The line of dashes that a plain-text digest writes between its messages.
+constexpr char digestSeparatorLine[] = "------------------------------";
 constexpr char boundaryStem[] = "postsift-part-";
 
 bool isText(mediaKind kind) {
@@ -241,6 +243,10 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
     // rules then keep it even after a part that they left out.
     const bool read = action == partAction::copy || action == partAction::decode || action == partAction::html;
     const bool addType = depth > 0 && !header.hasContentType;
+    if (action == partAction::forward && inDigest && options_.readDigests) {
+        writeDigestMessage(header, block.body, depth, out);
+        return;
+    }
     if (action == partAction::forward) {
         writeForwardedPart(block, header, depth, addType);
         return;
@@ -308,9 +314,28 @@ void messageWalker::writeForwardedPart(const headerBlock& block, const partHeade
     writeForwardedMessage(header, block.body, depth, originalMessageSeparator, forwarded_);
 }
 
+// A message of a digest, where it stands: a part of plain text that lays it
+// out as a plain-text digest does, so that the reading pass finds each
+// message of either kind of digest in the same shape.
+void messageWalker::writeDigestMessage(const partHeader& header, byteSpan body, int depth, textBuffer& out) {
+    ++findings_.digestMessages;
+    ensureLineEnd(out);
+    out.put(delimiter_.bytes());
+    out.put(typeField);
+    out.put('\n');
+    writeEnclosedMessage(header, body, depth, digestSeparatorLine, out);
+}
+
 void messageWalker::writeForwardedMessage(const partHeader& header, byteSpan body, int depth, const char* separator,
                                           textBuffer& out) {
     ++findings_.forwardedMessages;
+    writeEnclosedMessage(header, body, depth, separator, out);
+}
+
+// A message/rfc822 part's message under a separator line: its fields and
+// the text of each of its parts.
+void messageWalker::writeEnclosedMessage(const partHeader& header, byteSpan body, int depth, const char* separator,
+                                         textBuffer& out) {
     out.put(separator);
     out.put("\n");
     textBuffer decoded;

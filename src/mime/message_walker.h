@@ -54,6 +54,9 @@ private:
     void flattenChildren(const partHeader& header, byteSpan body, int depth, textBuffer& out);
     void writeForwardedMessage(const partHeader& header, byteSpan body, int depth, const char* separator,
                                textBuffer& out);
+    void writeDigestMessage(const partHeader& header, byteSpan body, int depth, textBuffer& out);
+    void writeEnclosedMessage(const partHeader& header, byteSpan body, int depth, const char* separator,
+                              textBuffer& out);
 
     // How a part's fields are written: as they are (encoded words decoded),
     // saying that its text is now plain Windows-1252 text, or naming the

@@ -16,6 +16,12 @@ struct stageOptions {
     // "---------- Forwarded message ---------" line, the message's header
     // fields and its text, not as an earlier message's section.
     bool readForwardedMessages = false;
+    // The messages of a multipart/digest are written where they stand, one
+    // after the other as a plain-text digest lays them out: each under a
+    // line of dashes, its header fields, then its text. The reading pass
+    // then reads them one by one; a forwarded section would take every later
+    // message with it.
+    bool readDigests = false;
     // Text sent as format=flowed is joined at its soft line breaks, so that
     // a paragraph reaches the reader as one line.
     bool unwrapFlowed = false;
@@ -31,6 +37,7 @@ struct stageFindings {
     unsigned partsLeftOut = 0;
     unsigned attachmentsAnnounced = 0;
     unsigned forwardedMessages = 0;
+    unsigned digestMessages = 0;  // laid out as a plain-text digest
 };
 
 enum class stageOutcome {

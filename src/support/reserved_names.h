@@ -15,15 +15,17 @@ inline constexpr char optionIncludeForwardedText[] = "[INCLUDE FORWARDED TEXT]";
 inline constexpr char optionDecodeMime[] = "[DECODE MIME]";
 // Off unless present with a value that contains "true". The options of the
 // reading pass are named in its rule table (reading/pass/rule_table.h);
-// these two are named here because the decoding stage reads them too.
+// these are named here because the decoding stage reads them too.
 inline constexpr char optionReadForwardedMessages[] = "[READ FORWARDED MESSAGES]";
 inline constexpr char optionReadParagraphs[] = "[READ PARAGRAPHS]";
+inline constexpr char optionReadDigests[] = "[READ DIGESTS]";
 
 // The option keys of the layers below the reading pass; with the rule
 // table's, every option key, for telling options from symbols.
 inline constexpr const char* optionKeys[] = {
     optionIncludeEmailAddress,   optionIncludeForwardedHeaders, optionIncludeForwardedText,
     optionDecodeMime,            optionReadForwardedMessages,   optionReadParagraphs,
+    optionReadDigests,
 };
 
 // Symbols with a meaning of their own: the summary template, the phrase
@@ -40,6 +42,7 @@ inline constexpr char symbolAttachment[] = "[ATTACHMENT]";
 inline constexpr char symbolLink[] = "[LINK]";
 inline constexpr char symbolAttribution[] = "[ATTRIBUTION]";
 inline constexpr char symbolForwardedMessage[] = "[FORWARDED MESSAGE]";
+inline constexpr char symbolDigestMessage[] = "[DIGEST MESSAGE]";
 
 // The separator line that the scanner takes for the start of an earlier
 // message; the decoding stage and the reading pass write it wherever an

@@ -426,3 +426,34 @@ TEST(Pathological, WithTheReadingOptionsOn) {
         return withOptions(header + repeated(bytes, n / bytes.size()));
     });
 }
+
+// Digests read message by message, and signs read, with the options that
+// act on the same lines: each message's head is read ahead of the pass, and
+// a digest's first message is looked for once.
+TEST(Pathological, DigestsAndSigns) {
+    const std::vector<std::pair<const char*, std::string>> options = {
+        {"[READ DIGESTS]", "true"},    {"[READ SYMBOLS]", "true"},       {"[QUIET SYMBOLS]", "true"},
+        {"[DROP SIGNATURE]", "true"},  {"[FIND ORIGINAL MESSAGE]", "true"}, {"[READ PARAGRAPHS]", "true"},
+        {"[READ FORWARDED MESSAGES]", "true"}};
+    auto withOptions = [&](const std::string& message) { return filterMessage(message, options); };
+    const std::string digest = "From: List <l@example.org>\nSubject: Orchid Digest, Vol 3 #42\n\nToday's Topics:\n";
+    const run plain = expectLinear("10,000 digest messages", 10000, [&](std::size_t n) {
+        return withOptions(digest + repeated("----------\n\nFrom: Anne\nSubject: x\n\ntext -- more\n"
+                                           "-----Original Message-----\nFrom: Bob\n\nhow?\n-- \nAnne\n",
+                                           n));
+    });
+    // Each message is said, not the first alone as the start of an earlier
+    // message that runs to the end.
+    EXPECT_GT(plain.spokenLength, 10000u * 20u);
+    expectLinear("a multipart/digest of 10,000 messages", 10000, [&](std::size_t n) {
+        return withOptions("From: List <l@example.org>\nSubject: s\nMIME-Version: 1.0\n"
+                           "Content-Type: multipart/digest; boundary=\"d\"\n\n" +
+                           repeated("--d\n\nFrom: Anne\nSubject: x\n\ntext\n", n) + "--d--\n");
+    });
+    expectLinear("dashes that begin no message, in a digest", 100000, [&](std::size_t n) {
+        return withOptions(digest + repeated("----------\n\n\nFrom: Anne\ntext\n", n / 5) + "----------\nFrom: A\nTo: B\n");
+    });
+    expectLinear("dashes and labels on every line", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + repeated("(c) a -- b \x96 c - d--e\n", n / 22));
+    });
+}

@@ -1,5 +1,7 @@
 #include "reading/lines/display_name.h"
 
+#include <cstring>
+
 #include "reading/lines/line_text.h"
 #include "support/ascii.h"
 
@@ -23,6 +25,19 @@ std::string displayName(const std::string& text, std::size_t& words) {
     for (unsigned char c : name) hasLetter = hasLetter || isAsciiLetter(c) || c >= 128;
     if (!hasLetter) name.clear();
     return name;
+}
+
+std::string senderName(const std::string& value) {
+    std::size_t words = 0;
+    std::string name = displayName(value, words);
+    if (!name.empty()) return name;
+    const std::size_t at = value.find('@');
+    if (at == std::string::npos) return name;
+    std::size_t begin = at;
+    while (begin > 0 && std::strchr(" \t<[:\"", value[begin - 1]) == nullptr) --begin;
+    std::size_t end = at;
+    while (end < value.size() && std::strchr(" \t>]\"", value[end]) == nullptr) ++end;
+    return value.substr(begin, end - begin);
 }
 
 }  // namespace postsift

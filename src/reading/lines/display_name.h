@@ -11,4 +11,9 @@ namespace postsift {
 // no word with a letter is left.
 std::string displayName(const std::string& text, std::size_t& words);
 
+// Who a "From:" value names, to be said: its display name, or its address
+// when it gives none ("paul@example.org", "<paul@example.org>"). Empty when
+// it holds neither.
+std::string senderName(const std::string& value);
+
 }  // namespace postsift

@@ -30,6 +30,10 @@ public:
     // than '>' that a rule reads as one becomes '>' and blanks, as long as
     // the mark, so that the offsets of what follows do not move.
     void putPrefix(const lineFacts& line);
+    // A phrase with several fillings (appendPhraseFillings).
+    void putPhrase(const char* phrase, const char* const* fillings, std::size_t count) {
+        note(appendPhraseFillings(text_, phrase, fillings, count));
+    }
 
     bool ok() const { return ok_; }
     // The line written next is a header line of the pass's own making, which

@@ -15,21 +15,27 @@ namespace {
 //   others read a line;
 // - a signature before the earlier messages and forwards: a block of header
 //   lines under "-- " is the signature's;
+// - a digest's messages after the signature, which ends where one begins,
+//   and before the earlier messages, which would take a message's header
+//   lines for one;
 // - the earlier messages before the forwards, which read the first one's
 //   judgement (and leave it the lines of a forward);
 // - the attribution after them, the header lines of the body after that,
-//   then what is written as text, and last what adjusts written text.
+//   then what is written as text, and last what adjusts written text (a
+//   dash said as a pause before the runs of symbols are left out).
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionFindOriginalMessage, makeOtherQuoteMarks, lineFate::leftOut, false},
     {optionDropSignedArmour, makeSignedArmour, lineFate::leftOut, false},
     {optionDropSignature, makeSignatureBlock, lineFate::leftOut, false},
+    {optionReadDigests, makeDigestMessages, lineFate::forwardRead, true},
     {optionFindOriginalMessage, makeOriginalMessageFinder, lineFate::earlierMessage, false},
     {optionReadForwardedMessages, makeForwardedMessages, lineFate::forwardRead, true},
     {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},
     {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
     {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
+    {optionReadSymbols, makeMeaningfulSymbols, lineFate::text, false},
     {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},
     {optionReadParagraphs, makeParagraphReading, lineFate::text, false},
 };

@@ -11,8 +11,9 @@ class epostSift;
 class filterEntry;
 
 // The options of the reading pass, each off unless present with a value
-// that holds "true". "[READ FORWARDED MESSAGES]" and "[READ PARAGRAPHS]" are
-// named in support/reserved_names.h, as the decoding stage reads them too.
+// that holds "true". "[READ FORWARDED MESSAGES]", "[READ PARAGRAPHS]" and
+// "[READ DIGESTS]" are named in support/reserved_names.h, as the decoding
+// stage reads them too.
 inline constexpr char optionSpeakLinks[] = "[SPEAK LINKS]";
 inline constexpr char optionDropSignature[] = "[DROP SIGNATURE]";
 inline constexpr char optionDropSignedArmour[] = "[DROP SIGNED ARMOUR]";
@@ -21,6 +22,7 @@ inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
 inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
 inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
 inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
+inline constexpr char optionReadSymbols[] = "[READ SYMBOLS]";
 
 // What a rule is made with, once per message.
 class ruleSetting {
@@ -56,10 +58,12 @@ std::unique_ptr<readingRule> makeSignedArmour(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeOriginalMessageFinder(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSignatureBlock(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeDigestMessages(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeAttributionLines(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSpokenDates(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeMeaningfulSymbols(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
 

@@ -39,15 +39,18 @@ std::size_t proseLength(const messageLine& line) {
 
 }  // namespace
 
-void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
-    // A list item stands alone; the paragraph it begins is one line.
+void paragraphReading::classify(const lineFacts& first, passState& state) {
+    // A list item stands alone; the paragraph it begins is one line. So
+    // does each line of a list that another rule found (a digest's contents).
     std::size_t count = 1;
     bool wrapped = true;
     lineFacts line = first;
-    if (!isListMark(first.line)) {
+    if (!isListMark(first.line) && !state.isListItem(first.line)) {
         lineFacts next;
-        while (lines.next(line, next)) {
-            if (next.line.depth != first.line.depth || !isProse(next) || isListMark(next.line)) break;
+        while (state.lines.next(line, next)) {
+            if (next.line.depth != first.line.depth || !isProse(next) || isListMark(next.line) ||
+                state.isListItem(next.line))
+                break;
             wrapped = wrapped && proseLength(line.line) >= shortLine;
             ++count;
             line = next;
@@ -101,7 +104,7 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
     const messageLine& line = facts.line;
     std::size_t start = written;
     const bool continues = line.begin == next_ && line.begin < end_;
-    if (!continues) classify(facts, state.lines);
+    if (!continues) classify(facts, state);
     const std::size_t length = out.length();
     // The written line's end: a line feed, perhaps after a CR.
     std::size_t lineEnd = length;

@@ -26,7 +26,7 @@ public:
                readingOutput& out) override;
 
 private:
-    void classify(const lineFacts& first, lineWindow& lines);
+    void classify(const lineFacts& first, passState& state);
     void endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd);
 
     epostSift& filter_;

@@ -7,11 +7,11 @@ namespace postsift {
 std::unique_ptr<readingRule> makeSignatureBlock(const ruleSetting&) { return std::make_unique<signatureBlock>(); }
 
 lineTaken signatureBlock::take(const lineFacts& line, passState& state, readingOutput&) {
-    // A MIME part ends, an earlier message (perhaps forwarded) begins, or a
-    // forwarded text ends.
+    // A MIME part ends, an earlier message (perhaps forwarded) or a
+    // digest's next message begins, or a forwarded text ends.
     const bool endsPart = line.boundary || line.separator == separatorKind::original ||
-                          line.separator == separatorKind::forwardEnd ||
-                          state.news.earlierMessageBegins || state.news.forwardBegins;
+                          line.separator == separatorKind::forwardEnd || state.news.earlierMessageBegins ||
+                          state.news.forwardBegins || state.news.digestMessageBegins;
     const messageLine& text = line.line;
     if (inside_) {
         if (!endsPart && text.depth == depth_) return lineTaken::upTo(text.next);

@@ -6,7 +6,7 @@ namespace postsift {
 // The signature under a line that is exactly "-- " (or "--"), in the text
 // of the message or inside quoted text. It runs to the end of the body or of
 // the current MIME part, and ends early where an earlier message begins (an
-// original-message separator) or where the quote depth of the lines changes:
+// original-message separator) or a digest's next message or where the quote depth of the lines changes:
 // a signature above quoted text would otherwise take the quoted text with
 // it, and one inside a quote ends with the quote.
 class signatureBlock : public readingRule {

@@ -1,5 +1,6 @@
 #include "reading/rules/symbol_runs.h"
 
+#include <cstring>
 #include <string>
 
 #include "filter/epost_sift.h"
@@ -12,6 +13,15 @@ namespace {
 
 const std::size_t shortestRun = 3;
 
+// A sign between quotes is what the writer is talking about ("the '*' key",
+// "type \"+=\""), never decoration: the word is quoted signs, perhaps
+// followed by punctuation that closes the sentence or clause.
+bool isQuotedSign(const char* word, std::size_t length) {
+    while (length > 0 && std::strchr(".,;:!?", word[length - 1]) != nullptr) --length;
+    if (length < 3 || (word[0] != '\'' && word[0] != '"') || word[length - 1] != word[0]) return false;
+    return std::memchr(word + 1, word[0], length - 2) == nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting) {
@@ -19,7 +29,7 @@ std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting) {
 }
 
 bool symbolRuns::isRun(const char* word, std::size_t length) const {
-    if (length < shortestRun) return false;
+    if (length < shortestRun || isQuotedSign(word, length)) return false;
     bool sentencePunctuation = true;
     for (std::size_t i = 0; i < length; ++i) {
         const unsigned char c = static_cast<unsigned char>(word[i]);

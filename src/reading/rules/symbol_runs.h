@@ -11,8 +11,8 @@ class epostSift;
 // "<><><><>", "---------------------~-->", "=-=-=", "*-*-*", are left
 // out of lines written as text; their quote prefix stays. A word of three
 // characters or more with no letter and no digit is silent; a word made only
-// of sentence punctuation ("...", "?!") stays, and so does a word with a
-// rule of its own (an emoticon).
+// of sentence punctuation ("...", "?!") stays, and so do a word with a
+// rule of its own (an emoticon) and signs between quotes ("the '*' key").
 class symbolRuns : public readingRule {
 public:
     explicit symbolRuns(epostSift& filter) : filter_(filter) {}

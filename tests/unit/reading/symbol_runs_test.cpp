@@ -10,3 +10,9 @@ TEST_F(ReadingPass, SymbolRunsAreSilentButNotPunctuationOrRules) {
     EXPECT_EQ(read("<><><> ok ---~--> ... ?! =-=-= --> 10-12 :-) >>> x\n> >>> quoted\n"),
               " ok  ... ?!  --> 10-12 :-)  x\n> >>> quoted\n");
 }
+
+TEST_F(ReadingPass, SignsBetweenQuotesAreNoRun) {
+    rule("[QUIET SYMBOLS]", "true");
+    EXPECT_EQ(read("\npress '*', then \"<>\" or '+=' but not ''' or '*-*\n"),
+              "\npress '*', then \"<>\" or '+=' but not  or \n");
+}

@@ -1,0 +1,209 @@
+#include "reading/rules/meaningful_symbols.h"
+
+#include <cstring>
+#include <string>
+
+#include "filter/epost_sift.h"
+#include "reading/pass/rule_table.h"
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+// Lines looked at after a label for the next one: an item may take a few.
+const int itemLines = 6;
+
+const char enDash = '\x96';
+const char emDash = '\x97';
+
+// A letter or digit; above ASCII, any byte but the dashes themselves.
+bool isWordByte(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return isAsciiLetter(u) || isAsciiDigit(u) || (u >= 128 && c != enDash && c != emDash);
+}
+
+bool isDigit(char c) { return isAsciiDigit(static_cast<unsigned char>(c)); }
+
+// Where a clause may end before a pause: a word, perhaps closed by a sign
+// ("works,", "(b)", "Events?"); "<!--" begins a comment, no clause.
+bool endsWordAt(const std::string& text, std::size_t last) {
+    if (isWordByte(text[last])) return true;
+    return std::strchr(")]\"'.,;:!?", text[last]) != nullptr && last > 0 && isWordByte(text[last - 1]);
+}
+// Where one may begin after it: a word, perhaps opened by a sign.
+bool beginsWordAt(const std::string& text, std::size_t first) {
+    if (isWordByte(text[first])) return true;
+    return std::strchr("([\"'", text[first]) != nullptr && first + 1 < text.size() && isWordByte(text[first + 1]);
+}
+bool endsClause(char c) { return std::strchr(",;:.!?", c) != nullptr; }
+
+// The blank-separated word around `at` holds a link or an address, whose
+// dashes are its own.
+bool inLinkOrAddress(const std::string& text, std::size_t at) {
+    std::size_t begin = at;
+    while (begin > 0 && !isBlank(text[begin - 1])) --begin;
+    std::size_t end = at;
+    while (end < text.size() && !isBlank(text[end])) ++end;
+    const std::string word = text.substr(begin, end - begin);
+    return word.find("://") != std::string::npos || word.find('@') != std::string::npos ||
+           startsWithFolded(word.data(), word.data() + word.size(), "www.");
+}
+
+// The dashes between words of `text` become pauses; false when there were
+// none.
+bool pauseAtDashes(std::string& text) {
+    std::string said;
+    bool changed = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        std::size_t end = i;
+        if (c == '-') {
+            while (end < text.size() && text[end] == '-') ++end;
+        } else if (c == enDash || c == emDash) {
+            end = i + 1;
+        } else {
+            said += c;
+            ++i;
+            continue;
+        }
+        const std::size_t dashes = end - i;
+        std::size_t left = i;
+        while (left > 0 && isBlank(text[left - 1])) --left;
+        std::size_t right = end;
+        while (right < text.size() && isBlank(text[right])) ++right;
+        const bool spacedLeft = left < i;
+        const bool spacedRight = right > end;
+        bool pause = left > 0 && right < text.size() && spacedLeft == spacedRight && dashes <= 3 &&
+                     endsWordAt(text, left - 1) && beginsWordAt(text, right) &&
+                     !(isDigit(text[left - 1]) && isDigit(text[right]));
+        // One hyphen is a dash only between blanks: else it joins a word.
+        if (pause && c == '-' && dashes == 1 && !spacedLeft) pause = false;
+        if (pause && !spacedLeft && inLinkOrAddress(text, i)) pause = false;
+        if (!pause) {
+            said.append(text, i, end - i);
+            i = end;
+            continue;
+        }
+        while (!said.empty() && isBlank(said.back())) said.pop_back();
+        if (!endsClause(said.back())) said += ',';
+        said += ' ';
+        i = right;
+        changed = true;
+    }
+    if (changed) text.swap(said);
+    return changed;
+}
+
+unsigned romanValue(const char* begin, const char* end) {
+    unsigned total = 0;
+    unsigned previous = 0;
+    for (const char* p = end; p > begin;) {
+        unsigned value = 0;
+        switch (asciiLower(static_cast<unsigned char>(*--p))) {
+            case 'i': value = 1; break;
+            case 'v': value = 5; break;
+            case 'x': value = 10; break;
+            case 'l': value = 50; break;
+            case 'c': value = 100; break;
+            default: return 0;
+        }
+        if (value < previous)
+            total -= value;
+        else
+            total += value;
+        previous = value > previous ? value : previous;
+    }
+    return total;
+}
+
+// "(c) three tents": a label in parentheses at the start of the content
+// [from, to), an item's text after it. [begin, end) receives the label
+// with its parentheses.
+bool labelAt(const char* from, const char* to, const char*& begin, const char*& end) {
+    begin = skipBlanks(from, to);
+    if (begin == to || *begin != '(') return false;
+    const char* p = begin + 1;
+    while (p < to && p - begin <= 4 && (isAsciiLetter(static_cast<unsigned char>(*p)) || isDigit(*p))) ++p;
+    if (p == begin + 1 || p == to || *p != ')') return false;
+    end = p + 1;
+    return end < to && isBlank(*end) && skipBlanks(end, to) < to;
+}
+
+meaningfulSymbols::label valueOf(const char* begin, const char* end) {
+    meaningfulSymbols::label value;
+    const char* text = begin + 1;
+    const char* textEnd = end - 1;
+    const std::size_t length = static_cast<std::size_t>(textEnd - text);
+    if (length == 1 && isAsciiLetter(static_cast<unsigned char>(*text)))
+        value.letter = asciiLower(static_cast<unsigned char>(*text)) - 'a' + 1u;
+    value.roman = romanValue(text, textEnd);
+    bool digits = length <= 3;
+    for (const char* p = text; p < textEnd; ++p) digits = digits && isDigit(*p);
+    if (digits)
+        for (const char* p = text; p < textEnd; ++p) value.number = value.number * 10 + static_cast<unsigned>(*p - '0');
+    return value;
+}
+
+}  // namespace
+
+bool meaningfulSymbols::label::follows(const label& before) const {
+    return (letter != 0 && letter == before.letter + 1) || (roman != 0 && roman == before.roman + 1) ||
+           (number != 0 && number == before.number + 1);
+}
+
+std::unique_ptr<readingRule> makeMeaningfulSymbols(const ruleSetting& setting) {
+    return std::make_unique<meaningfulSymbols>(setting.filter);
+}
+
+bool meaningfulSymbols::hasRule(const char* word, std::size_t length) const {
+    if (filter_.filterList == nullptr) return false;
+    const std::string key(word, length);
+    return filter_.filterListIndex.find(filter_.filterList, makeSearchWord(key.c_str())) != nullptr;
+}
+
+// The label's successor begins one of the next few lines at its depth.
+bool meaningfulSymbols::beginsList(const lineFacts& line, const label& value, lineWindow& lines) const {
+    lineFacts next = line;
+    for (int i = 0; i < itemLines && lines.next(next, next); ++i) {
+        if (next.line.depth != line.line.depth) return false;
+        const char* begin = nullptr;
+        const char* end = nullptr;
+        if (labelAt(next.line.content, next.line.end, begin, end)) return valueOf(begin, end).follows(value);
+    }
+    return false;
+}
+
+void meaningfulSymbols::keepLabel(const lineFacts& line, std::size_t written, passState& state, readingOutput& out) {
+    const messageLine said = lineAt(out.at(written), out.at(out.length()));
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    if (!labelAt(said.content, said.end, begin, end)) return;
+    const label value = valueOf(begin, end);
+    if (!value.any()) return;
+    const bool listed = value.follows(last_) || beginsList(line, value, state.lines);
+    last_ = value;
+    const std::size_t length = static_cast<std::size_t>(end - begin);
+    if (!listed || !hasRule(begin, length) || hasRule(begin + 1, length - 1)) return;
+    out.erase(static_cast<std::size_t>(begin - out.at(0)), 1);
+}
+
+void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+                              readingOutput& out) {
+    if (fate != lineFate::text || line.blank) return;
+    keepLabel(line, written, state, out);
+    const messageLine said = lineAt(out.at(written), out.at(out.length()));
+    const char* content = said.content;
+    const char* end = said.end;
+    bool dashed = false;
+    for (const char* p = content; p < end && !dashed; ++p) dashed = *p == '-' || *p == enDash || *p == emDash;
+    if (!dashed) return;
+    std::string text(content, end);
+    if (!pauseAtDashes(text)) return;
+    const std::size_t at = static_cast<std::size_t>(content - out.at(0));
+    out.erase(at, static_cast<std::size_t>(end - content));
+    out.insert(at, text.c_str());
+}
+
+}  // namespace postsift
