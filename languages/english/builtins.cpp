@@ -73,6 +73,8 @@ const builtInEntry entries[] = {
     {symbolSender, "From:"},
     {symbolHeader, headerTemplate},
     {symbolBody, "The message follows."},
+
+#include "config/marker_entries.inc"
 };
 
 const languagePhrases phrases = {

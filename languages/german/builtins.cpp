@@ -10,6 +10,7 @@ const char senderPhrase[] = "Nachricht gesendet von: %s";
 const char datePhrase[] = "Nachricht erhalten am: %s";
 const char forwarded[] = "Weitergeleitet:";
 const char answer[] = "Antwort:";
+const char* const reply = answer;
 
 const char headerTemplate[] =
     "{[SENDER] ? [SENDER] hat ihnen| unbekannt hat ihnen} {[DATE] ? am [DATE]|ohne Datum} eine "
@@ -67,6 +68,8 @@ const builtInEntry entries[] = {
     {symbolSender, "Von:|From:"},
     {symbolHeader, headerTemplate},
     {symbolBody, "Es folgt die Nachricht."},
+
+#include "config/marker_entries.inc"
 };
 
 const languagePhrases phrases = {
