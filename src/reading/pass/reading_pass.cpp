@@ -87,7 +87,10 @@ private:
             state_.boundaries.observe(line.line);
             for (activeRule& rule : rules_)
                 if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            const std::size_t written = out_.length();
             writeHeaderLine(line);
+            for (activeRule& rule : rules_)
+                if (rule.headerLines) rule.rule->after(line, lineFate::header, written, state_, out_);
             p = line.line.next;
         }
         return p;

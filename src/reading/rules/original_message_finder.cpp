@@ -98,7 +98,8 @@ void originalMessageFinder::after(const lineFacts& line, lineFate fate, std::siz
             leadAllowed_ = false;
             break;
         case lineFate::leftOut:
-        case lineFate::earlierMessage: break;
+        case lineFate::earlierMessage:
+        case lineFate::header: break;
     }
 }
 
