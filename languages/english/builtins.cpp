@@ -82,6 +82,9 @@ const languagePhrases phrases = {
     "link to %s",
     "%s wrote:",
     "Forwarded message from %s.",
+    "on the list %s",
+    "at %s",
+    "It was sent on %s.",
 };
 
 const dateWords dates = {

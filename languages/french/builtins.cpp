@@ -102,6 +102,9 @@ const languagePhrases phrases = {
     "lien vers %s",
     "%s a \xe9" "crit :",
     "Message transf\xe9r\xe9 de %s.",
+    "sur la liste %s",
+    "chez %s",
+    "Il a \xe9t\xe9 envoy\xe9 le %s.",
 };
 
 // \xe0 is a grave, \xfb u circumflex.

@@ -77,6 +77,9 @@ const languagePhrases phrases = {
     "Link zu %s",
     "%s schrieb:",
     "Weitergeleitete Nachricht von %s.",
+    "auf der Liste %s",
+    "bei %s",
+    "Gesendet am %s.",
 };
 
 // \xe4 is a umlaut.

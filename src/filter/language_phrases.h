@@ -13,6 +13,9 @@ struct languagePhrases {
     const char* link;              // "[LINK]": a link, by host
     const char* attribution;       // "[ATTRIBUTION]": who wrote the quoted text
     const char* forwardedMessage;  // "[FORWARDED MESSAGE]": who wrote a forwarded message that is read
+    const char* listTag;           // "[LIST TAG]": the list a subject's tag names, said after the subject
+    const char* roleAddress;       // "[ROLE ADDRESS]": the domain of a sender known by a role ("noreply")
+    const char* forwardedDate;     // "[FORWARDED DATE]": when a forwarded message that is read was sent
 };
 
 // The phrases of the language this library was built for; each build's

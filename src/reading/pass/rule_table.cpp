@@ -17,7 +17,9 @@ namespace {
 // - the earlier messages before the forwards, which read the first one's
 //   judgement (and leave it the lines of a forward);
 // - the attribution after them, the header lines of the body after that,
-//   then what is written as text, and last what adjusts written text.
+//   then what is written as text, and last what adjusts written text;
+// - the list tags, which adjust a subject line written by the markers,
+//   before the rules that adjust text.
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionDropSignedArmour, makeSignedArmour, lineFate::leftOut, false},
@@ -27,6 +29,8 @@ const ruleRow rows[] = {
     {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},
     {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
+    {optionSpeakNames, makeSpokenNames, lineFate::keywordLine, true},
+    {optionSpeakListTags, makeListTags, lineFate::keywordLine, true},
     {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
     {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},
     {optionReadParagraphs, makeParagraphReading, lineFate::text, false},

@@ -21,6 +21,8 @@ inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
 inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
 inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
 inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
+inline constexpr char optionSpeakNames[] = "[SPEAK NAMES]";
+inline constexpr char optionSpeakListTags[] = "[SPEAK LIST TAGS]";
 
 // What a rule is made with, once per message.
 class ruleSetting {
@@ -61,5 +63,7 @@ std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeSpokenNames(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeListTags(const ruleSetting& setting);
 
 }  // namespace postsift
