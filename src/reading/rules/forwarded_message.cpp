@@ -9,6 +9,7 @@
 #include "reading/dates/date_words.h"
 #include "reading/lines/display_name.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/subject_words.h"
 #include "support/reserved_names.h"
 
 namespace postsift {
@@ -69,11 +70,15 @@ std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting) {
 }
 
 forwardedMessages::forwardedMessages(epostSift& filter, const char* phrase, const dateWords* dates)
-    : filter_(filter), phrase_(phrase), dates_(dates), carriesForwards_(filter.forwardedParts > 0) {}
+    : filter_(filter),
+      phrase_(phrase),
+      datePhrase_(phraseOf(filter, symbolForwardedDate, buildLanguagePhrases().forwardedDate)),
+      dates_(dates),
+      carriesForwards_(filter.forwardedParts > 0) {}
 
 bool forwardedMessages::isForwardMarker(const char* word, const char* end) {
     if (end == word || end[-1] != ':' || filter_.filterList == nullptr) return false;
-    const std::string key(word, end);
+    const std::string key = markerKey(word, end);
     const filterEntry* entry = findException(filter_.filterList, key.c_str());
     if (entry == nullptr || (entry->kind() != PLAIN && entry->kind() != REPLACE_WORD) || entry->value() == nullptr)
         return false;
@@ -94,8 +99,10 @@ void forwardedMessages::observeHeader(const lineFacts& line, passState& state) {
     const std::string name(line.keyword, line.keywordEnd);
     if (subject == nullptr || findSymbol(filter_.symbolTable, name.c_str()) != subject) return;
     // The first marker says what the message is: "Fwd: Re:" forwards a
-    // reply, "Re: Fwd:" answers a forward.
-    const textWord marker = wordAt(line.keywordEnd, line.line.end);
+    // reply, "Re: Fwd:" answers a forward. A list's tag may come first.
+    const char* first = skipBlanks(line.keywordEnd, line.line.end);
+    const char* tagEnd = listTagEnd(first, line.line.end);
+    const textWord marker = wordAt(tagEnd != nullptr ? tagEnd : first, line.line.end);
     subjectSaysForward_ = isForwardMarker(marker.begin, marker.end);
 }
 
@@ -176,10 +183,17 @@ const char* forwardedMessages::write(const lineFacts& line, passState& state, re
     }
     if (!header.date.empty()) {
         std::string said;
-        out.put("Date: ");
-        out.put(dates_ != nullptr && speakDateText(header.date.data(), header.date.size(), *dates_, said)
-                    ? said.c_str()
-                    : header.date.c_str());
+        const char* date = dates_ != nullptr && speakDateText(header.date.data(), header.date.size(), *dates_, said)
+                               ? said.c_str()
+                               : header.date.c_str();
+        // It was sent then, not received: said by a phrase of its own, not
+        // by the "Date:" keyword's.
+        if (datePhrase_ != nullptr) {
+            out.putPhrase(datePhrase_, date);
+        } else {
+            out.put("Date: ");
+            out.put(date);
+        }
         out.put("\n");
     }
     if (!header.subject.empty()) {

@@ -6,6 +6,8 @@
 #include "reading/dates/date_speaking.h"
 #include "reading/dates/date_words.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/dates_in_text.h"
+#include "reading/rules/short_date_names.h"
 
 namespace postsift {
 
@@ -39,6 +41,18 @@ lineTaken spokenDates::take(const lineFacts& line, passState& state, readingOutp
     out.put(spoken.c_str());
     out.put(line.line.end, line.line.next);
     return lineTaken::upTo(line.line.next);
+}
+
+void spokenDates::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+                        readingOutput& out) {
+    if (fate == lineFate::leftOut) return;
+    if (fate == lineFate::text && line.hasDigit) sayDatesInText(out, written, words_);
+    // A header line, of the top or of the body, is read by the scanner's
+    // header rules; one that gives a date which could not be said is a date
+    // all through.
+    const bool headerLine = fate == lineFate::header || fate == lineFate::keywordLine;
+    const bool dateLine = headerLine && !line.folded && line.keywordEnd != nullptr && isDateKeyword(line, state);
+    sayShortDateNames(filter_, out, written, dateLine, headerLine);
 }
 
 }  // namespace postsift
