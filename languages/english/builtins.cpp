@@ -84,7 +84,7 @@ const languagePhrases phrases = {
     "Forwarded message from %s.",
     "on the list %s",
     "at %s",
-    "It was sent on %s.",
+    "This message was sent on: %s.",
 };
 
 const dateWords dates = {

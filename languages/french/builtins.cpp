@@ -104,7 +104,7 @@ const languagePhrases phrases = {
     "Message transf\xe9r\xe9 de %s.",
     "sur la liste %s",
     "chez %s",
-    "Il a \xe9t\xe9 envoy\xe9 le %s.",
+    "Le message a \xe9t\xe9 envoy\xe9 le: %s.",
 };
 
 // \xe0 is a grave, \xfb u circumflex.

@@ -79,7 +79,7 @@ const languagePhrases phrases = {
     "Weitergeleitete Nachricht von %s.",
     "auf der Liste %s",
     "bei %s",
-    "Gesendet am %s.",
+    "Nachricht gesendet am: %s.",
 };
 
 // \xe4 is a umlaut.

@@ -8,6 +8,7 @@
 #include "reading/dates/date_speaking.h"
 #include "reading/dates/date_words.h"
 #include "reading/lines/display_name.h"
+#include "reading/lines/keyword_format.h"
 #include "reading/pass/rule_table.h"
 #include "reading/rules/subject_words.h"
 #include "support/reserved_names.h"
@@ -46,6 +47,13 @@ std::string addressIn(const std::string& text) {
     std::size_t end = at;
     while (end < text.size() && std::strchr(" \t>]\"", text[end]) == nullptr) ++end;
     return text.substr(begin, end - begin);
+}
+
+// The phrase of a keyword of the filter's ("The subject of this message
+// is: %s"), or null.
+const char* keywordPhrase(const epostSift& filter, const char* keyword) {
+    const filterEntry* entry = filter.filterList != nullptr ? findException(filter.filterList, keyword) : nullptr;
+    return entry != nullptr && entry->kind() == PLAIN && holdsFilling(entry->value()) ? entry->value() : nullptr;
 }
 
 std::string senderOf(const std::string& value) {
@@ -197,8 +205,19 @@ const char* forwardedMessages::write(const lineFacts& line, passState& state, re
         out.put("\n");
     }
     if (!header.subject.empty()) {
-        out.put("Subject: ");
-        out.put(header.subject.c_str());
+        // Without the "Date:" line above it, a "Subject:" line is no block
+        // of header lines, which the scanner reads as text: it is said by
+        // its keyword's phrase, as a sentence.
+        const bool dateLine = !header.date.empty() && datePhrase_ == nullptr;
+        const char* subjectPhrase = dateLine ? nullptr : keywordPhrase(filter_, "Subject:");
+        if (subjectPhrase != nullptr) {
+            out.putPhrase(subjectPhrase, header.subject.c_str());
+            const char last = header.subject.back();
+            if (last != '.' && last != '!' && last != '?') out.put(".");
+        } else {
+            out.put("Subject: ");
+            out.put(header.subject.c_str());
+        }
         out.put("\n");
     }
     return p;
