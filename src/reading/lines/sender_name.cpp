@@ -74,13 +74,13 @@ const char* commentEnd(const char* p, const char* to, std::string& inside) {
     return nullptr;
 }
 
-bool splitAddress(const std::string& address, mailbox& box) {
+bool splitAddress(const std::string& address, std::string& local, std::string& domain) {
     const std::size_t at = address.rfind('@');
     if (at == std::string::npos || at == 0 || at + 1 == address.size()) return false;
     for (const char c : address)
         if (isBlank(c)) return false;
-    box.local = address.substr(0, at);
-    box.domain = address.substr(at + 1);
+    local = address.substr(0, at);
+    domain = address.substr(at + 1);
     return true;
 }
 
@@ -134,11 +134,21 @@ bool readMailbox(const char* from, const char* to, mailbox& box) {
         }
     }
     if (closed && !bare.empty()) return false;
-    const std::string& address = closed ? bracketed : bare;
-    if (!address.empty() && !splitAddress(address, box)) return false;
+    box.address = closed ? bracketed : bare;
+    if (!box.address.empty() && !splitAddress(box.address, box.local, box.domain)) return false;
     if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'') name = tidied(name.substr(1, name.size() - 2));
     if (name.empty()) name = comment;
-    if (name.find('@') != std::string::npos || !hasLetter(name)) name.clear();
+    // A name that is an address is the one a mail program shows.
+    std::string shownLocal;
+    std::string shownDomain;
+    if (name.find('@') != std::string::npos) {
+        if (splitAddress(name, shownLocal, shownDomain)) {
+            box.local = shownLocal;
+            box.domain = shownDomain;
+        }
+        name.clear();
+    }
+    if (!hasLetter(name)) name.clear();
     box.name = name;
     return !box.name.empty() || !box.local.empty();
 }

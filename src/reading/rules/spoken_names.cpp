@@ -54,9 +54,9 @@ lineTaken spokenNames::take(const lineFacts& line, passState& state, readingOutp
     out.put(text.begin, line.keywordEnd);
     out.put(" ");
     out.put(said.c_str());
-    if (!box.local.empty()) {
+    if (!box.address.empty()) {
         out.put(" <");
-        out.put((box.local + "@" + box.domain).c_str());
+        out.put(box.address.c_str());
         out.put(">");
     }
     out.put(text.end, text.next);

@@ -15,6 +15,7 @@ class filterEntry;
 //   <m_ruiz@example.com>              m ruiz (the address's words)
 //   noreply@example.com               noreply at example.com (a role, with
 //                                     its domain, by the "[ROLE ADDRESS]" phrase)
+//   "jo@example.net" <x@example.org>  jo (the address the sender shows)
 // Quotes are never said. The line is written again as "Name <address>",
 // so that "[INCLUDE EMAIL ADDRESS]" still adds the address. A line that
 // holds more than one address or goes on in a folded line stays as it is.

@@ -32,6 +32,7 @@ TEST_F(SpokenNames, EachFormOfSenderIsSaidByItsName) {
         {"NoReply@example.com", "NoReply at example.com <NoReply@example.com>"},
         {"\"\" <postmaster@example.org>", "postmaster at example.org <postmaster@example.org>"},
         {"\"jo@example.net\" <jo@example.net>", "jo <jo@example.net>"},
+        {"\"info@example.net\" <x7@example.org>", "info at example.net <x7@example.org>"},
         {"\"Jo Lee\"", "Jo Lee"},
         // More than one address, or a shape not read: as written.
         {"a@example.org, b@example.org", "a@example.org, b@example.org"},
