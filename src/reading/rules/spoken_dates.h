@@ -13,7 +13,8 @@ struct dateWords;
 // the "[DATE]" symbol lists (the summary's date) and the date lines of an
 // earlier or forwarded message ("Date:", "Sent:", "Envoyé :", "Gesendet:",
 // "Datum:"), unquoted. A value that is no complete date stays as it is, and
-// so does one that goes on in a folded line.
+// so does one that goes on in a folded line (but not one whose folded
+// lines add nothing to it).
 //
 // In what is written for every line, dates of the text are said too
 // (dates_in_text.h), and short day and month names in full only where they
@@ -28,6 +29,7 @@ public:
 
 private:
     bool isDateKeyword(const lineFacts& line, passState& state) const;
+    bool dateEndsOnItsLine(const lineFacts& line, const char* value, passState& state) const;
 
     epostSift& filter_;
     const dateWords& words_;

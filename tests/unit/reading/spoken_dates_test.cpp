@@ -52,3 +52,14 @@ TEST(DatesInText, NoneInsideALongerWordOrWithoutItsYear) {
     const std::string line = "v2002-12-25 /2002-12-25/ 2002-12-25-backup 2002-12-25.tar 1/2/03 3 Sep 02 Sep 3\n";
     EXPECT_EQ(said(line, englishBuild.dates), line);
 }
+
+TEST_F(ReadingPass, AFoldedDateStaysButNotLinesFoldedUnderAWholeOne) {
+    rule("[SPEAK DATES]", "true");
+    symbol("[DATE]", "Date:");
+    // The zone in the folded line is the date's; "version=2.40" is not.
+    const std::string folded = "Date: Thu, 18 Jul 2002 21:16:12\r\n +0200\r\nSubject: x\r\n\r\n";
+    EXPECT_EQ(read(folded), folded);
+    const std::string said = read("Date: Thu, 18 Jul 2002 21:16:12\r\n    version=2.40\r\nSubject: x\r\n\r\n");
+    EXPECT_EQ(said.find("Date: Thu,"), std::string::npos) << said;
+    EXPECT_NE(said.find("\r\n    version=2.40\r\nSubject: x\r\n"), std::string::npos) << said;
+}
