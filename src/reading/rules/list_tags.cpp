@@ -79,7 +79,18 @@ std::string listTags::takeTag(const lineFacts& line, std::size_t written, readin
     }
     // Nothing of the sender's after the tags and markers: they stay.
     if (list.empty() || at == lineEnd) return std::string();
-    for (std::size_t i = taken.size(); i-- > 0;) out.erase(taken[i].first, taken[i].second);
+    // Written again from the first tag on, at once: a subject of many tags
+    // costs no more than its length.
+    const std::size_t from = taken.front().first;
+    std::string rest;
+    std::size_t copied = from;
+    for (const auto& tag : taken) {
+        rest.append(text + copied, text + tag.first);
+        copied = tag.first + tag.second;
+    }
+    rest.append(text + copied, text + out.length());
+    out.erase(from, out.length() - from);
+    out.put(rest.data(), rest.data() + rest.size());
     return list;
 }
 

@@ -55,7 +55,9 @@ bool belongsToDate(const textWord& word, bool namesOnly) {
 
 // The rule's word, when the word is a short name that a rule says in full.
 const char* fullName(epostSift& filter, const char* begin, const char* end) {
-    if (filter.filterList == nullptr || begin == end || static_cast<std::size_t>(end - begin) > longestShortName)
+    // Most words are no short name: those that cannot be are not looked up.
+    if (filter.filterList == nullptr || end - begin < 2 || static_cast<std::size_t>(end - begin) > longestShortName ||
+        !isNameByte(static_cast<unsigned char>(*begin)))
         return nullptr;
     const std::string key(begin, end);
     const filterEntry* entry = findException(filter.filterList, key.c_str());
