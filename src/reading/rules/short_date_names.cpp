@@ -27,8 +27,10 @@ const char* wordBreaks(bool headerWords) { return headerWords ? "!.?<>" : "*>_";
 bool breaksWord(char c, const char* breaks) { return c != '\0' && std::strchr(breaks, c) != nullptr; }
 
 // Whether the name is a month's ("Mar" is March as well as the French
-// "mardi"): a day's name comes before the number of its date, a month's on
-// either side ("Sat, 13 Apr", "13 Apr 2003", "Sep 3").
+// "mardi"): a month's name stands on either side of a number ("13 Apr
+// 2003", "Sep 3"); a day's before the number of its date ("Sat, 13 Apr") or
+// after a time ("7pm, Sat, ITV"), but not after a number that ends a
+// sentence ("at 10. So, wie geht's?").
 bool isMonthName(const char* begin, const char* end) {
     while (end > begin && (end[-1] == ',' || end[-1] == '.')) --end;
     dateName found{};
@@ -36,14 +38,17 @@ bool isMonthName(const char* begin, const char* end) {
 }
 
 // A word next to a name that makes it a date's: a number ("13", "3pm",
-// "2002"), unless `namesOnly`, or a day or month name with a capital
-// ("Sep", "Tuesday").
-bool belongsToDate(const textWord& word, bool namesOnly) {
+// "2002"), but for `beforeADay` one that ends a sentence, or a day or month
+// name with a capital ("Sep", "Tuesday").
+bool belongsToDate(const textWord& word, bool beforeADay) {
     const char* p = word.begin;
     while (p < word.end && (*p == '(' || *p == '"' || *p == '\'')) ++p;
     if (p == word.end) return false;
     const unsigned char first = static_cast<unsigned char>(*p);
-    if (isAsciiDigit(first)) return !namesOnly;
+    if (isAsciiDigit(first)) {
+        const char last = word.end[-1];
+        return !beforeADay || (last != '.' && last != '!' && last != '?');
+    }
     if (!isCapital(first)) return false;
     const char* end = p;
     while (end < word.end && isNameByte(static_cast<unsigned char>(*end))) ++end;

@@ -14,8 +14,8 @@ class readingOutput;
 // which applies it only where the name stands in a date: next to a number
 // or to another day or month name written with a capital, or anywhere in a
 // line that holds a date ("Date:" whose date could not be said). A day's
-// name comes before the number of its date ("Sat, 13 Apr"): one after a
-// number ("at 10. So, wie ...") is no date's. Elsewhere
+// name after a number that ends a sentence ("at 10. So, wie ...") is no
+// date's. Elsewhere
 // the word stays as the sender wrote it. The rules are the filter list's,
 // so what a configuration says a name as, or removes, holds in dates.
 

@@ -18,10 +18,11 @@ TEST_F(ReadingPass, ShortNamesAreSaidInFullOnlyInADate) {
     symbol("[DATE]", "Date:");
     EXPECT_EQ(read("Subject: Sat, Sun\nDate: Sat, 31 Feb 2002 10:00:00\n\n"
                    "Meet Sat, at 10. So, wie? el mar y DEC keyboard\r\n"
-                   "So, 13. Jan and Sat, Mon and 3 Mar, Mar 2002, MAR 3\n> Sat, 13 Apr\n"),
+                   "So, 13. Jan and Sat, Mon and 3 Mar, Mar 2002, MAR 3\n> Sat, 13 Apr\n(7pm, Sat, ITV) 13! Sat, x\n"),
               "Subject: Saturday, Sun\nDate: Saturday, 31 Feb 2002 10:00:00\n\n"
               "Meet Sat, at 10. So, wie? el mar y DEC keyboard\r\n"
-              "Sonntag, 13. Jan and Saturday, Mon and 3 Mar, March 2002, March 3\n> Saturday, 13 Apr\n");
+              "Sonntag, 13. Jan and Saturday, Mon and 3 Mar, March 2002, March 3\n> Saturday, 13 Apr\n"
+              "(7pm, Saturday, ITV) 13! Sat, x\n");
 }
 
 namespace {
