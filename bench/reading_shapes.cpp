@@ -414,14 +414,24 @@ std::string senderName(std::string_view from) {
     const std::size_t angle = text.find('<');
     if (angle != std::string_view::npos) {
         const std::string_view name = text.substr(0, angle);
+        const bool isAddress = name.find('@') != std::string_view::npos;
         for (const char c : name)
-            if (!isBlank(c) && c != '"' && c != '\'') return std::string(name);
+            if (!isBlank(c) && c != '"' && c != '\'' && !isAddress) return std::string(name);
     }
     const std::size_t paren = text.find('(');
     if (paren != std::string_view::npos) {
         const std::size_t close = text.find(')', paren);
         const std::string_view comment = text.substr(paren + 1, (close == std::string_view::npos ? text.size() : close) - paren - 1);
         if (!host::wordsOf(comment).empty()) return std::string(comment);
+    }
+    // A sender who gives no name, or an address for one, is known by the
+    // address's local part (the first one written), which is what a
+    // summary says for one, not the domain.
+    const std::size_t at = text.find('@');
+    if (at != std::string_view::npos) {
+        std::size_t begin = at;
+        while (begin > 0 && !isBlank(text[begin - 1]) && text[begin - 1] != '<' && text[begin - 1] != '"') --begin;
+        if (begin < at) return std::string(text.substr(begin, at - begin));
     }
     return decoded;
 }

@@ -75,8 +75,8 @@ std::string yearOf(std::string_view date);
 std::string decodedHeader(std::string_view value);
 
 // The words that name a sender in a From: value: the display name, else
-// the comment of "address (Name)", else the address ('"" <address>' has
-// no name).
+// the comment of "address (Name)", else the address's local part ('""
+// <address>' has no name).
 std::string senderName(std::string_view from);
 
 }  // namespace postsift::bench

@@ -73,6 +73,8 @@ const builtInEntry entries[] = {
     {symbolSender, "From:"},
     {symbolHeader, headerTemplate},
     {symbolBody, "The message follows."},
+
+#include "config/marker_entries.inc"
 };
 
 const languagePhrases phrases = {
@@ -81,6 +83,9 @@ const languagePhrases phrases = {
     "%s wrote:",
     "Forwarded message from %s.",
     "Message %1$s: from %2$s, %3$s.",
+    "on the list %s",
+    "at %s",
+    "This message was sent on: %s.",
 };
 
 const dateWords dates = {

@@ -11,6 +11,7 @@ const char objectPhrase[] = "L'objet de ce message est: %s";
 const char senderPhrase[] = "Le message a \xe9t\xe9 envoy\xe9 par: %s";
 const char datePhrase[] = "Le message a \xe9t\xe9 re\xe7u le: %s";
 const char forwarded[] = "Transf\xe9r\xe9:";
+const char reply[] = "R\xe9ponse:";
 
 const char headerTemplate[] =
     "{[SENDER] ? Vous avez re\xe7ut un message de [SENDER]| Vous avez re\xe7ut un message d'un exp\xe9"
@@ -91,6 +92,8 @@ const builtInEntry entries[] = {
     {"October,", "Octobre,"},
     {"November,", "Novembre,"},
     {"December,", "Decembre,"},
+
+#include "config/marker_entries.inc"
 };
 
 // \xe8 is e grave.
@@ -100,6 +103,9 @@ const languagePhrases phrases = {
     "%s a \xe9" "crit :",
     "Message transf\xe9r\xe9 de %s.",
     "Message %1$s : de %2$s, %3$s.",
+    "sur la liste %s",
+    "chez %s",
+    "Le message a \xe9t\xe9 envoy\xe9 le: %s.",
 };
 
 // \xe0 is a grave, \xfb u circumflex.

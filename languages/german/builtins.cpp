@@ -10,6 +10,7 @@ const char senderPhrase[] = "Nachricht gesendet von: %s";
 const char datePhrase[] = "Nachricht erhalten am: %s";
 const char forwarded[] = "Weitergeleitet:";
 const char answer[] = "Antwort:";
+const char* const reply = answer;
 
 const char headerTemplate[] =
     "{[SENDER] ? [SENDER] hat ihnen| unbekannt hat ihnen} {[DATE] ? am [DATE]|ohne Datum} eine "
@@ -67,6 +68,8 @@ const builtInEntry entries[] = {
     {symbolSender, "Von:|From:"},
     {symbolHeader, headerTemplate},
     {symbolBody, "Es folgt die Nachricht."},
+
+#include "config/marker_entries.inc"
 };
 
 const languagePhrases phrases = {
@@ -75,6 +78,9 @@ const languagePhrases phrases = {
     "%s schrieb:",
     "Weitergeleitete Nachricht von %s.",
     "Nachricht %1$s: von %2$s, %3$s.",
+    "auf der Liste %s",
+    "bei %s",
+    "Nachricht gesendet am: %s.",
 };
 
 // \xe4 is a umlaut.

@@ -1,4 +1,5 @@
 #include "filter/epost_sift.h"
+#include "reading/rules/short_date_names.h"
 
 namespace postsift {
 
@@ -16,6 +17,7 @@ int epostSift::beginHeaderItem(const char* word, int isForwarded) {
     // for both lists.
     const searchWord search = makeSearchWord(word);
     currentFilterEntry = findException(filterList, search, filterListIndex);
+    if (currentFilterEntry != nullptr && ruleLeftToDates(*this, *currentFilterEntry)) currentFilterEntry = nullptr;
     currentSymbol = findSymbol(symbolTable, search, symbolKeywordIndex);
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "email/email_scanner.h"
 #include "reading/lines/keyword_format.h"
 #include "reading/lines/mime_boundary.h"
+#include "reading/pass/rule_table.h"
+#include "reading/rules/short_date_names.h"
 #include "email/text_trims.h"
 #include "filter/epost_sift.h"
 #include "filter/option_value.h"
@@ -31,6 +33,7 @@ int epostSift::addHeaderItemWord(const char* word, int isForwarded) {
     const char* piece = nullptr;
     std::size_t pieceLength = 0;
     const filterEntry* entry = findFilterEntry(word);
+    if (entry != nullptr && ruleLeftToDates(*this, *entry)) entry = nullptr;
     if (entry == nullptr) {
         piece = word;
         pieceLength = tokenTextLength(word);
@@ -57,6 +60,14 @@ int epostSift::addHeaderItemWord(const char* word, int isForwarded) {
 }
 
 namespace {
+
+// With dates said in words, no item ends in "!" for its figures: that was
+// for dates read as figures ("13.01.2003!"), and a date said in words, or a
+// subject that ends in a number, ends its sentence with a full stop.
+bool datesInWords(epostSift& filter) {
+    const filterEntry* option = findReservedName(filter.filterList, optionSpeakDates, filter.filterListIndex);
+    return option != nullptr && valueSaysTrue(*option);
+}
 
 // A spoken keyword item: silent while the leading header feeds the summary.
 int speakItem(epostSift& filter, const filterEntry& keyword) {
@@ -101,7 +112,7 @@ int epostSift::completeHeaderItem() {
                 case REPLACE_WORD: result = 2; break;
             }
         }
-        if (result == 0 && !endSentence(filteredText)) result = 2;
+        if (result == 0 && !endSentence(filteredText, !datesInWords(*this))) result = 2;
     }
     headerItemText.release();
     dateCompleted = 0;

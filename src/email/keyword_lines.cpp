@@ -1,6 +1,5 @@
 #include "email/keyword_lines.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "reading/lines/keyword_format.h"
@@ -112,15 +111,6 @@ bool previousLineOpensBlock(const char* line) {
     return trimBlanks(text + 2 + length, previous.end) == text + 2 + length;
 }
 
-// A header line that the reading pass wrote itself (the date and subject of
-// a forwarded message that it reads).
-bool writtenAsHeaderLine(const char* line) {
-    const epostSift* filter = currentFilter;
-    if (filter == nullptr || filter->readingHeaderLines.empty() || line < textBegin) return false;
-    const std::vector<std::size_t>& lines = filter->readingHeaderLines;
-    return std::binary_search(lines.begin(), lines.end(), static_cast<std::size_t>(line - textBegin));
-}
-
 }  // namespace
 
 void startKeywordLines(const char* text, const char* end) {
@@ -137,8 +127,7 @@ bool beginsHeaderItem(const char* line, const char* name, const char* nameEnd) {
     const char* colon = nameEnd - 1;
     const bool fieldName = isHeaderFieldName(name, colon);
     const bool quoted = *line == '>';
-    itemInBlock = line == blockGoesOnAt || previousLineOpensBlock(line) || writtenAsHeaderLine(line) ||
-                  (fieldName && !quoted && nextLineIsField(line));
+    itemInBlock = line == blockGoesOnAt || previousLineOpensBlock(line) || (fieldName && !quoted && nextLineIsField(line));
     if (itemInBlock) return true;
     // A quoted line is someone else's message: a field's name there is the
     // quoted header's, which its own option speaks or leaves out.

@@ -84,7 +84,6 @@ char* parse(epostSift& filter, const char* text, std::size_t length, ownedBuffer
     filter.headerItemText.release();
 
     std::size_t size = inputLength(text, length);
-    filter.readingHeaderLines.clear();
     ownedText rewritten;
     if (rewriteForReading(filter, text, size, rewritten)) {
         size = rewritten.length();

@@ -12,13 +12,13 @@ void trimTrailingSpace(ownedText& text) {
     text.truncate(length);
 }
 
-bool endSentence(ownedText& text) {
+bool endSentence(ownedText& text, bool exclaimAfterDigit) {
     if (text.isNull()) return true;
     trimTrailingSpace(text);
     if (text.length() == 0) return true;
     const unsigned char last = static_cast<unsigned char>(text.get()[text.length() - 1]);
     if (last == '.' || last == '!' || last == '?') return true;
-    return text.append(isAsciiDigit(last) ? "! " : ". ");
+    return text.append(exclaimAfterDigit && isAsciiDigit(last) ? "! " : ". ");
 }
 
 void epostSift::trimFilteredText() { trimTrailingSpace(filteredText); }

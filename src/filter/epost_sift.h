@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <vector>
 
 #include "filter/filterlist.h"
 #include "filter/text_filter.h"
@@ -78,11 +77,6 @@ public:
     // How many messages of a multipart/digest it laid out as a plain-text
     // digest does: such a message is a digest.
     unsigned digestParts = 0;
-    // Where the reading pass wrote header lines of its own in the text it
-    // hands the scanner (the date and subject of a forwarded message it
-    // reads): offsets of their line starts, in order. The scanner reads
-    // them as header items, as it reads the lines of a header block.
-    std::vector<std::size_t> readingHeaderLines;
 
     // The searches made for every word of a message go through these; each
     // follows its list by itself, however the list is changed.

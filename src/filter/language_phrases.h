@@ -17,6 +17,9 @@ struct languagePhrases {
     // "[DIGEST MESSAGE]": a message of a digest, by its number, sender and
     // subject ("%1$s", "%2$s", "%3$s"; see appendPhraseFillings)
     const char* digestMessage;
+    const char* listTag;           // "[LIST TAG]": the list a subject's tag names, said after the subject
+    const char* roleAddress;       // "[ROLE ADDRESS]": the domain of a sender known by a role ("noreply")
+    const char* forwardedDate;     // "[FORWARDED DATE]": when a forwarded message that is read was sent
 };
 
 // The phrases of the language this library was built for; each build's

@@ -43,6 +43,9 @@ inline constexpr char symbolLink[] = "[LINK]";
 inline constexpr char symbolAttribution[] = "[ATTRIBUTION]";
 inline constexpr char symbolForwardedMessage[] = "[FORWARDED MESSAGE]";
 inline constexpr char symbolDigestMessage[] = "[DIGEST MESSAGE]";
+inline constexpr char symbolListTag[] = "[LIST TAG]";
+inline constexpr char symbolRoleAddress[] = "[ROLE ADDRESS]";
+inline constexpr char symbolForwardedDate[] = "[FORWARDED DATE]";
 
 // The separator line that the scanner takes for the start of an earlier
 // message; the decoding stage and the reading pass write it wherever an

@@ -96,7 +96,8 @@ TEST_P(ConfigFileTest, WithoutAFileTheFilterHoldsTheBuiltInsOnly) {
     EXPECT_TRUE(removes(filter, "Content-type:"));
     EXPECT_TRUE(removes(filter, "[INCLUDE FORWARDED TEXT]"));
     EXPECT_EQ(removes(filter, "Lun,"), french());
-    EXPECT_EQ(removes(filter, "WG:"), !french());
+    // Every build knows the markers of the common mail programs.
+    EXPECT_TRUE(removes(filter, "WG:"));
     EXPECT_EQ(removes(filter, "January,"), french());
     EXPECT_TRUE(refusesRedefining(filter, "[HEADER]"));
     EXPECT_TRUE(refusesRedefining(filter, "[CRLF]"));

@@ -457,3 +457,26 @@ TEST(Pathological, DigestsAndSigns) {
         return withOptions(header + repeated("(c) a -- b \x96 c - d--e\n", n / 22));
     });
 }
+
+// Names, list tags and dates said, on lines made of what they look for.
+TEST(Pathological, WithNamesTagsAndDatesSaid) {
+    const std::vector<std::pair<const char*, std::string>> options = {
+        {"[SPEAK DATES]", "true"}, {"[SPEAK NAMES]", "true"}, {"[SPEAK LIST TAGS]", "true"},
+        {"[SQUEEZE REPLY MARKERS]", "true"}};
+    auto withOptions = [&](const std::string& message) { return filterMessage(message, options); };
+    expectLinear("names: a sender of many quoted pieces", 1u << 20, [&](std::size_t n) {
+        return withOptions("From: " + repeated("\"a, b\" (c) ", n / 12) + "<a@example.org>\n\nbody\n");
+    });
+    expectLinear("tags: a subject of many tags", 1u << 20, [&](std::size_t n) {
+        return withOptions("Subject: " + repeated("[Orchids] Re: ", n / 14) + "x\n\nbody\n");
+    });
+    expectLinear("dates: one line of dates", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + repeated("Sat, 13 Apr 2002 10:00 and 2002-12-25, ", n / 40) + "\n");
+    });
+    expectLinear("dates: short names and numbers", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + repeated("Mar 3 Lun, 4 mar. ", n / 18) + "\n");
+    });
+    expectLinear("dates: a date folded on and on", 100000, [&](std::size_t n) {
+        return withOptions("Date: Thu, 18 Jul 2002 21:16:12\n" + repeated(" x\n", n) + "\nbody\n");
+    });
+}

@@ -1,5 +1,7 @@
 #include "reading/dates/date_names.h"
 
+#include <string>
+
 #include "reading/lines/line_text.h"
 
 namespace postsift {
@@ -120,7 +122,25 @@ bool findIn(const nameSpelling (&names)[count], const unsigned char* word, std::
     return false;
 }
 
+template <std::size_t count>
+bool isShortIn(const nameSpelling (&names)[count], const unsigned char* word, std::size_t length) {
+    const char* text = reinterpret_cast<const char*>(word);
+    for (const nameSpelling& name : names) {
+        if (!readsDatesIn(name.language) || !equalsFolded(text, text + length, name.spelling)) continue;
+        for (const nameSpelling& other : names) {
+            if (other.number == name.number && other.language == name.language &&
+                std::char_traits<char>::length(other.spelling) > length)
+                return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+bool isShortDateName(const unsigned char* word, std::size_t length) {
+    return isShortIn(dayNames, word, length) || isShortIn(monthNames, word, length);
+}
 
 bool findDayName(const unsigned char* word, std::size_t length, dateName& found) {
     return findIn(dayNames, word, length, found);

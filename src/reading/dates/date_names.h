@@ -28,6 +28,11 @@ struct nameSpelling {
 bool findDayName(const unsigned char* word, std::size_t length, dateName& found);
 bool findMonthName(const unsigned char* word, std::size_t length, dateName& found);
 
+// Whether the word is a day or month name of English, French or German
+// written short ("sat", "mar", "so", "sept", "m\xe4r"): shorter than the
+// name in full of its language.
+bool isShortDateName(const unsigned char* word, std::size_t length);
+
 // Every spelling of every language, for those that index them otherwise.
 const nameSpelling* daySpellings(std::size_t& count);
 const nameSpelling* monthSpellings(std::size_t& count);

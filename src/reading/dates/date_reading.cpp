@@ -112,9 +112,18 @@ struct numericDate {
     unsigned char separator;
 };
 
+// Where a date is read: a header's date, which has its time, or a date in
+// a line of text, whose time may be missing and whose year has four digits
+// (in text, "5 May 20 people" holds no year, nor "1/2/03" a date), and
+// whose numbers the language orders when their values do not.
+struct readingPlace {
+    bool inText = false;
+    bool monthFirst = false;
+};
+
 class dateReader {
 public:
-    explicit dateReader(dateCursor& cursor) : c_(cursor) {}
+    dateReader(dateCursor& cursor, readingPlace place) : c_(cursor), place_(place) {}
 
     // mayStartWithDayName false reads a first word that names both a day
     // and a month ("mar") as the month.
@@ -136,7 +145,24 @@ public:
         } else if (!readMonthFirst()) {
             return false;
         }
-        if (!readTimeAfterDate(numeric && numbers.counts[0] == 4)) return false;
+        if (!timeRead_) {
+            const unsigned char* afterDate = c_.position();
+            if (readTimeAfterDate(numeric && numbers.counts[0] == 4)) {
+                hasTime_ = true;
+            } else if (place_.inText) {
+                c_.moveTo(afterDate);
+                const writtenDate dateAlone = d_;
+                d_ = writtenDate{};
+                d_.weekday = dateAlone.weekday;
+                d_.englishDayName = dateAlone.englishDayName;
+                d_.day = dateAlone.day;
+                d_.month = dateAlone.month;
+                d_.year = dateAlone.year;
+                d_.yearDigits = dateAlone.yearDigits;
+            } else {
+                return false;
+            }
+        }
         if (numeric && !sortNumbers(numbers)) return false;
         return settle(date);
     }
@@ -170,6 +196,7 @@ private:
 
     bool readYear() {
         d_.yearDigits = c_.digits(d_.year);
+        if (place_.inText) return d_.yearDigits == 4;
         return d_.yearDigits >= 2 && d_.yearDigits <= 4;
     }
 
@@ -185,13 +212,23 @@ private:
         return readYear();
     }
 
-    // "January 23, 2015".
+    // "January 23, 2015", and "Tue Sep  3 10:00:00 2002" as C programs
+    // and mailbox lines write it, with the time before the year.
     bool readMonthFirst() {
         if (!readMonthName()) return false;
         c_.skipBlanks();
         if (c_.digits(d_.day) > 2 || d_.day == 0) return false;
         c_.take(',');
         c_.skipBlanks();
+        if (isAsciiDigit(c_.peek()) && (c_.peek(1) == ':' || (isAsciiDigit(c_.peek(1)) && c_.peek(2) == ':'))) {
+            if (!readClock()) return false;
+            c_.skipBlanks();
+            if (!readYear()) return false;
+            timeRead_ = true;
+            hasTime_ = true;
+            readAfterClock();
+            return true;
+        }
         return readYear();
     }
 
@@ -216,10 +253,11 @@ private:
         if (n.counts[0] == 4) {
             dayAt = 2;
             yearAt = 0;
-        } else if (n.separator != '.' && (d_.meridiem != 0 || d_.englishDayName)) {
+        } else if (n.separator != '.' && (place_.inText ? monthFirstInText(n) : d_.meridiem != 0 || d_.englishDayName)) {
             dayAt = 1;
             monthAt = 0;
         }
+        if (place_.inText && n.counts[yearAt] != 4) return false;
         if (n.counts[dayAt] > 2 || n.counts[monthAt] > 2) return false;
         if (n.counts[yearAt] != 2 && n.counts[yearAt] != 4) return false;
         d_.day = n.values[dayAt];
@@ -227,6 +265,14 @@ private:
         d_.year = n.values[yearAt];
         d_.yearDigits = n.counts[yearAt];
         return true;
+    }
+
+    // In text a number above 12 says which one is the day ("07/13/2001",
+    // "13/07/2001"); when neither does, the language's order decides.
+    bool monthFirstInText(const numericDate& n) const {
+        if (n.values[0] > 12) return false;
+        if (n.values[1] > 12) return true;
+        return place_.monthFirst;
     }
 
     // What stands between the date and the time, then the time and what
@@ -279,7 +325,8 @@ private:
             mark = c_.position();
             c_.skipBlanks();
         }
-        while (readComment()) {
+        // A comment in text is the writer's, not the date's.
+        while (!place_.inText && readComment()) {
             mark = c_.position();
             c_.skipBlanks();
         }
@@ -422,7 +469,7 @@ private:
         date.year = d_.year;
         date.month = d_.month;
         date.day = d_.day;
-        date.hasTime = true;
+        date.hasTime = hasTime_;
         date.hour = d_.hour;
         date.minute = d_.minute;
         date.second = d_.second;
@@ -446,21 +493,35 @@ private:
     }
 
     dateCursor& c_;
+    readingPlace place_;
     writtenDate d_;
+    bool timeRead_ = false;  // with the date, before its year
+    bool hasTime_ = false;
 };
+
+std::size_t readAt(const char* text, std::size_t length, readingPlace place, dateTime& date) {
+    dateCursor cursor(text, length);
+    if (!dateReader(cursor, place).read(true, date)) {
+        // A first word that names a day and a month alike ("Mar 23, 2015"):
+        // read again, once, as the month.
+        dateCursor again(text, length);
+        if (!dateReader(again, place).read(false, date)) return 0;
+        cursor = again;
+    }
+    return static_cast<std::size_t>(cursor.position() - reinterpret_cast<const unsigned char*>(text));
+}
 
 }  // namespace
 
 std::size_t readDateAt(const char* text, std::size_t length, dateTime& date) {
-    dateCursor cursor(text, length);
-    if (!dateReader(cursor).read(true, date)) {
-        // A first word that names a day and a month alike ("Mar 23, 2015"):
-        // read again, once, as the month.
-        dateCursor again(text, length);
-        if (!dateReader(again).read(false, date)) return 0;
-        cursor = again;
-    }
-    return static_cast<std::size_t>(cursor.position() - reinterpret_cast<const unsigned char*>(text));
+    return readAt(text, length, readingPlace{}, date);
+}
+
+std::size_t readDateInText(const char* text, std::size_t length, bool monthFirst, dateTime& date) {
+    readingPlace place;
+    place.inText = true;
+    place.monthFirst = monthFirst;
+    return readAt(text, length, place, date);
 }
 
 bool readDate(const char* text, std::size_t length, dateTime& date) {

@@ -28,6 +28,8 @@ struct dateTime {
 //   header dates     [day-name [","]] day month-name year time [zone] [(comment) ...]
 //                    "Mon, 13 Jan 2003 10:00:00 +0100", "13 Jan 03 10:00 EST", "... +0100 (CET)",
 //                    "Tue, 12 Nov 02 7:41:09 Pacific Standard Time"
+//   C programs       [day-name] month-name day time year [zone]
+//                    "Tue Sep  3 10:00:00 2002"
 //   day, month       [day-name [","]] day["." | "er"] month-name year [","] [at] time
 //                    "vendredi 23 janvier 2015 \xe0 16:39", "Freitag, 23. Januar 2015 16:39"
 //   month, day       [day-name ","] month-name day [","] year [","] [at] time
@@ -59,6 +61,14 @@ struct dateTime {
 // date's own fails: a wrong day name means the text is not the date it
 // seems to be, and failing lets the caller read the text as it stands.
 std::size_t readDateAt(const char* text, std::size_t length, dateTime& date);
+
+// A date in a line of text ("2002-12-25", "07/13/2001 10:00", "Tue Sep  3
+// 10:00:00 2002", "Thu Aug 1 2002", "23 janvier 2015"), read as above with
+// these differences: the time may be missing (the date then has none), the
+// year has four digits, a comment after it is not the date's, and numbers
+// with slashes or dashes are ordered by a value above 12 where one says
+// which is the day, else month first when `monthFirst`, else day first.
+std::size_t readDateInText(const char* text, std::size_t length, bool monthFirst, dateTime& date);
 
 // The whole text is one date, blanks around it aside; anything left over
 // fails.

@@ -1,7 +1,6 @@
 #include "reading/pass/reading_output.h"
 
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "reading/lines/message_line.h"
@@ -28,8 +27,6 @@ void readingOutput::insert(std::size_t offset, const char* piece) {
     const std::size_t added = std::strlen(piece);
     if (lineBegin_ > offset) lineBegin_ += added;
     if (looked_ > offset) looked_ += added;
-    for (std::size_t& line : headerLines_)
-        if (line > offset) line += added;
 }
 
 void readingOutput::erase(std::size_t offset, std::size_t count) {
@@ -38,17 +35,6 @@ void readingOutput::erase(std::size_t offset, std::size_t count) {
     text_.truncate(text_.length() - count);
     if (lineBegin_ > offset) lineBegin_ = lineBegin_ >= offset + count ? lineBegin_ - count : offset;
     if (looked_ > offset) looked_ = looked_ >= offset + count ? looked_ - count : offset;
-    for (std::size_t& line : headerLines_)
-        if (line > offset) line = line >= offset + count ? line - count : offset;
-}
-
-bool readingOutput::tryPush(std::size_t offset) {
-    try {
-        headerLines_.push_back(offset);
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
 }
 
 void readingOutput::followLines() {

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <vector>
 
 #include "reading/lines/earlier_message_end.h"
 #include "reading/lines/keyword_format.h"
@@ -36,10 +35,6 @@ public:
     }
 
     bool ok() const { return ok_; }
-    // The line written next is a header line of the pass's own making, which
-    // the scanner must read as a header item wherever it stands.
-    void markHeaderLine() { note(tryPush(text_.length())); }
-    std::vector<std::size_t>& headerLines() { return headerLines_; }
     std::size_t length() const { return text_.length(); }
     // The bytes written from `at` on, to be looked at or changed in place.
     char* at(std::size_t offset) { return text_.data() + offset; }
@@ -57,7 +52,6 @@ public:
 
 private:
     void note(bool done) { ok_ = ok_ && done; }
-    bool tryPush(std::size_t offset);
     void followLines();
 
     ownedText& text_;
@@ -66,7 +60,6 @@ private:
     std::size_t looked_ = 0;     // how far line ends were looked for
     bool inSection_ = false;
     earlierMessageEnd sectionEnd_;
-    std::vector<std::size_t> headerLines_;
 };
 
 }  // namespace postsift

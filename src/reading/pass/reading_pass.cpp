@@ -88,7 +88,10 @@ private:
             state_.boundaries.observe(line.line);
             for (activeRule& rule : rules_)
                 if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            const std::size_t written = out_.length();
             writeHeaderLine(line);
+            for (activeRule& rule : rules_)
+                if (rule.headerLines) rule.rule->after(line, lineFate::header, written, state_, out_);
             p = line.line.next;
         }
         return p;
@@ -151,7 +154,6 @@ bool rewriteForReading(epostSift& filter, const char* text, std::size_t length, 
         if (!out.assign("", 0) || !out.reserve(length)) return false;
         readingOutput written(out);
         readingPass(filter, rules, text + length, written).run(text);
-        filter.readingHeaderLines.swap(written.headerLines());
         return written.ok();
     } catch (const std::bad_alloc&) {
         return false;

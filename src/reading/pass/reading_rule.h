@@ -16,6 +16,7 @@ enum class lineFate {
     attribution,     // an attribution above a quote or an earlier message
     keywordLine,     // a header line of the body, written as the scanner reads one
     text,            // written as text
+    header,          // a line of the header block at the top, as a rule or the pass wrote it
 };
 
 // What a rule did with a line: where the next line to read begins, or
@@ -44,7 +45,8 @@ struct lineTaken {
 //    that no rule takes as text.
 // 3. after: every rule hears the line's fate; a rule that adjusts written
 //    text (`written` is where the line's text begins in the output) does it
-//    here.
+//    here. The lines of the header block at the top go through the rules
+//    that read header lines, take and after, with the fate `header`.
 //
 // When the last line has gone through, every rule may finish: write what
 // follows the text (what was left out, said once at the end).

@@ -22,7 +22,9 @@ namespace {
 //   judgement (and leave it the lines of a forward);
 // - the attribution after them, the header lines of the body after that,
 //   then what is written as text, and last what adjusts written text (a
-//   dash said as a pause before the runs of symbols are left out).
+//   dash said as a pause before the runs of symbols are left out);
+// - the list tags, which adjust a subject line written by the markers,
+//   before the rules that adjust text.
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionFindOriginalMessage, makeOtherQuoteMarks, lineFate::leftOut, false},
@@ -34,6 +36,8 @@ const ruleRow rows[] = {
     {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},
     {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
+    {optionSpeakNames, makeSpokenNames, lineFate::keywordLine, true},
+    {optionSpeakListTags, makeListTags, lineFate::keywordLine, true},
     {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
     {optionReadSymbols, makeMeaningfulSymbols, lineFate::text, false},
     {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},

@@ -23,6 +23,8 @@ inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
 inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
 inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
 inline constexpr char optionReadSymbols[] = "[READ SYMBOLS]";
+inline constexpr char optionSpeakNames[] = "[SPEAK NAMES]";
+inline constexpr char optionSpeakListTags[] = "[SPEAK LIST TAGS]";
 
 // What a rule is made with, once per message.
 class ruleSetting {
@@ -66,5 +68,7 @@ std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeMeaningfulSymbols(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeSpokenNames(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeListTags(const ruleSetting& setting);
 
 }  // namespace postsift

@@ -11,7 +11,9 @@
 #include "reading/lines/display_name.h"
 #include "reading/lines/quote_marks.h"
 #include "reading/pass/block_facts.h"
+#include "reading/lines/keyword_format.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/subject_words.h"
 #include "support/reserved_names.h"
 
 namespace postsift {
@@ -60,6 +62,13 @@ std::string addressIn(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
+// The phrase of a keyword of the filter's ("The subject of this message
+// is: %s"), or null.
+const char* keywordPhrase(const epostSift& filter, const char* keyword) {
+    const filterEntry* entry = filter.filterList != nullptr ? findException(filter.filterList, keyword) : nullptr;
+    return entry != nullptr && entry->kind() == PLAIN && holdsFilling(entry->value()) ? entry->value() : nullptr;
+}
+
 std::string senderOf(const std::string& value) {
     std::size_t words = 0;
     const std::string name = displayName(value, words);
@@ -82,11 +91,15 @@ std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting) {
 }
 
 forwardedMessages::forwardedMessages(epostSift& filter, const char* phrase, const dateWords* dates)
-    : filter_(filter), phrase_(phrase), dates_(dates), carriesForwards_(filter.forwardedParts > 0) {}
+    : filter_(filter),
+      phrase_(phrase),
+      datePhrase_(phraseOf(filter, symbolForwardedDate, buildLanguagePhrases().forwardedDate)),
+      dates_(dates),
+      carriesForwards_(filter.forwardedParts > 0) {}
 
 bool forwardedMessages::isForwardMarker(const char* word, const char* end) {
     if (end == word || end[-1] != ':' || filter_.filterList == nullptr) return false;
-    const std::string key(word, end);
+    const std::string key = markerKey(word, end);
     const filterEntry* entry = findException(filter_.filterList, key.c_str());
     if (entry == nullptr || (entry->kind() != PLAIN && entry->kind() != REPLACE_WORD) || entry->value() == nullptr)
         return false;
@@ -226,17 +239,33 @@ const char* forwardedMessages::write(const lineFacts& line, passState& state, re
     }
     if (!header.date.empty()) {
         std::string said;
-        out.markHeaderLine();
-        out.put("Date: ");
-        out.put(dates_ != nullptr && speakDateText(header.date.data(), header.date.size(), *dates_, said)
-                    ? said.c_str()
-                    : header.date.c_str());
+        const char* date = dates_ != nullptr && speakDateText(header.date.data(), header.date.size(), *dates_, said)
+                               ? said.c_str()
+                               : header.date.c_str();
+        // It was sent then, not received: said by a phrase of its own, not
+        // by the "Date:" keyword's.
+        if (datePhrase_ != nullptr) {
+            out.putPhrase(datePhrase_, date);
+        } else {
+            out.put("Date: ");
+            out.put(date);
+        }
         out.put("\n");
     }
     if (!header.subject.empty()) {
-        out.markHeaderLine();
-        out.put("Subject: ");
-        out.put(header.subject.c_str());
+        // Without the "Date:" line above it, a "Subject:" line is no block
+        // of header lines, which the scanner reads as text: it is said by
+        // its keyword's phrase, as a sentence.
+        const bool dateLine = !header.date.empty() && datePhrase_ == nullptr;
+        const char* subjectPhrase = dateLine ? nullptr : keywordPhrase(filter_, "Subject:");
+        if (subjectPhrase != nullptr) {
+            out.putPhrase(subjectPhrase, header.subject.c_str());
+            const char last = header.subject.back();
+            if (last != '.' && last != '!' && last != '?') out.put(".");
+        } else {
+            out.put("Subject: ");
+            out.put(header.subject.c_str());
+        }
         out.put("\n");
     }
     return p;

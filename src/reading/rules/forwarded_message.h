@@ -53,6 +53,7 @@ private:
 
     epostSift& filter_;
     const char* phrase_;
+    const char* datePhrase_;  // when it was sent: "[FORWARDED DATE]"
     const dateWords* dates_;
     bool subjectSaysForward_ = false;
     bool carriesForwards_ = false;

@@ -159,7 +159,8 @@ void originalMessageFinder::after(const lineFacts& line, lineFate fate, std::siz
             break;
         }
         case lineFate::leftOut:
-        case lineFate::earlierMessage: break;
+        case lineFate::earlierMessage:
+        case lineFate::header: break;
     }
 }
 

@@ -6,20 +6,12 @@
 
 #include "filter/epost_sift.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/subject_words.h"
 
 namespace postsift {
 
 std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting) {
     return std::make_unique<replyMarkers>(setting.filter);
-}
-
-const char* replyMarkers::phraseOfMarker(const char* word, const char* end) {
-    if (end[-1] != ':' || filter_.filterList == nullptr) return nullptr;
-    const std::string key(word, end);
-    const filterEntry* entry = findException(filter_.filterList, key.c_str());
-    if (entry == nullptr || (entry->kind() != PLAIN && entry->kind() != REPLACE_WORD)) return nullptr;
-    const char* phrase = entry->value();
-    return phrase != nullptr && std::strchr(phrase, '%') == nullptr ? phrase : nullptr;
 }
 
 lineTaken replyMarkers::take(const lineFacts& line, passState& state, readingOutput& out) {
@@ -34,20 +26,32 @@ lineTaken replyMarkers::take(const lineFacts& line, passState& state, readingOut
 
     std::vector<const char*> spoken;
     const char* copied = text.begin;
-    textWord word = wordAt(line.keywordEnd, text.end);
-    while (!word.empty()) {
-        const char* phrase = phraseOfMarker(word.begin, word.end);
+    const char* at = skipBlanks(line.keywordEnd, text.end);
+    while (at < text.end) {
+        const char* tagEnd = listTagEnd(at, text.end);
+        if (tagEnd != nullptr) {
+            at = skipBlanks(tagEnd, text.end);
+            continue;
+        }
+        const textWord word = wordAt(at, text.end);
+        const char* phrase = markerPhrase(filter_, word.begin, word.end);
         if (phrase == nullptr) break;
-        const textWord following = wordAt(word.end, text.end);
+        const char* following = skipBlanks(word.end, text.end);
         bool repeated = false;
         for (const char* earlier : spoken) repeated = repeated || std::strcmp(earlier, phrase) == 0;
         if (repeated) {
             out.put(copied, word.begin);
-            copied = following.begin;
+            copied = following;
         } else {
             spoken.push_back(phrase);
+            const std::string key = markerKey(word.begin, word.end);
+            if (key.size() != word.length()) {
+                out.put(copied, word.begin);
+                out.put(key.c_str());
+                copied = word.end;
+            }
         }
-        word = following;
+        at = following;
     }
     out.put(copied, text.next);
     return lineTaken::upTo(text.next);

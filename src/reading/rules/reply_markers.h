@@ -11,8 +11,11 @@ class epostSift;
 // replaces by a phrase (a word rule, not a keyword's "%s" phrase), so the
 // build's own "Re:", "AW:", "Fwd:" or "WG:" and any a configuration adds
 // count, and two markers with the same phrase ("Re:" and "AW:" in German)
-// count as one. The subject is the item whose keyword the "[SUBJECT]"
-// symbol lists, as the header handling finds it.
+// count as one. A marker with a count ("Re[2]:", "Re^3:", "Fwd[2]:") is
+// the marker without it, and is written so. List tags among the markers
+// ("Re: [Orchids] Re: Termin") stay where they are and do not end the
+// run. The subject is the item whose keyword the "[SUBJECT]" symbol lists,
+// as the header handling finds it.
 class replyMarkers : public readingRule {
 public:
     explicit replyMarkers(epostSift& filter) : filter_(filter) {}
@@ -20,8 +23,6 @@ public:
     lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
 private:
-    const char* phraseOfMarker(const char* word, const char* end);
-
     epostSift& filter_;
 };
 

@@ -3,9 +3,12 @@
 #include <string>
 
 #include "filter/epost_sift.h"
+#include "reading/dates/date_reading.h"
 #include "reading/dates/date_speaking.h"
 #include "reading/dates/date_words.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/dates_in_text.h"
+#include "reading/rules/short_date_names.h"
 
 namespace postsift {
 
@@ -21,6 +24,26 @@ bool spokenDates::isDateKeyword(const lineFacts& line, passState& state) const {
     return filter_.symbolKeywordIndex.find(filter_.symbolTable, makeSearchWord(name.c_str())) == dateSymbol;
 }
 
+// A date that goes on in a folded line stays as it is; but lines folded
+// under a whole date that add nothing to it (what a broken program wrote
+// into the field) are no part of it: the date is said, they follow.
+bool spokenDates::dateEndsOnItsLine(const lineFacts& line, const char* value, passState& state) const {
+    lineFacts next;
+    if (!state.lines.next(line, next) || !next.line.isFolded()) return true;
+    std::string joined(value, line.line.end);
+    const std::size_t alone = joined.size();
+    for (;;) {
+        joined += ' ';
+        joined.append(next.line.begin, next.line.end);
+        lineFacts following;
+        if (!state.lines.next(next, following) || !following.line.isFolded()) break;
+        next = following;
+    }
+    dateTime date;
+    const std::size_t read = readDateAt(joined.data(), joined.size(), date);
+    return read != 0 && read <= alone;
+}
+
 lineTaken spokenDates::take(const lineFacts& line, passState& state, readingOutput& out) {
     // Of the header blocks, not a folded line; of the body, only unquoted
     // lines. A date has a day in figures; "Envoyé :" and "*Sent:*", which
@@ -28,10 +51,9 @@ lineTaken spokenDates::take(const lineFacts& line, passState& state, readingOutp
     // elsewhere.
     if (line.header ? line.folded : line.line.depth != 0) return lineTaken::passed();
     if (!line.hasDigit || line.keywordEnd == nullptr || !isDateKeyword(line, state)) return lineTaken::passed();
-    lineFacts next;
-    if (state.lines.next(line, next) && next.line.isFolded()) return lineTaken::passed();
-    std::string spoken;
     const char* value = skipBlanks(line.keywordEnd, line.line.end);
+    if (!dateEndsOnItsLine(line, value, state)) return lineTaken::passed();
+    std::string spoken;
     if (!speakDateText(value, static_cast<std::size_t>(line.line.end - value), words_, spoken))
         return lineTaken::passed();
     out.put(line.line.begin, line.keywordEnd);
@@ -39,6 +61,18 @@ lineTaken spokenDates::take(const lineFacts& line, passState& state, readingOutp
     out.put(spoken.c_str());
     out.put(line.line.end, line.line.next);
     return lineTaken::upTo(line.line.next);
+}
+
+void spokenDates::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+                        readingOutput& out) {
+    if (fate == lineFate::leftOut) return;
+    if (fate == lineFate::text && line.hasDigit) sayDatesInText(out, written, words_);
+    // A header line, of the top or of the body, is read by the scanner's
+    // header rules; one that gives a date which could not be said is a date
+    // all through.
+    const bool headerLine = fate == lineFate::header || fate == lineFate::keywordLine;
+    const bool dateLine = headerLine && !line.folded && line.keywordEnd != nullptr && isDateKeyword(line, state);
+    sayShortDateNames(filter_, out, written, dateLine, headerLine);
 }
 
 }  // namespace postsift

@@ -13,15 +13,23 @@ struct dateWords;
 // the "[DATE]" symbol lists (the summary's date) and the date lines of an
 // earlier or forwarded message ("Date:", "Sent:", "Envoyé :", "Gesendet:",
 // "Datum:"), unquoted. A value that is no complete date stays as it is, and
-// so does one that goes on in a folded line.
+// so does one that goes on in a folded line (but not one whose folded
+// lines add nothing to it).
+//
+// In what is written for every line, dates of the text are said too
+// (dates_in_text.h), and short day and month names in full only where they
+// stand in a date (short_date_names.h).
 class spokenDates : public readingRule {
 public:
     spokenDates(epostSift& filter, const dateWords& words) : filter_(filter), words_(words) {}
 
     lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
+    void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+               readingOutput& out) override;
 
 private:
     bool isDateKeyword(const lineFacts& line, passState& state) const;
+    bool dateEndsOnItsLine(const lineFacts& line, const char* value, passState& state) const;
 
     epostSift& filter_;
     const dateWords& words_;

@@ -78,6 +78,30 @@ void addDroppedWords(std::vector<entryView>& views) {
     while (words >> word) views.push_back({word, REMOVE_WORD, "[REMOVE WORD]"});
 }
 
+// The reply and forward markers that every build says as its own reply or
+// forward word, in the order installed: each build's own markers first,
+// where they stand, then these. "VS:" is a forward (see the table).
+struct marker {
+    const char* key;  // lower case, UTF-8
+    bool reply;
+};
+const marker markers[] = {
+    {"re:", true},      {"aw:", true},     {"réf:", true},   {"sv:", true},  {"antw:", true},
+    {"antwort:", true}, {"r:", true},      {"rif:", true},   {"odp:", true}, {"vá:", true},
+    {"ynt:", true},     {"fwd:", false},   {"fw:", false},   {"tr:", false}, {"wg:", false},
+    {"doorst:", false}, {"rv:", false},    {"enc:", false},  {"vs:", false}, {"vb:", false},
+};
+
+// The markers that the list does not hold yet, added at its end.
+void addMarkers(std::vector<entryView>& views, const char* reply, const char* forwarded) {
+    for (const marker& m : markers) {
+        const std::string key = cp1252(m.key);
+        bool held = false;
+        for (const entryView& view : views) held = held || view.key == key;
+        if (!held) views.push_back({key, PLAIN, cp1252(m.reply ? reply : forwarded)});
+    }
+}
+
 void addOptionsOff(std::vector<entryView>& views) {
     add(views, {
                    {"[include email address]", PLAIN, "false"},
@@ -108,11 +132,11 @@ const char germanTemplate[] =
 
 }  // namespace
 
-TEST(FrenchBuiltIns, InstallsOneHundredThirtySixEntriesInOrder) {
+TEST(FrenchBuiltIns, InstallsOneHundredFiftySixEntriesInOrder) {
     countingFilter filter;
     installBuiltIns(filter, frenchBuild.table);
-    ASSERT_EQ(filter.calls.size(), 136u);
-    EXPECT_EQ(frenchBuild.table.count, 136u);
+    ASSERT_EQ(filter.calls.size(), 156u);
+    EXPECT_EQ(frenchBuild.table.count, 156u);
     // "Date:" comes a second time with the English keywords.
     EXPECT_EQ(filter.calls[2], "Date:");
     EXPECT_EQ(filter.calls[104], "Subject:");
@@ -177,7 +201,8 @@ TEST(FrenchBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
                       {"november,", PLAIN, "Novembre,"},
                       {"december,", PLAIN, "Decembre,"},
                   });
-    ASSERT_EQ(expected.size(), 124u);
+    addMarkers(expected, "Réponse:", "Transféré:");
+    ASSERT_EQ(expected.size(), 141u);
     EXPECT_EQ(viewsOf(filter.filterList), expected);
 
     // The one section rule keeps its condition, blank included.
@@ -206,11 +231,11 @@ TEST(FrenchBuiltIns, SymbolTableHoldsTheKeywordListsPhrasesAndTemplate) {
     EXPECT_EQ(viewsOf(filter.symbolTable), expected);
 }
 
-TEST(GermanBuiltIns, InstallsOneHundredFifteenEntriesInOrder) {
+TEST(GermanBuiltIns, InstallsOneHundredThirtyFiveEntriesInOrder) {
     countingFilter filter;
     installBuiltIns(filter, germanBuild.table);
-    ASSERT_EQ(filter.calls.size(), 115u);
-    EXPECT_EQ(germanBuild.table.count, 115u);
+    ASSERT_EQ(filter.calls.size(), 135u);
+    EXPECT_EQ(germanBuild.table.count, 135u);
     EXPECT_EQ(filter.calls[13], "Betreff:");
     EXPECT_EQ(filter.calls[27], "(R)");
     EXPECT_EQ(filter.calls[114], "[BODY]");
@@ -252,7 +277,8 @@ TEST(GermanBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
                   });
     addDroppedWords(expected);
     addOptionsOff(expected);
-    ASSERT_EQ(expected.size(), 105u);
+    addMarkers(expected, "Antwort:", "Weitergeleitet:");
+    ASSERT_EQ(expected.size(), 121u);
     EXPECT_EQ(viewsOf(filter.filterList), expected);
 
     // No month names and no English full day names in this build.
@@ -277,11 +303,11 @@ TEST(GermanBuiltIns, SymbolTableHasNoForwardedSectionAnnouncement) {
     EXPECT_EQ(viewsOf(filter.symbolTable), expected);
 }
 
-TEST(EnglishBuiltIns, InstallsOneHundredTwentyOneEntriesInOrder) {
+TEST(EnglishBuiltIns, InstallsOneHundredFortyOneEntriesInOrder) {
     countingFilter filter;
     installBuiltIns(filter, englishBuild.table);
-    ASSERT_EQ(filter.calls.size(), 121u);
-    EXPECT_EQ(englishBuild.table.count, 121u);
+    ASSERT_EQ(filter.calls.size(), 141u);
+    EXPECT_EQ(englishBuild.table.count, 141u);
     EXPECT_EQ(filter.calls[3], "Sent:");
     EXPECT_EQ(filter.calls[32], "(R)");
     EXPECT_EQ(filter.calls[120], "[BODY]");
@@ -328,7 +354,8 @@ TEST(EnglishBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
                   });
     addDroppedWords(expected);
     addOptionsOff(expected);
-    ASSERT_EQ(expected.size(), 110u);
+    addMarkers(expected, "Reply:", "Forwarded:");
+    ASSERT_EQ(expected.size(), 123u);
     EXPECT_EQ(viewsOf(filter.filterList), expected);
 
     // Given names that are also month abbreviations stay as written.
@@ -355,4 +382,33 @@ TEST(EnglishBuiltIns, SymbolTableHoldsTheKeywordListsPhrasesAndTemplate) {
                       {"[body]", PLAIN, "The message follows."},
                   });
     EXPECT_EQ(viewsOf(filter.symbolTable), expected);
+}
+
+TEST(EveryBuild, SaysEveryMarkerAsItsReplyOrForwardWord) {
+    struct build {
+        const languageBuild& language;
+        const char* reply;
+        const char* forwarded;
+    };
+    const build builds[] = {
+        {frenchBuild, "Réponse:", "Transféré:"},
+        {germanBuild, "Antwort:", "Weitergeleitet:"},
+        {englishBuild, "Reply:", "Forwarded:"},
+    };
+    for (const build& b : builds) {
+        epostSift filter;
+        installBuiltIns(filter, b.language.table);
+        for (const marker& m : markers) {
+            // As mail programs write them, in capitals or not.
+            std::string capitals = cp1252(m.key);
+            for (char& c : capitals)
+                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            for (const std::string& key : {cp1252(m.key), capitals}) {
+                const filterEntry* entry = findException(filter.filterList, key.c_str());
+                ASSERT_NE(entry, nullptr) << key << " in the build that replies " << b.reply;
+                EXPECT_EQ(entry->kind(), PLAIN) << key;
+                EXPECT_STREQ(entry->value(), cp1252(m.reply ? b.reply : b.forwarded).c_str()) << key;
+            }
+        }
+    }
 }

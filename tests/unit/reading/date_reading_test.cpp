@@ -179,3 +179,67 @@ TEST(DateReading, AtTheStartOfATextTheDateSaysWhereItEnds) {
     EXPECT_FALSE(date.hasZone);
     EXPECT_EQ(readDateAt(text.data(), 24, date), 0u);
 }
+
+TEST(DateReading, CProgramsWriteTheTimeBeforeTheYear) {
+    expectReadings({
+        {"Tue Sep  3 10:00:00 2002", "2002-09-03 10:00:00"},
+        {"Wed Aug 21 11:37:32 2002 -0500", "2002-08-21 11:37:32 -300"},
+        {"Sep 3 9:05 2002", "2002-09-03 09:05:00"},
+        {"Tue Sep 3 10:00:00", "fails"},
+        {"Wed Sep 3 10:00:00 2002", "fails"},
+    });
+}
+
+namespace {
+
+// "2001-07-13 (10)", with the time when there is one, and how many bytes
+// the date took; or "fails".
+std::string readInText(const std::string& text, bool monthFirst) {
+    const std::vector<char> exact(text.begin(), text.end());
+    dateTime date;
+    const std::size_t used = readDateInText(exact.data(), exact.size(), monthFirst, date);
+    if (used == 0) return "fails";
+    char parts[64];
+    std::snprintf(parts, sizeof parts, "%04d-%02d-%02d", date.year, date.month, date.day);
+    std::string read = parts;
+    if (date.hasTime) {
+        std::snprintf(parts, sizeof parts, " %02d:%02d", date.hour, date.minute);
+        read += parts;
+    }
+    return read + " (" + std::to_string(used) + ")";
+}
+
+}  // namespace
+
+TEST(DateReading, InTextTheTimeMayBeMissingAndNumbersFollowTheLanguage) {
+    struct inText {
+        const char* text;
+        bool monthFirst;
+        const char* read;
+    };
+    const inText examples[] = {
+        {"2002-12-25, then", false, "2002-12-25 (10)"},
+        {"2002-12-25 16:39 then", true, "2002-12-25 16:39 (16)"},
+        // A number above 12 says which is the day, whatever the language.
+        {"07/13/2001.", false, "2001-07-13 (10)"},
+        {"13/07/2001", true, "2001-07-13 (10)"},
+        {"05/06/2001", true, "2001-05-06 (10)"},
+        {"05/06/2001", false, "2001-06-05 (10)"},
+        {"05-06-2001 10:00", true, "2001-05-06 10:00 (16)"},
+        // Dots are a day first, as German writes them.
+        {"05.06.2001", true, "2001-06-05 (10)"},
+        {"Tue Sep  3 10:00:00 2002 rest", false, "2002-09-03 10:00 (24)"},
+        {"Thu Aug 1 2002\"), and", true, "2002-08-01 (14)"},
+        {"13 January 2003 at noon", true, "2003-01-13 (15)"},
+        {"Freitag, 23. Januar 2015 um 16:39 Uhr.", false, "2015-01-23 16:39 (37)"},
+        {"Mon, 13 Jan 2003 10:00:00 +0100 (CET)", false, "2003-01-13 10:00 (31)"},
+        // No year of four digits, an impossible time, or no date.
+        {"2002-12-25 99:00", false, "fails"},
+        {"5 May 20 people", false, "fails"},
+        {"1/2/03", true, "fails"},
+        {"3 Sep 02", true, "fails"},
+        {"13/13/2001", false, "fails"},
+        {"Tue Sep 3", false, "fails"},
+    };
+    for (const inText& e : examples) EXPECT_EQ(readInText(e.text, e.monthFirst), e.read) << e.text;
+}

@@ -1,0 +1,179 @@
+#include "reading/lines/sender_name.h"
+
+#include "reading/lines/line_text.h"
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+const char* const roleNames[] = {
+    "info",     "noreply",       "no-reply", "no_reply",   "donotreply", "do-not-reply", "do_not_reply",
+    "reply",    "postmaster",    "admin",    "administrator", "webmaster", "hostmaster", "root",
+    "abuse",    "mailer-daemon", "support",  "help",       "helpdesk",   "service",      "sales",
+    "billing",  "contact",       "office",   "mail",       "news",       "newsletter",   "notification",
+    "notifications", "alert",    "alerts",   "bounce",     "bounces",    "list",         "owner",
+    "team",     "marketing",     "security", "feedback",   "enquiries",  "inquiries",
+};
+
+bool hasLetter(const std::string& text) {
+    for (const char c : text) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (isAsciiLetter(b) || b >= 0xc0) return true;
+    }
+    return false;
+}
+
+// Blanks at either end taken away, runs of blanks made one.
+std::string tidied(const std::string& text) {
+    std::string result;
+    for (const char c : text) {
+        if (isBlank(c)) {
+            if (!result.empty() && result.back() != ' ') result += ' ';
+        } else {
+            result += c;
+        }
+    }
+    if (!result.empty() && result.back() == ' ') result.pop_back();
+    return result;
+}
+
+// Adds a piece of the name, with a blank between pieces.
+void addTo(std::string& name, const std::string& piece) {
+    if (piece.empty()) return;
+    if (!name.empty()) name += ' ';
+    name += piece;
+}
+
+// Past the quoted string, comment or bracket that begins at `p`, with what
+// it holds in `inside`; null when it is not closed.
+const char* quotedEnd(const char* p, const char* to, std::string& inside) {
+    for (++p; p < to; ++p) {
+        if (*p == '\\' && p + 1 < to) {
+            inside += *++p;
+        } else if (*p == '"') {
+            return p + 1;
+        } else {
+            inside += *p;
+        }
+    }
+    return nullptr;
+}
+
+const char* commentEnd(const char* p, const char* to, std::string& inside) {
+    int depth = 0;
+    for (; p < to; ++p) {
+        if (*p == '\\' && p + 1 < to) {
+            inside += *++p;
+            continue;
+        }
+        if (*p == '(' && depth++ == 0) continue;
+        if (*p == ')' && --depth == 0) return p + 1;
+        inside += *p;
+    }
+    return nullptr;
+}
+
+bool splitAddress(const std::string& address, std::string& local, std::string& domain) {
+    const std::size_t at = address.rfind('@');
+    if (at == std::string::npos || at == 0 || at + 1 == address.size()) return false;
+    for (const char c : address)
+        if (isBlank(c)) return false;
+    local = address.substr(0, at);
+    domain = address.substr(at + 1);
+    return true;
+}
+
+}  // namespace
+
+bool readMailbox(const char* from, const char* to, mailbox& box) {
+    box = mailbox();
+    std::string name;       // quoted pieces and words outside, in order
+    std::string comment;    // the first comment
+    std::string bracketed;  // the address in angle brackets
+    std::string bare;       // an address outside them
+    bool closed = false;    // an address in brackets was met
+    for (const char* p = from; p < to;) {
+        if (isBlank(*p)) {
+            ++p;
+            continue;
+        }
+        if (*p == '(') {
+            std::string inside;
+            p = commentEnd(p, to, inside);
+            if (p == nullptr) return false;
+            if (comment.empty()) comment = tidied(inside);
+            continue;
+        }
+        if (closed) return false;  // words after the address in brackets
+        if (*p == '"') {
+            std::string inside;
+            p = quotedEnd(p, to, inside);
+            if (p == nullptr) return false;
+            addTo(name, tidied(inside));
+        } else if (*p == '<') {
+            const char* close = p + 1;
+            while (close < to && *close != '>' && *close != '<') ++close;
+            if (close == to || *close != '>') return false;
+            bracketed = tidied(std::string(p + 1, close));
+            closed = true;
+            p = close + 1;
+        } else {
+            const char* end = p;
+            while (end < to && !isBlank(*end) && *end != '"' && *end != '(' && *end != '<') ++end;
+            const std::string word(p, end);
+            if (word.find('@') != std::string::npos) {
+                if (!bare.empty()) return false;
+                bare = word;
+            } else if (word.find('>') != std::string::npos || word.find(')') != std::string::npos) {
+                return false;
+            } else {
+                addTo(name, word);
+            }
+            p = end;
+        }
+    }
+    if (closed && !bare.empty()) return false;
+    box.address = closed ? bracketed : bare;
+    if (!box.address.empty() && !splitAddress(box.address, box.local, box.domain)) return false;
+    if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'') name = tidied(name.substr(1, name.size() - 2));
+    if (name.empty()) name = comment;
+    // A name that is an address is the one a mail program shows.
+    std::string shownLocal;
+    std::string shownDomain;
+    if (name.find('@') != std::string::npos) {
+        if (splitAddress(name, shownLocal, shownDomain)) {
+            box.local = shownLocal;
+            box.domain = shownDomain;
+        }
+        name.clear();
+    }
+    if (!hasLetter(name)) name.clear();
+    box.name = name;
+    return !box.name.empty() || !box.local.empty();
+}
+
+std::string nameAsSaid(const std::string& name) {
+    const std::size_t comma = name.find(',');
+    if (comma == std::string::npos || name.find(',', comma + 1) != std::string::npos) return name;
+    const std::string last = tidied(name.substr(0, comma));
+    const std::string first = tidied(name.substr(comma + 1));
+    if (last.empty() || first.empty() || last.find(' ') != std::string::npos || first.find(' ') != std::string::npos)
+        return name;
+    return first + " " + last;
+}
+
+std::string localPartAsWords(const std::string& local) {
+    std::string words;
+    for (const char c : local) words += c == '.' || c == '_' ? ' ' : c;
+    words = tidied(words);
+    return words.empty() ? local : words;
+}
+
+bool isRoleName(const std::string& local) {
+    for (const char* role : roleNames)
+        if (equalsFolded(local.data(), local.data() + local.size(), role)) return true;
+    return false;
+}
+
+}  // namespace postsift

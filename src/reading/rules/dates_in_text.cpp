@@ -1,0 +1,93 @@
+#include "reading/rules/dates_in_text.h"
+
+#include <cstring>
+#include <string>
+
+#include "reading/dates/date_names.h"
+#include "reading/dates/date_reading.h"
+#include "reading/dates/date_speaking.h"
+#include "reading/dates/date_words.h"
+#include "reading/dates/local_date.h"
+#include "reading/lines/line_text.h"
+#include "reading/pass/reading_output.h"
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+bool isNameByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c != 0xd7 && c != 0xf7); }
+
+bool isWordByte(char c) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    return isAsciiLetter(b) || isAsciiDigit(b) || b >= 0x80;
+}
+
+// Whether the language says the month before the day, as its pattern of a
+// date without a time shows ("%B %d" in English, "%d %B" in French).
+bool saysMonthFirst(const dateWords& words) {
+    if (words.withoutTime == nullptr) return false;
+    const char* month = std::strstr(words.withoutTime, "%B");
+    const char* day = std::strstr(words.withoutTime, "%d");
+    return month != nullptr && day != nullptr && month < day;
+}
+
+// Whether a date may begin at `p`: a figure, or a day or month name.
+bool mayBeginDate(const char* p, const char* end) {
+    const unsigned char first = static_cast<unsigned char>(*p);
+    if (isAsciiDigit(first)) return true;
+    const char* nameEnd = p;
+    while (nameEnd < end && isNameByte(static_cast<unsigned char>(*nameEnd))) ++nameEnd;
+    const unsigned char* name = reinterpret_cast<const unsigned char*>(p);
+    const std::size_t length = static_cast<std::size_t>(nameEnd - p);
+    dateName found{};
+    return length > 0 && (findDayName(name, length, found) || findMonthName(name, length, found));
+}
+
+// Whether the date read ends where a word may: a blank, the end, or
+// punctuation that no letter or figure follows ("2002-12-25." ends a
+// sentence, "2002-12-25.tar" is a name).
+bool endsWord(const char* p, const char* end) {
+    if (p == end || isBlank(*p)) return true;
+    if (std::strchr(",.;:!?)\"'", *p) == nullptr || *p == '\0') return false;
+    return p + 1 == end || !isWordByte(p[1]);
+}
+
+}  // namespace
+
+void sayDatesInText(readingOutput& out, std::size_t from, const dateWords& words) {
+    const std::size_t length = out.length();
+    if (from >= length) return;
+    const bool monthFirst = saysMonthFirst(words);
+    const char* text = out.at(from);
+    const char* end = out.at(0) + length;
+    const char* lineEnd = static_cast<const char*>(std::memchr(text, '\n', static_cast<std::size_t>(end - text)));
+    if (lineEnd == nullptr) lineEnd = end;
+    if (lineEnd > text && lineEnd[-1] == '\r') --lineEnd;
+
+    std::string said;
+    bool changed = false;
+    const char* copied = text;
+    for (textWord word = wordAt(text, lineEnd); !word.empty(); word = wordAt(word.end, lineEnd)) {
+        const char* p = word.begin;
+        while (p < word.end && (*p == '(' || *p == '"' || *p == '\'')) ++p;
+        if (p == word.end || !mayBeginDate(p, lineEnd)) continue;
+        dateTime date;
+        const std::size_t used = readDateInText(p, static_cast<std::size_t>(lineEnd - p), monthFirst, date);
+        if (used == 0 || !endsWord(p + used, lineEnd) || !toLocalTime(date)) continue;
+        std::string spoken;
+        speakDate(date, words, spoken);
+        if (spoken.empty()) continue;
+        said.append(copied, p);
+        said += spoken;
+        copied = p + used;
+        changed = true;
+        word.end = copied;  // the next word begins after the date
+    }
+    if (!changed) return;
+    said.append(copied, end);
+    out.erase(from, length - from);
+    out.put(said.data(), said.data() + said.size());
+}
+
+}  // namespace postsift
