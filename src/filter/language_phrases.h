@@ -13,6 +13,9 @@ struct languagePhrases {
     const char* link;              // "[LINK]": a link, by host
     const char* attribution;       // "[ATTRIBUTION]": who wrote the quoted text
     const char* forwardedMessage;  // "[FORWARDED MESSAGE]": who wrote a forwarded message that is read
+    // "[CODE BLOCK]": a block of code, a log, a diff ... said instead of
+    // read, by its kind ("%s") and its count of lines ("%d").
+    const char* codeBlock;
 };
 
 // The phrases of the language this library was built for; each build's
