@@ -24,6 +24,7 @@ struct passState {
         bool armour = false;                // armour of a signed message: no line of text
         bool earlierMessageBegins = false;  // an earlier message begins at it
         bool forwardBegins = false;         // a forwarded message to be read begins at it
+        bool listItem = false;              // an item of a list (a contents list): a line of its own, never joined
     } news;
 
     // The symbols of the summary's sender, date and subject, looked up once.

@@ -16,6 +16,7 @@ enum class lineFate {
     attribution,     // an attribution above a quote or an earlier message
     keywordLine,     // a header line of the body, written as the scanner reads one
     text,            // written as text
+    announced,       // of a block said in a phrase of the rule's own (code, a log): the phrase at its first line
 };
 
 // What a rule did with a line: where the next line to read begins, or

@@ -89,6 +89,7 @@ void originalMessageFinder::after(const lineFacts& line, lineFate fate, std::siz
             break;
         case lineFate::keywordLine:
         case lineFate::text:
+        case lineFate::announced:
             if (line.line.depth == 0 && line.blank) {
                 leadAllowed_ = true;
                 break;
