@@ -17,7 +17,9 @@ namespace {
 // - the earlier messages before the forwards, which read the first one's
 //   judgement (and leave it the lines of a forward);
 // - the attribution after them, the header lines of the body after that,
-//   then what is written as text, and last what adjusts written text.
+//   then blocks of code said in a phrase (before links and symbols, which
+//   would rewrite their lines), then what is written as text, and last what
+//   adjusts written text.
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionDropSignedArmour, makeSignedArmour, lineFate::leftOut, false},
@@ -27,6 +29,7 @@ const ruleRow rows[] = {
     {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},
     {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
+    {optionSummarizeCode, makeCodeBlocks, lineFate::announced, false},
     {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
     {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},
     {optionReadParagraphs, makeParagraphReading, lineFate::text, false},

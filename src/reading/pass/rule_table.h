@@ -21,6 +21,7 @@ inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
 inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
 inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
 inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
+inline constexpr char optionSummarizeCode[] = "[SUMMARIZE CODE]";
 
 // What a rule is made with, once per message.
 class ruleSetting {
@@ -61,5 +62,6 @@ std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeCodeBlocks(const ruleSetting& setting);
 
 }  // namespace postsift
