@@ -328,7 +328,7 @@ lineShape shapeOf(const messageLine& line) {
     std::size_t counted = 0;  // words other than links, addresses and emoticons
     std::size_t plain = 0;
     std::size_t signs = 0;
-    std::size_t brackets = 0;  // of the signs, brackets and '='
+    std::size_t strong = 0;  // of the signs, those that prose has no use for: not '(', ')', ';' or '&'
     bool letterOrDigit = false;
     bool call = false;
     bool callBeforeLast = false;  // the last '(' follows a name: "console.log("
@@ -342,11 +342,13 @@ lineShape shapeOf(const messageLine& line) {
         for (const char* p = w.begin; p < w.end; ++p) {
             const unsigned char c = byteAt(p);
             if (isCodeSign(c)) ++signs;
-            if (c != 0 && std::strchr("()[]{}=", c) != nullptr) ++brackets;
+            if (isCodeSign(c) && std::strchr("();&", c) == nullptr) ++strong;
             if (isAsciiLetter(c) || isAsciiDigit(c)) letterOrDigit = true;
-            // "name(": a call, when a ')' follows.
+            // "name(": a call, when a ')' follows; not "1995(ish)".
             if (c == '(') {
-                const bool afterName = p > w.begin && isNameByte(byteAt(p - 1));
+                const char* name = p;
+                while (name > w.begin && (isNameByte(byteAt(name - 1)) || name[-1] == '.')) --name;
+                const bool afterName = name < p && (isAsciiLetter(byteAt(name)) || *name == '_');
                 call = call || (afterName && std::memchr(p, ')', static_cast<std::size_t>(end - p)) != nullptr);
                 callBeforeLast = afterName;
             }
@@ -376,12 +378,15 @@ lineShape shapeOf(const messageLine& line) {
         }
         closers = closers && bracket;
         shape.codeLike = closers || isPreprocessorLine(from, end) || *from == '}' || last == '{' || (last == '(' && callBeforeLast) ||
-                         (last == ';' && (brackets > 0 || call || shape.assignment)) ||
+                         (last == ';' && (strong > 0 || call || shape.assignment)) ||
                          (letterOrDigit && signs >= 4 && signs >= counted) ||
                          (call && words <= 8 && std::strchr(");:,", last) != nullptr);
     }
     shape.prose = !shape.codeLike && !shape.markup && words >= 4 && 10 * plain >= 7 * words;
+    // "DESTDIR=%{buildroot}" don't work. It keeps you from ...": a sentence.
     shape.prompt = shape.prompt && !shape.prose;
+    shape.assignment = shape.assignment && !shape.prose;
+    shape.setting = shape.setting && !shape.prose;
 
     const textWord first = wordAt(from, end);
     if (first.length() >= 2 && (first.end[-1] == ':' || first.end[-1] == ']')) {

@@ -22,6 +22,9 @@ const std::size_t shortestRun = 3;
 // wrapped at.
 const std::size_t narrowestWrap = 30;
 const std::size_t usualWrap = 60;
+// Words longer than this are addresses, paths: no program breaks them,
+// nor links, and a line before one may be short.
+const std::size_t longestWord = 24;
 
 inline unsigned char byteAt(const char* p) { return static_cast<unsigned char>(*p); }
 
@@ -57,12 +60,13 @@ bool isHeading(const char* from, const char* to) {
     return capitals >= 4;
 }
 
-// Columns: a tab or three blanks between words (not after a sentence's
-// or a clause's end, where some put more than one), or two bars.
-bool isTableLine(const char* from, const char* to) {
-    std::size_t bars = 0;
+// The gaps between a table's columns: a tab or three blanks between words
+// (not after a sentence's or a clause's end, where some put more than one),
+// and bars that stand apart ("a | b", not "a || b").
+std::size_t columnGaps(const char* from, const char* to) {
+    std::size_t gaps = 0;
     for (const char* p = from; p < to;) {
-        if (*p == '|') ++bars;
+        if (*p == '|' && (p == from || isBlank(p[-1])) && (p + 1 == to || isBlank(p[1]))) ++gaps;
         if (!isBlank(*p)) {
             ++p;
             continue;
@@ -70,9 +74,15 @@ bool isTableLine(const char* from, const char* to) {
         const char* gap = p;
         bool tab = false;
         for (; p < to && isBlank(*p); ++p) tab = tab || *p == '\t';
-        if ((tab || p - gap >= 3) && gap > from && std::strchr(".!?:;,", gap[-1]) == nullptr) return true;
+        if ((tab || p - gap >= 3) && gap > from && p < to && std::strchr(".!?:;,\"'\x94\xbb", gap[-1]) == nullptr) ++gaps;
     }
-    return bars >= 2;
+    return gaps;
+}
+
+bool startsWithLink(const char* from, const char* to) {
+    return startsWithFolded(from, to, "http://") || startsWithFolded(from, to, "https://") ||
+           startsWithFolded(from, to, "ftp://") || startsWithFolded(from, to, "www.") ||
+           startsWithFolded(from, to, "mailto:");
 }
 
 // A line of text: words, no signature separator, boundary or decoration
@@ -107,9 +117,12 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
         for (; text < l.end && isBlank(*text); ++text) shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
         const char* end = trimBlanks(text, l.end);
         shape.length = static_cast<std::size_t>(end - text);
-        shape.firstWord = wordAt(text, end).length();
+        const textWord opening = wordAt(text, end);
+        shape.link = startsWithLink(opening.begin, opening.end);
+        shape.firstWord = shape.link ? longestWord + 1 : opening.length();
         shape.item = isListMark(text, end);
-        shape.alone = shape.item || isHeading(text, end) || isTableLine(text, end) || shapeOf(l).isMachineLine();
+        shape.gaps = columnGaps(text, end);
+        shape.alone = shape.item || isHeading(text, end) || shapeOf(l).isMachineLine();
         if (text < end) {
             shape.heads = isCapital(byteAt(text)) || isAsciiDigit(byteAt(text));
             const char* word = end;
@@ -120,6 +133,13 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
         lineFacts next;
         if (!lines.next(line, next) || next.line.depth != first.line.depth || !isProse(next)) break;
         line = next;
+    }
+    // A table's lines: two columns apart, or one beside another such line.
+    for (std::size_t i = 0; i < paragraph_.size(); ++i) {
+        const std::size_t gaps = paragraph_[i].gaps;
+        const bool besideOne = (i > 0 && paragraph_[i - 1].gaps > 0) ||
+                               (i + 1 < paragraph_.size() && paragraph_[i + 1].gaps > 0);
+        if (gaps >= 2 || (gaps == 1 && besideOne)) paragraph_[i].alone = true;
     }
     // Runs of short lines; the widest line of the text.
     width_ = 0;
@@ -137,18 +157,24 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
             width_ = paragraph_[i].column();
     }
     // Wrapped by a program: the lines filled, three in four at least, as far
-    // as the next line's first word would not have fitted.
+    // as the next line's first word would not have fitted. The widest line
+    // is filled whatever comes after it, and any line is before a word as
+    // long as a link: neither says anything of the wrapping.
     std::size_t pairs = 0;
     std::size_t filled = 0;
     std::size_t plain = 0;
     for (std::size_t i = 0; i < paragraph_.size(); ++i) {
         if (paragraph_[i].alone) continue;
         ++plain;
-        if (i + 1 == paragraph_.size() || paragraph_[i + 1].alone) continue;
+        if (i + 1 == paragraph_.size() || paragraph_[i + 1].alone || paragraph_[i].column() == width_ ||
+            paragraph_[i + 1].firstWord > longestWord)
+            continue;
         ++pairs;
         if (paragraph_[i].column() + 1 + paragraph_[i + 1].firstWord > width_) ++filled;
     }
-    wrapped_ = pairs > 0 && 4 * filled >= 3 * pairs && width_ >= narrowestWrap && (plain >= 3 || width_ >= usualWrap);
+    // Narrower than mail is wrapped at, one filled line may be chance.
+    wrapped_ = 4 * filled >= 3 * pairs && width_ >= narrowestWrap &&
+               (width_ >= usualWrap ? filled >= 1 : filled >= 2 && plain >= 3);
     // Lines about as long as each other, all beginning with a capital and
     // none ending with punctuation, narrower than mail is wrapped at: the
     // items of a list, or of a table of contents, not a wrapped paragraph.
@@ -185,12 +211,21 @@ bool paragraphReading::joins(const heldLine& above, const lineShape& below, bool
     const char* belowEnd = out.at(out.length());
     while (first < belowEnd && std::strchr("(\"'[\x93\xab", *first) != nullptr && *first != '\0') ++first;
     const unsigned char c = first < belowEnd ? byteAt(first) : 0;
-    // A figure goes on a sentence, not a name: "Anne Martin / 12 rue ...".
+    // Text that quotes with a blank before its '>' (" > > said"): the
+    // scanner sees no quote, and neither line goes on the other.
+    if (c == '>' || *aboveBegin == '>') return false;
+    // A figure goes on a sentence when words follow it ("800 people came"),
+    // and not after a name: "Anne Martin / 12 rue des Lilas", a telephone
+    // number, a price list's rows.
     std::size_t word = above.end;
     while (word > above.text && !isBlank(*out.at(word - 1))) --word;
     const bool afterName = isCapital(byteAt(out.at(word)));
-    const bool small = isSmallLetter(c);
-    const bool goesOn = small || (isAsciiDigit(c) && !afterName);
+    const textWord second = wordAt(wordAt(first, belowEnd).end, belowEnd);
+    const bool counted = isAsciiDigit(c) && !second.empty() && isSmallLetter(byteAt(second.begin));
+    // A link in small letters below (or the phrase said for it) begins no
+    // part of a sentence, unless the line above leads to it.
+    const bool small = isSmallLetter(c) && !below.link;
+    const bool goesOn = small || (counted && !afterName);
     const paragraphReading::lineShape& upper = paragraph_[above.index];
     if (above.alone) {
         // An item's text goes on in the line below it.

@@ -23,8 +23,9 @@ class epostSift;
 //   length or indentation.
 // - A line stands alone, and ends its sentence: a list item ("- ", "* ",
 //   "1. ", "a) "; or a line another rule took for an item of a list), a
-//   heading in capitals, a line of a table (columns apart by a tab or three
-//   blanks), a line a program wrote (code, a log's line, a prompt). An
+//   heading in capitals, a line of a table (columns apart by a tab, three
+//   blanks or a bar, twice on the line or once on two lines), a line a
+//   program wrote (code, a log's line, a prompt). An
 //   item's text goes on in the line below it when that line goes on with it.
 // - Three short lines or more in a row (an address, a poem, a table of
 //   contents) keep their lines, each a sentence, unless one ends with a
@@ -50,6 +51,8 @@ private:
         std::size_t indent = 0;     // columns of blanks before its text (a tab to the next eighth)
         std::size_t length = 0;     // its text, blanks around it left out
         std::size_t firstWord = 0;  // the length of its first word
+        std::size_t gaps = 0;       // gaps between columns
+        bool link = false;          // it begins with a link
         bool item = false;          // a list item
         bool alone = false;         // it stands alone: an item, a heading, a table's line, a program's line
         bool shortRun = false;      // one of three short lines or more in a row
