@@ -382,7 +382,10 @@ lineShape shapeOf(const messageLine& line) {
                          (letterOrDigit && signs >= 4 && signs >= counted) ||
                          (call && words <= 8 && std::strchr(");:,", last) != nullptr);
     }
-    shape.prose = !shape.codeLike && !shape.markup && words >= 4 && 10 * plain >= 7 * words;
+    // What a program wrote is no prose, whatever its words.
+    const bool written = shape.codeLike || shape.markup || shape.timestamp || shape.frame || shape.traceHead ||
+                         shape.hexRow || shape.numberRow || shape.diffHeader;
+    shape.prose = !written && words >= 4 && 10 * plain >= 7 * words;
     // "DESTDIR=%{buildroot}" don't work. It keeps you from ...": a sentence.
     shape.prompt = shape.prompt && !shape.prose;
     shape.assignment = shape.assignment && !shape.prose;
@@ -499,6 +502,7 @@ bool kindOf(const tally& t, bool following, codeKind& kind) {
 // ends.
 struct paragraph {
     tally counted;
+    tally whole;                    // all its lines
     const char* end = nullptr;      // after its last line that is not prose
     const char* reached = nullptr;  // after its last line
     lineFacts last;                 // its last line
@@ -517,11 +521,23 @@ paragraph paragraphAt(const lineFacts& first, lineWindow& lines, const partBound
         }
         found.reached = line.line.next;
         found.last = line;
+        found.whole = running;
         lineFacts next;
         if (!lines.next(line, next) || next.blank || stopsBlock(next, first.line.depth, boundaries)) break;
         line = next;
     }
     return found;
+}
+
+// Where the block's lines in a paragraph end, when the paragraph is one of
+// the kind: prose at its end is not the block's, but what a program says
+// after a prompt or in a log is, in whatever words.
+const char* extentOf(const paragraph& p, bool following, codeKind& kind) {
+    if (!kindOf(p.counted, following, kind)) return nullptr;
+    codeKind whole = kind;
+    if ((kind == codeKind::shellSession || kind == codeKind::log) && kindOf(p.whole, following, whole) && whole == kind)
+        return p.reached;
+    return p.end;
 }
 
 // The lines that begin in [from, to), where `to` ends a line.
@@ -651,9 +667,9 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
     }
     const paragraph opening = paragraphAt(first, lines, boundaries);
     block.judged = opening.reached;
-    if (!kindOf(opening.counted, false, block.kind)) return block;
+    block.end = extentOf(opening, false, block.kind);
+    if (block.end == nullptr) return block;
     block.found = true;
-    block.end = opening.end;
     // Paragraphs of the same kind after blank lines go on the block, as far
     // as each ends with a line of that kind.
     lineFacts last = opening.last;
@@ -665,8 +681,9 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
             break;
         const paragraph following = paragraphAt(next, lines, boundaries);
         codeKind kind = block.kind;
-        if (!kindOf(following.counted, true, kind) || kind != block.kind) break;
-        block.end = following.end;
+        const char* end = extentOf(following, true, kind);
+        if (end == nullptr || kind != block.kind) break;
+        block.end = end;
         last = following.last;
     }
     block.lines = linesBetween(first.line.begin, block.end);
