@@ -504,6 +504,9 @@ struct paragraph {
     tally counted;
     tally whole;                    // all its lines
     const char* end = nullptr;      // after its last line that is not prose
+    const char* settingsEnd = nullptr;  // after its last setting, section or comment ...
+    const char* hexEnd = nullptr;       // ... row of a hex dump ...
+    const char* numbersEnd = nullptr;   // ... row of figures
     const char* reached = nullptr;  // after its last line
     lineFacts last;                 // its last line
 };
@@ -519,6 +522,9 @@ paragraph paragraphAt(const lineFacts& first, lineWindow& lines, const partBound
             found.counted = running;
             found.end = line.line.next;
         }
+        if (shape.assignment || shape.setting || shape.section) found.settingsEnd = line.line.next;
+        if (shape.hexRow) found.hexEnd = line.line.next;
+        if (shape.numberRow) found.numbersEnd = line.line.next;
         found.reached = line.line.next;
         found.last = line;
         found.whole = running;
@@ -531,13 +537,20 @@ paragraph paragraphAt(const lineFacts& first, lineWindow& lines, const partBound
 
 // Where the block's lines in a paragraph end, when the paragraph is one of
 // the kind: prose at its end is not the block's, but what a program says
-// after a prompt or in a log is, in whatever words.
+// after a prompt or in a log is, in whatever words; a configuration, a
+// dump or a table ends with its last line of that shape.
 const char* extentOf(const paragraph& p, bool following, codeKind& kind) {
     if (!kindOf(p.counted, following, kind)) return nullptr;
     codeKind whole = kind;
-    if ((kind == codeKind::shellSession || kind == codeKind::log) && kindOf(p.whole, following, whole) && whole == kind)
-        return p.reached;
-    return p.end;
+    switch (kind) {
+        case codeKind::shellSession:
+        case codeKind::log:
+            return kindOf(p.whole, following, whole) && whole == kind ? p.reached : p.end;
+        case codeKind::configuration: return p.settingsEnd;
+        case codeKind::hexDump: return p.hexEnd;
+        case codeKind::numbers: return p.numbersEnd;
+        default: return p.end;
+    }
 }
 
 // The lines that begin in [from, to), where `to` ends a line.
