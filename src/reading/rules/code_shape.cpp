@@ -94,7 +94,8 @@ bool holdsMarkup(const char* from, const char* to) {
         const char* q = name;
         while (q < to && isAsciiLetter(byteAt(q))) ++q;
         if (q == name || q >= to || !(*q == '>' || *q == ' ' || *q == '/' || isAsciiDigit(byteAt(q)))) continue;
-        if (std::memchr(q, '>', static_cast<std::size_t>(to - q)) != nullptr) return true;
+        // No '>' after the first tag's name: none after a later one either.
+        return std::memchr(q, '>', static_cast<std::size_t>(to - q)) != nullptr;
     }
     return false;
 }
@@ -332,6 +333,9 @@ lineShape shapeOf(const messageLine& line) {
     bool letterOrDigit = false;
     bool call = false;
     bool callBeforeLast = false;  // the last '(' follows a name: "console.log("
+    // Just past the last ')' of the line: a '(' before it is closed.
+    const char* lastClose = end;
+    while (lastClose > from && lastClose[-1] != ')') --lastClose;
     char last = 0;  // the last byte of the last word that counts
     for (textWord w = wordAt(from, end); !w.empty(); w = wordAt(w.end, end)) {
         ++words;
@@ -349,7 +353,7 @@ lineShape shapeOf(const messageLine& line) {
                 const char* name = p;
                 while (name > w.begin && (isNameByte(byteAt(name - 1)) || name[-1] == '.')) --name;
                 const bool afterName = name < p && (isAsciiLetter(byteAt(name)) || *name == '_');
-                call = call || (afterName && std::memchr(p, ')', static_cast<std::size_t>(end - p)) != nullptr);
+                call = call || (afterName && lastClose > p);
                 callBeforeLast = afterName;
             }
         }

@@ -113,6 +113,7 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
     for (;;) {
         const messageLine& l = line.line;
         lineShape shape;
+        shape.begin = l.begin;
         const char* text = l.content;
         for (; text < l.end && isBlank(*text); ++text) shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
         const char* end = trimBlanks(text, l.end);
@@ -190,6 +191,21 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
     }
     expected_ = first.line.begin;
     index_ = 0;
+}
+
+// A line of the paragraph classified already, after lines that another
+// rule took (a link cut over three lines): found going on from the line
+// read last, so that no paragraph is looked through more than twice.
+bool paragraphReading::resume(const messageLine& line) {
+    if (paragraph_.empty() || line.begin <= paragraph_[index_].begin) return false;
+    std::size_t i = index_ + 1;
+    while (i < paragraph_.size() && paragraph_[i].begin < line.begin) ++i;
+    if (i == paragraph_.size() || paragraph_[i].begin != line.begin) {
+        paragraph_.clear();
+        return false;
+    }
+    index_ = i;
+    return true;
 }
 
 bool paragraphReading::endsWithContinuingWord(readingOutput& out, std::size_t text, std::size_t end) const {
@@ -285,7 +301,7 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
     const bool continues = line.begin == expected_ && index_ + 1 < paragraph_.size();
     if (continues) {
         ++index_;
-    } else {
+    } else if (!resume(line)) {
         classify(facts, state.lines);
     }
     expected_ = line.next;

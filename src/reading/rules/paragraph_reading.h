@@ -48,6 +48,7 @@ public:
 private:
     // What a line of the paragraph is, from the message's bytes.
     struct lineShape {
+        const char* begin = nullptr;  // where the line begins in the message
         std::size_t indent = 0;     // columns of blanks before its text (a tab to the next eighth)
         std::size_t length = 0;     // its text, blanks around it left out
         std::size_t firstWord = 0;  // the length of its first word
@@ -73,6 +74,7 @@ private:
     };
 
     void classify(const lineFacts& first, lineWindow& lines);
+    bool resume(const messageLine& line);
     bool joins(const heldLine& above, const lineShape& below, bool belowAlone, readingOutput& out,
                std::size_t belowText) const;
     bool endsWithContinuingWord(readingOutput& out, std::size_t text, std::size_t end) const;
