@@ -157,7 +157,8 @@ bool beginsWithPrompt(const char* from, const char* to) {
     if (last == '>')
         return (lower && (startsWith(body, bodyEnd, "mysql") || startsWith(body, bodyEnd, "sql") ||
                           startsWith(body, bodyEnd, "ftp") || startsWith(body, bodyEnd, "sftp"))) ||
-               (bodyEnd - body >= 2 && body[1] == ':' && std::memchr(body, '\\', static_cast<std::size_t>(bodyEnd - body)) != nullptr);
+               (bodyEnd - body >= 2 && body[1] == ':' &&
+                std::memchr(body, '\\', static_cast<std::size_t>(bodyEnd - body)) != nullptr);
     return std::memchr(body, '@', static_cast<std::size_t>(bodyEnd - body)) != nullptr ||
            std::memchr(body, ':', static_cast<std::size_t>(bodyEnd - body)) != nullptr;
 }
@@ -171,10 +172,6 @@ bool isAssignment(const char* from, const char* to) {
     if (p == to || *p != '=' || (p + 1 < to && p[1] == '=')) return false;
     return skipBlanks(p + 1, to) < to;
 }
-
-// "name: value" with a name in small letters as programs write it; a
-// person's "Name:" or "Note:" begins with a capital.
-bool isLinkOrAddress(const textWord& w);
 
 // "name: value" with a name in small letters as programs write it; a
 // person's "Name:" or "Note:" begins with a capital, and a contact's
@@ -236,7 +233,8 @@ bool isTraceHead(const char* from, const char* to) {
     const char* p = from;
     while (p < to && (isNameByte(byteAt(p)) || *p == '.')) ++p;
     if (p == from || !(p == to || *p == ':')) return false;
-    return (p - from >= 9 && std::memcmp(p - 9, "Exception", 9) == 0) || (p - from >= 5 && std::memcmp(p - 5, "Error", 5) == 0);
+    return (p - from >= 9 && std::memcmp(p - 9, "Exception", 9) == 0) ||
+           (p - from >= 5 && std::memcmp(p - 5, "Error", 5) == 0);
 }
 
 std::size_t hexDigitsOf(const textWord& w, bool& letter) {
@@ -381,7 +379,8 @@ lineShape shapeOf(const messageLine& line) {
             bracket = bracket || *p == ')' || *p == ']' || *p == '}';
         }
         closers = closers && bracket;
-        shape.codeLike = closers || isPreprocessorLine(from, end) || *from == '}' || last == '{' || (last == '(' && callBeforeLast) ||
+        shape.codeLike = closers || isPreprocessorLine(from, end) || *from == '}' || last == '{' ||
+                         (last == '(' && callBeforeLast) ||
                          (last == ';' && (strong > 0 || call || shape.assignment)) ||
                          (letterOrDigit && signs >= 4 && signs >= counted) ||
                          (call && words <= 8 && std::strchr(");:,", last) != nullptr);
@@ -572,7 +571,8 @@ bool hunkCounts(const char* from, const char* to, std::size_t& removed, std::siz
     auto number = [&](std::size_t& value) {
         if (p == to || !isAsciiDigit(byteAt(p))) return false;
         value = 0;
-        while (p < to && isAsciiDigit(byteAt(p)) && value < 1000000) value = value * 10 + static_cast<std::size_t>(*p++ - '0');
+        while (p < to && isAsciiDigit(byteAt(p)) && value < 1000000)
+            value = value * 10 + static_cast<std::size_t>(*p++ - '0');
         return true;
     };
     std::size_t ignored = 0;
@@ -657,7 +657,8 @@ codeBlock diffAt(const lineFacts& first, lineWindow& lines, const partBoundaries
         bool more = atLine;
         while (more && after.blank && after.line.depth == depth) more = lines.next(after, after);
         if (!more || stopsBlock(after, depth, boundaries) ||
-            !(isDiffPreamble(after.line.prefixEnd, after.line.end) || startsWith(after.line.prefixEnd, after.line.end, "@@ -")))
+            !(isDiffPreamble(after.line.prefixEnd, after.line.end) ||
+              startsWith(after.line.prefixEnd, after.line.end, "@@ -")))
             break;
         line = after;
         atLine = true;

@@ -74,7 +74,8 @@ std::size_t columnGaps(const char* from, const char* to) {
         const char* gap = p;
         bool tab = false;
         for (; p < to && isBlank(*p); ++p) tab = tab || *p == '\t';
-        if ((tab || p - gap >= 3) && gap > from && p < to && std::strchr(".!?:;,\"'\x94\xbb", gap[-1]) == nullptr) ++gaps;
+        const bool wide = tab || p - gap >= 3;
+        if (wide && gap > from && p < to && std::strchr(".!?:;,\"'\x94\xbb", gap[-1]) == nullptr) ++gaps;
     }
     return gaps;
 }
@@ -115,7 +116,8 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
         lineShape shape;
         shape.begin = l.begin;
         const char* text = l.content;
-        for (; text < l.end && isBlank(*text); ++text) shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
+        for (; text < l.end && isBlank(*text); ++text)
+            shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
         const char* end = trimBlanks(text, l.end);
         shape.length = static_cast<std::size_t>(end - text);
         const textWord opening = wordAt(text, end);

@@ -105,7 +105,10 @@ private:
         // Wrapped at 38 to 90 columns, indented or quoted.
         const int width = pick(38, 90);
         const int layout = pick(0, 3);
-        const std::string prefix = layout == 0 ? "> " : layout == 1 ? std::string(pick(1, 30), ' ') : layout == 2 ? "\t" : "";
+        const std::string prefix = layout == 0   ? "> "
+                                   : layout == 1 ? std::string(pick(1, 30), ' ')
+                                   : layout == 2 ? "\t"
+                                                 : "";
         std::string line;
         for (const std::string& w : words) {
             if (!line.empty() && static_cast<int>(line.size() + 1 + w.size()) > width) {
