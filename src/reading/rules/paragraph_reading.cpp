@@ -113,7 +113,7 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
     lineFacts line = first;
     for (;;) {
         const messageLine& l = line.line;
-        lineShape shape;
+        lineLayout shape;
         shape.begin = l.begin;
         const char* text = l.content;
         for (; text < l.end && isBlank(*text); ++text)
@@ -217,8 +217,8 @@ bool paragraphReading::endsWithContinuingWord(readingOutput& out, std::size_t te
 }
 
 // Whether the line below goes on with the sentence of the line above.
-bool paragraphReading::joins(const heldLine& above, const lineShape& below, bool belowAlone, readingOutput& out,
-                             std::size_t belowText) const {
+bool paragraphReading::joins(const heldLine& above, const lineLayout& below, bool belowAlone, readingOutput& out,
+                             std::size_t belowText, std::size_t belowTextEnd) const {
     if (belowAlone) return false;
     const char* aboveBegin = out.at(above.text);
     const char* aboveEnd = out.at(above.end);
@@ -226,7 +226,7 @@ bool paragraphReading::joins(const heldLine& above, const lineShape& below, bool
     const bool continuing = !ended && endsWithContinuingWord(out, above.text, above.end);
     // The first letter below, after an opening bracket or quote.
     const char* first = out.at(belowText);
-    const char* belowEnd = out.at(out.length());
+    const char* belowEnd = out.at(belowTextEnd);
     while (first < belowEnd && std::strchr("(\"'[\x93\xab", *first) != nullptr && *first != '\0') ++first;
     const unsigned char c = first < belowEnd ? byteAt(first) : 0;
     // Text that quotes with a blank before its '>' (" > > said"): the
@@ -244,7 +244,7 @@ bool paragraphReading::joins(const heldLine& above, const lineShape& below, bool
     // part of a sentence, unless the line above leads to it.
     const bool small = isSmallLetter(c) && !below.link;
     const bool goesOn = small || (counted && !afterName);
-    const paragraphReading::lineShape& upper = paragraph_[above.index];
+    const lineLayout& upper = paragraph_[above.index];
     if (above.alone) {
         // An item's text goes on in the line below it.
         return above.item && !below.shortRun && !ended && (goesOn || continuing);
@@ -307,7 +307,7 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
         classify(facts, state.lines);
     }
     expected_ = line.next;
-    const lineShape& shape = paragraph_[index_];
+    const lineLayout& shape = paragraph_[index_];
     const bool alone = shape.alone || state.news.listItem;
 
     // Where the line's text stands in the output: after its quote prefix
@@ -321,7 +321,7 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
     while (end > text && isBlank(*out.at(end - 1))) --end;
 
     if (held_.held && continues && held_.next == written && held_.index + 1 == index_ &&
-        joins(held_, shape, alone, out, text)) {
+        joins(held_, shape, alone, out, text, end)) {
         // The line end, this line's quote prefix and the blanks around them
         // become one blank.
         const std::size_t removed = text - held_.end - 1;

@@ -47,7 +47,7 @@ public:
 
 private:
     // What a line of the paragraph is, from the message's bytes.
-    struct lineShape {
+    struct lineLayout {
         const char* begin = nullptr;  // where the line begins in the message
         std::size_t indent = 0;     // columns of blanks before its text (a tab to the next eighth)
         std::size_t length = 0;     // its text, blanks around it left out
@@ -75,8 +75,8 @@ private:
 
     void classify(const lineFacts& first, lineWindow& lines);
     bool resume(const messageLine& line);
-    bool joins(const heldLine& above, const lineShape& below, bool belowAlone, readingOutput& out,
-               std::size_t belowText) const;
+    bool joins(const heldLine& above, const lineLayout& below, bool belowAlone, readingOutput& out,
+               std::size_t belowText, std::size_t belowTextEnd) const;
     bool endsWithContinuingWord(readingOutput& out, std::size_t text, std::size_t end) const;
     // Ends the sentence of the text [start, lineEnd) of `out`; the count of
     // bytes put in.
@@ -85,7 +85,7 @@ private:
 
     epostSift& filter_;
     const readingWords& words_;
-    std::vector<lineShape> paragraph_;  // the lines of the paragraph being read
+    std::vector<lineLayout> paragraph_;  // the lines of the paragraph being read
     const char* expected_ = nullptr;     // where its next line begins, in the message
     std::size_t index_ = 0;              // the line of paragraph_ read last
     std::size_t width_ = 0;              // its longest line
