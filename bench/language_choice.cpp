@@ -22,6 +22,8 @@ const languagePhrases& buildLanguagePhrases() { return chosenBuild().phrases; }
 
 const dateWords& buildDateWords() { return chosenBuild().dates; }
 
+const readingWords& buildReadingWords() { return chosenBuild().words; }
+
 namespace bench {
 
 bool chooseLanguage(const std::string& folder) {

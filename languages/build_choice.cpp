@@ -1,6 +1,7 @@
 // Compiled into each plug-in with POSTSIFT_LANGUAGE_BUILD naming its
 // language's build (frenchBuild, germanBuild ...): the one place where a
-// plug-in chooses its built-in table, its phrases and its words for dates.
+// plug-in chooses its built-in table, its phrases, its words for dates and
+// the words of its reading rules.
 #include "config/builtin_table.h"
 #include "filter/localized_epost_sift.h"
 
@@ -17,5 +18,7 @@ void localizedEpostSift::loadBuiltInConfiguration() { installBuiltIns(*this, POS
 const languagePhrases& buildLanguagePhrases() { return POSTSIFT_LANGUAGE_BUILD.phrases; }
 
 const dateWords& buildDateWords() { return POSTSIFT_LANGUAGE_BUILD.dates; }
+
+const readingWords& buildReadingWords() { return POSTSIFT_LANGUAGE_BUILD.words; }
 
 }  // namespace postsift

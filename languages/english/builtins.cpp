@@ -86,6 +86,7 @@ const languagePhrases phrases = {
     "on the list %s",
     "at %s",
     "This message was sent on: %s.",
+    "%s of %d lines.",
 };
 
 const dateWords dates = {
@@ -99,8 +100,18 @@ const dateWords dates = {
     "%A, %B %d, %Y",
 };
 
+// "that", "so", "though" and the particles ("about", "over", "up") end
+// sentences often enough to be left out; "his" and "her" stand alone.
+const readingWords words = {
+    " a an the of in on at to for with from by into onto under between through during without within among"
+    " against toward towards upon across via per than and or but nor because although if unless whether while"
+    " whereas when my your our their its ",
+    {"A code sample", "A log", "A diff", "A stack trace", "A shell session", "A configuration file", "A hex dump",
+     "A numeric table"},
+};
+
 }  // namespace
 
-extern const languageBuild englishBuild = {{entries, sizeof entries / sizeof entries[0]}, phrases, dates};
+extern const languageBuild englishBuild = {{entries, sizeof entries / sizeof entries[0]}, phrases, dates, words};
 
 }  // namespace postsift

@@ -106,6 +106,7 @@ const languagePhrases phrases = {
     "sur la liste %s",
     "chez %s",
     "Le message a \xe9t\xe9 envoy\xe9 le: %s.",
+    "%s de %d lignes.",
 };
 
 // \xe0 is a grave, \xfb u circumflex.
@@ -120,8 +121,17 @@ const dateWords dates = {
     "%A %d %B %Y",
 };
 
+// "leur" and "y" are pronouns as often, and end sentences.
+const readingWords words = {
+    " le la les l' un une des du de d' au aux \xe0 en dans sur sous par pour avec sans chez vers entre contre"
+    " depuis pendant selon malgr\xe9 parmi envers et ou mais ni car que qu' si quand lorsque puisque comme parce"
+    " tandis mon ma mes ton ta tes son sa ses notre nos votre vos leurs ce cet cette ces ",
+    {"Un extrait de code", "Un journal", "Un diff", "Une trace d'appels", "Une session de terminal",
+     "Un fichier de configuration", "Un vidage hexad\xe9" "cimal", "Un tableau de nombres"},
+};
+
 }  // namespace
 
-extern const languageBuild frenchBuild = {{entries, sizeof entries / sizeof entries[0]}, phrases, dates};
+extern const languageBuild frenchBuild = {{entries, sizeof entries / sizeof entries[0]}, phrases, dates, words};
 
 }  // namespace postsift

@@ -81,6 +81,7 @@ const languagePhrases phrases = {
     "auf der Liste %s",
     "bei %s",
     "Nachricht gesendet am: %s.",
+    "%s von %d Zeilen.",
 };
 
 // \xe4 is a umlaut.
@@ -95,8 +96,19 @@ const dateWords dates = {
     "%A, %d. %B %Y",
 };
 
+// "sein" and "ihr" are a verb and a pronoun as often, and end sentences.
+// \xfc is u umlaut, \xdf sharp s.
+const readingWords words = {
+    " der die das den dem des ein eine einen einem einer eines mit von zu zum zur bei beim nach aus f\xfcr \xfc" "ber"
+    " unter auf an in im ins am vom um durch gegen ohne vor hinter zwischen w\xe4hrend wegen trotz seit bis und"
+    " oder aber sondern denn weil dass da\xdf wenn als ob obwohl damit sowie mein meine meinen meinem meiner"
+    " deine seine seinen seinem ihre ihren ihrem unser unsere unseren unserem ",
+    {"Ein Codeauszug", "Ein Protokoll", "Ein Diff", "Ein Stacktrace", "Eine Shell-Sitzung", "Eine Konfigurationsdatei",
+     "Ein Hexdump", "Eine Zahlentabelle"},
+};
+
 }  // namespace
 
-extern const languageBuild germanBuild = {{entries, sizeof entries / sizeof entries[0]}, phrases, dates};
+extern const languageBuild germanBuild = {{entries, sizeof entries / sizeof entries[0]}, phrases, dates, words};
 
 }  // namespace postsift

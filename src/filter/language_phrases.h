@@ -20,6 +20,9 @@ struct languagePhrases {
     const char* listTag;           // "[LIST TAG]": the list a subject's tag names, said after the subject
     const char* roleAddress;       // "[ROLE ADDRESS]": the domain of a sender known by a role ("noreply")
     const char* forwardedDate;     // "[FORWARDED DATE]": when a forwarded message that is read was sent
+    // "[CODE BLOCK]": a block of code, a log, a diff ... said instead of
+    // read, by its kind ("%s") and its count of lines ("%d").
+    const char* codeBlock;
 };
 
 // The phrases of the language this library was built for; each build's

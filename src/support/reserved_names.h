@@ -46,6 +46,7 @@ inline constexpr char symbolDigestMessage[] = "[DIGEST MESSAGE]";
 inline constexpr char symbolListTag[] = "[LIST TAG]";
 inline constexpr char symbolRoleAddress[] = "[ROLE ADDRESS]";
 inline constexpr char symbolForwardedDate[] = "[FORWARDED DATE]";
+inline constexpr char symbolCodeBlock[] = "[CODE BLOCK]";
 
 // The separator line that the scanner takes for the start of an earlier
 // message; the decoding stage and the reading pass write it wherever an

@@ -480,3 +480,30 @@ TEST(Pathological, WithNamesTagsAndDatesSaid) {
         return withOptions("Date: Thu, 18 Jul 2002 21:16:12\n" + repeated(" x\n", n) + "\nbody\n");
     });
 }
+
+// Paragraphs and pasted code: the paragraph rule looks each paragraph
+// through once and the code rule judges a block once, at its first line.
+TEST(Pathological, ParagraphsAndCode) {
+    const std::vector<std::pair<const char*, std::string>> options = {
+        {"[READ PARAGRAPHS]", "true"}, {"[SUMMARIZE CODE]", "true"}, {"[QUIET SYMBOLS]", "true"},
+        {"[SPEAK LINKS]", "true"}};
+    auto withOptions = [&](const std::string& message) { return filterMessage(message, options); };
+    expectLinear("a line of symbols of a megabyte", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + "x" + repeated("<(a{;=$", n / 7) + "\n");
+    });
+    expectLinear("one-character lines", 100000, [&](std::size_t n) { return withOptions(header + repeated("a\n", n)); });
+    expectLinear("short lines that each go on in the next", 100000, [&](std::size_t n) {
+        return withOptions(header + repeated("de\n", n) + "fin.\n");
+    });
+    expectLinear("a diff of a megabyte", 1u << 20, [&](std::size_t n) {
+        return withOptions(header + "diff -u a/x b/x\n--- a/x\n+++ b/x\n" +
+                           repeated("@@ -1,3 +1,3 @@\n a\n-b\n+c\n\n", n / 26) + "fin.\n");
+    });
+    // Each line could begin a block that its paragraph's end refutes.
+    expectLinear("settings among prose without a blank line", 100000, [&](std::size_t n) {
+        return withOptions(header + repeated("x = 1;\nla suite de la phrase.\n", n / 2));
+    });
+    expectLinear("a paragraph with a link cut at every third line", 100000, [&](std::size_t n) {
+        return withOptions(header + repeated("voir la page\n<http://example.com/a/\nb/c>\n", n / 3));
+    });
+}

@@ -25,15 +25,8 @@ struct passState {
         bool earlierMessageBegins = false;  // an earlier message begins at it
         bool forwardBegins = false;         // a forwarded message to be read begins at it
         bool digestMessageBegins = false;   // a message of a digest begins at it
+        bool listItem = false;              // an item of a list (a contents list): a line of its own, never joined
     } news;
-
-    // The lines of a list whose items each stand alone, never joined (a
-    // digest's contents): those that begin in [listBegin, listEnd).
-    const char* listBegin = nullptr;
-    const char* listEnd = nullptr;
-    bool isListItem(const messageLine& line) const {
-        return listEnd != nullptr && line.begin >= listBegin && line.begin < listEnd;
-    }
 
     // The symbols of the summary's sender, date and subject, looked up once.
     const filterEntry* subjectSymbol();

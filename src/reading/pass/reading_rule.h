@@ -17,6 +17,7 @@ enum class lineFate {
     keywordLine,     // a header line of the body, written as the scanner reads one
     text,            // written as text
     header,          // a line of the header block at the top, as a rule or the pass wrote it
+    announced,       // of a block said in a phrase of the rule's own (code, a log): the phrase at its first line
 };
 
 // What a rule did with a line: where the next line to read begins, or

@@ -23,8 +23,9 @@ namespace {
 // - the attribution after them, the header lines of the body after that,
 //   then what is written as text, and last what adjusts written text (a
 //   dash said as a pause before the runs of symbols are left out);
-// - the list tags, which adjust a subject line written by the markers,
-//   before the rules that adjust text.
+// - the list tags, which adjust a subject line written by the markers;
+// - blocks of code said in a phrase before links and symbols, which would
+//   rewrite their lines.
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionFindOriginalMessage, makeOtherQuoteMarks, lineFate::leftOut, false},
@@ -38,6 +39,7 @@ const ruleRow rows[] = {
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
     {optionSpeakNames, makeSpokenNames, lineFate::keywordLine, true},
     {optionSpeakListTags, makeListTags, lineFate::keywordLine, true},
+    {optionSummarizeCode, makeCodeBlocks, lineFate::announced, false},
     {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
     {optionReadSymbols, makeMeaningfulSymbols, lineFate::text, false},
     {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},

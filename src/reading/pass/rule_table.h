@@ -25,6 +25,7 @@ inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
 inline constexpr char optionReadSymbols[] = "[READ SYMBOLS]";
 inline constexpr char optionSpeakNames[] = "[SPEAK NAMES]";
 inline constexpr char optionSpeakListTags[] = "[SPEAK LIST TAGS]";
+inline constexpr char optionSummarizeCode[] = "[SUMMARIZE CODE]";
 
 // What a rule is made with, once per message.
 class ruleSetting {
@@ -70,5 +71,6 @@ std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSpokenNames(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeListTags(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeCodeBlocks(const ruleSetting& setting);
 
 }  // namespace postsift

@@ -175,8 +175,8 @@ void digestMessages::findDigest(const lineFacts& first, passState& state) {
             if (isDashLine(line) && readHead(line, state.lines).end != nullptr) {
                 digest_ = named_;
                 if (digest_) {
-                    state.listBegin = listBegin;
-                    state.listEnd = line.line.begin;
+                    listBegin_ = listBegin;
+                    listEnd_ = line.line.begin;
                 }
                 return;
             }
@@ -195,6 +195,8 @@ void digestMessages::observe(lineFacts& line, passState& state, readingOutput&) 
         looked_ = true;
         findDigest(line, state);
     }
+    // The contents are items of a list, each said alone.
+    if (line.line.begin >= listBegin_ && line.line.begin < listEnd_) state.news.listItem = true;
     if (!digest_ || state.news.armour || !isDashLine(line)) return;
     head_ = readHead(line, state.lines);
     state.news.digestMessageBegins = head_.end != nullptr;

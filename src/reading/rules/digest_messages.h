@@ -25,7 +25,7 @@ namespace postsift {
 // become the phrase of "[DIGEST MESSAGE]" with its number, sender and
 // subject, and its text is read as text of the message (its quotes and its
 // own earlier messages follow the usual rules). The lines of the contents
-// are items of a list, each said alone (passState::isListItem).
+// are items of a list, each said alone (lineNews::listItem).
 //
 // An earlier message inside one of them ("-----Original Message-----" and
 // the history of a reply below it) would begin a section that the scanner
@@ -66,6 +66,8 @@ private:
     bool named_;
     bool looked_ = false;  // the body's first line was looked at
     bool digest_ = false;
+    const char* listBegin_ = nullptr;  // its contents: the lines that begin in [listBegin_, listEnd_)
+    const char* listEnd_ = nullptr;
     unsigned number_ = 0;
     head head_;            // of the message that begins at this line
     bool inMessage_ = false;  // a message of the digest has begun

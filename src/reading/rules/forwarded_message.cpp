@@ -192,7 +192,7 @@ void forwardedMessages::after(const lineFacts& line, lineFate fate, std::size_t,
     // boundary line or a part's header line is not the sender's own.
     if (fate == lineFate::attribution) {
         startMet_ = true;
-    } else if (fate == lineFate::keywordLine || fate == lineFate::text) {
+    } else if (fate == lineFate::keywordLine || fate == lineFate::text || fate == lineFate::announced) {
         if (line.line.depth > 0)
             startMet_ = true;
         else if (holdsOwnWords(line))

@@ -142,7 +142,8 @@ void originalMessageFinder::after(const lineFacts& line, lineFate fate, std::siz
             leadAllowed_ = false;
             break;
         case lineFate::keywordLine:
-        case lineFate::text: {
+        case lineFate::text:
+        case lineFate::announced: {
             const messageLine& text = line.line;
             if (text.depth == 0 && line.blank) {
                 leadAllowed_ = true;

@@ -5,22 +5,85 @@
 
 #include "filter/epost_sift.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/code_shape.h"
 #include "support/ascii.h"
 
 namespace postsift {
 
 namespace {
 
-// Lines of wrapped text are about as long as the wrap width; one much
-// shorter ends its sentence, or stands alone (a name, a list item).
-const std::size_t shortLine = 40;
+// Lines of an address, a poem or a table of contents are about this long or
+// shorter; text wrapped by a program, even at 38 columns, seldom has three
+// such lines in a row.
+const std::size_t shortLine = 28;
+const std::size_t shortestRun = 3;
+// Text wrapped by a program is at least this wide; a paragraph of two lines
+// is taken for wrapped text only when its longer line is as long as mail is
+// wrapped at.
+const std::size_t narrowestWrap = 30;
+const std::size_t usualWrap = 60;
+// Words longer than this are addresses, paths: no program breaks them,
+// nor links, and a line before one may be short.
+const std::size_t longestWord = 24;
 
-bool isListMark(const messageLine& line) {
-    const char* p = skipBlanks(line.content, line.end);
-    if (line.end - p >= 2 && (*p == '-' || *p == '*' || *p == '+') && p[1] == ' ') return true;
+inline unsigned char byteAt(const char* p) { return static_cast<unsigned char>(*p); }
+
+// Windows-1252 small letters beyond ASCII: "\xdf" to "\xff" but for the
+// division sign.
+bool isSmallLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 0xdf && c != 0xf7); }
+bool isCapital(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7); }
+
+bool isListMark(const char* p, const char* end) {
+    if (end - p >= 2 && (*p == '-' || *p == '*' || *p == '+' || *p == '\x95' || *p == '\xb7') && isBlank(p[1]))
+        return true;
+    const bool parenthesis = p < end && *p == '(';
+    if (parenthesis) ++p;
     const char* digits = p;
-    while (p < line.end && isAsciiDigit(static_cast<unsigned char>(*p))) ++p;
-    return p > digits && p - digits <= 3 && line.end - p >= 2 && (*p == '.' || *p == ')') && p[1] == ' ';
+    while (p < end && isAsciiDigit(byteAt(p))) ++p;
+    std::size_t mark = static_cast<std::size_t>(p - digits);
+    if (mark == 0 && p < end && isAsciiLetter(byteAt(p))) {
+        ++p;
+        mark = 1;
+        if (!parenthesis && (p == end || *p != ')')) return false;  // "a." begins sentences
+    }
+    if (mark == 0 || mark > 3 || end - p < 2 || !isBlank(p[1])) return false;
+    return parenthesis ? *p == ')' : (*p == '.' || *p == ')');
+}
+
+// A heading: capitals only, four letters at least.
+bool isHeading(const char* from, const char* to) {
+    std::size_t capitals = 0;
+    for (const char* p = from; p < to; ++p) {
+        if (isSmallLetter(byteAt(p))) return false;
+        if (isCapital(byteAt(p))) ++capitals;
+    }
+    return capitals >= 4;
+}
+
+// The gaps between a table's columns: a tab or three blanks between words
+// (not after a sentence's or a clause's end, where some put more than one),
+// and bars that stand apart ("a | b", not "a || b").
+std::size_t columnGaps(const char* from, const char* to) {
+    std::size_t gaps = 0;
+    for (const char* p = from; p < to;) {
+        if (*p == '|' && (p == from || isBlank(p[-1])) && (p + 1 == to || isBlank(p[1]))) ++gaps;
+        if (!isBlank(*p)) {
+            ++p;
+            continue;
+        }
+        const char* gap = p;
+        bool tab = false;
+        for (; p < to && isBlank(*p); ++p) tab = tab || *p == '\t';
+        const bool wide = tab || p - gap >= 3;
+        if (wide && gap > from && p < to && std::strchr(".!?:;,\"'\x94\xbb", gap[-1]) == nullptr) ++gaps;
+    }
+    return gaps;
+}
+
+bool startsWithLink(const char* from, const char* to) {
+    return startsWithFolded(from, to, "http://") || startsWithFolded(from, to, "https://") ||
+           startsWithFolded(from, to, "ftp://") || startsWithFolded(from, to, "www.") ||
+           startsWithFolded(from, to, "mailto:");
 }
 
 // A line of text: words, no signature separator, boundary or decoration
@@ -33,46 +96,177 @@ bool isProse(const lineFacts& facts) {
     return facts.separator == separatorKind::none && facts.keywordEnd == nullptr;
 }
 
-std::size_t proseLength(const messageLine& line) {
-    return static_cast<std::size_t>(trimBlanks(line.content, line.end) - skipBlanks(line.content, line.end));
+// '.', '!', '?' or ':', perhaps inside a closing bracket or quote.
+bool endsSentence(const char* from, const char* to) {
+    while (to > from && std::strchr(")]\"'\x94\xbb", to[-1]) != nullptr && to[-1] != '\0') --to;
+    return to > from && std::strchr(".!?:", to[-1]) != nullptr && to[-1] != '\0';
 }
 
 }  // namespace
 
-void paragraphReading::classify(const lineFacts& first, passState& state) {
-    // A list item stands alone; the paragraph it begins is one line. So
-    // does each line of a list that another rule found (a digest's contents).
-    std::size_t count = 1;
-    bool wrapped = true;
-    lineFacts line = first;
-    if (!isListMark(first.line) && !state.isListItem(first.line)) {
-        lineFacts next;
-        while (state.lines.next(line, next)) {
-            if (next.line.depth != first.line.depth || !isProse(next) || isListMark(next.line) ||
-                state.isListItem(next.line))
-                break;
-            wrapped = wrapped && proseLength(line.line) >= shortLine;
-            ++count;
-            line = next;
-        }
-    }
-    wrapped_ = count >= 2 && wrapped;
-    end_ = line.line.next;
-    next_ = first.line.begin;
+std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
+    return std::make_unique<paragraphReading>(setting.filter, buildReadingWords());
 }
 
-// The sentence ends with the paragraph: a full stop after its last word,
-// or in place of a closing ',' or ';'. A word with a rule of its own (an
+void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
+    paragraph_.clear();
+    lineFacts line = first;
+    for (;;) {
+        const messageLine& l = line.line;
+        lineLayout shape;
+        shape.begin = l.begin;
+        const char* text = l.content;
+        for (; text < l.end && isBlank(*text); ++text)
+            shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
+        const char* end = trimBlanks(text, l.end);
+        shape.length = static_cast<std::size_t>(end - text);
+        const textWord opening = wordAt(text, end);
+        shape.link = startsWithLink(opening.begin, opening.end);
+        shape.firstWord = shape.link ? longestWord + 1 : opening.length();
+        shape.item = isListMark(text, end);
+        shape.gaps = columnGaps(text, end);
+        shape.alone = shape.item || isHeading(text, end) || shapeOf(l).isMachineLine();
+        if (text < end) {
+            shape.heads = isCapital(byteAt(text)) || isAsciiDigit(byteAt(text));
+            const char* word = end;
+            while (word > text && !isBlank(word[-1])) --word;
+            shape.open = std::strchr(".,;:!?)\"'", end[-1]) == nullptr && !isContinuingWord(words_, word, end);
+        }
+        paragraph_.push_back(shape);
+        lineFacts next;
+        if (!lines.next(line, next) || next.line.depth != first.line.depth || !isProse(next)) break;
+        line = next;
+    }
+    // A table's lines: two columns apart, or one beside another such line.
+    for (std::size_t i = 0; i < paragraph_.size(); ++i) {
+        const std::size_t gaps = paragraph_[i].gaps;
+        const bool besideOne = (i > 0 && paragraph_[i - 1].gaps > 0) ||
+                               (i + 1 < paragraph_.size() && paragraph_[i + 1].gaps > 0);
+        if (gaps >= 2 || (gaps == 1 && besideOne)) paragraph_[i].alone = true;
+    }
+    // Runs of short lines; the widest line of the text.
+    width_ = 0;
+    std::size_t run = 0;
+    for (std::size_t i = 0; i <= paragraph_.size(); ++i) {
+        const bool isShort = i < paragraph_.size() && !paragraph_[i].item && paragraph_[i].length <= shortLine;
+        if (isShort) {
+            ++run;
+        } else {
+            if (run >= shortestRun)
+                for (std::size_t j = i - run; j < i; ++j) paragraph_[j].shortRun = true;
+            run = 0;
+        }
+        if (i < paragraph_.size() && !paragraph_[i].alone && paragraph_[i].column() > width_)
+            width_ = paragraph_[i].column();
+    }
+    // Wrapped by a program: the lines filled, three in four at least, as far
+    // as the next line's first word would not have fitted. The widest line
+    // is filled whatever comes after it, and any line is before a word as
+    // long as a link: neither says anything of the wrapping.
+    std::size_t pairs = 0;
+    std::size_t filled = 0;
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < paragraph_.size(); ++i) {
+        if (paragraph_[i].alone) continue;
+        ++plain;
+        if (i + 1 == paragraph_.size() || paragraph_[i + 1].alone || paragraph_[i].column() == width_ ||
+            paragraph_[i + 1].firstWord > longestWord)
+            continue;
+        ++pairs;
+        if (paragraph_[i].column() + 1 + paragraph_[i + 1].firstWord > width_) ++filled;
+    }
+    // Narrower than mail is wrapped at, one filled line may be chance.
+    wrapped_ = 4 * filled >= 3 * pairs && width_ >= narrowestWrap &&
+               (width_ >= usualWrap ? filled >= 1 : filled >= 2 && plain >= 3);
+    // Lines about as long as each other, all beginning with a capital and
+    // none ending with punctuation, narrower than mail is wrapped at: the
+    // items of a list, or of a table of contents, not a wrapped paragraph.
+    if (wrapped_ && width_ < usualWrap) {
+        bool items = true;
+        std::size_t seen = 0;
+        for (std::size_t i = 0; i < paragraph_.size() && items; ++i) {
+            if (paragraph_[i].alone) continue;
+            ++seen;
+            items = paragraph_[i].heads && (paragraph_[i].open || seen == plain);
+        }
+        wrapped_ = !items;
+    }
+    expected_ = first.line.begin;
+    index_ = 0;
+}
+
+// A line of the paragraph classified already, after lines that another
+// rule took (a link cut over three lines): found going on from the line
+// read last, so that no paragraph is looked through more than twice.
+bool paragraphReading::resume(const messageLine& line) {
+    if (paragraph_.empty() || line.begin <= paragraph_[index_].begin) return false;
+    std::size_t i = index_ + 1;
+    while (i < paragraph_.size() && paragraph_[i].begin < line.begin) ++i;
+    if (i == paragraph_.size() || paragraph_[i].begin != line.begin) {
+        paragraph_.clear();
+        return false;
+    }
+    index_ = i;
+    return true;
+}
+
+bool paragraphReading::endsWithContinuingWord(readingOutput& out, std::size_t text, std::size_t end) const {
+    std::size_t word = end;
+    while (word > text && !isBlank(*out.at(word - 1))) --word;
+    return isContinuingWord(words_, out.at(word), out.at(end));
+}
+
+// Whether the line below goes on with the sentence of the line above.
+bool paragraphReading::joins(const heldLine& above, const lineLayout& below, bool belowAlone, readingOutput& out,
+                             std::size_t belowText, std::size_t belowTextEnd) const {
+    if (belowAlone) return false;
+    const char* aboveBegin = out.at(above.text);
+    const char* aboveEnd = out.at(above.end);
+    const bool ended = endsSentence(aboveBegin, aboveEnd);
+    const bool continuing = !ended && endsWithContinuingWord(out, above.text, above.end);
+    // The first letter below, after an opening bracket or quote.
+    const char* first = out.at(belowText);
+    const char* belowEnd = out.at(belowTextEnd);
+    while (first < belowEnd && std::strchr("(\"'[\x93\xab", *first) != nullptr && *first != '\0') ++first;
+    const unsigned char c = first < belowEnd ? byteAt(first) : 0;
+    // Text that quotes with a blank before its '>' (" > > said"): the
+    // scanner sees no quote, and neither line goes on the other.
+    if (c == '>' || *aboveBegin == '>') return false;
+    // A figure goes on a sentence when words follow it ("800 people came"),
+    // and not after a name: "Anne Martin / 12 rue des Lilas", a telephone
+    // number, a price list's rows.
+    std::size_t word = above.end;
+    while (word > above.text && !isBlank(*out.at(word - 1))) --word;
+    const bool afterName = isCapital(byteAt(out.at(word)));
+    const textWord second = wordAt(wordAt(first, belowEnd).end, belowEnd);
+    const bool counted = isAsciiDigit(c) && !second.empty() && isSmallLetter(byteAt(second.begin));
+    // A link in small letters below (or the phrase said for it) begins no
+    // part of a sentence, unless the line above leads to it.
+    const bool small = isSmallLetter(c) && !below.link;
+    const bool goesOn = small || (counted && !afterName);
+    const lineLayout& upper = paragraph_[above.index];
+    if (above.alone) {
+        // An item's text goes on in the line below it.
+        return above.item && !below.shortRun && !ended && (goesOn || continuing);
+    }
+    if (upper.shortRun || below.shortRun) return continuing;
+    const bool wrappedPair = wrapped_ && upper.column() + 1 + below.firstWord > width_;
+    if (ended) return wrappedPair || small;
+    return wrappedPair || goesOn || continuing;
+}
+
+// The sentence ends with the line: a full stop after its last word, or in
+// place of a closing ',' or ';'. A word with a rule of its own (an
 // emoticon) keeps its rule: the full stop stands apart from it.
-void paragraphReading::endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd) {
+std::size_t paragraphReading::endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd) {
     std::size_t last = lineEnd;
     while (last > start && (*out.at(last - 1) == ' ' || *out.at(last - 1) == '\t')) --last;
-    if (last == start) return;
+    if (last == start) return 0;
     char& c = *out.at(last - 1);
-    if (std::strchr(".!?:", c) != nullptr) return;
+    if (std::strchr(".!?:", c) != nullptr) return 0;
     if (c == ',' || c == ';') {
         c = '.';
-        return;
+        return 0;
     }
     std::size_t word = last;
     while (word > start && *out.at(word - 1) != ' ' && *out.at(word - 1) != '\t') --word;
@@ -81,55 +275,77 @@ void paragraphReading::endSentence(readingOutput& out, std::size_t start, std::s
                          filter_.filterListIndex.find(filter_.filterList, makeSearchWord(lastWord.c_str())) != nullptr;
     if (!hasRule) {
         out.insert(last, ".");
-        return;
+        return 1;
     }
     // "à lundi :-)": the full stop after the word before it, "à lundi. :-)".
     std::size_t before = word;
     while (before > start && (*out.at(before - 1) == ' ' || *out.at(before - 1) == '\t')) --before;
-    if (before == start || std::strchr(".!?:", *out.at(before - 1)) != nullptr) return;
+    if (before == start || std::strchr(".!?:", *out.at(before - 1)) != nullptr) return 0;
     out.insert(before, before < word ? "." : " .");
+    return before < word ? 1 : 2;
 }
 
-std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
-    return std::make_unique<paragraphReading>(setting.filter);
+void paragraphReading::release(readingOutput& out) {
+    if (held_.held) endSentence(out, held_.text, held_.end);
+    held_ = heldLine();
 }
+
+void paragraphReading::finish(passState&, readingOutput& out) { release(out); }
 
 void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t written, passState& state,
                              readingOutput& out) {
-    if (fate != lineFate::text) return;
-    if (!isProse(facts)) {
-        joinFrom_ = joinTo_ = 0;
+    if (fate != lineFate::text || !isProse(facts)) {
+        release(out);
+        if (fate != lineFate::text) expected_ = nullptr;
         return;
     }
     const messageLine& line = facts.line;
-    std::size_t start = written;
-    const bool continues = line.begin == next_ && line.begin < end_;
-    if (!continues) classify(facts, state);
-    const std::size_t length = out.length();
-    // The written line's end: a line feed, perhaps after a CR.
-    std::size_t lineEnd = length;
-    if (lineEnd > start && *out.at(lineEnd - 1) == '\n') --lineEnd;
-    if (lineEnd > start && *out.at(lineEnd - 1) == '\r') --lineEnd;
-
-    // Joined to the line before: its line end becomes a blank.
-    if (continues && wrapped_ && joinTo_ > joinFrom_ && joinTo_ == start) {
-        // The line end and this line's quote prefix go; one blank stands.
-        const std::size_t prefix = static_cast<std::size_t>(line.prefixEnd - line.begin);
-        out.erase(joinFrom_ + 1, joinTo_ - joinFrom_ - 1 + prefix);
-        *out.at(joinFrom_) = ' ';
-        const std::size_t removed = joinTo_ - joinFrom_ - 1 + prefix;
-        start -= removed;
-        lineEnd -= removed;
+    const bool continues = line.begin == expected_ && index_ + 1 < paragraph_.size();
+    if (continues) {
+        ++index_;
+    } else if (!resume(line)) {
+        classify(facts, state.lines);
     }
-    next_ = line.next;
-    const bool lastOfParagraph = !wrapped_ || line.next >= end_;
-    if (lastOfParagraph) {
-        endSentence(out, start, lineEnd);
-        joinFrom_ = joinTo_ = 0;
+    expected_ = line.next;
+    const lineLayout& shape = paragraph_[index_];
+    const bool alone = shape.alone || state.news.listItem;
+
+    // Where the line's text stands in the output: after its quote prefix
+    // and blanks, before blanks and its line end.
+    const messageLine writtenLine = lineAt(out.at(written), out.at(out.length()));
+    std::size_t text = written + static_cast<std::size_t>(writtenLine.prefixEnd - writtenLine.begin);
+    std::size_t end = out.length();
+    if (end > text && *out.at(end - 1) == '\n') --end;
+    if (end > text && *out.at(end - 1) == '\r') --end;
+    while (text < end && isBlank(*out.at(text))) ++text;
+    while (end > text && isBlank(*out.at(end - 1))) --end;
+
+    if (held_.held && continues && held_.next == written && held_.index + 1 == index_ &&
+        joins(held_, shape, alone, out, text, end)) {
+        // The line end, this line's quote prefix and the blanks around them
+        // become one blank.
+        const std::size_t removed = text - held_.end - 1;
+        out.erase(held_.end + 1, removed);
+        *out.at(held_.end) = ' ';
+        held_.end = end - removed;
+        held_.next = out.length();
+        held_.index = index_;
+        held_.alone = alone;
+        held_.item = shape.item || state.news.listItem;
         return;
     }
-    joinFrom_ = lineEnd;
-    joinTo_ = out.length();
+    if (held_.held) {
+        const std::size_t put = endSentence(out, held_.text, held_.end);
+        text += put;
+        end += put;
+    }
+    held_.held = true;
+    held_.text = text;
+    held_.end = end;
+    held_.next = out.length();
+    held_.index = index_;
+    held_.alone = alone;
+    held_.item = shape.item || state.news.listItem;
 }
 
 }  // namespace postsift

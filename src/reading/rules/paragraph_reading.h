@@ -1,40 +1,96 @@
 #pragma once
 #include <cstddef>
+#include <vector>
 
+#include "reading/lines/reading_words.h"
 #include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
 class epostSift;
 
-// "[READ PARAGRAPHS]": mail is wrapped at about 72 characters, and a voice
-// that stops at every line end drops its pitch in the middle of sentences.
-// Within a wrapped paragraph a line end becomes a blank, and a paragraph
-// that ends without '.', '!', '?' or ':' gets a full stop (a ',' or ';' at
-// its end becomes one). A run of short lines (a list, an address, a
-// signature, a table) and lines that begin with a list mark ("- ", "* ",
-// "1. ") keep their lines, each ending its sentence. Lines that the scanner
-// may take for header lines, separators and boundaries are left alone.
+// "[READ PARAGRAPHS]": a voice that stops at every line end drops its
+// pitch in the middle of sentences, and mail is wrapped at 72 characters,
+// or at 38, or by hand, or indented. Lines are read as the sentences they
+// make:
+// - Two lines of a paragraph are one sentence when the first does not end
+//   one ('.', '!', '?', ':') and the second goes on with it: it begins in
+//   small letters or with a figure, or the first ends with a word after
+//   which no sentence ends (an article, a preposition, a conjunction of the
+//   build's language: "the wheel still turns on / Sundays"), or both are
+//   lines of a paragraph wrapped by a program, each filled as far as its
+//   next word allowed. The line end becomes a blank, whatever the lines'
+//   length or indentation.
+// - A line stands alone, and ends its sentence: a list item ("- ", "* ",
+//   "1. ", "a) "; or a line another rule took for an item of a list), a
+//   heading in capitals, a line of a table (columns apart by a tab, three
+//   blanks or a bar, twice on the line or once on two lines), a line a
+//   program wrote (code, a log's line, a prompt). An
+//   item's text goes on in the line below it when that line goes on with it.
+// - Three short lines or more in a row (an address, a poem, a table of
+//   contents) keep their lines, each a sentence, unless one ends with a
+//   word after which no sentence ends.
+// - Never across a blank line, a quote's edge, or a line that is not text.
+// Where a line ends its sentence without '.', '!', '?' or ':', it gets a
+// full stop (a closing ',' or ';' becomes one). Lines that the scanner may
+// take for header lines, separators and boundaries are left alone.
 class paragraphReading : public readingRule {
 public:
-    explicit paragraphReading(epostSift& filter) : filter_(filter) {}
+    paragraphReading(epostSift& filter, const readingWords& words) : filter_(filter), words_(words) {}
 
     // A line of text was written to `out` from `written` on, its line end
-    // included: joins it to the line before it when both belong to one
-    // wrapped paragraph, and ends the sentence where the paragraph ends.
+    // included: joins it to the line before it when they make one sentence,
+    // or ends the sentence of the line before.
     void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                readingOutput& out) override;
+    void finish(passState& state, readingOutput& out) override;
 
 private:
-    void classify(const lineFacts& first, passState& state);
-    void endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd);
+    // What a line of the paragraph is, from the message's bytes.
+    struct lineLayout {
+        const char* begin = nullptr;  // where the line begins in the message
+        std::size_t indent = 0;     // columns of blanks before its text (a tab to the next eighth)
+        std::size_t length = 0;     // its text, blanks around it left out
+        std::size_t firstWord = 0;  // the length of its first word
+        std::size_t gaps = 0;       // gaps between columns
+        bool link = false;          // it begins with a link
+        bool item = false;          // a list item
+        bool alone = false;         // it stands alone: an item, a heading, a table's line, a program's line
+        bool shortRun = false;      // one of three short lines or more in a row
+        bool heads = false;         // it begins with a capital or a figure ...
+        bool open = false;          // ... and ends with neither punctuation nor a word that goes on: an item's shape
+        std::size_t column() const { return indent + length; }
+    };
+    // The line written last, whose sentence is not ended yet: where its text
+    // begins and ends in the output, and where the output goes on after it.
+    struct heldLine {
+        bool held = false;
+        std::size_t text = 0;
+        std::size_t end = 0;
+        std::size_t next = 0;
+        std::size_t index = 0;  // its place in the paragraph
+        bool alone = false;
+        bool item = false;
+    };
+
+    void classify(const lineFacts& first, lineWindow& lines);
+    bool resume(const messageLine& line);
+    bool joins(const heldLine& above, const lineLayout& below, bool belowAlone, readingOutput& out,
+               std::size_t belowText, std::size_t belowTextEnd) const;
+    bool endsWithContinuingWord(readingOutput& out, std::size_t text, std::size_t end) const;
+    // Ends the sentence of the text [start, lineEnd) of `out`; the count of
+    // bytes put in.
+    std::size_t endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd);
+    void release(readingOutput& out);
 
     epostSift& filter_;
-    const char* next_ = nullptr;  // where the next line of the paragraph begins, in the message
-    const char* end_ = nullptr;   // where the paragraph ends
-    bool wrapped_ = false;
-    std::size_t joinFrom_ = 0;    // the line end of the last line written, in the output
-    std::size_t joinTo_ = 0;      // just past it; joinFrom_ == joinTo_: none to join
+    const readingWords& words_;
+    std::vector<lineLayout> paragraph_;  // the lines of the paragraph being read
+    const char* expected_ = nullptr;     // where its next line begins, in the message
+    std::size_t index_ = 0;              // the line of paragraph_ read last
+    std::size_t width_ = 0;              // its longest line
+    bool wrapped_ = false;               // wrapped by a program: its lines filled
+    heldLine held_;
 };
 
 }  // namespace postsift

@@ -1,0 +1,711 @@
+#include "reading/rules/code_shape.h"
+
+#include <cstring>
+
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+inline unsigned char byteAt(const char* p) { return static_cast<unsigned char>(*p); }
+
+bool isNameByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c == '_'; }
+
+bool isHexDigit(unsigned char c) {
+    return isAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Letters of Windows-1252 beyond ASCII: the accented capitals and small
+// letters (but for the multiplication and division signs).
+bool isLetterByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c != 0xd7 && c != 0xf7); }
+
+// The signs that programs are written with and sentences hardly hold.
+bool isCodeSign(unsigned char c) { return c != 0 && std::strchr("{}[]()<>;=$\\|&^~`#", c) != nullptr; }
+
+bool startsWith(const char* from, const char* to, const char* literal) {
+    const std::size_t length = std::strlen(literal);
+    return static_cast<std::size_t>(to - from) >= length && std::memcmp(from, literal, length) == 0;
+}
+
+bool contains(const char* from, const char* to, const char* literal) {
+    const std::size_t length = std::strlen(literal);
+    for (const char* p = from; static_cast<std::size_t>(to - p) >= length; ++p)
+        if (std::memcmp(p, literal, length) == 0) return true;
+    return false;
+}
+
+// A word whose signs say nothing of code: a link, a mail address, an
+// emoticon.
+bool isLinkOrAddress(const textWord& w) {
+    if (contains(w.begin, w.end, "://") || startsWithFolded(w.begin, w.end, "www.") ||
+        startsWithFolded(w.begin, w.end, "<www.") || startsWithFolded(w.begin, w.end, "mailto:"))
+        return true;
+    const char* at = static_cast<const char*>(std::memchr(w.begin, '@', w.length()));
+    return at != nullptr && at > w.begin && std::memchr(at, '.', static_cast<std::size_t>(w.end - at)) != nullptr;
+}
+
+bool isEmoticon(const textWord& w) {
+    const std::size_t n = w.length();
+    if (n < 2 || n > 4) return false;
+    const char* p = w.begin;
+    if (std::strchr(":;=8", *p) == nullptr) return false;
+    ++p;
+    if (n >= 3 && std::strchr("-^'o", *p) != nullptr) ++p;
+    for (; p < w.end; ++p)
+        if (std::strchr(")(][DPpOo|/\\*$@{}<>3", *p) == nullptr || *p == '\0') return false;
+    return true;
+}
+
+// "1)", "(a)", "2.": a list's mark, whose bracket is no code.
+bool isListMarkWord(const textWord& w) {
+    const char* p = w.begin;
+    const char* e = w.end;
+    if (p < e && *p == '(') ++p;
+    if (e > p && (e[-1] == ')' || e[-1] == '.')) --e;
+    if (e == w.end || e - p < 1 || e - p > 3) return false;
+    for (const char* q = p; q < e; ++q)
+        if (!isAsciiDigit(byteAt(q)) && !(e - p == 1 && isAsciiLetter(byteAt(q)))) return false;
+    return true;
+}
+
+// A word of a sentence: letters, perhaps with an apostrophe or a hyphen
+// inside, and punctuation around them.
+bool isPlainWord(const textWord& w) {
+    const char* b = w.begin;
+    const char* e = w.end;
+    while (b < e && std::strchr("(\"'[\x93\xab", *b) != nullptr && *b != '\0') ++b;
+    while (e > b && std::strchr(".,;:!?)\"']\x94\xbb", e[-1]) != nullptr && e[-1] != '\0') --e;
+    if (b == e) return false;
+    for (const char* p = b; p < e; ++p) {
+        const unsigned char c = byteAt(p);
+        if (!isLetterByte(c) && !((c == '\'' || c == '-' || c == 0x92) && p > b && p + 1 < e)) return false;
+    }
+    return true;
+}
+
+// An HTML tag at a word's start or after a '>': "<b>", "</td>", "<font
+// face=arial>", "<br/>", with a '>' further on.
+bool holdsMarkup(const char* from, const char* to) {
+    for (const char* p = from; p < to; ++p) {
+        if (*p != '<' || !(p == from || isBlank(p[-1]) || p[-1] == '>')) continue;
+        const char* name = p + 1;
+        if (name < to && (*name == '/' || *name == '!')) ++name;
+        const char* q = name;
+        while (q < to && isAsciiLetter(byteAt(q))) ++q;
+        if (q == name || q >= to || !(*q == '>' || *q == ' ' || *q == '/' || isAsciiDigit(byteAt(q)))) continue;
+        // No '>' after the first tag's name: none after a later one either.
+        return std::memchr(q, '>', static_cast<std::size_t>(to - q)) != nullptr;
+    }
+    return false;
+}
+
+bool digitsAt(const char* p, const char* to, std::size_t count) {
+    if (static_cast<std::size_t>(to - p) < count) return false;
+    for (std::size_t i = 0; i < count; ++i)
+        if (!isAsciiDigit(byteAt(p + i))) return false;
+    return true;
+}
+
+bool startsWithMonthOrDay(const char* p, const char* to) {
+    static const char* const names[] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct",
+                                        "nov", "dec", "mon", "tue", "wed", "thu", "fri", "sat", "sun"};
+    for (const char* name : names)
+        if (startsWithFolded(p, to, name)) return true;
+    return false;
+}
+
+// A time with seconds ("9:14:07", "10:59:39.878") near the start of a line
+// that begins with a digit, a '[' or the name of a month or a day: syslog,
+// ISO dates, web server logs. A meeting's "10:30" has no seconds.
+bool beginsWithTimestamp(const char* from, const char* to) {
+    if (from == to) return false;
+    const unsigned char first = byteAt(from);
+    if (!(isAsciiDigit(first) || first == '[' || startsWithMonthOrDay(from, to))) return false;
+    const char* limit = to - from > 40 ? from + 40 : to;
+    for (const char* p = from; p + 7 <= limit; ++p) {
+        if (isAsciiDigit(byteAt(p)) && p[1] == ':' && digitsAt(p + 2, to, 2) && p[4] == ':' && digitsAt(p + 5, to, 2))
+            return true;
+    }
+    return false;
+}
+
+// "$ make", "% ls", "ann@host:~$ make", "efes:~% perl", "C:\> dir",
+// "[ann@host tmp]$ make", "mysql> select".
+bool beginsWithPrompt(const char* from, const char* to) {
+    if (to - from >= 3 && (*from == '$' || *from == '%') && from[1] == ' ') {
+        const unsigned char c = byteAt(from + 2);
+        return (c >= 'a' && c <= 'z') || c == '.' || c == '/' || c == '~' || c == '_';
+    }
+    if (*from == '[') {
+        const char* limit = to - from > 60 ? from + 60 : to;
+        for (const char* p = from; p + 2 < limit; ++p)
+            if (*p == ']' && (p[1] == '$' || p[1] == '#') && p[2] == ' ')
+                return std::memchr(from, '@', static_cast<std::size_t>(p - from)) != nullptr;
+        return false;
+    }
+    const textWord first = wordAt(from, to);
+    if (first.length() < 2 || first.end == to) return false;
+    const char last = first.end[-1];
+    if (last != '$' && last != '#' && last != '%' && last != '>') return false;
+    const char* body = first.begin;
+    const char* bodyEnd = first.end - 1;
+    // "<http://a.b/>" is a link, not a prompt.
+    if (*body == '<' || contains(body, bodyEnd, "://")) return false;
+    bool lower = bodyEnd > body;
+    for (const char* p = body; p < bodyEnd; ++p) lower = lower && byteAt(p) >= 'a' && byteAt(p) <= 'z';
+    if (last == '>')
+        return (lower && (startsWith(body, bodyEnd, "mysql") || startsWith(body, bodyEnd, "sql") ||
+                          startsWith(body, bodyEnd, "ftp") || startsWith(body, bodyEnd, "sftp"))) ||
+               (bodyEnd - body >= 2 && body[1] == ':' &&
+                std::memchr(body, '\\', static_cast<std::size_t>(bodyEnd - body)) != nullptr);
+    return std::memchr(body, '@', static_cast<std::size_t>(bodyEnd - body)) != nullptr ||
+           std::memchr(body, ':', static_cast<std::size_t>(bodyEnd - body)) != nullptr;
+}
+
+// "name = value", "NAME=value", "name.sub-part = value"; not "a == b".
+bool isAssignment(const char* from, const char* to) {
+    const char* p = from;
+    if (p == to || !(isAsciiLetter(byteAt(p)) || *p == '_')) return false;
+    while (p < to && (isNameByte(byteAt(p)) || *p == '.' || *p == '-' || *p == '[' || *p == ']')) ++p;
+    p = skipBlanks(p, to);
+    if (p == to || *p != '=' || (p + 1 < to && p[1] == '=')) return false;
+    return skipBlanks(p + 1, to) < to;
+}
+
+// "name: value" with a name in small letters as programs write it; a
+// person's "Name:" or "Note:" begins with a capital, and a contact's
+// "email: ann@example.org" or "web: http://..." gives no setting.
+bool isSetting(const char* from, const char* to) {
+    const char* p = from;
+    if (p == to || !((*p >= 'a' && *p <= 'z') || *p == '_')) return false;
+    while (p < to && ((*p >= 'a' && *p <= 'z') || isAsciiDigit(byteAt(p)) || *p == '_' || *p == '.' || *p == '-')) ++p;
+    if (p == to || *p != ':' || (p + 1 < to && !isBlank(p[1]))) return false;
+    const textWord value = wordAt(p + 1, to);
+    return !value.empty() && !isLinkOrAddress(value);
+}
+
+bool isSection(const char* from, const char* to) {
+    if (to - from < 3 || *from != '[' || to[-1] != ']') return false;
+    for (const char* p = from + 1; p < to - 1; ++p)
+        if (!(isNameByte(byteAt(p)) || *p == '.' || *p == '-' || *p == ' ')) return false;
+    return true;
+}
+
+bool isComment(const char* from, const char* to) {
+    if (startsWith(from, to, "//") || startsWith(from, to, "/*") || startsWith(from, to, "*/")) return true;
+    return to - from >= 2 && *from == '#' && (from[1] == ' ' || from[1] == '!' || isAsciiLetter(byteAt(from + 1)));
+}
+
+bool isPreprocessorLine(const char* from, const char* to) {
+    for (const char* word : {"#include", "#define", "#if", "#endif", "#else", "#undef", "#pragma", "#!/"})
+        if (startsWith(from, to, word)) return true;
+    return false;
+}
+
+// A frame of a stack trace: Java's "at a.b.C.d(C.java:12)" and "... 3
+// more", Python's "File "x.py", line 3", Tcl's "invoked from within",
+// "while executing" and "(procedure "x" line 3)", a debugger's "#0  0x08
+// in main ()".
+bool isFrame(const char* from, const char* to) {
+    if (startsWith(from, to, "at ")) {
+        const textWord where = wordAt(from + 3, to);
+        return where.end == trimBlanks(from, to) && where.length() > 3 && where.end[-1] == ')' &&
+               std::memchr(where.begin, '(', where.length()) != nullptr &&
+               std::memchr(where.begin, '.', where.length()) != nullptr;
+    }
+    if (startsWith(from, to, "File \"")) return contains(from, to, "\", line ");
+    if (startsWith(from, to, "invoked from within") || startsWith(from, to, "while executing") ||
+        startsWith(from, to, "(procedure \"") || startsWith(from, to, "(file \""))
+        return true;
+    if (startsWith(from, to, "(\"")) return contains(from, to, " line ") || contains(from, to, " script)");
+    if (startsWith(from, to, "... ") && contains(from, to, " more")) return digitsAt(from + 4, to, 1);
+    if (*from == '#' && digitsAt(from + 1, to, 1)) return contains(from, to, " in ");
+    return false;
+}
+
+// "Traceback (most recent call last):", "Exception in thread "main" ...",
+// "Caused by: ...", "java.lang.NullPointerException", "ValueError: ...".
+bool isTraceHead(const char* from, const char* to) {
+    if (startsWith(from, to, "Traceback (most recent call last)") || startsWith(from, to, "Exception in thread ") ||
+        startsWith(from, to, "Caused by: "))
+        return true;
+    const char* p = from;
+    while (p < to && (isNameByte(byteAt(p)) || *p == '.')) ++p;
+    if (p == from || !(p == to || *p == ':')) return false;
+    return (p - from >= 9 && std::memcmp(p - 9, "Exception", 9) == 0) ||
+           (p - from >= 5 && std::memcmp(p - 5, "Error", 5) == 0);
+}
+
+std::size_t hexDigitsOf(const textWord& w, bool& letter) {
+    const char* e = w.end;
+    if (e > w.begin && e[-1] == ':') --e;
+    for (const char* p = w.begin; p < e; ++p) {
+        if (!isHexDigit(byteAt(p))) return 0;
+        letter = letter || !isAsciiDigit(byteAt(p));
+    }
+    return static_cast<std::size_t>(e - w.begin);
+}
+
+// An offset and four groups of bytes or more ("0000010 7f45 4c46 ..."),
+// eight bytes or more ("7f 45 4c 46 02 01 01 00"), or escaped bytes
+// ("\x01\x00\x00\x00", "0x1f, 0x2a, ...").
+bool isHexRow(const char* from, const char* to) {
+    std::size_t escapes = 0;
+    for (const char* p = from; p + 3 < to; ++p)
+        if ((*p == '\\' || *p == '0') && (p[1] == 'x' || p[1] == 'X') && isHexDigit(byteAt(p + 2)) &&
+            isHexDigit(byteAt(p + 3)))
+            ++escapes;
+    if (escapes >= 4) return true;
+    bool letter = false;
+    std::size_t groups = 0;
+    std::size_t words = 0;
+    bool offset = false;
+    for (textWord w = wordAt(from, to); !w.empty(); w = wordAt(w.end, to)) {
+        ++words;
+        const std::size_t digits = hexDigitsOf(w, letter);
+        if (words == 1 && digits >= 4) {
+            offset = true;
+            continue;
+        }
+        if (*w.begin == '|') break;  // the characters a dump shows beside its bytes
+        if (digits == 2 || digits == 4) ++groups;
+        else if (words <= 17) return false;
+    }
+    return (offset && groups >= 4 && (letter || groups >= 8)) || groups >= 8;
+}
+
+// A figure: digits, with a sign, a currency, separators or a unit sign.
+bool isFigure(const textWord& w, bool& decimal) {
+    std::size_t digits = 0;
+    for (const char* p = w.begin; p < w.end; ++p) {
+        const unsigned char c = byteAt(p);
+        if (isAsciiDigit(c)) {
+            ++digits;
+        } else if ((c == '.' || c == ',') && p > w.begin && p + 1 < w.end && isAsciiDigit(byteAt(p - 1)) &&
+                   isAsciiDigit(byteAt(p + 1))) {
+            decimal = true;
+        } else if (std::strchr("+-$%/:\x80\xa3", c) == nullptr || c == 0) {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
+// Three figures or more, two in three words figures, and columns: a gap
+// of two blanks or a tab, or figures with decimals. A telephone number
+// ("06 12 34 56 78") has neither.
+bool isNumberRow(const char* from, const char* to) {
+    std::size_t words = 0;
+    std::size_t figures = 0;
+    bool decimal = false;
+    bool gap = false;
+    for (textWord w = wordAt(from, to); !w.empty(); w = wordAt(w.end, to)) {
+        if (words > 0 && (w.begin - from >= 2) && (w.begin[-2] == ' ' || w.begin[-2] == '\t' || w.begin[-1] == '\t'))
+            gap = true;
+        ++words;
+        if (isFigure(w, decimal)) ++figures;
+    }
+    return figures >= 3 && 3 * figures >= 2 * words && (gap || decimal);
+}
+
+bool isDiffHeader(const char* from, const char* to) {
+    return startsWith(from, to, "diff ") || startsWith(from, to, "Index: ") || startsWith(from, to, "--- ") ||
+           startsWith(from, to, "+++ ") || startsWith(from, to, "@@ -");
+}
+
+}  // namespace
+
+lineShape shapeOf(const messageLine& line) {
+    lineShape shape;
+    const char* text = line.prefixEnd;
+    const char* end = trimBlanks(text, line.end);
+    const char* from = skipBlanks(text, end);
+    if (from == end) return shape;
+
+    std::size_t words = 0;
+    std::size_t counted = 0;  // words other than links, addresses and emoticons
+    std::size_t plain = 0;
+    std::size_t signs = 0;
+    std::size_t strong = 0;  // of the signs, those that prose has no use for: not '(', ')', ';' or '&'
+    bool letterOrDigit = false;
+    bool call = false;
+    bool callBeforeLast = false;  // the last '(' follows a name: "console.log("
+    // Just past the last ')' of the line: a '(' before it is closed.
+    const char* lastClose = end;
+    while (lastClose > from && lastClose[-1] != ')') --lastClose;
+    char last = 0;  // the last byte of the last word that counts
+    for (textWord w = wordAt(from, end); !w.empty(); w = wordAt(w.end, end)) {
+        ++words;
+        if (isPlainWord(w)) ++plain;
+        if (isLinkOrAddress(w) || isEmoticon(w) || (words == 1 && isListMarkWord(w))) continue;
+        ++counted;
+        last = w.end[-1];
+        for (const char* p = w.begin; p < w.end; ++p) {
+            const unsigned char c = byteAt(p);
+            if (isCodeSign(c)) ++signs;
+            if (isCodeSign(c) && std::strchr("();&", c) == nullptr) ++strong;
+            if (isAsciiLetter(c) || isAsciiDigit(c)) letterOrDigit = true;
+            // "name(": a call, when a ')' follows; not "1995(ish)".
+            if (c == '(') {
+                const char* name = p;
+                while (name > w.begin && (isNameByte(byteAt(name - 1)) || name[-1] == '.')) --name;
+                const bool afterName = name < p && (isAsciiLetter(byteAt(name)) || *name == '_');
+                call = call || (afterName && lastClose > p);
+                callBeforeLast = afterName;
+            }
+        }
+    }
+
+    shape.markup = holdsMarkup(from, end);
+    shape.timestamp = beginsWithTimestamp(from, end);
+    shape.prompt = beginsWithPrompt(from, end);
+    shape.assignment = isAssignment(from, end);
+    shape.setting = isSetting(from, end);
+    shape.section = isSection(from, end);
+    shape.comment = isComment(from, end);
+    shape.frame = isFrame(from, end);
+    shape.traceHead = isTraceHead(from, end);
+    shape.hexRow = isHexRow(from, end);
+    shape.numberRow = !shape.hexRow && isNumberRow(from, end);
+    shape.diffHeader = isDiffHeader(from, end);
+
+    if (!shape.markup) {
+        // "}", "};", "})": brackets closed, a bracket among them.
+        bool closers = end - from <= 4;
+        bool bracket = false;
+        for (const char* p = from; p < end && closers; ++p) {
+            closers = std::strchr(")]};,", *p) != nullptr && *p != '\0';
+            bracket = bracket || *p == ')' || *p == ']' || *p == '}';
+        }
+        closers = closers && bracket;
+        shape.codeLike = closers || isPreprocessorLine(from, end) || *from == '}' || last == '{' ||
+                         (last == '(' && callBeforeLast) ||
+                         (last == ';' && (strong > 0 || call || shape.assignment)) ||
+                         (letterOrDigit && signs >= 4 && signs >= counted) ||
+                         (call && words <= 8 && std::strchr(");:,", last) != nullptr);
+    }
+    // What a program wrote is no prose, whatever its words.
+    const bool written = shape.codeLike || shape.markup || shape.timestamp || shape.frame || shape.traceHead ||
+                         shape.hexRow || shape.numberRow || shape.diffHeader;
+    shape.prose = !written && words >= 4 && 10 * plain >= 7 * words;
+    // "DESTDIR=%{buildroot}" don't work. It keeps you from ...": a sentence.
+    shape.prompt = shape.prompt && !shape.prose;
+    shape.assignment = shape.assignment && !shape.prose;
+    shape.setting = shape.setting && !shape.prose;
+
+    const textWord first = wordAt(from, end);
+    if (first.length() >= 2 && (first.end[-1] == ':' || first.end[-1] == ']')) {
+        shape.tagBegin = first.begin;
+        shape.tagEnd = first.end;
+        // "kmod: failed to exec ...": a program says what it did.
+        shape.message = first.length() >= 3 && *first.begin >= 'a' && *first.begin <= 'z' && words >= 3;
+    }
+    return shape;
+}
+
+namespace {
+
+// Where a block stops whatever its lines look like: another quote depth,
+// a separator, a signature line, a MIME boundary, an earlier message's
+// header line, armour.
+bool stopsBlock(const lineFacts& facts, int depth, const partBoundaries& boundaries) {
+    const messageLine& line = facts.line;
+    return line.depth != depth || facts.separator != separatorKind::none || facts.originalHeader ||
+           line.contentIs("-- ", false) || line.contentIs("--", false) || boundaries.isBoundaryLine(line) ||
+           startsWith(line.prefixEnd, line.end, "-----BEGIN ") || startsWith(line.prefixEnd, line.end, "-----END ");
+}
+
+// What the lines of a paragraph are, counted.
+struct tally {
+    std::size_t lines = 0;
+    std::size_t prose = 0;
+    std::size_t markup = 0;
+    std::size_t code = 0;
+    std::size_t comments = 0;
+    std::size_t stamps = 0;
+    std::size_t prompts = 0;
+    std::size_t settings = 0;
+    std::size_t frames = 0;
+    std::size_t heads = 0;
+    std::size_t hex = 0;
+    std::size_t numbers = 0;
+    std::size_t messages = 0;
+    std::size_t repeats = 0;  // lines with the tag of the line before: "md:", "md:", "md:"
+    std::size_t output = 0;  // lines of a program's output: code, settings, figures, tagged lines
+    bool firstPrompt = false;
+    bool sameTag = true;  // every line begins with the first line's tag
+    const char* tag = nullptr;
+    std::size_t tagLength = 0;
+    const char* lastTag = nullptr;
+    std::size_t lastTagLength = 0;
+
+    void add(const lineShape& s) {
+        const std::size_t length = s.tagBegin != nullptr ? static_cast<std::size_t>(s.tagEnd - s.tagBegin) : 0;
+        if (length > 0 && length == lastTagLength && std::memcmp(s.tagBegin, lastTag, length) == 0) ++repeats;
+        lastTag = s.tagBegin;
+        lastTagLength = length;
+        if (lines == 0) {
+            firstPrompt = s.prompt;
+            tag = s.tagBegin;
+            tagLength = s.tagBegin != nullptr ? static_cast<std::size_t>(s.tagEnd - s.tagBegin) : 0;
+        }
+        sameTag = sameTag && tag != nullptr && s.tagBegin != nullptr &&
+                  static_cast<std::size_t>(s.tagEnd - s.tagBegin) == tagLength &&
+                  std::memcmp(s.tagBegin, tag, tagLength) == 0;
+        ++lines;
+        prose += s.prose ? 1 : 0;
+        markup += s.markup ? 1 : 0;
+        code += s.codeLike ? 1 : 0;
+        comments += s.comment && !s.codeLike ? 1 : 0;
+        stamps += s.timestamp ? 1 : 0;
+        prompts += s.prompt ? 1 : 0;
+        settings += (s.assignment || s.setting || s.section) ? 1 : 0;
+        frames += s.frame ? 1 : 0;
+        heads += s.traceHead ? 1 : 0;
+        hex += s.hexRow ? 1 : 0;
+        numbers += s.numberRow ? 1 : 0;
+        messages += s.message ? 1 : 0;
+        output += !s.prompt && (s.isMachineLine() || s.setting || s.tagBegin != nullptr) ? 1 : 0;
+    }
+};
+
+// The kind of a paragraph, when it is one to announce. A paragraph that
+// goes on a block after blank lines (`following`) may be short; the
+// first one has three lines or more, and of the shape that makes its kind
+// at least two.
+bool kindOf(const tally& t, bool following, codeKind& kind) {
+    const std::size_t n = t.lines;
+    const std::size_t least = following ? 1 : 2;
+    if (n == 0 || (!following && n < 3) || 2 * t.markup >= n) return false;
+    if (t.frames >= least && 2 * (t.frames + t.heads + t.code) >= n && 3 * t.prose <= n) {
+        kind = codeKind::stackTrace;
+    } else if ((t.firstPrompt || following) && t.prompts >= 1 &&
+               (t.prompts >= 2 || (t.output >= 1 && 3 * t.prose <= n))) {
+        kind = codeKind::shellSession;
+    } else if ((t.stamps >= least && 2 * t.stamps >= n) || (t.sameTag && t.tagLength >= 3 && n >= 3) ||
+               (t.messages >= least + 1 && 2 * t.messages >= n) || (t.repeats >= least && 2 * t.repeats >= n)) {
+        kind = codeKind::log;
+    } else if (t.hex >= least + 1 && 4 * t.hex >= 3 * n) {
+        kind = codeKind::hexDump;
+    } else if (t.settings >= least + 1 && 3 * (t.settings + t.comments) >= 2 * n && 4 * t.prose <= n) {
+        kind = codeKind::configuration;
+    } else if (t.numbers >= least + 1 && 4 * t.numbers >= 3 * n) {
+        kind = codeKind::numbers;
+    } else if (t.code >= least && 2 * (t.code + t.comments) >= n && 4 * t.prose <= n) {
+        kind = codeKind::code;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// A paragraph from `first`, which begins a block: its tally up to its last
+// line that is not prose, where that line ends, and where the paragraph
+// ends.
+struct paragraph {
+    tally counted;
+    tally whole;                    // all its lines
+    const char* end = nullptr;      // after its last line that is not prose
+    const char* settingsEnd = nullptr;  // after its last setting, section or comment ...
+    const char* hexEnd = nullptr;       // ... row of a hex dump ...
+    const char* numbersEnd = nullptr;   // ... row of figures
+    const char* reached = nullptr;  // after its last line
+    lineFacts last;                 // its last line
+};
+
+paragraph paragraphAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
+    paragraph found;
+    tally running;
+    lineFacts line = first;
+    for (;;) {
+        const lineShape shape = shapeOf(line.line);
+        running.add(shape);
+        if (!shape.prose) {
+            found.counted = running;
+            found.end = line.line.next;
+        }
+        if (shape.assignment || shape.setting || shape.section) found.settingsEnd = line.line.next;
+        if (shape.hexRow) found.hexEnd = line.line.next;
+        if (shape.numberRow) found.numbersEnd = line.line.next;
+        found.reached = line.line.next;
+        found.last = line;
+        found.whole = running;
+        lineFacts next;
+        if (!lines.next(line, next) || next.blank || stopsBlock(next, first.line.depth, boundaries)) break;
+        line = next;
+    }
+    return found;
+}
+
+// Where the block's lines in a paragraph end, when the paragraph is one of
+// the kind: prose at its end is not the block's, but what a program says
+// after a prompt or in a log is, in whatever words; a configuration, a
+// dump or a table ends with its last line of that shape.
+const char* extentOf(const paragraph& p, bool following, codeKind& kind) {
+    if (!kindOf(p.counted, following, kind)) return nullptr;
+    codeKind whole = kind;
+    switch (kind) {
+        case codeKind::shellSession:
+        case codeKind::log:
+            return kindOf(p.whole, following, whole) && whole == kind ? p.reached : p.end;
+        case codeKind::configuration: return p.settingsEnd;
+        case codeKind::hexDump: return p.hexEnd;
+        case codeKind::numbers: return p.numbersEnd;
+        default: return p.end;
+    }
+}
+
+// The lines that begin in [from, to), where `to` ends a line.
+std::size_t linesBetween(const char* from, const char* to) {
+    std::size_t count = 0;
+    for (const char* p = from; p < to; ++p)
+        if (*p == '\n') ++count;
+    return to > from && to[-1] != '\n' ? count + 1 : count;
+}
+
+// The counts of a hunk header, "@@ -12,3 +12,4 @@" (a count left out is 1).
+bool hunkCounts(const char* from, const char* to, std::size_t& removed, std::size_t& added) {
+    if (!startsWith(from, to, "@@ -")) return false;
+    const char* p = from + 4;
+    auto number = [&](std::size_t& value) {
+        if (p == to || !isAsciiDigit(byteAt(p))) return false;
+        value = 0;
+        while (p < to && isAsciiDigit(byteAt(p)) && value < 1000000)
+            value = value * 10 + static_cast<std::size_t>(*p++ - '0');
+        return true;
+    };
+    std::size_t ignored = 0;
+    removed = added = 1;
+    if (!number(ignored)) return false;
+    if (p < to && *p == ',' && (++p, !number(removed))) return false;
+    if (to - p < 2 || p[0] != ' ' || p[1] != '+') return false;
+    p += 2;
+    if (!number(ignored)) return false;
+    if (p < to && *p == ',' && (++p, !number(added))) return false;
+    return true;
+}
+
+// The header lines of a file's diff, before its first hunk.
+bool isDiffPreamble(const char* from, const char* to) {
+    for (const char* word : {"diff ", "Index: ", "--- ", "+++ ", "=====", "RCS file: ", "retrieving revision ",
+                             "index ", "new file mode", "deleted file mode", "similarity index", "rename from ",
+                             "rename to ", "old mode", "new mode", "Only in ", "Binary files "})
+        if (startsWith(from, to, word)) return true;
+    return false;
+}
+
+// A diff from its first header line: the preambles and hunks of each file,
+// a hunk as long as its header says (a blank line is a line of context
+// whose blank the mail lost), files one after the other with blank lines
+// between them.
+codeBlock diffAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
+    codeBlock block;
+    block.kind = codeKind::diff;
+    const int depth = first.line.depth;
+    lineFacts line = first;
+    const char* end = nullptr;  // after the last line of the last whole hunk
+    bool atLine = true;         // `line` is still to be read
+    for (;;) {
+        // A file's preamble, up to its first hunk.
+        bool sawFiles = false;
+        while (atLine && !line.blank && !stopsBlock(line, depth, boundaries) &&
+               isDiffPreamble(line.line.prefixEnd, line.line.end)) {
+            sawFiles = sawFiles || startsWith(line.line.prefixEnd, line.line.end, "+++ ");
+            atLine = lines.next(line, line);
+        }
+        // Its hunks.
+        std::size_t hunks = 0;
+        std::size_t removed = 0;
+        std::size_t added = 0;
+        while (atLine && !stopsBlock(line, depth, boundaries) &&
+               hunkCounts(line.line.prefixEnd, line.line.end, removed, added)) {
+            ++hunks;
+            atLine = lines.next(line, line);
+            while (atLine && (removed > 0 || added > 0) && !stopsBlock(line, depth, boundaries)) {
+                const char mark = line.blank ? ' ' : *line.line.prefixEnd;
+                if (mark == ' ' && removed > 0 && added > 0) {
+                    --removed;
+                    --added;
+                } else if (mark == '-' && removed > 0) {
+                    --removed;
+                } else if (mark == '+' && added > 0) {
+                    --added;
+                } else if (mark != '\\') {
+                    break;
+                }
+                end = line.line.next;
+                atLine = lines.next(line, line);
+            }
+            if (removed > 0 || added > 0) break;  // a hunk cut short ends the diff where its last line was
+            while (atLine && !line.blank && *line.line.prefixEnd == '\\' && line.line.depth == depth) {
+                end = line.line.next;
+                atLine = lines.next(line, line);
+            }
+        }
+        if (hunks == 0 && sawFiles) {
+            // Lines of a diff without hunk headers: '+', '-' and ' ' lines.
+            while (atLine && !line.blank && !stopsBlock(line, depth, boundaries) &&
+                   std::strchr("+- ", *line.line.prefixEnd) != nullptr) {
+                end = line.line.next;
+                atLine = lines.next(line, line);
+            }
+        }
+        if (end == nullptr || (removed > 0 || added > 0)) break;
+        // The next file's diff, after blank lines.
+        lineFacts after = line;
+        bool more = atLine;
+        while (more && after.blank && after.line.depth == depth) more = lines.next(after, after);
+        if (!more || stopsBlock(after, depth, boundaries) ||
+            !(isDiffPreamble(after.line.prefixEnd, after.line.end) ||
+              startsWith(after.line.prefixEnd, after.line.end, "@@ -")))
+            break;
+        line = after;
+        atLine = true;
+    }
+    block.judged = line.line.next;
+    if (end == nullptr) return block;
+    block.lines = linesBetween(first.line.begin, end);
+    block.found = block.lines >= 3;
+    block.end = end;
+    return block;
+}
+
+}  // namespace
+
+codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
+    codeBlock block;
+    block.judged = first.line.next;
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
+    const lineShape shape = shapeOf(first.line);
+    if (!shape.beginsBlock()) return block;
+    if (shape.diffHeader) {
+        codeBlock diff = diffAt(first, lines, boundaries);
+        if (diff.found) return diff;
+    }
+    const paragraph opening = paragraphAt(first, lines, boundaries);
+    block.judged = opening.reached;
+    block.end = extentOf(opening, false, block.kind);
+    if (block.end == nullptr) return block;
+    block.found = true;
+    // Paragraphs of the same kind after blank lines go on the block, as far
+    // as each ends with a line of that kind.
+    lineFacts last = opening.last;
+    while (block.end == last.line.next) {
+        lineFacts next = last;
+        bool more = lines.next(next, next);
+        while (more && next.blank && next.line.depth == first.line.depth) more = lines.next(next, next);
+        if (!more || next.blank || stopsBlock(next, first.line.depth, boundaries) || !shapeOf(next.line).beginsBlock())
+            break;
+        const paragraph following = paragraphAt(next, lines, boundaries);
+        codeKind kind = block.kind;
+        const char* end = extentOf(following, true, kind);
+        if (end == nullptr || kind != block.kind) break;
+        block.end = end;
+        last = following.last;
+    }
+    block.lines = linesBetween(first.line.begin, block.end);
+    return block;
+}
+
+}  // namespace postsift
