@@ -56,6 +56,7 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
     sectionRemoved = 0;
     mimeBoundary.release();
     forwardedParts = 0;
+    attachmentsLeftOut = 0;
     const std::size_t length = text != nullptr ? std::strlen(text) : 0;
     if (text != nullptr && decodesMime(*this)) {
         mime::textBuffer decoded;
@@ -67,6 +68,7 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
         if (mime::decodeMessage(text, length, options, decoded, found) == mime::stageOutcome::decoded) {
             traceFindings(found);
             forwardedParts = found.forwardedMessages;
+            attachmentsLeftOut = found.attachmentsLeftOut;
             // The decoded text goes to the scanner as it is, never copied:
             // with room for the bytes that end the scanner's buffer.
             const std::size_t decodedLength = decoded.size();

@@ -74,6 +74,8 @@ public:
     // How many forwarded messages (message/rfc822 parts) the decoding stage
     // found in the message being filtered: such a message is a forward.
     unsigned forwardedParts = 0;
+    // How many parts that were not text (attachments) it left out.
+    unsigned attachmentsLeftOut = 0;
 
     // The searches made for every word of a message go through these; each
     // follows its list by itself, however the list is changed.

@@ -31,6 +31,7 @@ struct stageFindings {
     unsigned partsLeftOut = 0;
     unsigned attachmentsAnnounced = 0;
     unsigned forwardedMessages = 0;
+    unsigned attachmentsLeftOut = 0;  // parts left out that were not another form of the text
 };
 
 enum class stageOutcome {

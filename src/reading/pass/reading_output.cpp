@@ -15,6 +15,8 @@ void readingOutput::insert(std::size_t offset, const char* piece) {
     const std::size_t added = std::strlen(piece);
     if (lineBegin_ > offset) lineBegin_ += added;
     if (looked_ > offset) looked_ += added;
+    for (std::size_t& mark : marks_)
+        if (mark != unset && mark > offset) mark += added;
 }
 
 void readingOutput::erase(std::size_t offset, std::size_t count) {
@@ -23,6 +25,13 @@ void readingOutput::erase(std::size_t offset, std::size_t count) {
     text_.truncate(text_.length() - count);
     if (lineBegin_ > offset) lineBegin_ = lineBegin_ >= offset + count ? lineBegin_ - count : offset;
     if (looked_ > offset) looked_ = looked_ >= offset + count ? looked_ - count : offset;
+    for (std::size_t& mark : marks_)
+        if (mark != unset && mark > offset) mark = mark >= offset + count ? mark - count : offset;
+}
+
+std::size_t readingOutput::newMark() {
+    marks_.push_back(unset);
+    return marks_.size() - 1;
 }
 
 void readingOutput::followLines() {
