@@ -80,6 +80,19 @@ const languagePhrases phrases = {
     "link to %s",
     "%s wrote:",
     "Forwarded message from %s.",
+    "link",
+    {
+        "Left out: %s.",
+        " and ",
+        "the quoted text",
+        {"the earlier message", "the earlier messages"},
+        {"a signature", "signatures"},
+        {"the list footer", "the list footers"},
+        {"an advertisement", "advertisements"},
+        {"a subscription notice", "subscription notices"},
+        {"a disclaimer", "disclaimers"},
+        {"an attachment", "attachments"},
+    },
 };
 
 const dateWords dates = {

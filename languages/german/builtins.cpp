@@ -74,6 +74,19 @@ const languagePhrases phrases = {
     "Link zu %s",
     "%s schrieb:",
     "Weitergeleitete Nachricht von %s.",
+    "Link",
+    {
+        "Nicht vorgelesen: %s.",
+        " und ",
+        "der zitierte Text",
+        {"die fr\xfchere Nachricht", "die fr\xfcheren Nachrichten"},
+        {"eine Signatur", "Signaturen"},
+        {"die Fu\xdfzeile der Liste", "die Fu\xdfzeilen der Liste"},
+        {"eine Anzeige", "Anzeigen"},
+        {"ein Abonnementhinweis", "Abonnementhinweise"},
+        {"ein Haftungsausschluss", "Haftungsausschl\xfcsse"},
+        {"ein Anhang", "Anh\xe4nge"},
+    },
 };
 
 // \xe4 is a umlaut.

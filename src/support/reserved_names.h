@@ -40,6 +40,8 @@ inline constexpr char symbolAttachment[] = "[ATTACHMENT]";
 inline constexpr char symbolLink[] = "[LINK]";
 inline constexpr char symbolAttribution[] = "[ATTRIBUTION]";
 inline constexpr char symbolForwardedMessage[] = "[FORWARDED MESSAGE]";
+inline constexpr char symbolLinkAgain[] = "[LINK AGAIN]";
+inline constexpr char symbolLeftOut[] = "[LEFT OUT]";
 
 // The separator line that the scanner takes for the start of an earlier
 // message; the decoding stage and the reading pass write it wherever an

@@ -25,6 +25,15 @@ struct passState {
         bool earlierMessageBegins = false;  // an earlier message begins at it
         bool forwardBegins = false;         // a forwarded message to be read begins at it
     } news;
+    // What the reading left out so far, for the sentence that says so: each
+    // rule that leaves something out counts it here.
+    struct leftOutRecord {
+        unsigned signatures = 0;
+        unsigned listFooters = 0;
+        unsigned advertisements = 0;
+        unsigned notices = 0;  // why the reader gets the mail, how to stop it
+        unsigned disclaimers = 0;
+    } leftOut;
 
     // The symbols of the summary's sender, date and subject, looked up once.
     const filterEntry* subjectSymbol();

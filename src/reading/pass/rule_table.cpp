@@ -17,7 +17,10 @@ namespace {
 // - the earlier messages before the forwards, which read the first one's
 //   judgement (and leave it the lines of a forward);
 // - the attribution after them, the header lines of the body after that,
-//   then what is written as text, and last what adjusts written text.
+//   then what is written as text, and last what adjusts written text;
+// - boilerplate after the rules that find where a text ends (a signature,
+//   an earlier message, a forward) and before those that write text;
+// - what was left out is said last, when every rule has counted its own.
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionDropSignedArmour, makeSignedArmour, lineFate::leftOut, false},
@@ -25,11 +28,13 @@ const ruleRow rows[] = {
     {optionFindOriginalMessage, makeOriginalMessageFinder, lineFate::earlierMessage, false},
     {optionReadForwardedMessages, makeForwardedMessages, lineFate::forwardRead, true},
     {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},
+    {optionLeaveOutBoilerplate, makeBoilerplate, lineFate::leftOut, true},
     {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
     {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
     {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},
     {optionReadParagraphs, makeParagraphReading, lineFate::text, false},
+    {optionSayWhatWasLeftOut, makeLeftOutSentence, lineFate::text, false},
 };
 
 }  // namespace

@@ -21,6 +21,8 @@ inline constexpr char optionDropAttribution[] = "[DROP ATTRIBUTION]";
 inline constexpr char optionFindOriginalMessage[] = "[FIND ORIGINAL MESSAGE]";
 inline constexpr char optionSpeakDates[] = "[SPEAK DATES]";
 inline constexpr char optionQuietSymbols[] = "[QUIET SYMBOLS]";
+inline constexpr char optionLeaveOutBoilerplate[] = "[LEAVE OUT BOILERPLATE]";
+inline constexpr char optionSayWhatWasLeftOut[] = "[SAY WHAT WAS LEFT OUT]";
 
 // What a rule is made with, once per message.
 class ruleSetting {
@@ -61,5 +63,7 @@ std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeBoilerplate(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeLeftOutSentence(const ruleSetting& setting);
 
 }  // namespace postsift
