@@ -29,6 +29,7 @@ struct lineNote {
     const char* begin;
     std::size_t words;
     bool footer;  // a link, an address, or the list's name
+    bool colon;   // it ends with ':', introducing what follows
     bool named;   // the list's host, address, name or description
     bool linked;  // a link or an address to the list's host
     bool own;     // the list's name or description
@@ -119,7 +120,7 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
             listNamed = listNamed || named;
         }
         if (count <= linesLookedAtOne)
-            notes.push_back({line.line.begin, wordCount(folded), link || named, named, linked, own,
+            notes.push_back({line.line.begin, wordCount(folded), link || named, endsWithColon(line.line), named, linked, own,
                              contactKindOf(folded, line.hasLink), isSentenceLine(folded), isSignOffLine(folded),
                              isNameLine(line.line)});
         lineFacts next;
@@ -130,8 +131,11 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
     verdict.end = line.line.next;
     verdict.endsWithColon = endsWithColon(line.line);
 
+    // What the sender introduces ("Here is the clause we agreed on:") is
+    // the sender's, whatever it says.
+    const bool introduced = context.afterColon;
     const int sides = words.disclaimerSides();
-    if (sides >= 2 && words.disclaimerClaim() && (words.words() >= shortDisclaimer || sides >= 3)) {
+    if (!introduced && sides >= 2 && words.disclaimerClaim() && (words.words() >= shortDisclaimer || sides >= 3)) {
         verdict.kind = blockKind::disclaimer;
         return verdict;
     }
@@ -163,7 +167,9 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
         // "R" or "Cheers, Rob" right above the footer, in its paragraph,
         // is the sender's.
         std::size_t own = 0;
-        while (own < notes.size() && !notes[own].footer && notes[own].words <= 4) ++own;
+        while (own < notes.size() && !notes[own].footer && !notes[own].colon &&
+               (notes[own].signOff || notes[own].name || notes[own].words <= 2))
+            ++own;
         if (own > 0 && own < notes.size() && notes[own].footer) {
             verdict.kind = blockKind::text;
             verdict.end = notes[own].begin;
@@ -180,7 +186,7 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
         verdict.kind = blockKind::advert;
         return verdict;
     }
-    if (words.noticeWords() > 0 && 2 * words.noticeWords() >= words.words() && !words.firstPerson()) {
+    if (!introduced && words.noticeWords() > 0 && 2 * words.noticeWords() >= words.words() && !words.firstPerson()) {
         verdict.kind = blockKind::notice;
         return verdict;
     }
@@ -193,7 +199,7 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
         std::size_t from = 0;
         if (notes[0].signOff) from = 1;
         if (from < count && notes[from].name && notes[from].contact == 0) ++from;
-        if (isContactBlock(notes, from, count) && (from > 0 || !context.afterColon)) {
+        if (isContactBlock(notes, from, count) && (from > 0 || !introduced)) {
             if (from == 0) {
                 verdict.kind = blockKind::contact;
             } else {

@@ -320,6 +320,10 @@ bool isAutomaticLine(const messageLine& line) {
 void blockWords::addLine(const std::string& folded) {
     const char* begin = folded.data();
     const char* end = begin + folded.size();
+    // Inside links and addresses too: ".../mailman/listinfo/choir",
+    // "choir-unsubscribe@...".
+    for (const char* part : {"listinfo", "mailman", "subscri"})
+        if (!listWords_ && folded.find(part) != std::string::npos) listWords_ = true;
     textWord w = wordAt(begin, end);
     // A line that begins with a capital or a sign, after a line that ended
     // its sentence or stood alone, begins a sentence; the folded text no

@@ -35,11 +35,15 @@ void leftOutSentence::observe(lineFacts&, passState&, readingOutput& out) {
         out.setMark(place_, out.length());
     }
     // The line heard last is written whole, its neighbours' adjustments
-    // made: the place is past it.
-    if (heardLine_) out.setMark(place_, out.length());
-    heardLine_ = false;
+    // made: the place is past it, unless that line began an earlier
+    // message's section.
     const bool section = out.inEarlierMessage();
+    if (heardLine_ && !section) out.setMark(place_, out.length());
+    heardLine_ = false;
     if (section && !inSection_ && !quotesHeard_) ++earlierMessages_;
+    // An earlier message's section that ends where its text begins quoted:
+    // the quote is that message's text, named with it.
+    if (inSection_ && !section) quoteOfEarlier_ = true;
     inSection_ = section;
 }
 
@@ -58,14 +62,17 @@ void leftOutSentence::after(const lineFacts& line, lineFate fate, std::size_t, p
         if (heard && !state.news.armour && isSignatureLine(line.line)) ++signatures_;
         return;
     }
-    if (fate == lineFate::earlierMessage || !line.hasWord) return;
-    if (line.line.depth > 0 && !quotesHeard_ && !inSection_) quoted_ = true;
+    // An attribution goes with its quote: left out with it, unless quotes
+    // are heard.
+    if (fate == lineFate::earlierMessage || (fate == lineFate::attribution && !quotesHeard_) || !line.hasWord) return;
+    if (line.line.depth == 0) quoteOfEarlier_ = false;
+    if (line.line.depth > 0 && !quotesHeard_ && !inSection_ && !quoteOfEarlier_) quoted_ = true;
     if (heard) heardLine_ = true;
 }
 
 void leftOutSentence::finish(passState& state, readingOutput& out) {
     if (!begun_ || sentence_ == nullptr) return;
-    if (heardLine_) out.setMark(place_, out.length());
+    if (heardLine_ && !out.inEarlierMessage()) out.setMark(place_, out.length());
     const passState::leftOutRecord& record = state.leftOut;
     const leftOutWords& w = words_;
     const leftOutThing things[] = {

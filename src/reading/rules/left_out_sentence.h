@@ -45,6 +45,7 @@ private:
     bool inSection_ = false;   // the scanner is in an earlier message's section
     bool inPartHeader_ = false;
     bool quoted_ = false;
+    bool quoteOfEarlier_ = false;  // quoted lines that go on an earlier message's section
     unsigned earlierMessages_ = 0;
     unsigned signatures_ = 0;
 };

@@ -1,6 +1,5 @@
 #include "reading/rules/link_speech.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -234,11 +233,11 @@ void linkSpeech::say(const std::string& host, bool adjacent, readingOutput& out)
         return;
     }
     const std::string key = folded(host);
-    const bool again = std::find(named_.begin(), named_.end(), key) != named_.end();
+    const bool again = named_.count(key) > 0;
     if (adjacent && again && key == last_) return;
     last_ = key;
     if (!again) {
-        named_.push_back(key);
+        named_.insert(key);
         if (phrase_ != nullptr) out.putPhrase(phrase_, host.c_str());
         return;
     }

@@ -1,6 +1,6 @@
 #pragma once
 #include <string>
-#include <vector>
+#include <unordered_set>
 
 #include "reading/pass/reading_rule.h"
 
@@ -51,7 +51,7 @@ private:
     const char* phrase_;
     const char* again_;
     bool once_;
-    std::vector<std::string> named_;  // the hosts this paragraph has named, folded
+    std::unordered_set<std::string> named_;  // the hosts this paragraph has named, folded
     std::string last_;                // the host of the last link
     bool adjacent_ = false;           // nothing but blanks and punctuation since the last link
     int depth_ = 0;
