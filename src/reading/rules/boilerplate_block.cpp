@@ -30,6 +30,7 @@ struct lineNote {
     std::size_t words;
     bool footer;  // a link, an address, or the list's name
     bool colon;   // it ends with ':', introducing what follows
+    bool notice;  // a notice of its own
     bool named;   // the list's host, address, name or description
     bool linked;  // a link or an address to the list's host
     bool own;     // the list's name or description
@@ -120,7 +121,8 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
             listNamed = listNamed || named;
         }
         if (count <= linesLookedAtOne)
-            notes.push_back({line.line.begin, wordCount(folded), link || named, endsWithColon(line.line), named, linked, own,
+            notes.push_back({line.line.begin, wordCount(folded), link || named, endsWithColon(line.line),
+                             isNoticeLine(folded), named, linked, own,
                              contactKindOf(folded, line.hasLink), isSentenceLine(folded), isSignOffLine(folded),
                              isNameLine(line.line)});
         lineFacts next;
@@ -182,12 +184,30 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
         verdict.kind = blockKind::sponsor;
         return verdict;
     }
-    if (context.afterRule && anyLink && count <= longestAdvert && words.signupAdvert()) {
-        verdict.kind = blockKind::advert;
-        return verdict;
-    }
     if (!introduced && words.noticeWords() > 0 && 2 * words.noticeWords() >= words.words() && !words.firstPerson()) {
         verdict.kind = blockKind::notice;
+        return verdict;
+    }
+    if (!introduced && count <= linesLookedAtOne) {
+        // Notice lines first or last in a block of text go on their own.
+        std::size_t lead = 0;
+        while (lead < count && notes[lead].notice) ++lead;
+        std::size_t trail = count;
+        while (trail > 0 && notes[trail - 1].notice) --trail;
+        if (lead > 0 && lead < count) {
+            verdict.kind = blockKind::notice;
+            verdict.end = notes[lead].begin;
+            verdict.endsWithColon = false;
+            return verdict;
+        }
+        if (trail > 0 && trail < count) {
+            verdict.end = notes[trail].begin;
+            verdict.endsWithColon = notes[trail - 1].colon;
+            return verdict;
+        }
+    }
+    if (context.afterRule && anyLink && count <= longestAdvert && words.signupAdvert()) {
+        verdict.kind = blockKind::advert;
         return verdict;
     }
     if (words.virusCheck() && count <= longestVirusNote) {

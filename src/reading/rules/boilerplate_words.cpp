@@ -436,6 +436,14 @@ unsigned contactKindOf(const std::string& folded, bool hasLink) {
     return kinds;
 }
 
+bool isNoticeLine(const std::string& folded) {
+    if (!endsSentence(folded.data(), folded.data() + folded.size())) return false;
+    blockWords words;
+    words.addLine(folded);
+    words.finish();
+    return words.noticeWords() > 0 && 2 * words.noticeWords() >= words.words() && !words.firstPerson();
+}
+
 bool isSentenceLine(const std::string& folded) {
     const std::size_t words = wordCount(folded);
     return words >= 10 || (words >= 6 && endsSentence(folded.data(), folded.data() + folded.size()));

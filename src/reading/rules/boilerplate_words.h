@@ -99,6 +99,11 @@ unsigned contactKindOf(const std::string& folded, bool hasLink);
 // '!' or '?', or ten words or more.
 bool isSentenceLine(const std::string& folded);
 
+// A line that is a notice of its own: whole sentences that tell why the
+// reader gets the mail or how to stop it. HTML text has no blank line
+// between its paragraphs, so a notice may share a block with the text.
+bool isNoticeLine(const std::string& folded);
+
 // "Regards,", "Cordialement", "Mit freundlichen Grüßen": a line that ends
 // the sender's text before the name.
 bool isSignOffLine(const std::string& folded);
