@@ -107,7 +107,7 @@ void boilerplate::startBlock(const lineFacts& line, passState& state, readingOut
             out.setMark(mark_, readingOutput::unset);
             textInSegment_ = textInMessage_ = true;
             break;
-        default: hold(verdict.kind, line, out); break;
+        default: hold(verdict, line, out); break;
     }
     afterRule_ = sponsorTitle_ = false;
     afterColon_ = verdict.endsWithColon;
@@ -119,7 +119,8 @@ void boilerplate::openRun(readingOutput& out) {
     out.setMark(mark_, out.length());
 }
 
-void boilerplate::hold(blockKind kind, const lineFacts& line, readingOutput& out) {
+void boilerplate::hold(const blockVerdict& verdict, const lineFacts& line, readingOutput& out) {
+    const blockKind kind = verdict.kind;
     if (!holding_) {
         if (!runOpen_) out.setMark(mark_, out.length());
         holding_ = true;
@@ -134,26 +135,17 @@ void boilerplate::hold(blockKind kind, const lineFacts& line, readingOutput& out
         heldSetOff_ = false;
     }
     heldStartOk_ = heldStartOk_ && (kind == blockKind::notice || kind == blockKind::sponsor);
+    // Only the footer of the message's own list goes from a text that has
+    // nothing else (the footer a list adds as a part of its own).
+    if (kind != blockKind::listTrailer || !verdict.listsOwn) heldNeedsText_ = true;
     switch (kind) {
         case blockKind::listTrailer: ++held_.listFooters; break;
-        case blockKind::sponsor: ++held_.advertisements; break;
-        case blockKind::advert:
-            ++held_.advertisements;
-            heldNeedsText_ = true;
-            break;
-        case blockKind::notice:
-            ++held_.notices;
-            heldNeedsText_ = true;
-            break;
-        case blockKind::disclaimer:
-            ++held_.disclaimers;
-            heldNeedsText_ = true;
-            break;
-        case blockKind::contact:
-            ++held_.signatures;
-            heldNeedsText_ = true;
-            break;
-        default: heldNeedsText_ = true; break;
+        case blockKind::sponsor:
+        case blockKind::advert: ++held_.advertisements; break;
+        case blockKind::notice: ++held_.notices; break;
+        case blockKind::disclaimer: ++held_.disclaimers; break;
+        case blockKind::contact: ++held_.signatures; break;
+        default: break;
     }
 }
 

@@ -50,7 +50,7 @@ private:
     void textEnds(passState& state, readingOutput& out);
     void startBlock(const lineFacts& line, passState& state, readingOutput& out);
     void openRun(readingOutput& out);
-    void hold(blockKind kind, const lineFacts& line, readingOutput& out);
+    void hold(const blockVerdict& verdict, const lineFacts& line, readingOutput& out);
     void takeBack(passState& state, readingOutput& out);
 
     listIdentity list_;

@@ -13,8 +13,10 @@ namespace {
 // A list's footer is a few lines; under a rule line it may hold a few more.
 const std::size_t longestTrailer = 6;
 const std::size_t longestTrailerUnderRule = 15;
-// An advert under a rule line, and a virus check, are short.
+// An advert under a rule line, and a virus check, are short; a sponsor's
+// block says little.
 const std::size_t longestAdvert = 6;
+const std::size_t mostSponsorWords = 50;
 const std::size_t longestVirusNote = 4;
 // A contact block is at most ten lines (with the sign-off and name above it,
 // twelve); a line of a footer is short.
@@ -97,6 +99,7 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
     }
 
     blockWords words;
+    blockWords opening;  // the first line's alone: a disclaimer says what it is from the start
     std::vector<lineNote> notes;
     std::size_t count = 0;
     bool anyLink = false;
@@ -106,6 +109,10 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
     for (;;) {
         const std::string folded = foldedContent(line.line);
         words.addLine(folded);
+        if (count == 0) {
+            opening.addLine(folded);
+            opening.finish();
+        }
         ++count;
         const bool link = holdsLinkOrAddress(folded, line.hasLink);
         const bool linkOnly = isLinkOnlyLine(folded, line.hasLink);
@@ -137,7 +144,8 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
     // the sender's, whatever it says.
     const bool introduced = context.afterColon;
     const int sides = words.disclaimerSides();
-    if (!introduced && sides >= 2 && words.disclaimerClaim() && (words.words() >= shortDisclaimer || sides >= 3)) {
+    if (!introduced && sides >= 2 && words.disclaimerClaim() && (words.words() >= shortDisclaimer || sides >= 3) &&
+        opening.disclaimerSides() > 0) {
         verdict.kind = blockKind::disclaimer;
         return verdict;
     }
@@ -157,15 +165,18 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
             own = own || notes[from].own;
         }
         if (from < count && count - from <= longestTrailer && linked && (own || words.listWords())) {
-            if (from == 0)
+            if (from == 0) {
                 verdict.kind = blockKind::listTrailer;
-            else
+                verdict.listsOwn = true;
+            } else {
                 verdict.end = notes[from].begin;
+            }
             return verdict;
         }
     }
     if ((underRule && listNamed) || (underRule && words.listWords() && anyLink)) {
         verdict.kind = blockKind::listTrailer;
+        verdict.listsOwn = underRule && listNamed;
         // "R" or "Cheers, Rob" right above the footer, in its paragraph,
         // is the sender's.
         std::size_t own = 0;
@@ -180,7 +191,7 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
         return verdict;
     }
     if ((words.sponsor() || (context.afterRule && (context.sponsorTitle || words.sponsorWord()))) && anyLink &&
-        count <= longestTrailerUnderRule) {
+        count <= longestTrailerUnderRule && words.words() <= mostSponsorWords) {
         verdict.kind = blockKind::sponsor;
         return verdict;
     }
@@ -206,7 +217,8 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
             return verdict;
         }
     }
-    if (context.afterRule && anyLink && count <= longestAdvert && words.signupAdvert()) {
+    if (context.afterRule && anyLink && count <= longestAdvert && words.words() <= mostSponsorWords &&
+        words.signupAdvert()) {
         verdict.kind = blockKind::advert;
         return verdict;
     }

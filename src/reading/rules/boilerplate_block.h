@@ -35,6 +35,7 @@ struct blockVerdict {
     const char* end = nullptr;      // where the line after the block begins
     bool endsWithColon = false;     // its last line ends with ':'
     bool sponsorTitle = false;      // a rule line whose title says "Sponsor"
+    bool listsOwn = false;          // a footer that names the list of the message's list fields
 };
 
 // The block that begins at `first`, looking ahead to its end (never

@@ -27,12 +27,17 @@ std::unique_ptr<readingRule> makeLeftOutSentence(const ruleSetting& setting) {
                                              quotedTextIsHeard(setting), setting.filter.attachmentsLeftOut);
 }
 
-void leftOutSentence::observe(lineFacts&, passState&, readingOutput& out) {
+void leftOutSentence::observe(lineFacts& line, passState&, readingOutput& out) {
     if (!begun_) {
         // Before any line is heard, the sentence goes where the body begins.
         begun_ = true;
         place_ = out.newMark();
         out.setMark(place_, out.length());
+        // The blank line that ends the header stays before it.
+        if (line.blank) {
+            heardLine_ = true;
+            return;
+        }
     }
     // The line heard last is written whole, its neighbours' adjustments
     // made: the place is past it, unless that line began an earlier
