@@ -72,6 +72,9 @@ TEST_F(Boilerplate, NoticesGoAtTheStartOrTheEndButNeverAreTheWholeMessage) {
               "From: x\n\nRehearsal moves.\n");
     EXPECT_EQ(reads("From: x\n\nRehearsal moves.\n\nTo stop receiving these reminders, reply STOP.\n"),
               "From: x\n\nRehearsal moves.\n");
+    EXPECT_EQ(reads("From: x\n\nDie Probe beginnt um acht.\n\nSie erhalten diese E-Mail, weil Sie den Newsletter "
+                    "abonniert haben.\nAbmelden: https://chor.beispiel.de/abmelden\n"),
+              "From: x\n\nDie Probe beginnt um acht.\n");
     // In the middle, as the whole message, or in a sentence of the
     // sender's own, they stay.
     const std::string kept[] = {
@@ -100,6 +103,11 @@ TEST_F(Boilerplate, DisclaimersGoAtTheEndUnlessTheyAreTheMessage) {
     // Above an earlier message, it ends its text too.
     EXPECT_EQ(reads("From: x\n\nThe report.\n\n" + legal + "\n-----Original Message-----\nOld.\n"),
               "From: x\n\nThe report.\n-----Original Message-----\nOld.\n");
+    // Lines a program adds go with it, or alone, at the end.
+    EXPECT_EQ(reads("From: x\n\nThe report.\n\nChecked for viruses by ExampleScan.\n\nSent from my phone\n"),
+              "From: x\n\nThe report.\n");
+    EXPECT_EQ(reads("From: x\n\nThe report.\nSent from my phone\nMore text.\n"),
+              "From: x\n\nThe report.\nSent from my phone\nMore text.\n");
     const std::string kept[] = {
         "From: x\n\n" + legal,
         "From: x\n\nHere is the clause we agreed on:\n\n" + legal,
