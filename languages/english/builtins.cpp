@@ -87,6 +87,19 @@ const languagePhrases phrases = {
     "at %s",
     "This message was sent on: %s.",
     "%s of %d lines.",
+    "link",
+    {
+        "Left out: %s.",
+        " and ",
+        "the quoted text",
+        {"the earlier message", "the earlier messages"},
+        {"a signature", "signatures"},
+        {"the list footer", "the list footers"},
+        {"an advertisement", "advertisements"},
+        {"a subscription notice", "subscription notices"},
+        {"a disclaimer", "disclaimers"},
+        {"an attachment", "attachments"},
+    },
 };
 
 const dateWords dates = {

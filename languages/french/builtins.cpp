@@ -107,6 +107,19 @@ const languagePhrases phrases = {
     "chez %s",
     "Le message a \xe9t\xe9 envoy\xe9 le: %s.",
     "%s de %d lignes.",
+    "lien",
+    {
+        "Non lus : %s.",
+        " et ",
+        "le texte cit\xe9",
+        {"le message pr\xe9" "c\xe9" "dent", "les messages pr\xe9" "c\xe9" "dents"},
+        {"une signature", "des signatures"},
+        {"le pied de page de la liste", "les pieds de page de la liste"},
+        {"une publicit\xe9", "des publicit\xe9s"},
+        {"un avis d'abonnement", "des avis d'abonnement"},
+        {"un avertissement juridique", "des avertissements juridiques"},
+        {"une pi\xe8" "ce jointe", "des pi\xe8" "ces jointes"},
+    },
 };
 
 // \xe0 is a grave, \xfb u circumflex.

@@ -82,6 +82,19 @@ const languagePhrases phrases = {
     "bei %s",
     "Nachricht gesendet am: %s.",
     "%s von %d Zeilen.",
+    "Link",
+    {
+        "Nicht vorgelesen: %s.",
+        " und ",
+        "der zitierte Text",
+        {"die fr\xfchere Nachricht", "die fr\xfcheren Nachrichten"},
+        {"eine Signatur", "Signaturen"},
+        {"die Fu\xdfzeile der Liste", "die Fu\xdfzeilen der Liste"},
+        {"eine Anzeige", "Anzeigen"},
+        {"ein Abonnementhinweis", "Abonnementhinweise"},
+        {"ein Haftungsausschluss", "Haftungsausschl\xfcsse"},
+        {"ein Anhang", "Anh\xe4nge"},
+    },
 };
 
 // \xe4 is a umlaut.

@@ -58,6 +58,7 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
     mimeBoundary.release();
     forwardedParts = 0;
     digestParts = 0;
+    attachmentsLeftOut = 0;
     std::size_t length = text != nullptr ? std::strlen(text) : 0;
     if (text != nullptr) {
         // A mailbox's envelope line is not part of the message, for the
@@ -78,6 +79,7 @@ int epostSift::getFilteredText(const char* text, const char** out, unsigned char
             traceFindings(found);
             forwardedParts = found.forwardedMessages;
             digestParts = found.digestMessages;
+            attachmentsLeftOut = found.attachmentsLeftOut;
             // The decoded text goes to the scanner as it is, never copied:
             // with room for the bytes that end the scanner's buffer.
             const std::size_t decodedLength = decoded.size();

@@ -77,6 +77,8 @@ public:
     // How many messages of a multipart/digest it laid out as a plain-text
     // digest does: such a message is a digest.
     unsigned digestParts = 0;
+    // How many parts that were not text (attachments) it left out.
+    unsigned attachmentsLeftOut = 0;
 
     // The searches made for every word of a message go through these; each
     // follows its list by itself, however the list is changed.

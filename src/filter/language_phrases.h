@@ -2,6 +2,23 @@
 
 namespace postsift {
 
+// The words of the sentence that says, after the body, what the reading
+// left out: "Left out: the quoted text, a signature and the list footer."
+// Each thing has its words for one and for more than one; the things are
+// listed with commas, and `lastJoin` before the last one.
+struct leftOutWords {
+    const char* sentence;  // "[LEFT OUT]": the sentence, its "%s" standing for the list
+    const char* lastJoin;  // " and "
+    const char* quotedText;
+    const char* earlierMessages[2];
+    const char* signatures[2];
+    const char* listFooters[2];
+    const char* advertisements[2];
+    const char* notices[2];
+    const char* disclaimers[2];
+    const char* attachments[2];
+};
+
 // Phrases that each language build brings for the features whose symbol a
 // configuration need not define. A symbol of the same name in the filter's
 // symbol table takes precedence (an empty one switches the phrase off); the
@@ -23,6 +40,8 @@ struct languagePhrases {
     // "[CODE BLOCK]": a block of code, a log, a diff ... said instead of
     // read, by its kind ("%s") and its count of lines ("%d").
     const char* codeBlock;
+    const char* linkAgain;         // "[LINK AGAIN]": a link to a host that its paragraph has named already
+    leftOutWords leftOut;          // "[LEFT OUT]" and its words
 };
 
 // The phrases of the language this library was built for; each build's

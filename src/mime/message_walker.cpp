@@ -279,6 +279,7 @@ void messageWalker::writePart(byteSpan part, partRole role, int depth, bool inDi
         case partAction::container: writeChildren(header, block.body, depth, out); break;
         case partAction::leaveOut:
             ++findings_.partsLeftOut;
+            ++findings_.attachmentsLeftOut;
             announce(header, true, out);
             break;
         case partAction::forward:
@@ -380,7 +381,10 @@ void messageWalker::flattenBody(const headerBlock& block, const partHeader& head
             break;
         case partAction::leaveOut:
             ++findings_.partsLeftOut;
-            if (role != partRole::otherAlternative) announce(header, false, out);
+            if (role != partRole::otherAlternative) {
+                ++findings_.attachmentsLeftOut;
+                announce(header, false, out);
+            }
             break;
     }
 }

@@ -38,6 +38,7 @@ struct stageFindings {
     unsigned attachmentsAnnounced = 0;
     unsigned forwardedMessages = 0;
     unsigned digestMessages = 0;  // laid out as a plain-text digest
+    unsigned attachmentsLeftOut = 0;  // parts left out that were not another form of the text
 };
 
 enum class stageOutcome {

@@ -47,6 +47,8 @@ inline constexpr char symbolListTag[] = "[LIST TAG]";
 inline constexpr char symbolRoleAddress[] = "[ROLE ADDRESS]";
 inline constexpr char symbolForwardedDate[] = "[FORWARDED DATE]";
 inline constexpr char symbolCodeBlock[] = "[CODE BLOCK]";
+inline constexpr char symbolLinkAgain[] = "[LINK AGAIN]";
+inline constexpr char symbolLeftOut[] = "[LEFT OUT]";
 
 // The separator line that the scanner takes for the start of an earlier
 // message; the decoding stage and the reading pass write it wherever an

@@ -507,3 +507,41 @@ TEST(Pathological, ParagraphsAndCode) {
         return withOptions(header + repeated("voir la page\n<http://example.com/a/\nb/c>\n", n / 3));
     });
 }
+
+// Boilerplate is judged a block at a time and held until its text ends:
+// inputs built to make a rule that looked again at each line, or searched
+// its hosts one by one, take the square of their size.
+TEST(Pathological, BoilerplateLeftOut) {
+    const std::vector<std::pair<const char*, std::string>> options = {
+        {"[SPEAK LINKS]", "true"},      {"[DROP SIGNATURE]", "true"},         {"[READ PARAGRAPHS]", "true"},
+        {"[QUIET SYMBOLS]", "true"},    {"[FIND ORIGINAL MESSAGE]", "true"},  {"[LEAVE OUT BOILERPLATE]", "true"},
+        {"[SAY WHAT WAS LEFT OUT]", "true"}};
+    auto withOptions = [&](const std::string& message) { return filterMessage(message, options); };
+    const std::string list = "From: Anne <anne@exemple.fr>\nSubject: Essai\nList-Id: <chorale.listes.exemple.fr>\n\n";
+    expectLinear("boilerplate: rule lines", 10000, [&](std::size_t n) {
+        return withOptions(list + "Texte.\n" + repeated("______________________________\n", n));
+    });
+    expectLinear("boilerplate: sponsors between rule lines", 10000, [&](std::size_t n) {
+        return withOptions(list + "Texte.\n" + repeated("-----\nThis list is sponsored by http://a.exemple.fr/\n", n) +
+                           "-----\nFin.\n");
+    });
+    const std::string clause = "This message is confidential and meant for its intended recipient only,\n";
+    const run disclaimer = expectLinear("boilerplate: a disclaimer of a megabyte", 1u << 20, [&](std::size_t n) {
+        return withOptions(list + "Texte.\n\n" + repeated(clause, n / clause.size()));
+    });
+    EXPECT_LT(disclaimer.spokenLength, 1000u) << "the disclaimer is left out";
+    const run links = expectLinear("boilerplate: a megabyte of links to one host", 1u << 20, [&](std::size_t n) {
+        return withOptions(list + "Voir " + repeated("http://nouvelles.exemple.fr/a ", n / 30) + "\n");
+    });
+    // The blank after each link stays: a phrase said again would be five
+    // bytes a link or more.
+    EXPECT_LT(links.spokenLength, (1u << 20) / 8) << "the host is named once";
+    expectLinear("boilerplate: a megabyte of links to many hosts", 1u << 20, [&](std::size_t n) {
+        std::string message = list + "Voir";
+        for (std::size_t i = 0; message.size() < n; ++i) message += " http://h" + std::to_string(i) + ".exemple.fr/";
+        return withOptions(message + "\n");
+    });
+    expectLinear("boilerplate: footers and text in turn", 1u << 20, [&](std::size_t n) {
+        return withOptions(list + repeated("Texte.\n\n_____\nchorale mailing list\nchorale@listes.exemple.fr\n\n", n / 70));
+    });
+}

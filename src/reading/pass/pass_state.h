@@ -27,6 +27,15 @@ struct passState {
         bool digestMessageBegins = false;   // a message of a digest begins at it
         bool listItem = false;              // an item of a list (a contents list): a line of its own, never joined
     } news;
+    // What the reading left out so far, for the sentence that says so: each
+    // rule that leaves something out counts it here.
+    struct leftOutRecord {
+        unsigned signatures = 0;
+        unsigned listFooters = 0;
+        unsigned advertisements = 0;
+        unsigned notices = 0;  // why the reader gets the mail, how to stop it
+        unsigned disclaimers = 0;
+    } leftOut;
 
     // The symbols of the summary's sender, date and subject, looked up once.
     const filterEntry* subjectSymbol();

@@ -20,21 +20,40 @@ void readingOutput::putPrefix(const lineFacts& line) {
     put(mark, line.line.prefixEnd);
 }
 
+// An edit outside the written text is a rule's mistake: the pass then gives
+// up as a whole, and the scanner reads the message as it came.
 void readingOutput::insert(std::size_t offset, const char* piece) {
+    if (offset > text_.length()) {
+        note(false);
+        return;
+    }
     const std::string after(text_.get() + offset, text_.length() - offset);
     text_.truncate(offset);
     note(text_.append(piece) && text_.append(after.data(), after.size()));
     const std::size_t added = std::strlen(piece);
     if (lineBegin_ > offset) lineBegin_ += added;
     if (looked_ > offset) looked_ += added;
+    for (std::size_t& mark : marks_)
+        if (mark != unset && mark > offset) mark += added;
 }
 
 void readingOutput::erase(std::size_t offset, std::size_t count) {
+    if (offset > text_.length() || count > text_.length() - offset) {
+        note(false);
+        return;
+    }
     char* text = text_.data();
     std::memmove(text + offset, text + offset + count, text_.length() - offset - count);
     text_.truncate(text_.length() - count);
     if (lineBegin_ > offset) lineBegin_ = lineBegin_ >= offset + count ? lineBegin_ - count : offset;
     if (looked_ > offset) looked_ = looked_ >= offset + count ? looked_ - count : offset;
+    for (std::size_t& mark : marks_)
+        if (mark != unset && mark > offset) mark = mark >= offset + count ? mark - count : offset;
+}
+
+std::size_t readingOutput::newMark() {
+    marks_.push_back(unset);
+    return marks_.size() - 1;
 }
 
 void readingOutput::followLines() {

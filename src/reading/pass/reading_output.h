@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <vector>
 
 #include "reading/lines/earlier_message_end.h"
 #include "reading/lines/keyword_format.h"
@@ -42,6 +43,15 @@ public:
     void insert(std::size_t offset, const char* piece);
     // Takes out the `count` bytes at `offset`.
     void erase(std::size_t offset, std::size_t count);
+    // A place in the written text that a rule holds on to while later lines
+    // are written and adjusted (where a block it may yet take back out
+    // begins): it moves with what is put in or taken out before it. A rule
+    // asks for its marks once; a mark is `unset` until set.
+    static constexpr std::size_t unset = static_cast<std::size_t>(-1);
+    std::size_t newMark();
+    void setMark(std::size_t mark, std::size_t offset) { marks_[mark] = offset; }
+    std::size_t mark(std::size_t mark) const { return marks_[mark]; }
+
     // Whether the scanner, after the lines written so far, reads an
     // earlier message's section. The lines are followed only when this is
     // asked, at the few lines where an earlier message may begin.
@@ -60,6 +70,7 @@ private:
     std::size_t looked_ = 0;     // how far line ends were looked for
     bool inSection_ = false;
     earlierMessageEnd sectionEnd_;
+    std::vector<std::size_t> marks_;
 };
 
 }  // namespace postsift

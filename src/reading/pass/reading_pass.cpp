@@ -23,12 +23,12 @@
 // tells how a line goes through them.
 #include "reading/pass/reading_pass.h"
 
+#include <exception>
 #include <memory>
-#include <new>
 #include <vector>
 
-#include "reading/lines/leading_header.h"
 #include "filter/epost_sift.h"
+#include "reading/lines/leading_header.h"
 #include "reading/pass/rule_table.h"
 
 namespace postsift {
@@ -155,7 +155,9 @@ bool rewriteForReading(epostSift& filter, const char* text, std::size_t length, 
         readingOutput written(out);
         readingPass(filter, rules, text + length, written).run(text);
         return written.ok();
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
+        // Memory ran out, or a rule failed: the message is read as it came
+        // rather than not at all.
         return false;
     }
 }

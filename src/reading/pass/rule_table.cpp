@@ -25,7 +25,10 @@ namespace {
 //   dash said as a pause before the runs of symbols are left out);
 // - the list tags, which adjust a subject line written by the markers;
 // - blocks of code said in a phrase before links and symbols, which would
-//   rewrite their lines.
+//   rewrite their lines;
+// - boilerplate after the rules that find where a text ends (a signature,
+//   an earlier message, a forward) and before those that write text;
+// - what was left out is said last, when every rule has counted its own.
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionFindOriginalMessage, makeOtherQuoteMarks, lineFate::leftOut, false},
@@ -35,6 +38,7 @@ const ruleRow rows[] = {
     {optionFindOriginalMessage, makeOriginalMessageFinder, lineFate::earlierMessage, false},
     {optionReadForwardedMessages, makeForwardedMessages, lineFate::forwardRead, true},
     {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},
+    {optionLeaveOutBoilerplate, makeBoilerplate, lineFate::leftOut, true},
     {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
     {optionSpeakNames, makeSpokenNames, lineFate::keywordLine, true},
@@ -44,6 +48,7 @@ const ruleRow rows[] = {
     {optionReadSymbols, makeMeaningfulSymbols, lineFate::text, false},
     {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},
     {optionReadParagraphs, makeParagraphReading, lineFate::text, false},
+    {optionSayWhatWasLeftOut, makeLeftOutSentence, lineFate::text, false},
 };
 
 }  // namespace

@@ -26,6 +26,8 @@ inline constexpr char optionReadSymbols[] = "[READ SYMBOLS]";
 inline constexpr char optionSpeakNames[] = "[SPEAK NAMES]";
 inline constexpr char optionSpeakListTags[] = "[SPEAK LIST TAGS]";
 inline constexpr char optionSummarizeCode[] = "[SUMMARIZE CODE]";
+inline constexpr char optionLeaveOutBoilerplate[] = "[LEAVE OUT BOILERPLATE]";
+inline constexpr char optionSayWhatWasLeftOut[] = "[SAY WHAT WAS LEFT OUT]";
 
 // What a rule is made with, once per message.
 class ruleSetting {
@@ -72,5 +74,7 @@ std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeSpokenNames(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeListTags(const ruleSetting& setting);
 std::unique_ptr<readingRule> makeCodeBlocks(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeBoilerplate(const ruleSetting& setting);
+std::unique_ptr<readingRule> makeLeftOutSentence(const ruleSetting& setting);
 
 }  // namespace postsift

@@ -203,10 +203,57 @@ bool findLink(const char* start, const lineFacts& line, lineWindow& lines, found
     return false;
 }
 
+// Whether [from, to) holds a word: a letter, a digit or a byte above ASCII.
+bool holdsWord(const char* from, const char* to) {
+    for (const char* p = from; p < to; ++p) {
+        const unsigned char u = static_cast<unsigned char>(*p);
+        if (isAsciiLetter(u) || isAsciiDigit(u) || u >= 128) return true;
+    }
+    return false;
+}
+
+std::string folded(const std::string& host) {
+    std::string lower(host);
+    for (char& c : lower) c = static_cast<char>(asciiLower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 }  // namespace
 
 std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting) {
-    return std::make_unique<linkSpeech>(phraseOf(setting.filter, symbolLink, buildLanguagePhrases().link));
+    const languagePhrases& phrases = buildLanguagePhrases();
+    return std::make_unique<linkSpeech>(phraseOf(setting.filter, symbolLink, phrases.link),
+                                        setting.isOn(optionLeaveOutBoilerplate),
+                                        phraseOf(setting.filter, symbolLinkAgain, phrases.linkAgain));
+}
+
+void linkSpeech::say(const std::string& host, bool adjacent, readingOutput& out) {
+    if (!once_) {
+        if (phrase_ != nullptr) out.putPhrase(phrase_, host.c_str());
+        return;
+    }
+    const std::string key = folded(host);
+    const bool again = named_.count(key) > 0;
+    if (adjacent && again && key == last_) return;
+    last_ = key;
+    if (!again) {
+        named_.insert(key);
+        if (phrase_ != nullptr) out.putPhrase(phrase_, host.c_str());
+        return;
+    }
+    if (phrase_ != nullptr && again_ != nullptr) out.putPhrase(again_, host.c_str());
+}
+
+void linkSpeech::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
+    if (!once_) return;
+    if (line.blank || fate != lineFate::text || line.line.depth != depth_) {
+        named_.clear();
+        last_.clear();
+        adjacent_ = false;
+        depth_ = line.line.depth;
+        return;
+    }
+    if (line.line.begin != taken_ && line.hasWord) adjacent_ = false;
 }
 
 lineTaken linkSpeech::take(const lineFacts& line, passState& state, readingOutput& out) {
@@ -228,11 +275,15 @@ lineTaken linkSpeech::take(const lineFacts& line, passState& state, readingOutpu
             continue;
         }
         out.put(copied, link.textBegin);
-        if (phrase_ != nullptr) out.putPhrase(phrase_, link.host.c_str());
+        const bool adjacent = adjacent_ && !holdsWord(copied, link.textBegin);
+        say(link.host, adjacent, out);
+        adjacent_ = true;
         current = link.lastLine;
         p = copied = link.resume;
     }
+    if (holdsWord(copied, current.line.end)) adjacent_ = false;
     out.put(copied, current.line.next);
+    taken_ = line.line.begin;
     return lineTaken::upTo(current.line.next);
 }
 

@@ -285,7 +285,26 @@ std::size_t paragraphReading::endSentence(readingOutput& out, std::size_t start,
     return before < word ? 1 : 2;
 }
 
+// The held line's places are marks of the output: another rule may take out
+// text before them, or the line itself (a block it held), while it waits.
+void paragraphReading::recall(readingOutput& out) {
+    if (marks_[0] == readingOutput::unset) {
+        for (std::size_t& mark : marks_) mark = out.newMark();
+    }
+    if (!held_.held) return;
+    held_.text = out.mark(marks_[0]);
+    held_.end = out.mark(marks_[1]);
+    held_.next = out.mark(marks_[2]);
+}
+
+void paragraphReading::remember(readingOutput& out) {
+    out.setMark(marks_[0], held_.text);
+    out.setMark(marks_[1], held_.end);
+    out.setMark(marks_[2], held_.next);
+}
+
 void paragraphReading::release(readingOutput& out) {
+    recall(out);
     if (held_.held) endSentence(out, held_.text, held_.end);
     held_ = heldLine();
 }
@@ -299,6 +318,7 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
         if (fate != lineFate::text) expected_ = nullptr;
         return;
     }
+    recall(out);
     const messageLine& line = facts.line;
     const bool continues = line.begin == expected_ && index_ + 1 < paragraph_.size();
     if (continues) {
@@ -332,6 +352,7 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
         held_.index = index_;
         held_.alone = alone;
         held_.item = shape.item || state.news.listItem;
+        remember(out);
         return;
     }
     if (held_.held) {
@@ -346,6 +367,7 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
     held_.index = index_;
     held_.alone = alone;
     held_.item = shape.item || state.news.listItem;
+    remember(out);
 }
 
 }  // namespace postsift

@@ -82,6 +82,8 @@ private:
     // bytes put in.
     std::size_t endSentence(readingOutput& out, std::size_t start, std::size_t lineEnd);
     void release(readingOutput& out);
+    void recall(readingOutput& out);
+    void remember(readingOutput& out);
 
     epostSift& filter_;
     const readingWords& words_;
@@ -90,6 +92,7 @@ private:
     std::size_t index_ = 0;              // the line of paragraph_ read last
     std::size_t width_ = 0;              // its longest line
     bool wrapped_ = false;               // wrapped by a program: its lines filled
+    std::size_t marks_[3] = {readingOutput::unset, readingOutput::unset, readingOutput::unset};  // held_.text, end, next
     heldLine held_;
 };
 

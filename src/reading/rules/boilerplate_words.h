@@ -1,0 +1,126 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "reading/lines/message_line.h"
+
+namespace postsift {
+
+// The words by which mail programs, lists and companies' servers give
+// themselves away in the text they add to a message, in English, French and
+// German: what a line of it looks like, and what a paragraph of it says.
+// Only shapes and common words: never the name of a particular list,
+// program or sender.
+
+// A line's content, folded to lower case (accented capitals too), tabs as
+// blanks: the form every phrase below is written in.
+std::string foldedContent(const messageLine& line);
+
+// A line drawn to set a block apart: four or more of '-', '_', '=', '*',
+// '~' at its start, perhaps with a title between runs ("----- Groups
+// Sponsor -----~-->").
+bool isRuleLine(const messageLine& line);
+
+// A line a mail program or a server adds by itself, said in one short line:
+// "Sent from my phone", "Envoyé de mon mobile", "Von meinem Telefon
+// gesendet", "Checked for viruses by ...".
+bool isAutomaticLine(const messageLine& line);
+
+// What one sentence of a block says.
+struct sentenceCues {
+    std::size_t words = 0;
+    bool notice = false;       // it tells why the reader gets the mail, or how to stop it
+    bool personal = false;     // it speaks of the writer ("me", "I", "ich", "je", "don't")
+    bool shortLabel = false;   // "Unsubscribe", "Abmelden": a link's label
+};
+
+// What a whole block says, word by word, as it is read line by line.
+class blockWords {
+public:
+    // The folded content of the block's next line.
+    void addLine(const std::string& folded);
+    // Ends the last sentence.
+    void finish();
+
+    std::size_t words() const { return words_; }
+    // How many words stand in sentences that tell why the reader gets the
+    // mail or how to stop it.
+    std::size_t noticeWords() const { return noticeWords_; }
+    // Whether the block speaks as "I": a person's text, never a notice.
+    bool firstPerson() const { return firstPerson_; }
+    // The kinds of things a disclaimer says (confidential, for its addressee
+    // only, delete it if it reached you in error, binds nobody, "this
+    // message"): how many of them the block says, and whether it says one
+    // of the first four.
+    int disclaimerSides() const;
+    bool disclaimerClaim() const;
+    bool sponsor() const { return sponsor_; }          // "sponsored by", "Advertisement", "Anzeige", "Publicité"
+    bool sponsorWord() const { return sponsorWord_; }  // "Sponsor", "advertise": in a rule line's title
+    bool signupAdvert() const { return advert_; }      // "free", "join", "Do you ...?", "try": a provider's advert
+    bool listWords() const { return listWords_; }      // "listinfo", "mailman", "subscribe", "mailing list"
+    bool virusCheck() const { return virus_ && scanned_; }
+
+private:
+    void word(const char* at, const char* end, bool startsSentence);
+    void endSentence();
+
+    std::size_t words_ = 0;
+    std::size_t noticeWords_ = 0;
+    sentenceCues sentence_;
+    bool weakStart_ = false;    // begins "If you", "Si vous", "Wenn Sie" ...
+    std::size_t carried_ = 0;   // words of a short sentence whose beginning goes on in the next
+    bool aboutMailing_ = false; // names a subscription, a list, a removal
+    bool sentenceEnded_ = true;
+    bool disclaimer_[5] = {false, false, false, false, false};
+    bool firstPerson_ = false;
+    bool sponsor_ = false;
+    bool sponsorWord_ = false;
+    bool advert_ = false;
+    bool listWords_ = false;
+    bool virus_ = false;
+    bool scanned_ = false;
+};
+
+// What a short line of a signature's contact block is, as bits; 0 for none.
+enum contactKind : unsigned {
+    contactPhone = 1,     // "Tel: +33 1 23 45 67 89", "(02) 555 0199"
+    contactLink = 2,      // a link or an address, and few words
+    contactHandle = 4,    // "Jabber: ana@example.org", "ICQ 123456"
+    contactTitle = 8,     // "Senior Technician, Soil Laboratory"
+    contactCompany = 16,  // "Example Institute of Agriculture", "Muster GmbH"
+    contactAddress = 32,  // "12 Example Road", "75001 Paris"
+    contactQuote = 64,    // a quotation under the name
+};
+
+// `hasLink` is the line's own fact (a link can begin in it).
+unsigned contactKindOf(const std::string& folded, bool hasLink);
+
+// A line that is a sentence of prose: six words or more ending with '.',
+// '!' or '?', or ten words or more.
+bool isSentenceLine(const std::string& folded);
+
+// A line that is a notice of its own: whole sentences that tell why the
+// reader gets the mail or how to stop it. HTML text has no blank line
+// between its paragraphs, so a notice may share a block with the text.
+bool isNoticeLine(const std::string& folded);
+
+// "Regards,", "Cordialement", "Mit freundlichen Grüßen": a line that ends
+// the sender's text before the name.
+bool isSignOffLine(const std::string& folded);
+
+// A name on a line of its own: one to four words that each begin with a
+// capital, no digit, no '@'.
+bool isNameLine(const messageLine& line);
+
+// A line that is only a link or an address, perhaps with a word or two
+// ("Web: http://...").
+bool isLinkOnlyLine(const std::string& folded, bool hasLink);
+
+// How many words a folded line holds (runs between blanks with a letter or
+// a digit).
+std::size_t wordCount(const std::string& folded);
+
+// Whether a line holds a link or an address.
+bool holdsLinkOrAddress(const std::string& folded, bool hasLink);
+
+}  // namespace postsift

@@ -1,0 +1,226 @@
+#include "reading/rules/list_identity.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "reading/rules/boilerplate_words.h"
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+// A header can be built to be huge: what is kept of it is bounded.
+const std::size_t longestValue = 2048;
+const std::size_t mostEntries = 16;
+// No host, list name or description is longer.
+const std::size_t longestName = 100;
+
+// The suffixes and prefix by which a list's own addresses differ from its
+// posting address: "choir-talk-request@", "owner-choir-talk@".
+const char* const addressSuffixes[] = {"-request", "-bounces", "-admin", "-owner", "-unsubscribe", "-subscribe",
+                                       "-help", "-post", "-join", "-leave"};
+
+bool isNameByte(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return isAsciiLetter(u) || isAsciiDigit(u) || u >= 128 || c == '-' || c == '_';
+}
+
+bool isHostByte(char c) { return isNameByte(c) || c == '.'; }
+
+std::string folded(const std::string& text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(foldedByte(c));
+    return out;
+}
+
+std::string trimmed(const std::string& text) {
+    const char* end = text.data() + text.size();
+    const char* begin = skipBlanks(text.data(), end);
+    return std::string(begin, trimBlanks(begin, end));
+}
+
+bool endsWith(const std::string& text, const char* suffix) {
+    const std::size_t n = std::strlen(suffix);
+    return text.size() > n && text.compare(text.size() - n, n, suffix) == 0;
+}
+
+// Whether `needle` stands in `text` on its own: not inside a longer name.
+// A host may follow a dot ("lists.example.net" names "example.net").
+bool standsIn(const std::string& text, const std::string& needle, bool host) {
+    for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+        const bool before = at == 0 || !isNameByte(text[at - 1]) || (host && text[at - 1] == '.');
+        const std::size_t end = at + needle.size();
+        const bool dotWord = end + 1 < text.size() && text[end] == '.' && isNameByte(text[end + 1]);
+        const bool after = end == text.size() || (!isNameByte(text[end]) && !dotWord);
+        if (before && after) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void listIdentity::observe(const lineFacts& line) {
+    if (line.folded) {
+        if (current_ != field::none && value_.size() < longestValue) {
+            value_ += ' ';
+            value_.append(skipBlanks(line.line.begin, line.line.end), line.line.end);
+        }
+        return;
+    }
+    finish();
+    if (line.keywordEnd == nullptr) return;
+    const char* name = line.keyword;
+    const char* end = line.keywordEnd;
+    if (equalsFolded(name, end, "list-id:"))
+        current_ = field::listId;
+    else if (equalsFolded(name, end, "list-post:") || equalsFolded(name, end, "list-unsubscribe:") ||
+             equalsFolded(name, end, "list-archive:") || equalsFolded(name, end, "list-help:") ||
+             equalsFolded(name, end, "list-subscribe:") || equalsFolded(name, end, "list-owner:") ||
+             equalsFolded(name, end, "mailing-list:") || equalsFolded(name, end, "x-mailing-list:"))
+        current_ = field::listLinks;
+    else if (equalsFolded(name, end, "sender:"))
+        current_ = field::sender;
+    else if (equalsFolded(name, end, "precedence:"))
+        current_ = field::precedence;
+    if (current_ != field::none) {
+        const char* value = line.keywordEnd;
+        value_.assign(value, value + std::min<std::size_t>(static_cast<std::size_t>(line.line.end - value), longestValue));
+    }
+}
+
+void listIdentity::finish() {
+    if (current_ != field::none) read(current_, value_);
+    current_ = field::none;
+    value_.clear();
+    if (sender_.empty()) return;
+    const std::string sender = folded(sender_);
+    sender_.clear();
+    const std::size_t at = sender.find('@');
+    if (at == std::string::npos) return;
+    std::size_t begin = at;
+    while (begin > 0 && isHostByte(sender[begin - 1])) --begin;
+    std::size_t end = at + 1;
+    while (end < sender.size() && isHostByte(sender[end])) ++end;
+    const std::string address = sender.substr(begin, end - begin);
+    const std::string local = address.substr(0, at - begin);
+    bool listShaped = local.compare(0, 6, "owner-") == 0;
+    for (const char* suffix : addressSuffixes) listShaped = listShaped || endsWith(local, suffix);
+    if (listShaped || listPrecedence_) addAddress(address, true);
+}
+
+void listIdentity::read(field kind, const std::string& raw) {
+    const std::string value = folded(raw);
+    switch (kind) {
+        case field::none: return;
+        case field::precedence:
+            if (value.find("list") != std::string::npos || value.find("bulk") != std::string::npos)
+                listPrecedence_ = true;
+            return;
+        case field::sender: sender_ = raw; return;
+        case field::listId: {
+            // "Description <name.host>", or the identifier alone.
+            const std::size_t open = value.find('<');
+            const std::size_t close = open == std::string::npos ? std::string::npos : value.find('>', open);
+            const std::string id = trimmed(open == std::string::npos ? value : value.substr(open + 1, close - open - 1));
+            const std::size_t dot = id.find('.');
+            if (dot != std::string::npos) {
+                addName(id.substr(0, dot));
+                addHost(id.substr(dot + 1));
+            }
+            if (open != std::string::npos && descriptions_.size() < mostEntries) {
+                std::string description = trimmed(value.substr(0, open));
+                description.erase(std::remove(description.begin(), description.end(), '"'), description.end());
+                // One word alone ("Choir") is too common to name a list by.
+                if (description.find(' ') != std::string::npos && description.size() <= longestName)
+                    descriptions_.push_back(description);
+            }
+            return;
+        }
+        case field::listLinks: break;
+    }
+    // Links and addresses, each in angle brackets or between separators.
+    std::size_t p = 0;
+    while (p < value.size()) {
+        while (p < value.size() && std::strchr(" \t<>,;\"'()", value[p]) != nullptr) ++p;
+        std::size_t end = p;
+        while (end < value.size() && std::strchr(" \t<>,;\"'()", value[end]) == nullptr) ++end;
+        std::string token = value.substr(p, end - p);
+        p = end;
+        if (token.compare(0, 7, "mailto:") == 0) {
+            token = token.substr(7, token.find('?') == std::string::npos ? std::string::npos : token.find('?') - 7);
+            addAddress(token, true);
+            continue;
+        }
+        const std::size_t scheme = token.find("://");
+        if (scheme != std::string::npos) {
+            const std::size_t hostBegin = scheme + 3;
+            std::size_t hostEnd = hostBegin;
+            while (hostEnd < token.size() && isHostByte(token[hostEnd])) ++hostEnd;
+            addHost(token.substr(hostBegin, hostEnd - hostBegin));
+            const std::size_t info = token.find("/listinfo/");
+            if (info != std::string::npos) {
+                std::size_t nameEnd = info + 10;
+                while (nameEnd < token.size() && isNameByte(token[nameEnd])) ++nameEnd;
+                addName(token.substr(info + 10, nameEnd - info - 10));
+            }
+            continue;
+        }
+        if (token.find('@') != std::string::npos) addAddress(token, true);
+    }
+}
+
+void listIdentity::addAddress(const std::string& address, bool nameFromLocalPart) {
+    const std::size_t at = address.find('@');
+    if (at == std::string::npos) return;
+    addHost(address.substr(at + 1));
+    if (!nameFromLocalPart) return;
+    std::string local = address.substr(0, at);
+    if (local.compare(0, 6, "owner-") == 0) local.erase(0, 6);
+    for (const char* suffix : addressSuffixes)
+        if (endsWith(local, suffix)) local.erase(local.size() - std::strlen(suffix));
+    addName(local);
+}
+
+void listIdentity::addHost(std::string host) {
+    while (!host.empty() && host.back() == '.') host.pop_back();
+    if (host.compare(0, 4, "www.") == 0) host.erase(0, 4);
+    if (host.size() < 4 || host.size() > longestName || host.find('.') == std::string::npos || hosts_.size() >= mostEntries) return;
+    if (std::find(hosts_.begin(), hosts_.end(), host) == hosts_.end()) hosts_.push_back(host);
+}
+
+void listIdentity::addName(std::string name) {
+    if (name.size() < 3 || name.size() > longestName || names_.size() >= mostEntries) return;
+    for (char c : name)
+        if (!isNameByte(c) && c != '.') return;
+    if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
+}
+
+bool listIdentity::hostIn(const std::string& text) const {
+    for (const std::string& host : hosts_)
+        if (standsIn(text, host, true)) return true;
+    return false;
+}
+
+bool listIdentity::linksOnlyToList(const std::string& text) const {
+    const char* end = text.data() + text.size();
+    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+        const std::string word(w.begin, w.end);
+        const bool link = word.find("://") != std::string::npos || word.find('@') != std::string::npos ||
+                          word.compare(0, 4, "www.") == 0;
+        if (link && !hostIn(word)) return false;
+    }
+    return true;
+}
+
+bool listIdentity::namedIn(const std::string& text) const { return hostIn(text) || nameIn(text); }
+
+bool listIdentity::nameIn(const std::string& text) const {
+    for (const std::string& name : names_)
+        if (standsIn(text, name, false)) return true;
+    for (const std::string& description : descriptions_)
+        if (text.find(description) != std::string::npos) return true;
+    return false;
+}
+
+}  // namespace postsift

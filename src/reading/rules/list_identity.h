@@ -1,0 +1,57 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "reading/pass/line_facts.h"
+
+namespace postsift {
+
+// Which mailing list a message came through, as its own header fields say:
+// "List-Id: Choir talk <choir-talk.lists.example.net>", "List-Post:
+// <mailto:choir-talk@lists.example.net>", "List-Unsubscribe:
+// <https://lists.example.net/mailman/listinfo/choir-talk>", List-Archive,
+// List-Help, List-Subscribe, Mailing-List, X-Mailing-List, and a Sender
+// that is a list's ("choir-talk-bounces@...", "owner-choir-talk@...", or any
+// Sender with "Precedence: list" or "bulk"). A list's footer names the list
+// by one of them: its address, its host, its name, its description.
+class listIdentity {
+public:
+    // A line of the leading header; a folded line goes on with the field
+    // above it.
+    void observe(const lineFacts& line);
+    // The header is over: what the fields said is put together.
+    void finish();
+
+    // Whether the header named a list.
+    bool known() const { return !hosts_.empty() || !names_.empty(); }
+    // Whether the folded text names the list: its address or host (a host
+    // inside a link or an address counts), its name as a word of its own,
+    // or its description.
+    bool namedIn(const std::string& folded) const;
+    // Whether the folded text names the list's host or address, which a
+    // link or an address to the list does.
+    bool hostIn(const std::string& folded) const;
+    // Whether every link and address in it is the list's: a line that also
+    // links elsewhere holds more than the footer.
+    bool linksOnlyToList(const std::string& folded) const;
+    // Whether it names the list by its name or description.
+    bool nameIn(const std::string& folded) const;
+
+private:
+    enum class field { none, listId, listLinks, sender, precedence };
+
+    void read(field kind, const std::string& value);
+    void addAddress(const std::string& address, bool nameFromLocalPart);
+    void addHost(std::string host);
+    void addName(std::string name);
+
+    field current_ = field::none;
+    std::string value_;
+    std::string sender_;
+    bool listPrecedence_ = false;
+    std::vector<std::string> hosts_;
+    std::vector<std::string> names_;
+    std::vector<std::string> descriptions_;
+};
+
+}  // namespace postsift

@@ -1,0 +1,242 @@
+// Boilerplate held until its text ends, the sentence that says what was
+// left out, and hosts named once a paragraph, against a simple model.
+#include <algorithm>
+#include <cctype>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "reading_fixture.h"
+
+using namespace postsift;
+
+namespace {
+
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string withoutCr(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+const std::string choirList = "List-Id: Choir talk <choir-talk.lists.example.net>\n";
+
+}  // namespace
+
+class Boilerplate : public ReadingPass {
+protected:
+    Boilerplate() { rule("[LEAVE OUT BOILERPLATE]", "true"); }
+
+    // The text read, checked to read the same with CR LF line ends.
+    std::string reads(const std::string& message) {
+        const std::string lf = read(message);
+        EXPECT_EQ(withoutCr(read(withCrLf(message))), lf) << "with CR LF: " << message;
+        return lf;
+    }
+};
+
+TEST_F(Boilerplate, AFooterGoesOnlyWhereItsTextEnds) {
+    const std::string footer =
+        "____________________\nChoir-talk mailing list\nhttps://lists.example.net/mailman/listinfo/choir-talk\n";
+    // At the end of the text, with its rule line and the blank line above.
+    EXPECT_EQ(reads(choirList + "\nThe rehearsal moves.\n\n" + footer),
+              choirList + "\nThe rehearsal moves.\n");
+    // At the end of a part, before the next boundary.
+    const std::string mime = "Content-Type: multipart/mixed; boundary=\"b\"\n\n--b\n\nThe rehearsal moves.\n\n";
+    EXPECT_EQ(reads(choirList + mime + footer + "--b--\n"), choirList + mime.substr(0, mime.size() - 1) + "--b--\n");
+    // Followed by the sender's text, it stays.
+    EXPECT_EQ(reads(choirList + "\nOne.\n\n" + footer + "\nTwo.\n"), choirList + "\nOne.\n\n" + footer + "\nTwo.\n");
+    // Without list fields: under a rule line and with a subscription link,
+    // or not at all.
+    EXPECT_EQ(reads("Hi.\n\n-----\nhttps://lists.example.net/mailman/listinfo/choir-talk\n"), "Hi.\n");
+    EXPECT_EQ(reads("Hi.\n\nhttps://lists.example.net/mailman/listinfo/choir-talk\n"),
+              "Hi.\n\nhttps://lists.example.net/mailman/listinfo/choir-talk\n");
+    // The sender's initial above the footer, in its paragraph, stays; so
+    // does a line that links elsewhere too.
+    const std::string fork = "List-Id: Friends <fork.example.com>\n\n";
+    EXPECT_EQ(reads(fork + "Old news.\nR\nhttp://example.com/mailman/listinfo/fork\n"), fork + "Old news.\nR\n");
+    EXPECT_EQ(reads(fork + "See http://news.example.org/x http://example.com/mailman/listinfo/fork\n"),
+              fork + "See http://news.example.org/x http://example.com/mailman/listinfo/fork\n");
+}
+
+TEST_F(Boilerplate, NoticesGoAtTheStartOrTheEndButNeverAreTheWholeMessage) {
+    EXPECT_EQ(reads("From: x\n\nYou are receiving this because you joined the choir list.\n\nRehearsal moves.\n"),
+              "From: x\n\nRehearsal moves.\n");
+    EXPECT_EQ(reads("From: x\n\nRehearsal moves.\n\nTo stop receiving these reminders, reply STOP.\n"),
+              "From: x\n\nRehearsal moves.\n");
+    EXPECT_EQ(reads("From: x\n\nDie Probe beginnt um acht.\n\nSie erhalten diese E-Mail, weil Sie den Newsletter "
+                    "abonniert haben.\nAbmelden: https://chor.beispiel.de/abmelden\n"),
+              "From: x\n\nDie Probe beginnt um acht.\n");
+    // In the middle, as the whole message, or in a sentence of the
+    // sender's own, they stay.
+    const std::string kept[] = {
+        "From: x\n\nOne.\n\nTo unsubscribe, write to choir-request@example.net.\n\nTwo.\n",
+        "From: x\n\nTo unsubscribe, write to choir-request@example.net.\n",
+        "From: x\n\nSee you.\n\nPlease don't unsubscribe me, I like the list.\n",
+        "From: x\n\nSee you.\n\nIf your posting address changes, I will hold your subscription for review.\n",
+    };
+    for (const std::string& message : kept) EXPECT_EQ(reads(message), message);
+}
+
+TEST_F(Boilerplate, ASponsorBetweenRuleLinesGoesWherever) {
+    EXPECT_EQ(reads("Hello.\n\n-----\nThis list is sponsored by ExampleHost: http://host.example.com/win\n-----\n\n"
+                    "Bye.\n"),
+              "Hello.\n-----\n\nBye.\n");
+    // The word alone, in the sender's text, is no sponsor's block.
+    const std::string kept = "Hello.\n\nOur sponsor lent the hall, see http://host.example.com/hall\n\nBye.\n";
+    EXPECT_EQ(reads(kept), kept);
+}
+
+TEST_F(Boilerplate, DisclaimersGoAtTheEndUnlessTheyAreTheMessage) {
+    const std::string legal =
+        "This message and its attachments are confidential and may be legally privileged. If you are not the\n"
+        "intended recipient, please delete it and notify the sender.\n";
+    EXPECT_EQ(reads("From: x\n\nThe report is attached.\n\n" + legal), "From: x\n\nThe report is attached.\n");
+    // Above an earlier message, it ends its text too.
+    EXPECT_EQ(reads("From: x\n\nThe report.\n\n" + legal + "\n-----Original Message-----\nOld.\n"),
+              "From: x\n\nThe report.\n-----Original Message-----\nOld.\n");
+    // Lines a program adds go with it, or alone, at the end.
+    EXPECT_EQ(reads("From: x\n\nThe report.\n\nChecked for viruses by ExampleScan.\n\nSent from my phone\n"),
+              "From: x\n\nThe report.\n");
+    EXPECT_EQ(reads("From: x\n\nThe report.\nSent from my phone\nMore text.\n"),
+              "From: x\n\nThe report.\nSent from my phone\nMore text.\n");
+    const std::string kept[] = {
+        "From: x\n\n" + legal,
+        "From: x\n\nHere is the clause we agreed on:\n\n" + legal,
+        "From: x\n\nPlease keep this message confidential until Monday.\n",
+    };
+    for (const std::string& message : kept) EXPECT_EQ(reads(message), message);
+}
+
+TEST_F(Boilerplate, AContactBlockIsASignatureButNotAListOrProse) {
+    rule("[DROP SIGNATURE]", "true");
+    EXPECT_EQ(reads("Thanks for the samples.\n\nRegards,\nJohn Smith\nSenior Technician, Soil Laboratory\n"
+                    "Example Institute of Agriculture\n(02) 555 0199\n"),
+              "Thanks for the samples.\n\nRegards,\nJohn Smith\n");
+    const std::string kept[] = {
+        "Thanks.\n\nRegards,\nJohn Smith\nThe samples arrived on Monday morning at the lab.\n"
+        "We will test them this week and report back to you.\nCall me if the lab needs anything else from us.\n",
+        "Here are the numbers you asked for:\n\nAnna (02) 555 0101\nBen (02) 555 0102\nCarl (02) 555 0103\n",
+        "Regards,\nJohn Smith\nSenior Technician, Soil Laboratory\n(02) 555 0199\n\nP.S. The samples are in.\n",
+    };
+    for (const std::string& message : kept) EXPECT_EQ(reads(message), message);
+}
+
+TEST_F(Boilerplate, AFooterJoinedToTheLineAboveIsCutFromIt) {
+    rule("[READ PARAGRAPHS]", "true");
+    // The paragraph rule joins the footer's line to the line above it,
+    // whose sentence goes on in small letters; cut from it, the line above
+    // ends its sentence again, and its line end is put back after the blank
+    // that joined them.
+    EXPECT_EQ(reads(choirList + "\nThe rehearsal on Thursday moves to the small hall at the back\n"
+                                "of the school, next to the gymnasium and the car park\n"
+                                "choir-talk mailing list https://lists.example.net/listinfo/choir-talk\n"),
+              choirList + "\nThe rehearsal on Thursday moves to the small hall at the back "
+                          "of the school, next to the gymnasium and the car park. \n");
+}
+
+class LeftOut : public ReadingPass {
+protected:
+    LeftOut() {
+        rule("[SAY WHAT WAS LEFT OUT]", "true");
+        quotes = rule("[INCLUDE FORWARDED TEXT]", "false");
+        sentence = symbol("[LEFT OUT]", "{%s}");
+    }
+
+    filterEntry* quotes;
+    filterEntry* sentence;
+};
+
+// The French build's words, as the unit tests are built with it.
+TEST_F(LeftOut, TheSentenceFollowsWhatIsHeard) {
+    // Before the earlier message, whose section the scanner leaves out.
+    EXPECT_EQ(read("Agreed.\n\n-----Original Message-----\nFrom: y\n\nOld text\n"),
+              "Agreed.\n{le message pr\xe9" "c\xe9" "dent}\n\n-----Original Message-----\nFrom: y\n\nOld text\n");
+    EXPECT_EQ(read("> q\nYes"), "> q\nYes\n{le texte cit\xe9}\n");
+    EXPECT_EQ(read("Yes.\n"), "Yes.\n");
+    // Heard quotes and earlier messages are not left out.
+    quotes->replaceValue("true");
+    EXPECT_EQ(read("Yes.\n> q\n-----Original Message-----\nOld\n"), "Yes.\n> q\n-----Original Message-----\nOld\n");
+}
+
+TEST_F(LeftOut, TheSentenceCountsAndJoinsWhatEachRuleLeftOut) {
+    rule("[DROP SIGNATURE]", "true");
+    rule("[LEAVE OUT BOILERPLATE]", "true");
+    filter.attachmentsLeftOut = 2;
+    EXPECT_EQ(read(choirList + "\nHi\n\n-----\nChoir-talk mailing list\nhttps://lists.example.net/\n\n> q\n-- \nB\n"),
+              choirList + "\nHi\n{le texte cit\xe9, une signature, le pied de page de la liste et des pi\xe8" "ces "
+                          "jointes}\n> q\n");
+    // An empty phrase says nothing.
+    sentence->replaceValue("");
+    EXPECT_EQ(read("Yes.\n> q\n"), "Yes.\n> q\n");
+}
+
+// Links said as a model says them: per paragraph, a host's first link in
+// full, a later one as "L", one right after a link to the same host, with
+// no word between, not at all.
+TEST_F(ReadingPass, AHostIsNamedOnceAParagraphAsAModelSaysIt) {
+    rule("[SPEAK LINKS]", "true");
+    rule("[LEAVE OUT BOILERPLATE]", "true");
+    symbol("[LINK]", "{%s}");
+    symbol("[LINK AGAIN]", "L");
+    const std::vector<std::string> tokens = {"alpha", "beta", "http://a.example/x", "https://A.example/y",
+                                             "http://b.example/z", "<http://b.example/w>"};
+    std::mt19937 random(20250311);
+    for (int round = 0; round < 300; ++round) {
+        // A first line that no link begins, which the pass could take
+        // for a header line.
+        std::string message = "start\n";
+        std::string expected = "start\n";
+        std::set<std::string> named;
+        std::string last;
+        bool adjacent = false;
+        const int lines = 1 + static_cast<int>(random() % 8);
+        for (int l = 0; l < lines; ++l) {
+            if (random() % 4 == 0) {
+                message += "\n";
+                expected += "\n";
+                named.clear();
+                adjacent = false;
+                continue;
+            }
+            const int words = 1 + static_cast<int>(random() % 5);
+            for (int w = 0; w < words; ++w) {
+                const std::string& token = tokens[random() % tokens.size()];
+                const std::string sep = w == 0 ? "" : " ";
+                message += sep + token;
+                expected += sep;
+                const std::size_t dot = token.find(".example");
+                if (dot == std::string::npos) {
+                    expected += token;
+                    adjacent = false;
+                    continue;
+                }
+                const std::size_t host = token.find("//") + 2;
+                std::string said = token.substr(host, dot + 8 - host);
+                std::string key = said;
+                for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                if (adjacent && named.count(key) > 0 && key == last) {
+                    // not said
+                } else if (named.count(key) > 0) {
+                    expected += "L";
+                } else {
+                    expected += "{" + said + "}";
+                    named.insert(key);
+                }
+                last = key;
+                adjacent = true;
+            }
+            message += "\n";
+            expected += "\n";
+        }
+        ASSERT_EQ(read(message), expected) << message;
+    }
+}
