@@ -35,6 +35,7 @@
 #include "kept_plugin.h"
 #include "plugin_exports.h"
 #include "read_file.h"
+#include "shipped_plugin.h"
 
 using namespace postsift;
 
@@ -118,20 +119,6 @@ std::string withLf(const std::string& text) {
     return rewritten;
 }
 
-// The built plug-in, or a copy of it in a folder of its own with the
-// language's shipped configuration beside it as postsift.cfg, made once.
-std::string pluginPath(const std::string& language, bool shipped) {
-    if (!shipped) return builtPluginFile(language);
-    namespace fs = std::filesystem;
-    const fs::path copyFolder = fs::path("shipped") / language;
-    const fs::path copy = copyFolder / platform::pluginLibrary::fileName();
-    if (!fs::exists(copy)) {
-        fs::create_directories(copyFolder);
-        fs::copy_file(builtPluginFile(language), copy);
-        fs::copy_file(fs::path(folder) / "shipped" / (language + ".cfg"), copyFolder / "postsift.cfg");
-    }
-    return copy.string();
-}
 
 // Visible bytes for a failure message: line ends and bytes above 127 shown.
 std::string visible(const std::string& text) {
@@ -156,7 +143,7 @@ class MessageTest : public ::testing::TestWithParam<e2eCase> {
 protected:
     void SetUp() override {
         std::string error;
-        const pluginExports* plugin = keptPlugin(pluginPath(GetParam().language, GetParam().shipped), error);
+        const pluginExports* plugin = keptPlugin(pluginPath(folder, GetParam().language, GetParam().shipped), error);
         ASSERT_NE(plugin, nullptr) << error;
         api = *plugin;
         ASSERT_EQ(api.getObject(POSTSIFT_OBJECT_FILTER, &filter), 1);
