@@ -67,11 +67,14 @@ void transferDecode(transferKind transfer, byteSpan body, textBuffer& decoded) {
 charsetReading::kind readTextBody(const partHeader& header, byteSpan body, textBuffer& text) {
     textBuffer decoded;
     if (header.transfer != transferKind::identity) {
+        // Decoding never makes the bytes more than they were sent as.
+        decoded.reserve(body.size());
         transferDecode(header.transfer, body, decoded);
         body = decoded.bytes();
     }
     if (decoded.failed()) text.fail();
     const charsetReading reading = chooseReading(header.charset, body);
+    text.reserve(text.size() + body.size());
     characterWriter writer(text, characterWriter::target::body);
     readText(reading, body, writer);
     return reading.how;
@@ -482,6 +485,9 @@ void messageWalker::writeText(const partHeader& header, byteSpan body, bool isHt
         if (referencesRead.failed()) out.fail();
         text = referencesRead.bytes();
     }
+    // Room for the part at once (unwrapping adds a few quote marks and line
+    // ends at most).
+    out.reserve(out.size() + text.size() + text.size() / 32 + 64);
     if (header.flowed && options_.unwrapFlowed)
         unwrapFlowedText(text, header.deleteSpace, out);
     else

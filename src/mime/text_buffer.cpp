@@ -34,6 +34,19 @@ bool textBuffer::grow(std::size_t more) {
     return true;
 }
 
+void textBuffer::reserve(std::size_t total) {
+    if (failed_ || total < size_ || total + 1 <= capacity_ || total + 1 == 0) return;
+    const std::size_t half = capacity_ / 2;
+    const std::size_t capacity = total + 1 > capacity_ + half ? total + 1 : capacity_ + half;
+    char* grown = static_cast<char*>(std::realloc(data_, capacity));
+    if (grown == nullptr) {
+        failed_ = true;
+        return;
+    }
+    data_ = grown;
+    capacity_ = capacity;
+}
+
 void textBuffer::put(const char* bytes, std::size_t count) {
     if (count == 0 || !grow(count)) return;
     std::memcpy(data_ + size_, bytes, count);

@@ -23,6 +23,12 @@ public:
     void put(byteSpan span) { put(span.begin, span.size()); }
     void put(const char* text);
 
+    // Room for `total` bytes in all before the buffer grows again: a large
+    // text is held once, at its size, not in a block grown by doubling to
+    // twice what it needs. Growing for one more small piece still takes half
+    // as much again, so that many pieces cost no more than they would.
+    void reserve(std::size_t total);
+
     bool failed() const { return failed_; }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
