@@ -23,6 +23,7 @@
 // tells how a line goes through them.
 #include "reading/pass/reading_pass.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -57,7 +58,10 @@ std::vector<activeRule> activeRules(epostSift& filter) {
 class readingPass {
 public:
     readingPass(epostSift& filter, std::vector<activeRule>& rules, const char* textEnd, readingOutput& out)
-        : rules_(rules), state_(filter, textEnd), out_(out) {}
+        : rules_(rules), state_(filter, textEnd), out_(out) {
+        for (activeRule& rule : rules_)
+            for (std::vector<activeRule*>& at : stages_) at.push_back(&rule);
+    }
 
     void run(const char* text) {
         const char* p = leadingHeader(text);
@@ -86,12 +90,13 @@ private:
             line.header = true;
             line.folded = folded;
             state_.boundaries.observe(line.line);
-            for (activeRule& rule : rules_)
-                if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            for (activeRule* rule : stages_[readingRule::observing])
+                if (rule->headerLines) rule->rule->observe(line, state_, out_);
             const std::size_t written = out_.length();
             writeHeaderLine(line);
-            for (activeRule& rule : rules_)
-                if (rule.headerLines) rule.rule->after(line, lineFate::header, written, state_, out_);
+            for (activeRule* rule : stages_[readingRule::following])
+                if (rule->headerLines) rule->rule->after(line, lineFate::header, written, state_, out_);
+            leaveOutQuietRules();
             p = line.line.next;
         }
         return p;
@@ -100,8 +105,8 @@ private:
     // A header line: said by the rules that read header lines, or written as
     // it stands.
     void writeHeaderLine(const lineFacts& line) {
-        for (activeRule& rule : rules_) {
-            if (rule.headerLines && rule.rule->take(line, state_, out_).next != nullptr) return;
+        for (activeRule* rule : stages_[readingRule::taking]) {
+            if (rule->headerLines && rule->rule->take(line, state_, out_).next != nullptr) return;
         }
         out_.put(line.line.begin, line.line.next);
     }
@@ -111,12 +116,13 @@ private:
         state_.boundaries.observe(line.line);
         line.boundary = state_.boundaries.isBoundaryLine(line.line);
         state_.news = passState::lineNews();
-        for (activeRule& rule : rules_) rule.rule->observe(line, state_, out_);
+        for (activeRule* rule : stages_[readingRule::observing]) rule->rule->observe(line, state_, out_);
 
         const std::size_t written = out_.length();
         lineFate fate = lineFate::text;
         const char* next = nullptr;
-        for (activeRule& rule : rules_) {
+        for (activeRule* active : stages_[readingRule::taking]) {
+            const activeRule& rule = *active;
             const lineTaken taken = rule.rule->take(line, state_, out_);
             if (taken.next == nullptr) continue;
             if (taken.headerLine != nullptr) {
@@ -133,11 +139,27 @@ private:
             out_.put(line.line.content, line.line.next);
             next = line.line.next;
         }
-        for (activeRule& rule : rules_) rule.rule->after(line, fate, written, state_, out_);
+        for (activeRule* rule : stages_[readingRule::following]) rule->rule->after(line, fate, written, state_, out_);
+        leaveOutQuietRules();
         return next;
     }
 
+    // A rule that leaves a stage to the base does nothing there: once it is
+    // seen to, it is called there no more.
+    void leaveOutQuietRules() {
+        for (int stage = 0; stage < readingRule::stageCount; ++stage) {
+            std::vector<activeRule*>& at = stages_[stage];
+            at.erase(std::remove_if(at.begin(), at.end(),
+                                    [stage](activeRule* rule) {
+                                        return rule->rule->leftAlone(static_cast<readingRule::stage>(stage));
+                                    }),
+                     at.end());
+        }
+    }
+
     std::vector<activeRule>& rules_;
+    // The rules that act at each stage, in the table's order.
+    std::vector<activeRule*> stages_[readingRule::stageCount];
     passState state_;
     readingOutput& out_;
 };

@@ -3,11 +3,16 @@
 namespace postsift {
 
 // Most rules act at one or two of the stages: the others do nothing.
-void readingRule::observe(lineFacts&, passState&, readingOutput&) {}
+void readingRule::observe(lineFacts&, passState&, readingOutput&) { leftAlone_[observing] = true; }
 
-lineTaken readingRule::take(const lineFacts&, passState&, readingOutput&) { return lineTaken::passed(); }
+lineTaken readingRule::take(const lineFacts&, passState&, readingOutput&) {
+    leftAlone_[taking] = true;
+    return lineTaken::passed();
+}
 
-void readingRule::after(const lineFacts&, lineFate, std::size_t, passState&, readingOutput&) {}
+void readingRule::after(const lineFacts&, lineFate, std::size_t, passState&, readingOutput&) {
+    leftAlone_[following] = true;
+}
 
 void readingRule::finish(passState&, readingOutput&) {}
 

@@ -56,6 +56,8 @@ struct lineTaken {
 // the state, or in the fate.
 class readingRule {
 public:
+    enum stage { observing, taking, following, stageCount };
+
     virtual ~readingRule() = default;
 
     virtual void observe(lineFacts& line, passState& state, readingOutput& out);
@@ -63,6 +65,13 @@ public:
     virtual void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                        readingOutput& out);
     virtual void finish(passState& state, readingOutput& out);
+
+    // Whether the rule left a stage to this base, which does nothing there:
+    // the pass then calls it no more at that stage.
+    bool leftAlone(stage which) const { return leftAlone_[which]; }
+
+private:
+    bool leftAlone_[stageCount] = {};
 };
 
 }  // namespace postsift
