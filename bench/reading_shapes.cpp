@@ -70,12 +70,6 @@ std::size_t nonBlankLines(const std::vector<std::string>& lines, std::size_t fro
     return count;
 }
 
-std::size_t countWords(std::string_view text) {
-    std::size_t words = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (isAsciiAlnum(text[i]) && (i == 0 || !isAsciiAlnum(text[i - 1]))) ++words;
-    return words;
-}
 
 bool isHex(char c) { return isAsciiDigit(c) || (asciiLower(c) >= 'a' && asciiLower(c) <= 'f'); }
 
@@ -145,7 +139,7 @@ bool symbolHeavy(std::string_view line) {
     const std::string_view text = trimmed(line);
     std::size_t symbols = 0;
     for (const char c : text) symbols += isSymbol(c) ? 1 : 0;
-    const std::size_t words = countWords(text);
+    const std::size_t words = host::wordCount(text);
     if (symbols >= 4 && symbols >= words) return true;
     if (text.empty()) return false;
     const char last = text.back();
@@ -206,7 +200,7 @@ trailer finalTrailer(const std::vector<std::string>& lines) {
         found.kinds |= kinds;
         for (std::size_t i = end; i > rule + 1; --i)
             if (!trimmed(lines[i - 1]).empty()) found.lines.insert(found.lines.begin(), lines[i - 1]);
-        if (countWords(lines[rule]) > 0) found.lines.insert(found.lines.begin(), lines[rule]);
+        if (host::wordCount(lines[rule]) > 0) found.lines.insert(found.lines.begin(), lines[rule]);
         end = rule;
         while (end > 0 && trimmed(lines[end - 1]).empty()) --end;
     }

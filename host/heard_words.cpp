@@ -32,6 +32,13 @@ std::string_view hostOf(std::string_view link) {
 
 }  // namespace
 
+std::size_t wordCount(std::string_view text) {
+    std::size_t words = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (isAsciiAlnum(text[i]) && (i == 0 || !isAsciiAlnum(text[i - 1]))) ++words;
+    return words;
+}
+
 std::vector<std::string> wordsOf(std::string_view text) {
     std::vector<std::string> words;
     std::size_t i = 0;

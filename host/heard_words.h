@@ -12,6 +12,8 @@ namespace postsift::host {
 // outside ASCII splits a word alike in any charset ("café" is "caf" in
 // UTF-8, Latin-1 and Windows-1252), and punctuation never decides.
 std::vector<std::string> wordsOf(std::string_view text);
+// How many such words, without making them.
+std::size_t wordCount(std::string_view text);
 
 // The words of a written line, each link reduced to its host without
 // "www": the plug-in may say a link by its host ("link to example.org"),

@@ -1,6 +1,7 @@
 #include "line_roles.h"
 
 #include "ascii_text.h"
+#include "heard_words.h"
 
 namespace postsift::host {
 
@@ -122,12 +123,6 @@ bool opensAttribution(std::string_view line) {
     return false;
 }
 
-std::size_t wordCount(std::string_view text) {
-    std::size_t words = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (isAsciiAlnum(text[i]) && (i == 0 || !isAsciiAlnum(text[i - 1]))) ++words;
-    return words;
-}
 
 bool isSignatureMark(std::string_view line) {
     while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.remove_suffix(1);
