@@ -1,0 +1,77 @@
+#include "reading/lines/folded_phrases.h"
+
+#include "reading/lines/line_text.h"
+#include "support/ascii.h"
+
+namespace postsift {
+
+namespace {
+
+// A byte of the text as the phrases are written: folded, a tab a blank.
+inline unsigned char phraseByte(char c) {
+    const unsigned char folded = foldedByte(c);
+    return folded == '\t' ? ' ' : folded;
+}
+
+}  // namespace
+
+foldedPhrases::foldedPhrases() {
+    for (unsigned& root : roots_) root = none;
+}
+
+unsigned foldedPhrases::childOf(unsigned parent, unsigned char byte) const {
+    unsigned child = nodes_[parent].firstChild;
+    while (child != none && nodes_[child].byte != byte) child = nodes_[child].nextSibling;
+    return child;
+}
+
+unsigned foldedPhrases::grownChild(unsigned parent, unsigned char byte) {
+    unsigned child = parent == none ? roots_[byte] : childOf(parent, byte);
+    if (child != none) return child;
+    node grown;
+    grown.byte = byte;
+    if (parent != none) grown.nextSibling = nodes_[parent].firstChild;
+    nodes_.push_back(grown);
+    child = static_cast<unsigned>(nodes_.size() - 1);
+    if (parent == none)
+        roots_[byte] = child;
+    else
+        nodes_[parent].firstChild = child;
+    return child;
+}
+
+void foldedPhrases::add(const char* const* phrases, std::size_t count, unsigned cue, phraseFit fit) {
+    for (std::size_t i = 0; i < count; ++i) {
+        unsigned at = none;
+        for (const char* p = phrases[i]; *p != '\0'; ++p) at = grownChild(at, static_cast<unsigned char>(*p));
+        if (at == none) continue;
+        node& last = nodes_[at];
+        switch (fit) {
+            case phraseFit::begins: last.begins |= cue; break;
+            case phraseFit::beginsWord: last.beginsWord |= cue; break;
+            case phraseFit::isWord: last.isWord |= cue; break;
+        }
+    }
+}
+
+unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const char* end) const {
+    if (at >= end) return 0;
+    const node* nodes = nodes_.data();
+    unsigned cues = 0;
+    unsigned n = roots_[phraseByte(*at)];
+    for (const char* p = at + 1; n != none; ++p) {
+        // The bytes up to p are a phrase's beginning, or a phrase.
+        const node& here = nodes[n];
+        cues |= here.begins;
+        if (here.beginsWord != 0 && (p == end || !isAsciiLetter(static_cast<unsigned char>(*p))))
+            cues |= here.beginsWord;
+        if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
+        if (p == end) break;
+        const unsigned char byte = phraseByte(*p);
+        n = here.firstChild;
+        while (n != none && nodes[n].byte != byte) n = nodes[n].nextSibling;
+    }
+    return cues;
+}
+
+}  // namespace postsift

@@ -1,0 +1,60 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+namespace postsift {
+
+// How a phrase must stand at a word of the text to be found there.
+enum class phraseFit : unsigned char {
+    begins,      // the text begins with it at the word, and may run on past the word ("to unsubscribe", "subscri")
+    beginsWord,  // ... and no ASCII letter follows it: "win" is found in "win!", not in "Windows"
+    isWord,      // the word, without the punctuation around it, is the phrase: "i", "me"
+};
+
+// Lists of folded phrases (lower case, accented capitals folded as
+// foldedByte does), each list giving a cue of its own, one bit, and all of
+// them held as one tree of their bytes. A rule that asks of every word of a
+// text whether any of a dozen lists has a phrase there walks the text from
+// the word once, as far as some phrase goes on as the text does, where a
+// search of each list would compare every phrase: most words leave the tree
+// at their first or second byte. The text is compared folded, a tab as a
+// blank, as it stands: a line need not be copied to be looked at.
+class foldedPhrases {
+public:
+    foldedPhrases();
+
+    // Adds the phrases of a list, found as `fit` says, each giving `cue`.
+    void add(const char* const* phrases, std::size_t count, unsigned cue, phraseFit fit);
+    template <std::size_t n>
+    void add(const char* const (&phrases)[n], unsigned cue, phraseFit fit) {
+        add(phrases, n, cue, fit);
+    }
+
+    // The cues of the phrases found at `at`, in a text that ends at `end`;
+    // [at, wordEnd) is the word there, for the phrases that must be the
+    // word (empty when `at` begins no word).
+    unsigned cuesAt(const char* at, const char* wordEnd, const char* end) const;
+
+private:
+    static constexpr unsigned none = ~0u;
+    // The phrases that begin with the bytes on the way to a node; the cues
+    // of those that end there, by how they must stand.
+    struct node {
+        unsigned firstChild = none;
+        unsigned nextSibling = none;
+        unsigned char byte = 0;
+        unsigned begins = 0;
+        unsigned beginsWord = 0;
+        unsigned isWord = 0;
+    };
+
+    unsigned childOf(unsigned parent, unsigned char byte) const;
+    // The child of `parent` (a root for none) that goes on with `byte`,
+    // grown if there is none.
+    unsigned grownChild(unsigned parent, unsigned char byte);
+
+    std::vector<node> nodes_;
+    unsigned roots_[256];  // the node of each first byte
+};
+
+}  // namespace postsift
