@@ -7,16 +7,22 @@ namespace postsift {
 
 namespace {
 
-// A byte of the text as the phrases are written: folded, a tab a blank.
-inline unsigned char phraseByte(char c) {
-    const unsigned char folded = foldedByte(c);
-    return folded == '\t' ? ' ' : folded;
-}
+// Each byte of the text as the phrases are written: folded, a tab a blank.
+struct phraseByteTable {
+    unsigned char of[256];
+};
+constexpr phraseByteTable phraseBytes = [] {
+    phraseByteTable table{};
+    for (int c = 0; c < 256; ++c) table.of[c] = c == '\t' ? ' ' : foldedBytes.of[c];
+    return table;
+}();
+inline unsigned char phraseByte(char c) { return phraseBytes.of[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
 foldedPhrases::foldedPhrases() {
     for (unsigned& root : roots_) root = none;
+    for (unsigned& second : seconds_) second = none;
 }
 
 unsigned foldedPhrases::childOf(unsigned parent, unsigned char byte) const {
@@ -33,10 +39,15 @@ unsigned foldedPhrases::grownChild(unsigned parent, unsigned char byte) {
     if (parent != none) grown.nextSibling = nodes_[parent].firstChild;
     nodes_.push_back(grown);
     child = static_cast<unsigned>(nodes_.size() - 1);
-    if (parent == none)
+    if (parent == none) {
         roots_[byte] = child;
-    else
+        // A first byte's second bytes, looked up at once.
+        seconds_[byte] = static_cast<unsigned>(secondNodes_.size());
+        secondNodes_.resize(secondNodes_.size() + 256, none);
+    } else {
         nodes_[parent].firstChild = child;
+        if (parent == roots_[nodes_[parent].byte]) secondNodes_[seconds_[nodes_[parent].byte] + byte] = child;
+    }
     return child;
 }
 
@@ -46,6 +57,7 @@ void foldedPhrases::add(const char* const* phrases, std::size_t count, unsigned 
         for (const char* p = phrases[i]; *p != '\0'; ++p) at = grownChild(at, static_cast<unsigned char>(*p));
         if (at == none) continue;
         node& last = nodes_[at];
+        last.ends = true;
         switch (fit) {
             case phraseFit::begins: last.begins |= cue; break;
             case phraseFit::beginsWord: last.beginsWord |= cue; break;
@@ -56,20 +68,29 @@ void foldedPhrases::add(const char* const* phrases, std::size_t count, unsigned 
 
 unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const char* end) const {
     if (at >= end) return 0;
+    const unsigned char first = phraseByte(*at);
+    unsigned n = roots_[first];
+    if (n == none) return 0;
     const node* nodes = nodes_.data();
     unsigned cues = 0;
-    unsigned n = roots_[phraseByte(*at)];
-    for (const char* p = at + 1; n != none; ++p) {
+    for (const char* p = at + 1;; ++p) {
         // The bytes up to p are a phrase's beginning, or a phrase.
         const node& here = nodes[n];
-        cues |= here.begins;
-        if (here.beginsWord != 0 && (p == end || !isAsciiLetter(static_cast<unsigned char>(*p))))
-            cues |= here.beginsWord;
-        if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
+        if (here.ends) {
+            cues |= here.begins;
+            if (here.beginsWord != 0 && (p == end || !isAsciiLetter(static_cast<unsigned char>(*p))))
+                cues |= here.beginsWord;
+            if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
+        }
         if (p == end) break;
         const unsigned char byte = phraseByte(*p);
-        n = here.firstChild;
-        while (n != none && nodes[n].byte != byte) n = nodes[n].nextSibling;
+        if (p == at + 1) {
+            n = secondNodes_[seconds_[first] + byte];
+        } else {
+            n = here.firstChild;
+            while (n != none && nodes[n].byte != byte) n = nodes[n].nextSibling;
+        }
+        if (n == none) break;
     }
     return cues;
 }

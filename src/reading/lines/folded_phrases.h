@@ -43,6 +43,7 @@ private:
         unsigned firstChild = none;
         unsigned nextSibling = none;
         unsigned char byte = 0;
+        bool ends = false;  // some phrase ends here
         unsigned begins = 0;
         unsigned beginsWord = 0;
         unsigned isWord = 0;
@@ -55,6 +56,10 @@ private:
 
     std::vector<node> nodes_;
     unsigned roots_[256];  // the node of each first byte
+    // The nodes of the first two bytes, 256 for each first byte from where
+    // seconds_ says: the byte after the first is looked up, not searched for.
+    unsigned seconds_[256];
+    std::vector<unsigned> secondNodes_;
 };
 
 }  // namespace postsift

@@ -212,15 +212,32 @@ const foldedPhrases& boilerplatePhrases() {
     return phrases;
 }
 
-inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
+// What a word of a signature's contact block may be, one bit for each list.
+enum contactCue : unsigned {
+    cuePhoneLabel = 1u << 0,
+    cueHandleLabel = 1u << 1,
+    cueTitleWord = 1u << 2,
+    cueCompanyWord = 1u << 3,
+    cueStreetWord = 1u << 4,
+};
 
-// A word of the list, whole: [at, end) without the punctuation around it.
-template <std::size_t n>
-bool isOneOf(const char* at, const char* end, const char* const (&words)[n]) {
-    for (const char* word : words)
-        if (equalsFolded(at, end, word)) return true;
-    return false;
+const foldedPhrases& contactWords() {
+    static const foldedPhrases words = [] {
+        foldedPhrases index;
+        index.add(phoneLabels, cuePhoneLabel, phraseFit::isWord);
+        index.add(handleLabels, cueHandleLabel, phraseFit::isWord);
+        index.add(titleWords, cueTitleWord, phraseFit::isWord);
+        index.add(companyWords, cueCompanyWord, phraseFit::isWord);
+        index.add(streetWords, cueStreetWord, phraseFit::isWord);
+        return index;
+    }();
+    return words;
 }
+
+// Which lists of contact words [begin, end) is a word of.
+unsigned contactCuesOf(const char* begin, const char* end) { return contactWords().cuesAt(begin, end, end); }
+
+inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
 
 // [begin, end) without the punctuation at either end ('.' inside stays:
 // "e.v", "s.a").
@@ -313,7 +330,7 @@ bool isPhoneLine(const char* begin, const char* end) {
             if (isAsciiDigit(c) || std::strchr("+()-./:", c) != nullptr) continue;
             letters = true;
         }
-        if (letters && !isOneOf(bare.begin, bare.end, phoneLabels)) return false;
+        if (letters && (contactCuesOf(bare.begin, bare.end) & cuePhoneLabel) == 0) return false;
     }
     return true;
 }
@@ -330,18 +347,19 @@ bool holdsPostcode(const char* begin, const char* end) {
     return code && word;
 }
 
-template <std::size_t n>
-bool holdsWordOf(const char* begin, const char* end, const char* const (&words)[n]) {
+// The lists of contact words that words of [begin, end) are of.
+unsigned contactWordsIn(const char* begin, const char* end) {
+    unsigned cues = 0;
     for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
-        if (isOneOf(bare.begin, bare.end, words)) return true;
+        cues |= contactCuesOf(bare.begin, bare.end);
         // "Technician, Soil Laboratory": a word may end at a comma or a slash.
         for (const char* p = bare.begin; p < bare.end; ++p) {
             if (*p != ',' && *p != '/') continue;
-            if (isOneOf(bare.begin, p, words) || isOneOf(p + 1, bare.end, words)) return true;
+            cues |= contactCuesOf(bare.begin, p) | contactCuesOf(p + 1, bare.end);
         }
     }
-    return false;
+    return cues;
 }
 
 bool isRuleByte(char c) { return c == '-' || c == '_' || c == '=' || c == '*' || c == '~'; }
@@ -498,14 +516,15 @@ unsigned contactKindOf(const messageLine& line, bool hasLink) {
     if (isPhoneLine(begin, end)) kinds |= contactPhone;
     if (isLinkOnlyLine(line, hasLink)) kinds |= contactLink;
     const textWord label = bareWord(first);
-    if (isOneOf(label.begin, label.end, handleLabels) &&
+    if ((contactCuesOf(label.begin, label.end) & cueHandleLabel) != 0 &&
         (std::memchr(begin, ':', static_cast<std::size_t>(end - begin)) != nullptr || digitCount(begin, end) > 0))
         kinds |= contactHandle;
     const std::size_t words = wordCount(begin, end);
     if (words <= 8 && !isSentenceLine(line, words)) {
-        if (holdsWordOf(begin, end, titleWords)) kinds |= contactTitle;
-        if (holdsWordOf(begin, end, companyWords)) kinds |= contactCompany;
-        if (digitCount(begin, end) > 0 && (holdsWordOf(begin, end, streetWords) || holdsPostcode(begin, end)))
+        const unsigned cues = contactWordsIn(begin, end);
+        if ((cues & cueTitleWord) != 0) kinds |= contactTitle;
+        if ((cues & cueCompanyWord) != 0) kinds |= contactCompany;
+        if (digitCount(begin, end) > 0 && ((cues & cueStreetWord) != 0 || holdsPostcode(begin, end)))
             kinds |= contactAddress;
     }
     return kinds;
