@@ -18,6 +18,9 @@ constexpr phraseByteTable phraseBytes = [] {
 }();
 inline unsigned char phraseByte(char c) { return phraseBytes.of[static_cast<unsigned char>(c)]; }
 
+// A byte of a word: a letter, a digit or a byte above ASCII.
+inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
+
 }  // namespace
 
 foldedPhrases::foldedPhrases() {
@@ -60,7 +63,8 @@ void foldedPhrases::add(const char* const* phrases, std::size_t count, unsigned 
         last.ends = true;
         switch (fit) {
             case phraseFit::begins: last.begins |= cue; break;
-            case phraseFit::beginsWord: last.beginsWord |= cue; break;
+            case phraseFit::beginsThenNoLetter: last.beginsThenNoLetter |= cue; break;
+            case phraseFit::beginsThenNoWordByte: last.beginsThenNoWordByte |= cue; break;
             case phraseFit::isWord: last.isWord |= cue; break;
         }
     }
@@ -78,8 +82,9 @@ unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const char* 
         const node& here = nodes[n];
         if (here.ends) {
             cues |= here.begins;
-            if (here.beginsWord != 0 && (p == end || !isAsciiLetter(static_cast<unsigned char>(*p))))
-                cues |= here.beginsWord;
+            const unsigned char next = p == end ? 0 : static_cast<unsigned char>(*p);
+            if (here.beginsThenNoLetter != 0 && (p == end || !isAsciiLetter(next))) cues |= here.beginsThenNoLetter;
+            if (here.beginsThenNoWordByte != 0 && (p == end || !isWordByte(next))) cues |= here.beginsThenNoWordByte;
             if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
         }
         if (p == end) break;

@@ -6,9 +6,10 @@ namespace postsift {
 
 // How a phrase must stand at a word of the text to be found there.
 enum class phraseFit : unsigned char {
-    begins,      // the text begins with it at the word, and may run on past the word ("to unsubscribe", "subscri")
-    beginsWord,  // ... and no ASCII letter follows it: "win" is found in "win!", not in "Windows"
-    isWord,      // the word, without the punctuation around it, is the phrase: "i", "me"
+    begins,                // the text begins with it at the word, and may run on past it: "to unsubscribe", "subscri"
+    beginsThenNoLetter,    // ... and no ASCII letter follows it: "win" in "win!" and "win2", not in "Windows"
+    beginsThenNoWordByte,  // ... nor a digit or a byte above ASCII: "best" in "Best,", not in "Bestellung"
+    isWord,                // the word, without the punctuation around it, is the phrase: "i", "me"
 };
 
 // Lists of folded phrases (lower case, accented capitals folded as
@@ -45,7 +46,8 @@ private:
         unsigned char byte = 0;
         bool ends = false;  // some phrase ends here
         unsigned begins = 0;
-        unsigned beginsWord = 0;
+        unsigned beginsThenNoLetter = 0;
+        unsigned beginsThenNoWordByte = 0;
         unsigned isWord = 0;
     };
 

@@ -28,11 +28,12 @@ bool endsWithColon(const messageLine& line) {
     return end > line.content && end[-1] == ':';
 }
 
-// The cheap questions first: nearly every line is asked.
+// Whether the next line ends the block, as far as its facts tell; a line a
+// program adds by itself ends it too, which its words tell.
 bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, const blockContext& context) {
     return next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
            (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line) ||
-           state.boundaries.isBoundaryLine(next.line) || beginsQuote(next, state) || isAutomaticLine(next.line);
+           state.boundaries.isBoundaryLine(next.line) || beginsQuote(next, state);
 }
 
 // The facts of a line worked out when first asked.
@@ -128,13 +129,6 @@ unsigned blockJudge::contact(std::size_t i) {
     return note.contact;
 }
 
-bool blockJudge::signOff(std::size_t i) {
-    // A sign-off is five words at most: a longer line is not folded to tell.
-    if (notes_[i].words > 5) return false;
-    foldContent(notes_[i].line, folded_);
-    return isSignOffLine(folded_);
-}
-
 bool blockJudge::allLinkOnly() {
     for (std::size_t i = 0; i < count_; ++i)
         if (!isLinkOnlyLine(notes_[i].line, notes_[i].hasLink)) return false;
@@ -173,37 +167,51 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
         verdict.sponsorTitle = title.sponsorWord();
         return verdict;
     }
-    if (isAutomaticLine(first.line)) {
-        verdict.kind = blockKind::automatic;
-        return verdict;
-    }
-
     // One walk over the block's words; of its first lines, what they are.
+    // A line is walked before it is known to be of the block: one that a
+    // program added by itself ends the block, and its walk is let go.
     static_assert(linesNoted == longestTrailerUnderRule && linesLookedAtOne <= linesNoted,
                   "every line a verdict looks at one by one is noted");
     list_ = &context.list;
     count_ = 0;
-    blockWords words;
+    blockWords walks[2];
+    int current = 0;
+    walks[current].addLine(first.line);
+    if (walks[current].lineIsAutomatic()) {
+        verdict.kind = blockKind::automatic;
+        return verdict;
+    }
+    openingSides_ = walks[current].disclaimerSides();
     const lineFacts* line = &first;
     lineFacts ahead[2];
     for (int spare = 0;; spare = 1 - spare) {
-        words.addLine(line->line);
-        if (count_ == 0) openingSides_ = words.disclaimerSides();
-        if (count_ < linesNoted) {
-            notes_[count_] = lineNote();
-            notes_[count_].line = line->line;
-            notes_[count_].hasLink = line->hasLink;
-            notes_[count_].words = words.lineWords();
-            notes_[count_].mayBeNotice = words.lineMayBeNotice();
-        }
-        ++count_;
+        note(*line, walks[current]);
         if (!state.lines.next(*line, ahead[spare]) || endsBlock(first, ahead[spare], state, context)) break;
+        blockWords& trial = walks[1 - current];
+        trial = walks[current];
+        trial.addLine(ahead[spare].line);
+        if (trial.lineIsAutomatic()) break;
+        current = 1 - current;
         line = &ahead[spare];
     }
+    blockWords& words = walks[current];
     words.finish();
     verdict.end = line->line.next;
     verdict.endsWithColon = endsWithColon(line->line);
     return verdictOn(words, verdict, context);
+}
+
+void blockJudge::note(const lineFacts& line, const blockWords& words) {
+    if (count_ < linesNoted) {
+        lineNote& note = notes_[count_];
+        note = lineNote();
+        note.line = line.line;
+        note.hasLink = line.hasLink;
+        note.words = words.lineWords();
+        note.mayBeNotice = words.lineMayBeNotice();
+        note.signsOff = words.lineSignsOff();
+    }
+    ++count_;
 }
 
 blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context) {
@@ -251,7 +259,7 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
         const std::size_t noted = count < linesLookedAtOne ? count : linesLookedAtOne;
         std::size_t sender = 0;
         while (sender < noted && !footer(sender) && !endsWithColon(notes_[sender].line) &&
-               (signOff(sender) || isNameLine(notes_[sender].line) || notes_[sender].words <= 2))
+               (notes_[sender].signsOff || isNameLine(notes_[sender].line) || notes_[sender].words <= 2))
             ++sender;
         if (sender > 0 && sender < noted && footer(sender)) {
             verdict.kind = blockKind::text;
@@ -299,7 +307,7 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
     if (context.contacts && count <= linesLookedAtOne) {
         // The sign-off and the name stay; the block under them goes.
         std::size_t from = 0;
-        if (signOff(0)) from = 1;
+        if (notes_[0].signsOff) from = 1;
         if (from < count && isNameLine(notes_[from].line) && contact(from) == 0) ++from;
         if (isContactBlock(from, count) && (from > 0 || !introduced)) {
             if (from == 0) {

@@ -61,6 +61,7 @@ private:
         bool hasLink = false;
         std::size_t words = 0;
         bool mayBeNotice = false;
+        bool signsOff = false;
         unsigned known = 0;  // which of the facts below are worked out
         bool link = false;
         bool named = false;  // the list's host, address, name or description, and no other link
@@ -83,7 +84,7 @@ private:
     bool footer(std::size_t i) { return link(i) || named(i); }
     bool notice(std::size_t i);
     unsigned contact(std::size_t i);
-    bool signOff(std::size_t i);
+    void note(const lineFacts& line, const blockWords& words);
     bool allLinkOnly();
     bool isContactBlock(std::size_t from, std::size_t to);
     blockVerdict verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context);

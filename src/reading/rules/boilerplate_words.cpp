@@ -157,9 +157,8 @@ const char* const streetWords[] = {"street", "st", "road", "rd", "avenue", "ave"
                                    "cedex", "all\xe9" "e", "impasse", "quai", "stra\xdf" "e", "strasse", "str", "weg",
                                    "platz", "allee", "postfach", "gasse", "ring", "route", "way", "court", "square"};
 
-// What a word of a block may say, one bit for each list above that
-// blockWords and isAutomaticLine look for; the five sides of a disclaimer
-// in a row.
+// What a word of a block may say, one bit for each list above; the five
+// sides of a disclaimer in a row.
 enum cue : unsigned {
     cueNoticeStart = 1u << 0,
     cueConditionalStart = 1u << 1,
@@ -180,6 +179,7 @@ enum cue : unsigned {
     cueVirus = 1u << 16,
     cueScanned = 1u << 17,
     cueDevice = 1u << 18,
+    cueSignOff = 1u << 19,
 };
 const int disclaimerSideCount = 5;
 
@@ -202,11 +202,13 @@ const foldedPhrases& boilerplatePhrases() {
         index.add(selfWords, cueSelf, phraseFit::begins);
         index.add(sponsorPhrases, cueSponsorPhrase, phraseFit::begins);
         index.add(sponsorWords, cueSponsorWord, phraseFit::begins);
-        index.add(advertWords, cueAdvert, phraseFit::beginsWord);
+        index.add(advertWords, cueAdvert, phraseFit::beginsThenNoLetter);
         index.add(listWordList, cueListWord, phraseFit::begins);
         index.add(virusWords, cueVirus, phraseFit::begins);
         index.add(scannedWords, cueScanned, phraseFit::begins);
         index.add(deviceStarts, cueDevice, phraseFit::begins);
+        // "Best," but not "Bestellung".
+        index.add(signOffs, cueSignOff, phraseFit::beginsThenNoWordByte);
         return index;
     }();
     return phrases;
@@ -378,36 +380,24 @@ bool isRuleLine(const messageLine& line) {
     return p - start >= 4;
 }
 
-bool isAutomaticLine(const messageLine& line) {
-    const char* end = line.end;
-    const char* begin = skipBlanks(line.content, end);
-    // Nearly every line begins as no device's line does and names no virus
-    // ("virus", "viren", "antivirus"): those are passed over unread.
-    const bool device = (boilerplatePhrases().cuesAt(begin, begin, end) & cueDevice) != 0;
-    if (!device && !holdsFolded(begin, end, "vir")) return false;
-    const std::size_t words = wordCount(begin, end);
-    if (device && words <= 10) return true;
-    if (words > 14) return false;
-    unsigned cues = 0;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        // Within the word: "virus" and "scanned" are words of their own.
-        const textWord bare = bareWord(w);
-        cues |= boilerplatePhrases().cuesAt(bare.begin, bare.end, bare.end);
-    }
-    return (cues & cueVirus) != 0 && (cues & cueScanned) != 0;
-}
-
 void blockWords::addLine(const char* begin, const char* end) {
     lineWords_ = 0;
     lineCues_ = 0;
+    lineStartCues_ = 0;
     // A line that begins with a capital or a sign, after a line that ended
     // its sentence or stood alone, begins a sentence; the folded text no
     // longer shows capitals, so a line start after an unfinished sentence
     // goes on with it.
     bool startsSentence = sentenceEnded_;
     const foldedPhrases& phrases = boilerplatePhrases();
+    bool first = true;
     for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        word(phrases, w, end, startsSentence);
+        const textWord bare = bareWord(w);
+        const unsigned cues = bare.empty() ? 0 : word(phrases.cuesAt(bare.begin, bare.end, end), startsSentence);
+        // What the line says from its first byte on, not from its first
+        // word's: "(Sent from my phone)" is no device's line.
+        if (first) lineStartCues_ = w.begin == bare.begin ? cues : phrases.cuesAt(w.begin, w.begin, end);
+        first = false;
         const char mark = lastMark(w.begin, w.end);
         startsSentence = mark == '.' || mark == '!' || mark == '?' || mark == ':' || mark == '|';
         if (startsSentence) endSentence();
@@ -424,16 +414,12 @@ void blockWords::addLine(const char* begin, const char* end) {
     }
 }
 
-void blockWords::word(const foldedPhrases& phrases, textWord w, const char* end, bool startsSentence) {
-    const textWord bare = bareWord(w);
-    if (bare.empty()) return;
+unsigned blockWords::word(unsigned cues, bool startsSentence) {
     ++words_;
     ++sentence_.words;
     ++lineWords_;
-    // Phrases may run on past this word, to the end of the line.
-    const unsigned cues = phrases.cuesAt(bare.begin, bare.end, end);
     lineCues_ |= cues;
-    if (cues == 0) return;
+    if (cues == 0) return 0;
     if (startsSentence) {
         if ((cues & cueNoticeStart) != 0) sentence_.notice = true;
         if ((cues & cueConditionalStart) != 0) weakStart_ = true;
@@ -451,7 +437,15 @@ void blockWords::word(const foldedPhrases& phrases, textWord w, const char* end,
     if ((cues & cueListWord) != 0) listWords_ = true;
     if ((cues & cueVirus) != 0) virus_ = true;
     if ((cues & cueScanned) != 0) scanned_ = true;
+    return cues;
 }
+
+bool blockWords::lineIsAutomatic() const {
+    if ((lineStartCues_ & cueDevice) != 0 && lineWords_ <= 10) return true;
+    return lineWords_ <= 14 && (lineCues_ & cueVirus) != 0 && (lineCues_ & cueScanned) != 0;
+}
+
+bool blockWords::lineSignsOff() const { return lineWords_ <= 5 && (lineStartCues_ & cueSignOff) != 0; }
 
 bool blockWords::lineMayBeNotice() const {
     // A notice's sentence begins or holds a notice's phrase, or is a short
@@ -540,19 +534,6 @@ bool isNoticeLine(const messageLine& line) {
 
 bool isSentenceLine(const messageLine& line, std::size_t words) {
     return words >= 10 || (words >= 6 && endsSentence(line.content, line.end));
-}
-
-bool isSignOffLine(const std::string& folded) {
-    const char* end = folded.data() + folded.size();
-    const char* begin = skipBlanks(folded.data(), end);
-    if (wordCount(folded.data(), end) > 5) return false;
-    for (const char* signOff : signOffs) {
-        if (!startsWithFolded(begin, end, signOff)) continue;
-        const char* after = begin + std::strlen(signOff);
-        // "Best," but not "Bestellung".
-        if (after == end || !isWordByte(static_cast<unsigned char>(*after))) return true;
-    }
-    return false;
 }
 
 bool isNameLine(const messageLine& line) {

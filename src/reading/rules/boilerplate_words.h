@@ -6,7 +6,6 @@
 
 namespace postsift {
 
-class foldedPhrases;
 
 // The words by which mail programs, lists and companies' servers give
 // themselves away in the text they add to a message, in English, French and
@@ -22,11 +21,6 @@ void foldContent(const messageLine& line, std::string& folded);
 // '~' at its start, perhaps with a title between runs ("----- Groups
 // Sponsor -----~-->").
 bool isRuleLine(const messageLine& line);
-
-// A line a mail program or a server adds by itself, said in one short line:
-// "Sent from my phone", "Envoyé de mon mobile", "Von meinem Telefon
-// gesendet", "Checked for viruses by ...".
-bool isAutomaticLine(const messageLine& line);
 
 // What one sentence of a block says.
 struct sentenceCues {
@@ -52,6 +46,13 @@ public:
     // which it is no notice line of its own (isNoticeLine).
     std::size_t lineWords() const { return lineWords_; }
     bool lineMayBeNotice() const;
+    // Whether it is a line a mail program or a server adds by itself, said
+    // in one short line: "Sent from my phone", "Envoyé de mon mobile", "Von
+    // meinem Telefon gesendet", "Checked for viruses by ...".
+    bool lineIsAutomatic() const;
+    // Whether it ends the sender's text before the name: "Regards,",
+    // "Cordialement", "Mit freundlichen Grüßen".
+    bool lineSignsOff() const;
 
     std::size_t words() const { return words_; }
     // How many words stand in sentences that tell why the reader gets the
@@ -72,7 +73,8 @@ public:
     bool virusCheck() const { return virus_ && scanned_; }
 
 private:
-    void word(const foldedPhrases& phrases, textWord w, const char* end, bool startsSentence);
+    // A word that says `cues`; the same back.
+    unsigned word(unsigned cues, bool startsSentence);
     void endSentence();
 
     std::size_t words_ = 0;
@@ -91,7 +93,8 @@ private:
     bool virus_ = false;
     bool scanned_ = false;
     std::size_t lineWords_ = 0;
-    unsigned lineCues_ = 0;  // what the words of the line added last say
+    unsigned lineCues_ = 0;       // what the words of the line added last say
+    unsigned lineStartCues_ = 0;  // what it says from its first byte on
 };
 
 // "listinfo", "mailman", "subscri" anywhere in a line, inside links and
@@ -124,10 +127,6 @@ bool isSentenceLine(const messageLine& line, std::size_t words);
 // reader gets the mail or how to stop it. HTML text has no blank line
 // between its paragraphs, so a notice may share a block with the text.
 bool isNoticeLine(const messageLine& line);
-
-// "Regards,", "Cordialement", "Mit freundlichen Grüßen": a line that ends
-// the sender's text before the name; its content folded (foldContent).
-bool isSignOffLine(const std::string& folded);
 
 // A name on a line of its own: one to four words that each begin with a
 // capital, no digit, no '@'.

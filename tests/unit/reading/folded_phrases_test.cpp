@@ -27,8 +27,9 @@ const std::vector<phraseList>& lists() {
     static const std::vector<phraseList> all = {
         {{"to", "to be", "to be removed", "to remove", "d\xe9sabonn", "x"}, 1u, phraseFit::begins},
         {{"to be", "tob", "abo", "abonn\xe9"}, 2u, phraseFit::begins},
-        {{"win", "to", "d\xe9"}, 4u, phraseFit::beginsWord},
+        {{"win", "to", "d\xe9"}, 4u, phraseFit::beginsThenNoLetter},
         {{"i", "to", "abo", "x", "d\xe9sabonn\xe9"}, 8u, phraseFit::isWord},
+        {{"win", "be", "abonn"}, 16u, phraseFit::beginsThenNoWordByte},
     };
     return all;
 }
@@ -49,8 +50,9 @@ unsigned searched(const char* at, const char* wordEnd, const char* end) {
             if (list.fit == phraseFit::isWord ? room != length : room < length) continue;
             bool same = true;
             for (std::size_t i = 0; i < length && same; ++i) same = asPhrase(at[i]) == static_cast<unsigned char>(phrase[i]);
-            if (same && list.fit == phraseFit::beginsWord && at + length < end &&
-                isAsciiLetter(static_cast<unsigned char>(at[length])))
+            const unsigned char next = at + length < end ? static_cast<unsigned char>(at[length]) : ' ';
+            if (list.fit == phraseFit::beginsThenNoLetter && isAsciiLetter(next)) same = false;
+            if (list.fit == phraseFit::beginsThenNoWordByte && (isAsciiLetter(next) || isAsciiDigit(next) || next >= 128))
                 same = false;
             if (same) cues |= list.cue;
         }
@@ -66,7 +68,7 @@ TEST(FoldedPhrases, FindWhatASearchOfEveryListFinds) {
     // Texts made of the phrases' pieces in either case, tabs for blanks,
     // the accented capital, a sign that does not fold, NUL and punctuation.
     const char* pieces[] = {"to", "TO", "t", "o", " ", "\t", "be", "Be", "re", "mo", "ved", "d\xe9", "D\xc9", "sab",
-                            "onn", "\xe9", "\xc9", "\xd7", "X", "i", "I", "win", "WIN", "dows", "!", ".", "abo", "\0"};
+                            "onn", "\xe9", "\xc9", "\xd7", "X", "i", "I", "win", "WIN", "dows", "!", ".", "abo", "2", "\0"};
     std::mt19937 random(20250612);
     std::uniform_int_distribution<std::size_t> piece(0, sizeof pieces / sizeof pieces[0] - 1);
     int found = 0;
