@@ -84,7 +84,7 @@ void boilerplate::observe(lineFacts& line, passState& state, readingOutput& out)
 
 void boilerplate::startBlock(const lineFacts& line, passState& state, readingOutput& out) {
     const blockContext context{list_, afterRule_, afterColon_, sponsorTitle_, contacts_, contacts_};
-    const blockVerdict verdict = judgeBlock(line, state, context);
+    const blockVerdict verdict = judge_.judge(line, state, context);
     blockEnd_ = verdict.end;
     switch (verdict.kind) {
         case blockKind::rule:

@@ -54,6 +54,7 @@ private:
     void takeBack(passState& state, readingOutput& out);
 
     listIdentity list_;
+    blockJudge judge_;
     bool contacts_;
     bool quotesHeard_;
     std::size_t mark_ = 0;  // the output's mark: where what may be taken back begins

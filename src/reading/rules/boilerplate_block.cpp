@@ -1,8 +1,5 @@
 #include "reading/rules/boilerplate_block.h"
 
-#include <string>
-#include <vector>
-
 #include "reading/rules/boilerplate_words.h"
 #include "reading/rules/list_identity.h"
 
@@ -26,53 +23,21 @@ const std::size_t longestFooterLine = 300;
 // A disclaimer this short must say three of the things disclaimers say.
 const std::size_t shortDisclaimer = 20;
 
-// What a short block's lines each are.
-struct lineNote {
-    const char* begin;
-    std::size_t words;
-    bool footer;  // a link, an address, or the list's name
-    bool colon;   // it ends with ':', introducing what follows
-    bool notice;  // a notice of its own
-    bool named;   // the list's host, address, name or description
-    bool linked;  // a link or an address to the list's host
-    bool own;     // the list's name or description
-    unsigned contact;
-    bool sentence;
-    bool signOff;
-    bool name;
-};
-
 bool endsWithColon(const messageLine& line) {
     const char* end = trimBlanks(line.content, line.end);
     return end > line.content && end[-1] == ':';
 }
 
+// Whether the next line ends the block, as far as its facts tell; a line a
+// program adds by itself ends it too, which its words tell.
 bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, const blockContext& context) {
     return next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
-           isRuleLine(next.line) || isAutomaticLine(next.line) || state.boundaries.isBoundaryLine(next.line) ||
-           (context.signatureLines && isSignatureLine(next.line)) || beginsQuote(next, state);
+           (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line) ||
+           state.boundaries.isBoundaryLine(next.line) || beginsQuote(next, state);
 }
 
-// Lines [from, to) of the notes: a contact block of a signature. Most of
-// its lines are contact lines, of two kinds at least (a list of phone
-// numbers is not a signature), and none is a sentence of prose.
-bool isContactBlock(const std::vector<lineNote>& notes, std::size_t from, std::size_t to) {
-    const std::size_t count = to - from;
-    if (count < 2 || count > longestContactBlock) return false;
-    std::size_t contactLines = 0;
-    unsigned kinds = 0;
-    for (std::size_t i = from; i < to; ++i) {
-        const lineNote& note = notes[i];
-        if (note.sentence && (note.contact & contactQuote) == 0) return false;
-        if (note.contact == 0) continue;
-        ++contactLines;
-        // A quotation may stand in a signature, but does not make one.
-        kinds |= note.contact & ~static_cast<unsigned>(contactQuote);
-    }
-    unsigned distinct = 0;
-    for (unsigned bits = kinds; bits != 0; bits &= bits - 1) ++distinct;
-    return contactLines >= 2 && 2 * contactLines > count && distinct >= 2;
-}
+// The facts of a line worked out when first asked.
+enum : unsigned { knowsLink = 1, knowsList = 2, knowsNotice = 4, knowsContact = 8 };
 
 }  // namespace
 
@@ -81,71 +46,182 @@ bool beginsQuote(const lineFacts& line, passState& state) {
     return endsWithColon(line.line) && state.lines.next(line, next) && next.line.depth > line.line.depth;
 }
 
-bool isSignatureLine(const messageLine& line) { return line.contentIs("-- ", false) || line.contentIs("--", false); }
+bool isSignatureLine(const messageLine& line) {
+    const std::size_t length = static_cast<std::size_t>(line.end - line.content);
+    return (length == 2 || (length == 3 && line.content[2] == ' ')) && line.content[0] == '-' &&
+           line.content[1] == '-';
+}
 
-blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockContext& context) {
+bool blockJudge::link(std::size_t i) {
+    lineNote& note = notes_[i];
+    if ((note.known & knowsLink) == 0) {
+        note.known |= knowsLink;
+        note.link = holdsLinkOrAddress(note.line, note.hasLink);
+    }
+    return note.link;
+}
+
+// Of a block of linesNoted lines at most, as every verdict that asks is.
+bool blockJudge::anyLink() {
+    for (std::size_t i = 0; i < count_; ++i)
+        if (link(i)) return true;
+    return false;
+}
+
+void blockJudge::lookForList(std::size_t i) {
+    lineNote& note = notes_[i];
+    if ((note.known & knowsList) != 0) return;
+    note.known |= knowsList;
+    const listIdentity& list = *list_;
+    if (static_cast<std::size_t>(note.line.end - note.line.content) > longestFooterLine || !list.known()) return;
+    foldContent(note.line, folded_);
+    // The list is named by its host (a host inside a link or an address
+    // counts), its name or its description.
+    const bool host = list.hostIn(folded_);
+    note.own = list.nameIn(folded_);
+    note.named = (host || note.own) && list.linksOnlyToList(folded_);
+    note.linked = host && link(i);
+}
+
+bool blockJudge::named(std::size_t i) {
+    lookForList(i);
+    return notes_[i].named;
+}
+
+bool blockJudge::linked(std::size_t i) {
+    lookForList(i);
+    return notes_[i].linked;
+}
+
+bool blockJudge::own(std::size_t i) {
+    lookForList(i);
+    return notes_[i].own;
+}
+
+bool blockJudge::listNamed() {
+    for (std::size_t i = 0; i < count_; ++i)
+        if (named(i)) return true;
+    return false;
+}
+
+bool blockJudge::listWords(const blockWords& words) {
+    if (words.listWords()) return true;
+    for (std::size_t i = 0; i < count_; ++i)
+        if (holdsListLink(notes_[i].line)) return true;
+    return false;
+}
+
+bool blockJudge::notice(std::size_t i) {
+    lineNote& note = notes_[i];
+    if ((note.known & knowsNotice) == 0) {
+        note.known |= knowsNotice;
+        note.notice = note.mayBeNotice && isNoticeLine(note.line);
+    }
+    return note.notice;
+}
+
+unsigned blockJudge::contact(std::size_t i) {
+    lineNote& note = notes_[i];
+    if ((note.known & knowsContact) == 0) {
+        note.known |= knowsContact;
+        note.contact = contactKindOf(note.line, note.hasLink);
+    }
+    return note.contact;
+}
+
+bool blockJudge::allLinkOnly() {
+    for (std::size_t i = 0; i < count_; ++i)
+        if (!isLinkOnlyLine(notes_[i].line, notes_[i].hasLink)) return false;
+    return true;
+}
+
+// Lines [from, to): a contact block of a signature. Most of its lines are
+// contact lines, of two kinds at least (a list of phone numbers is not a
+// signature), and none is a sentence of prose, which is asked first.
+bool blockJudge::isContactBlock(std::size_t from, std::size_t to) {
+    const std::size_t count = to - from;
+    if (count < 2 || count > longestContactBlock) return false;
+    for (std::size_t i = from; i < to; ++i)
+        if (isSentenceLine(notes_[i].line, notes_[i].words) && !opensQuotation(notes_[i].line)) return false;
+    std::size_t contactLines = 0;
+    unsigned kinds = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        const unsigned kind = contact(i);
+        if (kind == 0) continue;
+        ++contactLines;
+        // A quotation may stand in a signature, but does not make one.
+        kinds |= kind & ~static_cast<unsigned>(contactQuote);
+    }
+    unsigned distinct = 0;
+    for (unsigned bits = kinds; bits != 0; bits &= bits - 1) ++distinct;
+    return contactLines >= 2 && 2 * contactLines > count && distinct >= 2;
+}
+
+blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const blockContext& context) {
     blockVerdict verdict;
     verdict.end = first.line.next;
     if (isRuleLine(first.line)) {
         verdict.kind = blockKind::rule;
         blockWords title;
-        title.addLine(foldedContent(first.line));
+        title.addLine(first.line);
         verdict.sponsorTitle = title.sponsorWord();
         return verdict;
     }
-    if (isAutomaticLine(first.line)) {
+    // One walk over the block's words; of its first lines, what they are.
+    // A line is walked before it is known to be of the block: one that a
+    // program added by itself ends the block, and its walk is let go.
+    static_assert(linesNoted == longestTrailerUnderRule && linesLookedAtOne <= linesNoted,
+                  "every line a verdict looks at one by one is noted");
+    list_ = &context.list;
+    count_ = 0;
+    blockWords walks[2];
+    int current = 0;
+    walks[current].addLine(first.line);
+    if (walks[current].lineIsAutomatic()) {
         verdict.kind = blockKind::automatic;
         return verdict;
     }
-
-    blockWords words;
-    blockWords opening;  // the first line's alone: a disclaimer says what it is from the start
-    std::vector<lineNote> notes;
-    std::size_t count = 0;
-    bool anyLink = false;
-    bool allLinkOnly = true;
-    bool listNamed = false;      // a line names the list
-    lineFacts line = first;
-    for (;;) {
-        const std::string folded = foldedContent(line.line);
-        words.addLine(folded);
-        if (count == 0) {
-            opening.addLine(folded);
-            opening.finish();
-        }
-        ++count;
-        const bool link = holdsLinkOrAddress(folded, line.hasLink);
-        const bool linkOnly = isLinkOnlyLine(folded, line.hasLink);
-        anyLink = anyLink || link;
-        allLinkOnly = allLinkOnly && linkOnly;
-        bool named = false;
-        bool linked = false;
-        bool own = false;
-        if (count <= longestTrailerUnderRule && folded.size() <= longestFooterLine && context.list.known()) {
-            named = context.list.namedIn(folded) && context.list.linksOnlyToList(folded);
-            linked = link && context.list.hostIn(folded);
-            own = context.list.nameIn(folded);
-            listNamed = listNamed || named;
-        }
-        if (count <= linesLookedAtOne)
-            notes.push_back({line.line.begin, wordCount(folded), link || named, endsWithColon(line.line),
-                             isNoticeLine(folded), named, linked, own,
-                             contactKindOf(folded, line.hasLink), isSentenceLine(folded), isSignOffLine(folded),
-                             isNameLine(line.line)});
-        lineFacts next;
-        if (!state.lines.next(line, next) || endsBlock(first, next, state, context)) break;
-        line = next;
+    openingSides_ = walks[current].disclaimerSides();
+    const lineFacts* line = &first;
+    lineFacts ahead[2];
+    for (int spare = 0;; spare = 1 - spare) {
+        note(*line, walks[current]);
+        if (!state.lines.next(*line, ahead[spare]) || endsBlock(first, ahead[spare], state, context)) break;
+        blockWords& trial = walks[1 - current];
+        trial = walks[current];
+        trial.addLine(ahead[spare].line);
+        if (trial.lineIsAutomatic()) break;
+        current = 1 - current;
+        line = &ahead[spare];
     }
+    blockWords& words = walks[current];
     words.finish();
-    verdict.end = line.line.next;
-    verdict.endsWithColon = endsWithColon(line.line);
+    verdict.end = line->line.next;
+    verdict.endsWithColon = endsWithColon(line->line);
+    return verdictOn(words, verdict, context);
+}
 
+void blockJudge::note(const lineFacts& line, const blockWords& words) {
+    if (count_ < linesNoted) {
+        lineNote& note = notes_[count_];
+        note = lineNote();
+        note.line = line.line;
+        note.hasLink = line.hasLink;
+        note.words = words.lineWords();
+        note.mayBeNotice = words.lineMayBeNotice();
+        note.signsOff = words.lineSignsOff();
+    }
+    ++count_;
+}
+
+blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context) {
+    const std::size_t count = count_;
     // What the sender introduces ("Here is the clause we agreed on:") is
     // the sender's, whatever it says.
     const bool introduced = context.afterColon;
     const int sides = words.disclaimerSides();
     if (!introduced && sides >= 2 && words.disclaimerClaim() && (words.words() >= shortDisclaimer || sides >= 3) &&
-        opening.disclaimerSides() > 0) {
+        openingSides_ > 0) {
         verdict.kind = blockKind::disclaimer;
         return verdict;
     }
@@ -155,43 +231,45 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
         // paragraph, each of which names the list, one with a link or an
         // address to it and one by its name: a link to the list's host
         // alone may be the sender's (a newsletter links to its own site
-        // throughout). Lines of the sender's above it stay.
+        // throughout). Lines of the sender's above it stay. A run longer
+        // than a footer is not looked at to its top.
         std::size_t from = count;
-        bool linked = false;
-        bool own = false;
-        while (from > 0 && notes[from - 1].named) {
+        bool linkedRun = false;
+        bool ownRun = false;
+        while (from > 0 && count - from <= longestTrailer && named(from - 1)) {
             --from;
-            linked = linked || notes[from].linked;
-            own = own || notes[from].own;
+            linkedRun = linkedRun || linked(from);
+            ownRun = ownRun || own(from);
         }
-        if (from < count && count - from <= longestTrailer && linked && (own || words.listWords())) {
+        if (from < count && count - from <= longestTrailer && linkedRun && (ownRun || listWords(words))) {
             if (from == 0) {
                 verdict.kind = blockKind::listTrailer;
                 verdict.listsOwn = true;
             } else {
-                verdict.end = notes[from].begin;
+                verdict.end = notes_[from].line.begin;
             }
             return verdict;
         }
     }
-    if ((underRule && listNamed) || (underRule && words.listWords() && anyLink)) {
+    if (underRule && (listNamed() || (anyLink() && listWords(words)))) {
         verdict.kind = blockKind::listTrailer;
-        verdict.listsOwn = underRule && listNamed;
+        verdict.listsOwn = listNamed();
         // "R" or "Cheers, Rob" right above the footer, in its paragraph,
         // is the sender's.
-        std::size_t own = 0;
-        while (own < notes.size() && !notes[own].footer && !notes[own].colon &&
-               (notes[own].signOff || notes[own].name || notes[own].words <= 2))
-            ++own;
-        if (own > 0 && own < notes.size() && notes[own].footer) {
+        const std::size_t noted = count < linesLookedAtOne ? count : linesLookedAtOne;
+        std::size_t sender = 0;
+        while (sender < noted && !footer(sender) && !endsWithColon(notes_[sender].line) &&
+               (notes_[sender].signsOff || isNameLine(notes_[sender].line) || notes_[sender].words <= 2))
+            ++sender;
+        if (sender > 0 && sender < noted && footer(sender)) {
             verdict.kind = blockKind::text;
-            verdict.end = notes[own].begin;
+            verdict.end = notes_[sender].line.begin;
             verdict.endsWithColon = false;
         }
         return verdict;
     }
-    if ((words.sponsor() || (context.afterRule && (context.sponsorTitle || words.sponsorWord()))) && anyLink &&
-        count <= longestTrailerUnderRule && words.words() <= mostSponsorWords) {
+    if ((words.sponsor() || (context.afterRule && (context.sponsorTitle || words.sponsorWord()))) &&
+        count <= longestTrailerUnderRule && words.words() <= mostSponsorWords && anyLink()) {
         verdict.kind = blockKind::sponsor;
         return verdict;
     }
@@ -202,23 +280,23 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
     if (!introduced && count <= linesLookedAtOne) {
         // Notice lines first or last in a block of text go on their own.
         std::size_t lead = 0;
-        while (lead < count && notes[lead].notice) ++lead;
+        while (lead < count && notice(lead)) ++lead;
         std::size_t trail = count;
-        while (trail > 0 && notes[trail - 1].notice) --trail;
+        while (trail > 0 && notice(trail - 1)) --trail;
         if (lead > 0 && lead < count) {
             verdict.kind = blockKind::notice;
-            verdict.end = notes[lead].begin;
+            verdict.end = notes_[lead].line.begin;
             verdict.endsWithColon = false;
             return verdict;
         }
         if (trail > 0 && trail < count) {
-            verdict.end = notes[trail].begin;
-            verdict.endsWithColon = notes[trail - 1].colon;
+            verdict.end = notes_[trail].line.begin;
+            verdict.endsWithColon = endsWithColon(notes_[trail - 1].line);
             return verdict;
         }
     }
-    if (context.afterRule && anyLink && count <= longestAdvert && words.words() <= mostSponsorWords &&
-        words.signupAdvert()) {
+    if (context.afterRule && count <= longestAdvert && words.words() <= mostSponsorWords && words.signupAdvert() &&
+        anyLink()) {
         verdict.kind = blockKind::advert;
         return verdict;
     }
@@ -229,19 +307,19 @@ blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockCon
     if (context.contacts && count <= linesLookedAtOne) {
         // The sign-off and the name stay; the block under them goes.
         std::size_t from = 0;
-        if (notes[0].signOff) from = 1;
-        if (from < count && notes[from].name && notes[from].contact == 0) ++from;
-        if (isContactBlock(notes, from, count) && (from > 0 || !introduced)) {
+        if (notes_[0].signsOff) from = 1;
+        if (from < count && isNameLine(notes_[from].line) && contact(from) == 0) ++from;
+        if (isContactBlock(from, count) && (from > 0 || !introduced)) {
             if (from == 0) {
                 verdict.kind = blockKind::contact;
             } else {
-                verdict.end = notes[from].begin;
+                verdict.end = notes_[from].line.begin;
                 verdict.endsWithColon = false;
             }
             return verdict;
         }
     }
-    if (allLinkOnly && count <= 3) verdict.kind = blockKind::linkOnly;
+    if (count <= 3 && allLinkOnly()) verdict.kind = blockKind::linkOnly;
     return verdict;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
+#include <cstddef>
+#include <string>
+
 #include "reading/pass/pass_state.h"
 
 namespace postsift {
 
+class blockWords;
 class listIdentity;
 
 // What a block of lines is, judged once when the pass comes to its first
@@ -38,11 +42,59 @@ struct blockVerdict {
     bool listsOwn = false;          // a footer that names the list of the message's list fields
 };
 
-// The block that begins at `first`, looking ahead to its end (never
-// further): linear in the message, as each line is looked at for one block.
-// A paragraph that ends with a sign-off, a name and a contact block is two
-// blocks: the sign-off and name are the sender's text, read.
-blockVerdict judgeBlock(const lineFacts& first, passState& state, const blockContext& context);
+// Judges the blocks of a message one at a time, each once, at its first
+// line; what it holds is room reused from block to block.
+class blockJudge {
+public:
+    // The block that begins at `first`, looking ahead to its end (never
+    // further): linear in the message, as each line is looked at for one
+    // block. A paragraph that ends with a sign-off, a name and a contact
+    // block is two blocks: the sign-off and name are the sender's text, read.
+    blockVerdict judge(const lineFacts& first, passState& state, const blockContext& context);
+
+private:
+    // What the walk over a block notes of each of its first lines. Nearly
+    // every block is the sender's text, which its words alone tell: what
+    // only a verdict on boilerplate needs is worked out when it first asks.
+    struct lineNote {
+        messageLine line;
+        bool hasLink = false;
+        std::size_t words = 0;
+        bool mayBeNotice = false;
+        bool signsOff = false;
+        unsigned known = 0;  // which of the facts below are worked out
+        bool link = false;
+        bool named = false;  // the list's host, address, name or description, and no other link
+        bool linked = false; // a link or an address to the list's host
+        bool own = false;    // the list's name or description
+        bool notice = false;
+        unsigned contact = 0;
+    };
+    // The most lines of a block that any verdict looks at one by one.
+    static constexpr std::size_t linesNoted = 15;
+
+    bool link(std::size_t i);
+    bool anyLink();
+    void lookForList(std::size_t i);
+    bool named(std::size_t i);
+    bool linked(std::size_t i);
+    bool own(std::size_t i);
+    bool listNamed();
+    bool listWords(const blockWords& words);
+    bool footer(std::size_t i) { return link(i) || named(i); }
+    bool notice(std::size_t i);
+    unsigned contact(std::size_t i);
+    void note(const lineFacts& line, const blockWords& words);
+    bool allLinkOnly();
+    bool isContactBlock(std::size_t from, std::size_t to);
+    blockVerdict verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context);
+
+    const listIdentity* list_ = nullptr;
+    lineNote notes_[linesNoted];
+    std::size_t count_ = 0;      // the block's lines
+    int openingSides_ = 0;       // what its first line says of a disclaimer
+    std::string folded_;         // a line folded, for the list's names
+};
 
 // "On Monday, Anne wrote:" above a quote: a line ending with ':' whose next
 // line is quoted deeper.

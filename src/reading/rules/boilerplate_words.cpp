@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "reading/lines/folded_phrases.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -156,56 +157,136 @@ const char* const streetWords[] = {"street", "st", "road", "rd", "avenue", "ave"
                                    "cedex", "all\xe9" "e", "impasse", "quai", "stra\xdf" "e", "strasse", "str", "weg",
                                    "platz", "allee", "postfach", "gasse", "ring", "route", "way", "court", "square"};
 
-bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
+// What a word of a block may say, one bit for each list above; the five
+// sides of a disclaimer in a row.
+enum cue : unsigned {
+    cueNoticeStart = 1u << 0,
+    cueConditionalStart = 1u << 1,
+    cueNoticePhrase = 1u << 2,
+    cueMailing = 1u << 3,
+    cueNoticeLabel = 1u << 4,
+    cuePersonal = 1u << 5,
+    cueFirstPerson = 1u << 6,
+    cueConfidential = 1u << 7,  // the first of the five sides of a disclaimer
+    cueAddressee = 1u << 8,
+    cueError = 1u << 9,
+    cueBinding = 1u << 10,
+    cueSelf = 1u << 11,
+    cueSponsorPhrase = 1u << 12,
+    cueSponsorWord = 1u << 13,
+    cueAdvert = 1u << 14,
+    cueListWord = 1u << 15,
+    cueVirus = 1u << 16,
+    cueScanned = 1u << 17,
+    cueDevice = 1u << 18,
+    cueSignOff = 1u << 19,
+};
+const int disclaimerSideCount = 5;
 
-template <std::size_t n>
-bool startsWithWhole(const char* at, const char* end, const char* const (&phrases)[n]) {
-    for (const char* phrase : phrases) {
-        if (!startsWithFolded(at, end, phrase)) continue;
-        const char* after = at + std::strlen(phrase);
-        if (after == end || !isAsciiLetter(static_cast<unsigned char>(*after))) return true;
-    }
-    return false;
+// Every list of a block's words in one index, built once: each word of a
+// block is looked up once, whatever the number of lists.
+const foldedPhrases& boilerplatePhrases() {
+    static const foldedPhrases phrases = [] {
+        foldedPhrases index;
+        index.add(noticeStarts, cueNoticeStart, phraseFit::begins);
+        index.add(conditionalStarts, cueConditionalStart, phraseFit::begins);
+        index.add(noticePhrases, cueNoticePhrase, phraseFit::begins);
+        index.add(mailingWords, cueMailing, phraseFit::begins);
+        index.add(noticeLabels, cueNoticeLabel, phraseFit::begins);
+        index.add(personalWords, cuePersonal, phraseFit::isWord);
+        index.add(firstPersonWords, cueFirstPerson, phraseFit::isWord);
+        index.add(confidentialWords, cueConfidential, phraseFit::begins);
+        index.add(addresseeWords, cueAddressee, phraseFit::begins);
+        index.add(errorWords, cueError, phraseFit::begins);
+        index.add(bindingWords, cueBinding, phraseFit::begins);
+        index.add(selfWords, cueSelf, phraseFit::begins);
+        index.add(sponsorPhrases, cueSponsorPhrase, phraseFit::begins);
+        index.add(sponsorWords, cueSponsorWord, phraseFit::begins);
+        index.add(advertWords, cueAdvert, phraseFit::beginsThenNoLetter);
+        index.add(listWordList, cueListWord, phraseFit::begins);
+        index.add(virusWords, cueVirus, phraseFit::begins);
+        index.add(scannedWords, cueScanned, phraseFit::begins);
+        index.add(deviceStarts, cueDevice, phraseFit::begins);
+        // "Best," but not "Bestellung".
+        index.add(signOffs, cueSignOff, phraseFit::beginsThenNoWordByte);
+        return index;
+    }();
+    return phrases;
 }
 
-template <std::size_t n>
-bool startsWithOne(const char* at, const char* end, const char* const (&phrases)[n]) {
-    for (const char* phrase : phrases)
-        if (startsWithFolded(at, end, phrase)) return true;
-    return false;
+// What a word of a signature's contact block may be, one bit for each list.
+enum contactCue : unsigned {
+    cuePhoneLabel = 1u << 0,
+    cueHandleLabel = 1u << 1,
+    cueTitleWord = 1u << 2,
+    cueCompanyWord = 1u << 3,
+    cueStreetWord = 1u << 4,
+};
+
+const foldedPhrases& contactWords() {
+    static const foldedPhrases words = [] {
+        foldedPhrases index;
+        index.add(phoneLabels, cuePhoneLabel, phraseFit::isWord);
+        index.add(handleLabels, cueHandleLabel, phraseFit::isWord);
+        index.add(titleWords, cueTitleWord, phraseFit::isWord);
+        index.add(companyWords, cueCompanyWord, phraseFit::isWord);
+        index.add(streetWords, cueStreetWord, phraseFit::isWord);
+        return index;
+    }();
+    return words;
 }
 
-// A word of the list, whole: [at, end) without the punctuation around it.
-template <std::size_t n>
-bool isOneOf(const char* at, const char* end, const char* const (&words)[n]) {
-    for (const char* word : words)
-        if (equalsFolded(at, end, word)) return true;
-    return false;
-}
+// Which lists of contact words [begin, end) is a word of.
+unsigned contactCuesOf(const char* begin, const char* end) { return contactWords().cuesAt(begin, end, end); }
+
+inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
 
 // [begin, end) without the punctuation at either end ('.' inside stays:
 // "e.v", "s.a").
-textWord bareWord(textWord word) {
+inline textWord bareWord(textWord word) {
     while (word.begin < word.end && !isWordByte(static_cast<unsigned char>(*word.begin))) ++word.begin;
     while (word.end > word.begin && !isWordByte(static_cast<unsigned char>(word.end[-1]))) --word.end;
     return word;
 }
 
+// Whether the text holds `part` (lower-case ASCII letters) anywhere, in
+// either case: each case of its first letter is searched for at once.
+bool holdsFolded(const char* begin, const char* end, const char* part) {
+    const char lower = part[0];
+    for (const char first : {lower, static_cast<char>(lower - ('a' - 'A'))}) {
+        const char* p = begin;
+        while (p < end) {
+            p = static_cast<const char*>(std::memchr(p, first, static_cast<std::size_t>(end - p)));
+            if (p == nullptr) break;
+            if (startsWithFolded(p, end, part)) return true;
+            ++p;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-std::size_t wordCount(const std::string& folded) {
+std::size_t wordCount(const char* begin, const char* end) {
     std::size_t count = 0;
-    const char* end = folded.data() + folded.size();
-    for (textWord w = wordAt(folded.data(), end); !w.empty(); w = wordAt(w.end, end))
+    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end))
         if (!bareWord(w).empty()) ++count;
     return count;
 }
 
 namespace {
 
+// Closing quotes and brackets after a sentence's mark (and a stray NUL).
+bool isClosingMark(char c) {
+    switch (c) {
+        case '"': case '\'': case ')': case ']': case '*': case '\x94': case '\xbb': case '\0': return true;
+        default: return false;
+    }
+}
+
 // The last byte before closing quotes and brackets.
 char lastMark(const char* begin, const char* end) {
-    while (end > begin && std::strchr("\"')]*\x94\xbb", end[-1]) != nullptr) --end;
+    while (end > begin && isClosingMark(end[-1])) --end;
     return end > begin ? end[-1] : '\0';
 }
 
@@ -241,10 +322,9 @@ bool holdsAddress(const char* begin, const char* end) {
 
 // "+33 (0)1 23 45 67 89", "Tel: 555 0199 / Fax: 555 0198": digits, the
 // signs of phone numbers and the labels of numbers, nothing else.
-bool isPhoneLine(const std::string& folded) {
-    const char* end = folded.data() + folded.size();
-    if (digitCount(folded.data(), end) < 6) return false;
-    for (textWord w = wordAt(folded.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+bool isPhoneLine(const char* begin, const char* end) {
+    if (digitCount(begin, end) < 6) return false;
+    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
         bool letters = false;
         for (const char* p = bare.begin; p < bare.end; ++p) {
@@ -252,16 +332,15 @@ bool isPhoneLine(const std::string& folded) {
             if (isAsciiDigit(c) || std::strchr("+()-./:", c) != nullptr) continue;
             letters = true;
         }
-        if (letters && !isOneOf(bare.begin, bare.end, phoneLabels)) return false;
+        if (letters && (contactCuesOf(bare.begin, bare.end) & cuePhoneLabel) == 0) return false;
     }
     return true;
 }
 
-bool holdsPostcode(const std::string& folded) {
-    const char* end = folded.data() + folded.size();
+bool holdsPostcode(const char* begin, const char* end) {
     bool code = false;
     bool word = false;
-    for (textWord w = wordAt(folded.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
         const std::size_t digits = digitCount(bare.begin, bare.end);
         if ((digits == 4 || digits == 5) && digits == bare.length()) code = true;
@@ -270,68 +349,55 @@ bool holdsPostcode(const std::string& folded) {
     return code && word;
 }
 
-template <std::size_t n>
-bool holdsWordOf(const std::string& folded, const char* const (&words)[n]) {
-    const char* end = folded.data() + folded.size();
-    for (textWord w = wordAt(folded.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+// The lists of contact words that words of [begin, end) are of.
+unsigned contactWordsIn(const char* begin, const char* end) {
+    unsigned cues = 0;
+    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
-        if (isOneOf(bare.begin, bare.end, words)) return true;
+        cues |= contactCuesOf(bare.begin, bare.end);
         // "Technician, Soil Laboratory": a word may end at a comma or a slash.
         for (const char* p = bare.begin; p < bare.end; ++p) {
             if (*p != ',' && *p != '/') continue;
-            if (isOneOf(bare.begin, p, words) || isOneOf(p + 1, bare.end, words)) return true;
+            cues |= contactCuesOf(bare.begin, p) | contactCuesOf(p + 1, bare.end);
         }
     }
-    return false;
+    return cues;
 }
+
+bool isRuleByte(char c) { return c == '-' || c == '_' || c == '=' || c == '*' || c == '~'; }
 
 }  // namespace
 
-std::string foldedContent(const messageLine& line) {
-    std::string folded(line.content, line.end);
+void foldContent(const messageLine& line, std::string& folded) {
+    folded.assign(line.content, line.end);
     for (char& c : folded) c = c == '\t' ? ' ' : static_cast<char>(foldedByte(c));
-    return folded;
 }
 
 bool isRuleLine(const messageLine& line) {
     const char* p = skipBlanks(line.content, line.end);
     const char* start = p;
-    while (p < line.end && std::strchr("-_=*~", *p) != nullptr && *p != '\0') ++p;
+    while (p < line.end && isRuleByte(*p)) ++p;
     return p - start >= 4;
 }
 
-bool isAutomaticLine(const messageLine& line) {
-    const std::string folded = foldedContent(line);
-    const char* begin = skipBlanks(folded.data(), folded.data() + folded.size());
-    const char* end = folded.data() + folded.size();
-    const std::size_t words = wordCount(folded);
-    if (words <= 10 && startsWithOne(begin, end, deviceStarts)) return true;
-    if (words > 14) return false;
-    bool virus = false;
-    bool scanned = false;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        const textWord bare = bareWord(w);
-        virus = virus || startsWithOne(bare.begin, bare.end, virusWords);
-        scanned = scanned || startsWithOne(bare.begin, bare.end, scannedWords);
-    }
-    return virus && scanned;
-}
-
-void blockWords::addLine(const std::string& folded) {
-    const char* begin = folded.data();
-    const char* end = begin + folded.size();
-    // Inside links and addresses too: ".../mailman/listinfo/choir",
-    // "choir-unsubscribe@...".
-    for (const char* part : {"listinfo", "mailman", "subscri"})
-        if (!listWords_ && folded.find(part) != std::string::npos) listWords_ = true;
-    textWord w = wordAt(begin, end);
+void blockWords::addLine(const char* begin, const char* end) {
+    lineWords_ = 0;
+    lineCues_ = 0;
+    lineStartCues_ = 0;
     // A line that begins with a capital or a sign, after a line that ended
     // its sentence or stood alone, begins a sentence; the folded text no
     // longer shows capitals, so a line start after an unfinished sentence
     // goes on with it.
     bool startsSentence = sentenceEnded_;
-    for (; !w.empty(); w = wordAt(w.end, end)) {
-        word(w.begin, end, startsSentence);
+    const foldedPhrases& phrases = boilerplatePhrases();
+    bool first = true;
+    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
+        const textWord bare = bareWord(w);
+        const unsigned cues = bare.empty() ? 0 : word(phrases.cuesAt(bare.begin, bare.end, end), startsSentence);
+        // What the line says from its first byte on, not from its first
+        // word's: "(Sent from my phone)" is no device's line.
+        if (first) lineStartCues_ = w.begin == bare.begin ? cues : phrases.cuesAt(w.begin, w.begin, end);
+        first = false;
         const char mark = lastMark(w.begin, w.end);
         startsSentence = mark == '.' || mark == '!' || mark == '?' || mark == ':' || mark == '|';
         if (startsSentence) endSentence();
@@ -348,34 +414,44 @@ void blockWords::addLine(const std::string& folded) {
     }
 }
 
-void blockWords::word(const char* at, const char* end, bool startsSentence) {
-    const textWord bare = bareWord(wordAt(at, end));
-    if (bare.empty()) return;
-    // Phrases may run on past this word, to the end of the line.
-    const char* from = bare.begin;
+unsigned blockWords::word(unsigned cues, bool startsSentence) {
     ++words_;
     ++sentence_.words;
+    ++lineWords_;
+    lineCues_ |= cues;
+    if (cues == 0) return 0;
     if (startsSentence) {
-        if (startsWithOne(from, end, noticeStarts)) sentence_.notice = true;
-        if (startsWithOne(from, end, conditionalStarts)) weakStart_ = true;
+        if ((cues & cueNoticeStart) != 0) sentence_.notice = true;
+        if ((cues & cueConditionalStart) != 0) weakStart_ = true;
     }
-    if (startsWithOne(from, end, noticePhrases)) sentence_.notice = true;
-    if (startsWithOne(from, end, mailingWords)) aboutMailing_ = true;
-    if (startsWithOne(from, end, noticeLabels)) sentence_.shortLabel = true;
-    if (isOneOf(bare.begin, bare.end, personalWords)) sentence_.personal = true;
-    if (isOneOf(bare.begin, bare.end, firstPersonWords)) firstPerson_ = true;
+    if ((cues & cueNoticePhrase) != 0) sentence_.notice = true;
+    if ((cues & cueMailing) != 0) aboutMailing_ = true;
+    if ((cues & cueNoticeLabel) != 0) sentence_.shortLabel = true;
+    if ((cues & cuePersonal) != 0) sentence_.personal = true;
+    if ((cues & cueFirstPerson) != 0) firstPerson_ = true;
+    for (int side = 0; side < disclaimerSideCount; ++side)
+        if ((cues & (cueConfidential << side)) != 0) disclaimer_[side] = true;
+    if ((cues & cueSponsorPhrase) != 0) sponsor_ = true;
+    if ((cues & cueSponsorWord) != 0) sponsorWord_ = true;
+    if ((cues & cueAdvert) != 0) advert_ = true;
+    if ((cues & cueListWord) != 0) listWords_ = true;
+    if ((cues & cueVirus) != 0) virus_ = true;
+    if ((cues & cueScanned) != 0) scanned_ = true;
+    return cues;
+}
 
-    if (!disclaimer_[0] && startsWithOne(from, end, confidentialWords)) disclaimer_[0] = true;
-    if (!disclaimer_[1] && startsWithOne(from, end, addresseeWords)) disclaimer_[1] = true;
-    if (!disclaimer_[2] && startsWithOne(from, end, errorWords)) disclaimer_[2] = true;
-    if (!disclaimer_[3] && startsWithOne(from, end, bindingWords)) disclaimer_[3] = true;
-    if (!disclaimer_[4] && startsWithOne(from, end, selfWords)) disclaimer_[4] = true;
-    if (!sponsor_ && startsWithOne(from, end, sponsorPhrases)) sponsor_ = true;
-    if (!sponsorWord_ && startsWithOne(from, end, sponsorWords)) sponsorWord_ = true;
-    if (!advert_ && startsWithWhole(from, end, advertWords)) advert_ = true;
-    if (!listWords_ && startsWithOne(from, end, listWordList)) listWords_ = true;
-    if (!virus_ && startsWithOne(from, end, virusWords)) virus_ = true;
-    if (!scanned_ && startsWithOne(from, end, scannedWords)) scanned_ = true;
+bool blockWords::lineIsAutomatic() const {
+    if ((lineStartCues_ & cueDevice) != 0 && lineWords_ <= 10) return true;
+    return lineWords_ <= 14 && (lineCues_ & cueVirus) != 0 && (lineCues_ & cueScanned) != 0;
+}
+
+bool blockWords::lineSignsOff() const { return lineWords_ <= 5 && (lineStartCues_ & cueSignOff) != 0; }
+
+bool blockWords::lineMayBeNotice() const {
+    // A notice's sentence begins or holds a notice's phrase, or is a short
+    // label, or begins with a condition and names a subscription.
+    const unsigned notice = cueNoticeStart | cueNoticePhrase | cueNoticeLabel;
+    return (lineCues_ & notice) != 0 || ((lineCues_ & cueConditionalStart) != 0 && (lineCues_ & cueMailing) != 0);
 }
 
 void blockWords::endSentence() {
@@ -412,54 +488,52 @@ int blockWords::disclaimerSides() const {
 
 bool blockWords::disclaimerClaim() const { return disclaimer_[0] || disclaimer_[2] || disclaimer_[3]; }
 
-unsigned contactKindOf(const std::string& folded, bool hasLink) {
-    const char* begin = folded.data();
-    const char* end = begin + folded.size();
+bool holdsListLink(const messageLine& line) {
+    return holdsFolded(line.content, line.end, "listinfo") || holdsFolded(line.content, line.end, "mailman") ||
+           holdsFolded(line.content, line.end, "subscri");
+}
+
+bool opensQuotation(const messageLine& line) {
+    const textWord first = wordAt(line.content, line.end);
+    if (first.empty()) return false;
+    const unsigned char lead = static_cast<unsigned char>(*first.begin);
+    return lead == '"' || lead == 0x93 || lead == 0xab || lead == 0x84;
+}
+
+unsigned contactKindOf(const messageLine& line, bool hasLink) {
+    const char* begin = line.content;
+    const char* end = line.end;
     const textWord first = wordAt(begin, end);
     if (first.empty()) return 0;
     unsigned kinds = 0;
-    const unsigned char lead = static_cast<unsigned char>(*first.begin);
-    if (lead == '"' || lead == 0x93 || lead == 0xab || lead == 0x84) kinds |= contactQuote;
-    if (isPhoneLine(folded)) kinds |= contactPhone;
-    if (isLinkOnlyLine(folded, hasLink)) kinds |= contactLink;
+    if (opensQuotation(line)) kinds |= contactQuote;
+    if (isPhoneLine(begin, end)) kinds |= contactPhone;
+    if (isLinkOnlyLine(line, hasLink)) kinds |= contactLink;
     const textWord label = bareWord(first);
-    if (isOneOf(label.begin, label.end, handleLabels) && (std::memchr(begin, ':', folded.size()) != nullptr ||
-                                                          digitCount(begin, end) > 0))
+    if ((contactCuesOf(label.begin, label.end) & cueHandleLabel) != 0 &&
+        (std::memchr(begin, ':', static_cast<std::size_t>(end - begin)) != nullptr || digitCount(begin, end) > 0))
         kinds |= contactHandle;
-    const std::size_t words = wordCount(folded);
-    if (words <= 8 && !isSentenceLine(folded)) {
-        if (holdsWordOf(folded, titleWords)) kinds |= contactTitle;
-        if (holdsWordOf(folded, companyWords)) kinds |= contactCompany;
-        if (digitCount(begin, end) > 0 && (holdsWordOf(folded, streetWords) || holdsPostcode(folded)))
+    const std::size_t words = wordCount(begin, end);
+    if (words <= 8 && !isSentenceLine(line, words)) {
+        const unsigned cues = contactWordsIn(begin, end);
+        if ((cues & cueTitleWord) != 0) kinds |= contactTitle;
+        if ((cues & cueCompanyWord) != 0) kinds |= contactCompany;
+        if (digitCount(begin, end) > 0 && ((cues & cueStreetWord) != 0 || holdsPostcode(begin, end)))
             kinds |= contactAddress;
     }
     return kinds;
 }
 
-bool isNoticeLine(const std::string& folded) {
-    if (!endsSentence(folded.data(), folded.data() + folded.size())) return false;
+bool isNoticeLine(const messageLine& line) {
+    if (!endsSentence(line.content, line.end)) return false;
     blockWords words;
-    words.addLine(folded);
+    words.addLine(line);
     words.finish();
     return words.noticeWords() > 0 && 2 * words.noticeWords() >= words.words() && !words.firstPerson();
 }
 
-bool isSentenceLine(const std::string& folded) {
-    const std::size_t words = wordCount(folded);
-    return words >= 10 || (words >= 6 && endsSentence(folded.data(), folded.data() + folded.size()));
-}
-
-bool isSignOffLine(const std::string& folded) {
-    const char* end = folded.data() + folded.size();
-    const char* begin = skipBlanks(folded.data(), end);
-    if (wordCount(folded) > 5) return false;
-    for (const char* signOff : signOffs) {
-        if (!startsWithFolded(begin, end, signOff)) continue;
-        const char* after = begin + std::strlen(signOff);
-        // "Best," but not "Bestellung".
-        if (after == end || !isWordByte(static_cast<unsigned char>(*after))) return true;
-    }
-    return false;
+bool isSentenceLine(const messageLine& line, std::size_t words) {
+    return words >= 10 || (words >= 6 && endsSentence(line.content, line.end));
 }
 
 bool isNameLine(const messageLine& line) {
@@ -475,15 +549,15 @@ bool isNameLine(const messageLine& line) {
     return words > 0;
 }
 
-bool holdsLinkOrAddress(const std::string& folded, bool hasLink) {
-    return hasLink || holdsAddress(folded.data(), folded.data() + folded.size());
+bool holdsLinkOrAddress(const messageLine& line, bool hasLink) {
+    return hasLink || holdsAddress(line.content, line.end);
 }
 
-bool isLinkOnlyLine(const std::string& folded, bool hasLink) {
-    if (!holdsLinkOrAddress(folded, hasLink)) return false;
+bool isLinkOnlyLine(const messageLine& line, bool hasLink) {
+    if (!holdsLinkOrAddress(line, hasLink)) return false;
     std::size_t other = 0;
-    const char* end = folded.data() + folded.size();
-    for (textWord w = wordAt(folded.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+    const char* end = line.end;
+    for (textWord w = wordAt(line.content, end); !w.empty(); w = wordAt(w.end, end)) {
         const bool linkWord = std::memchr(w.begin, '@', w.length()) != nullptr || holdsScheme(w.begin, w.end) ||
                               startsWithFolded(w.begin, w.end, "www.") || startsWithFolded(w.begin, w.end, "<www.") ||
                               startsWithFolded(w.begin, w.end, "mailto:");

@@ -6,6 +6,7 @@
 
 namespace postsift {
 
+
 // The words by which mail programs, lists and companies' servers give
 // themselves away in the text they add to a message, in English, French and
 // German: what a line of it looks like, and what a paragraph of it says.
@@ -13,18 +14,13 @@ namespace postsift {
 // program or sender.
 
 // A line's content, folded to lower case (accented capitals too), tabs as
-// blanks: the form every phrase below is written in.
-std::string foldedContent(const messageLine& line);
+// blanks, into `folded`: the form a list's names are looked for in.
+void foldContent(const messageLine& line, std::string& folded);
 
 // A line drawn to set a block apart: four or more of '-', '_', '=', '*',
 // '~' at its start, perhaps with a title between runs ("----- Groups
 // Sponsor -----~-->").
 bool isRuleLine(const messageLine& line);
-
-// A line a mail program or a server adds by itself, said in one short line:
-// "Sent from my phone", "Envoyé de mon mobile", "Von meinem Telefon
-// gesendet", "Checked for viruses by ...".
-bool isAutomaticLine(const messageLine& line);
 
 // What one sentence of a block says.
 struct sentenceCues {
@@ -34,13 +30,29 @@ struct sentenceCues {
     bool shortLabel = false;   // "Unsubscribe", "Abmelden": a link's label
 };
 
-// What a whole block says, word by word, as it is read line by line.
+// What a whole block says, word by word, as it is read line by line. The
+// phrases are looked for folded in the text as it stands (boilerplate
+// phrases are written folded below).
 class blockWords {
 public:
-    // The folded content of the block's next line.
-    void addLine(const std::string& folded);
+    // The content of the block's next line.
+    void addLine(const char* begin, const char* end);
+    void addLine(const messageLine& line) { addLine(line.content, line.end); }
     // Ends the last sentence.
     void finish();
+
+    // Of the line added last: how many words it holds (as wordCount counts
+    // them), and whether its words say anything a notice says, without
+    // which it is no notice line of its own (isNoticeLine).
+    std::size_t lineWords() const { return lineWords_; }
+    bool lineMayBeNotice() const;
+    // Whether it is a line a mail program or a server adds by itself, said
+    // in one short line: "Sent from my phone", "Envoyé de mon mobile", "Von
+    // meinem Telefon gesendet", "Checked for viruses by ...".
+    bool lineIsAutomatic() const;
+    // Whether it ends the sender's text before the name: "Regards,",
+    // "Cordialement", "Mit freundlichen Grüßen".
+    bool lineSignsOff() const;
 
     std::size_t words() const { return words_; }
     // How many words stand in sentences that tell why the reader gets the
@@ -57,11 +69,12 @@ public:
     bool sponsor() const { return sponsor_; }          // "sponsored by", "Advertisement", "Anzeige", "Publicité"
     bool sponsorWord() const { return sponsorWord_; }  // "Sponsor", "advertise": in a rule line's title
     bool signupAdvert() const { return advert_; }      // "free", "join", "Do you ...?", "try": a provider's advert
-    bool listWords() const { return listWords_; }      // "listinfo", "mailman", "subscribe", "mailing list"
+    bool listWords() const { return listWords_; }      // words "listinfo", "mailman", "subscribe", "mailing list"
     bool virusCheck() const { return virus_ && scanned_; }
 
 private:
-    void word(const char* at, const char* end, bool startsSentence);
+    // A word that says `cues`; the same back.
+    unsigned word(unsigned cues, bool startsSentence);
     void endSentence();
 
     std::size_t words_ = 0;
@@ -79,7 +92,15 @@ private:
     bool listWords_ = false;
     bool virus_ = false;
     bool scanned_ = false;
+    std::size_t lineWords_ = 0;
+    unsigned lineCues_ = 0;       // what the words of the line added last say
+    unsigned lineStartCues_ = 0;  // what it says from its first byte on
 };
+
+// "listinfo", "mailman", "subscri" anywhere in a line, inside links and
+// addresses too: ".../mailman/listinfo/choir", "choir-unsubscribe@...".
+// With listWords, what tells that a block speaks of a mailing list.
+bool holdsListLink(const messageLine& line);
 
 // What a short line of a signature's contact block is, as bits; 0 for none.
 enum contactKind : unsigned {
@@ -93,20 +114,19 @@ enum contactKind : unsigned {
 };
 
 // `hasLink` is the line's own fact (a link can begin in it).
-unsigned contactKindOf(const std::string& folded, bool hasLink);
+unsigned contactKindOf(const messageLine& line, bool hasLink);
+
+// A line whose first word opens a quotation: what makes it contactQuote.
+bool opensQuotation(const messageLine& line);
 
 // A line that is a sentence of prose: six words or more ending with '.',
-// '!' or '?', or ten words or more.
-bool isSentenceLine(const std::string& folded);
+// '!' or '?', or ten words or more; `words` is its wordCount.
+bool isSentenceLine(const messageLine& line, std::size_t words);
 
 // A line that is a notice of its own: whole sentences that tell why the
 // reader gets the mail or how to stop it. HTML text has no blank line
 // between its paragraphs, so a notice may share a block with the text.
-bool isNoticeLine(const std::string& folded);
-
-// "Regards,", "Cordialement", "Mit freundlichen Grüßen": a line that ends
-// the sender's text before the name.
-bool isSignOffLine(const std::string& folded);
+bool isNoticeLine(const messageLine& line);
 
 // A name on a line of its own: one to four words that each begin with a
 // capital, no digit, no '@'.
@@ -114,13 +134,13 @@ bool isNameLine(const messageLine& line);
 
 // A line that is only a link or an address, perhaps with a word or two
 // ("Web: http://...").
-bool isLinkOnlyLine(const std::string& folded, bool hasLink);
+bool isLinkOnlyLine(const messageLine& line, bool hasLink);
 
-// How many words a folded line holds (runs between blanks with a letter or
-// a digit).
-std::size_t wordCount(const std::string& folded);
+// How many words a text holds (runs between blanks with a letter, a digit
+// or a byte above ASCII).
+std::size_t wordCount(const char* begin, const char* end);
 
 // Whether a line holds a link or an address.
-bool holdsLinkOrAddress(const std::string& folded, bool hasLink);
+bool holdsLinkOrAddress(const messageLine& line, bool hasLink);
 
 }  // namespace postsift

@@ -28,6 +28,16 @@ bool isNameByte(char c) {
 
 bool isHostByte(char c) { return isNameByte(c) || c == '.'; }
 
+// What stands between the links and addresses of a list's field (a NUL
+// byte too).
+bool isLinkSeparator(char c) {
+    switch (c) {
+        case ' ': case '\t': case '<': case '>': case ',': case ';': case '"': case '\'': case '(': case ')': case '\0':
+            return true;
+        default: return false;
+    }
+}
+
 std::string folded(const std::string& text) {
     std::string out(text);
     for (char& c : out) c = static_cast<char>(foldedByte(c));
@@ -60,6 +70,26 @@ bool standsIn(const std::string& text, const std::string& needle, bool host) {
 
 }  // namespace
 
+listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
+    struct namedField {
+        namedField(const char* folded, field of) : name(folded), length(std::strlen(folded)), kind(of) {}
+        const char* name;  // with its colon
+        std::size_t length;
+        field kind;
+    };
+    static const namedField fields[] = {
+        {"list-id:", field::listId},         {"list-post:", field::listLinks},      {"list-unsubscribe:", field::listLinks},
+        {"list-archive:", field::listLinks}, {"list-help:", field::listLinks},      {"list-subscribe:", field::listLinks},
+        {"list-owner:", field::listLinks},   {"mailing-list:", field::listLinks},   {"x-mailing-list:", field::listLinks},
+        {"sender:", field::sender},          {"precedence:", field::precedence},
+    };
+    // Most header lines are none of these: their length alone tells.
+    const std::size_t length = static_cast<std::size_t>(end - name);
+    for (const namedField& f : fields)
+        if (f.length == length && startsWithFolded(name, end, f.name)) return f.kind;
+    return field::none;
+}
+
 void listIdentity::observe(const lineFacts& line) {
     if (line.folded) {
         if (current_ != field::none && value_.size() < longestValue) {
@@ -70,19 +100,7 @@ void listIdentity::observe(const lineFacts& line) {
     }
     finish();
     if (line.keywordEnd == nullptr) return;
-    const char* name = line.keyword;
-    const char* end = line.keywordEnd;
-    if (equalsFolded(name, end, "list-id:"))
-        current_ = field::listId;
-    else if (equalsFolded(name, end, "list-post:") || equalsFolded(name, end, "list-unsubscribe:") ||
-             equalsFolded(name, end, "list-archive:") || equalsFolded(name, end, "list-help:") ||
-             equalsFolded(name, end, "list-subscribe:") || equalsFolded(name, end, "list-owner:") ||
-             equalsFolded(name, end, "mailing-list:") || equalsFolded(name, end, "x-mailing-list:"))
-        current_ = field::listLinks;
-    else if (equalsFolded(name, end, "sender:"))
-        current_ = field::sender;
-    else if (equalsFolded(name, end, "precedence:"))
-        current_ = field::precedence;
+    current_ = fieldOf(line.keyword, line.keywordEnd);
     if (current_ != field::none) {
         const char* value = line.keywordEnd;
         value_.assign(value, value + std::min<std::size_t>(static_cast<std::size_t>(line.line.end - value), longestValue));
@@ -142,9 +160,9 @@ void listIdentity::read(field kind, const std::string& raw) {
     // Links and addresses, each in angle brackets or between separators.
     std::size_t p = 0;
     while (p < value.size()) {
-        while (p < value.size() && std::strchr(" \t<>,;\"'()", value[p]) != nullptr) ++p;
+        while (p < value.size() && isLinkSeparator(value[p])) ++p;
         std::size_t end = p;
-        while (end < value.size() && std::strchr(" \t<>,;\"'()", value[end]) == nullptr) ++end;
+        while (end < value.size() && !isLinkSeparator(value[end])) ++end;
         std::string token = value.substr(p, end - p);
         p = end;
         if (token.compare(0, 7, "mailto:") == 0) {
@@ -212,8 +230,6 @@ bool listIdentity::linksOnlyToList(const std::string& text) const {
     }
     return true;
 }
-
-bool listIdentity::namedIn(const std::string& text) const { return hostIn(text) || nameIn(text); }
 
 bool listIdentity::nameIn(const std::string& text) const {
     for (const std::string& name : names_)

@@ -24,22 +24,20 @@ public:
 
     // Whether the header named a list.
     bool known() const { return !hosts_.empty() || !names_.empty(); }
-    // Whether the folded text names the list: its address or host (a host
-    // inside a link or an address counts), its name as a word of its own,
-    // or its description.
-    bool namedIn(const std::string& folded) const;
     // Whether the folded text names the list's host or address, which a
     // link or an address to the list does.
     bool hostIn(const std::string& folded) const;
     // Whether every link and address in it is the list's: a line that also
     // links elsewhere holds more than the footer.
     bool linksOnlyToList(const std::string& folded) const;
-    // Whether it names the list by its name or description.
+    // Whether it names the list by its name, as a word of its own, or its
+    // description.
     bool nameIn(const std::string& folded) const;
 
 private:
     enum class field { none, listId, listLinks, sender, precedence };
 
+    static field fieldOf(const char* name, const char* end);
     void read(field kind, const std::string& value);
     void addAddress(const std::string& address, bool nameFromLocalPart);
     void addHost(std::string host);

@@ -1,0 +1,67 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+namespace postsift {
+
+// How a phrase must stand at a word of the text to be found there.
+enum class phraseFit : unsigned char {
+    begins,                // the text begins with it at the word, and may run on past it: "to unsubscribe", "subscri"
+    beginsThenNoLetter,    // ... and no ASCII letter follows it: "win" in "win!" and "win2", not in "Windows"
+    beginsThenNoWordByte,  // ... nor a digit or a byte above ASCII: "best" in "Best,", not in "Bestellung"
+    isWord,                // the word, without the punctuation around it, is the phrase: "i", "me"
+};
+
+// Lists of folded phrases (lower case, accented capitals folded as
+// foldedByte does), each list giving a cue of its own, one bit, and all of
+// them held as one tree of their bytes. A rule that asks of every word of a
+// text whether any of a dozen lists has a phrase there walks the text from
+// the word once, as far as some phrase goes on as the text does, where a
+// search of each list would compare every phrase: most words leave the tree
+// at their first or second byte. The text is compared folded, a tab as a
+// blank, as it stands: a line need not be copied to be looked at.
+class foldedPhrases {
+public:
+    foldedPhrases();
+
+    // Adds the phrases of a list, found as `fit` says, each giving `cue`.
+    void add(const char* const* phrases, std::size_t count, unsigned cue, phraseFit fit);
+    template <std::size_t n>
+    void add(const char* const (&phrases)[n], unsigned cue, phraseFit fit) {
+        add(phrases, n, cue, fit);
+    }
+
+    // The cues of the phrases found at `at`, in a text that ends at `end`;
+    // [at, wordEnd) is the word there, for the phrases that must be the
+    // word (empty when `at` begins no word).
+    unsigned cuesAt(const char* at, const char* wordEnd, const char* end) const;
+
+private:
+    static constexpr unsigned none = ~0u;
+    // The phrases that begin with the bytes on the way to a node; the cues
+    // of those that end there, by how they must stand.
+    struct node {
+        unsigned firstChild = none;
+        unsigned nextSibling = none;
+        unsigned char byte = 0;
+        bool ends = false;  // some phrase ends here
+        unsigned begins = 0;
+        unsigned beginsThenNoLetter = 0;
+        unsigned beginsThenNoWordByte = 0;
+        unsigned isWord = 0;
+    };
+
+    unsigned childOf(unsigned parent, unsigned char byte) const;
+    // The child of `parent` (a root for none) that goes on with `byte`,
+    // grown if there is none.
+    unsigned grownChild(unsigned parent, unsigned char byte);
+
+    std::vector<node> nodes_;
+    unsigned roots_[256];  // the node of each first byte
+    // The nodes of the first two bytes, 256 for each first byte from where
+    // seconds_ says: the byte after the first is looked up, not searched for.
+    unsigned seconds_[256];
+    std::vector<unsigned> secondNodes_;
+};
+
+}  // namespace postsift
