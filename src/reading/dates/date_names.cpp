@@ -1,6 +1,8 @@
 #include "reading/dates/date_names.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "reading/lines/line_text.h"
 
@@ -110,44 +112,83 @@ bool readsDatesIn(nameLanguage language) {
     return language == nameLanguage::english || language == nameLanguage::french || language == nameLanguage::german;
 }
 
-template <std::size_t count>
-bool findIn(const nameSpelling (&names)[count], const unsigned char* word, std::size_t length, dateName& found) {
-    const char* text = reinterpret_cast<const char*>(word);
-    for (const nameSpelling& name : names) {
-        if (readsDatesIn(name.language) && equalsFolded(text, text + length, name.spelling)) {
-            found = {name.number, name.language};
-            return true;
+// Longer than any name of the languages dates are read in.
+const std::size_t longestName = 16;
+
+struct indexedName {
+    dateName name;
+    bool isShort;  // shorter than the name in full of its language
+};
+
+// The names of one table that dates are read in, by spelling, asked of
+// every word of a line: the word is folded and hashed only when a name of
+// its first byte and length exists, which turns most words away at once.
+class nameIndex {
+public:
+    template <std::size_t count>
+    explicit nameIndex(const nameSpelling (&names)[count]) {
+        for (const nameSpelling& name : names) {
+            if (!readsDatesIn(name.language)) continue;
+            const std::string_view spelling(name.spelling);
+            bool isShort = false;
+            for (const nameSpelling& other : names)
+                isShort = isShort || (other.number == name.number && other.language == name.language &&
+                                      std::char_traits<char>::length(other.spelling) > spelling.size());
+            // Where two languages spell a name alike, the first one listed
+            // reads it; the spelling is short when it is short in either.
+            const auto placed = names_.emplace(spelling, indexedName{{name.number, name.language}, isShort});
+            if (!placed.second) placed.first->second.isShort = placed.first->second.isShort || isShort;
+            firstAndLength_[static_cast<unsigned char>(spelling[0])][spelling.size()] = true;
         }
     }
-    return false;
+
+    const indexedName* find(const unsigned char* word, std::size_t length) const {
+        if (length == 0 || length > longestName || !firstAndLength_[foldedBytes.of[word[0]]][length]) return nullptr;
+        char folded[longestName];
+        for (std::size_t i = 0; i < length; ++i) folded[i] = static_cast<char>(foldedBytes.of[word[i]]);
+        const auto found = names_.find(std::string_view(folded, length));
+        return found != names_.end() ? &found->second : nullptr;
+    }
+
+private:
+    std::unordered_map<std::string_view, indexedName> names_;
+    bool firstAndLength_[256][longestName + 1] = {};
+};
+
+const nameIndex& dayIndex() {
+    static const nameIndex built(dayNames);
+    return built;
 }
 
-template <std::size_t count>
-bool isShortIn(const nameSpelling (&names)[count], const unsigned char* word, std::size_t length) {
-    const char* text = reinterpret_cast<const char*>(word);
-    for (const nameSpelling& name : names) {
-        if (!readsDatesIn(name.language) || !equalsFolded(text, text + length, name.spelling)) continue;
-        for (const nameSpelling& other : names) {
-            if (other.number == name.number && other.language == name.language &&
-                std::char_traits<char>::length(other.spelling) > length)
-                return true;
-        }
-    }
-    return false;
+const nameIndex& monthIndex() {
+    static const nameIndex built(monthNames);
+    return built;
+}
+
+bool findIn(const nameIndex& index, const unsigned char* word, std::size_t length, dateName& found) {
+    const indexedName* name = index.find(word, length);
+    if (name == nullptr) return false;
+    found = name->name;
+    return true;
+}
+
+bool isShortIn(const nameIndex& index, const unsigned char* word, std::size_t length) {
+    const indexedName* name = index.find(word, length);
+    return name != nullptr && name->isShort;
 }
 
 }  // namespace
 
 bool isShortDateName(const unsigned char* word, std::size_t length) {
-    return isShortIn(dayNames, word, length) || isShortIn(monthNames, word, length);
+    return isShortIn(dayIndex(), word, length) || isShortIn(monthIndex(), word, length);
 }
 
 bool findDayName(const unsigned char* word, std::size_t length, dateName& found) {
-    return findIn(dayNames, word, length, found);
+    return findIn(dayIndex(), word, length, found);
 }
 
 bool findMonthName(const unsigned char* word, std::size_t length, dateName& found) {
-    return findIn(monthNames, word, length, found);
+    return findIn(monthIndex(), word, length, found);
 }
 
 const nameSpelling* daySpellings(std::size_t& count) {

@@ -21,10 +21,22 @@ const std::size_t longestShortName = 8;
 bool isNameByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c != 0xd7 && c != 0xf7); }
 bool isCapital(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7); }
 
-// The bytes at which the scanner ends a word of text, or of a header line.
-const char* wordBreaks(bool headerWords) { return headerWords ? "!.?<>" : "*>_"; }
+// The bytes at which the scanner ends a word of text, or of a header line;
+// asked of every byte of a word, so from a table.
+struct wordBreakTable {
+    bool at[256];
+};
+constexpr wordBreakTable breakTable(const char* breaks) {
+    wordBreakTable table{};
+    for (; *breaks != '\0'; ++breaks) table.at[static_cast<unsigned char>(*breaks)] = true;
+    return table;
+}
+constexpr wordBreakTable textBreaks = breakTable("*>_");
+constexpr wordBreakTable headerBreaks = breakTable("!.?<>");
 
-bool breaksWord(char c, const char* breaks) { return c != '\0' && std::strchr(breaks, c) != nullptr; }
+const wordBreakTable& wordBreaks(bool headerWords) { return headerWords ? headerBreaks : textBreaks; }
+
+bool breaksWord(char c, const wordBreakTable& breaks) { return breaks.at[static_cast<unsigned char>(c)]; }
 
 // Whether the name is a month's ("Mar" is March as well as the French
 // "mardi"): a month's name stands on either side of a number ("13 Apr
@@ -58,57 +70,68 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
     return findDayName(name, length, found) || findMonthName(name, length, found);
 }
 
+// Whether a rule's key is a short name's: without a trailing ',' or '.', a
+// short day or month name.
+bool isShortNameKey(const char* key, std::size_t length) {
+    if (length > 0 && (key[length - 1] == ',' || key[length - 1] == '.')) --length;
+    if (length < 2 || length + 1 > longestShortName) return false;
+    for (std::size_t i = 0; i < length; ++i)
+        if (!isNameByte(static_cast<unsigned char>(key[i]))) return false;
+    return isShortDateName(reinterpret_cast<const unsigned char*>(key), length);
+}
+
 // The rule's word, when the word is a short name that a rule says in full.
 const char* fullName(epostSift& filter, const char* begin, const char* end) {
-    // Most words are no short name: those that cannot be are not looked up.
     if (filter.filterList == nullptr || end - begin < 2 || static_cast<std::size_t>(end - begin) > longestShortName ||
         !isNameByte(static_cast<unsigned char>(*begin)))
         return nullptr;
-    const std::string key(begin, end);
-    const filterEntry* entry = findException(filter.filterList, key.c_str());
+    char key[longestShortName + 1];
+    std::size_t keyLength = 0;
+    while (begin + keyLength < end && begin[keyLength] != '\0') {
+        key[keyLength] = begin[keyLength];
+        ++keyLength;
+    }
+    key[keyLength] = '\0';
+    // Most words are no short name: only a word that is one is looked up,
+    // as its rule's key would be (to a NUL, as a C string reads it).
+    if (!isShortNameKey(key, keyLength)) return nullptr;
+    const filterEntry* entry = findException(filter.filterList, makeSearchWord(key), filter.filterListIndex);
     if (entry == nullptr || (entry->kind() != PLAIN && entry->kind() != REPLACE_WORD)) return nullptr;
     const char* value = entry->value();
     if (value == nullptr || std::strchr(value, '%') != nullptr || !isShortDateNameRule(*entry)) return nullptr;
     return value;
 }
 
-// One line of written text, said again into `said`; false when nothing in
-// it changes.
-bool sayLine(epostSift& filter, const char* line, const char* end, bool dateLine, const char* breaks,
-             std::string& said) {
-    bool changed = false;
-    const char* copied = line;
+// The words of one line of written text whose names are said in full,
+// said so into `said`, which holds the text up to `copied`; begun at the
+// first such name, so that text that keeps its words is not copied.
+void sayLine(epostSift& filter, const char* line, const char* end, bool dateLine, const wordBreakTable& breaks,
+             const char*& copied, std::string& said) {
     textWord before{line, line};
     for (textWord word = wordAt(line, end); !word.empty(); word = wordAt(word.end, end)) {
-        // The word as the scanner cuts it.
+        // The word as the scanner cuts it; one too long for a short name
+        // need not be cut to its end.
         const char* begin = word.begin;
         while (begin < word.end && breaksWord(*begin, breaks)) ++begin;
         const char* cut = begin;
-        while (cut < word.end && !breaksWord(*cut, breaks)) ++cut;
+        while (cut < word.end && !breaksWord(*cut, breaks) && static_cast<std::size_t>(cut - begin) <= longestShortName)
+            ++cut;
         const char* full = fullName(filter, begin, cut);
         if (full != nullptr && (dateLine || belongsToDate(wordAt(word.end, end), false) ||
                                 belongsToDate(before, !isMonthName(begin, cut)))) {
             said.append(copied, begin);
             said += full;
             copied = cut;
-            changed = true;
         }
         before = word;
     }
-    said.append(copied, end);
-    return changed;
 }
 
 }  // namespace
 
 bool isShortDateNameRule(const filterEntry& entry) {
     const char* key = entry.key();
-    std::size_t length = std::strlen(key);
-    if (length > 0 && (key[length - 1] == ',' || key[length - 1] == '.')) --length;
-    if (length < 2 || length + 1 > longestShortName) return false;
-    for (std::size_t i = 0; i < length; ++i)
-        if (!isNameByte(static_cast<unsigned char>(key[i]))) return false;
-    return isShortDateName(reinterpret_cast<const unsigned char*>(key), length);
+    return isShortNameKey(key, std::strlen(key));
 }
 
 bool ruleLeftToDates(epostSift& filter, const filterEntry& entry) {
@@ -123,17 +146,18 @@ void sayShortDateNames(epostSift& filter, readingOutput& out, std::size_t from, 
     const char* text = out.at(from);
     const char* end = out.at(0) + length;
     std::string said;
-    bool changed = false;
+    const char* copied = text;
     for (const char* line = text; line < end;) {
         const char* feed = static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
         const char* next = feed != nullptr ? feed + 1 : end;
         const char* lineEnd = feed != nullptr ? feed : end;
         if (lineEnd > line && lineEnd[-1] == '\r') --lineEnd;
-        changed = sayLine(filter, line, lineEnd, dateLine, wordBreaks(headerWords), said) || changed;
-        said.append(lineEnd, next);
+        sayLine(filter, line, lineEnd, dateLine, wordBreaks(headerWords), copied, said);
         line = next;
     }
-    if (!changed) return;
+    // Every name said in full moves `copied` past it.
+    if (copied == text) return;
+    said.append(copied, end);
     out.erase(from, length - from);
     out.put(said.data(), said.data() + said.size());
 }
