@@ -1,8 +1,7 @@
 #include "reading/dates/date_names.h"
 
 #include <string>
-#include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "reading/lines/line_text.h"
 
@@ -112,47 +111,54 @@ bool readsDatesIn(nameLanguage language) {
     return language == nameLanguage::english || language == nameLanguage::french || language == nameLanguage::german;
 }
 
-// Longer than any name of the languages dates are read in.
-const std::size_t longestName = 16;
-
 struct indexedName {
+    const char* spelling;
+    std::size_t length;
     dateName name;
     bool isShort;  // shorter than the name in full of its language
 };
 
-// The names of one table that dates are read in, by spelling, asked of
-// every word of a line: the word is folded and hashed only when a name of
-// its first byte and length exists, which turns most words away at once.
+// The names of one table that dates are read in, asked of every word of a
+// line: kept by first byte, so that a word meets only the few names it
+// could be, and most words none.
 class nameIndex {
 public:
     template <std::size_t count>
     explicit nameIndex(const nameSpelling (&names)[count]) {
         for (const nameSpelling& name : names) {
             if (!readsDatesIn(name.language)) continue;
-            const std::string_view spelling(name.spelling);
+            const std::size_t length = std::char_traits<char>::length(name.spelling);
             bool isShort = false;
             for (const nameSpelling& other : names)
                 isShort = isShort || (other.number == name.number && other.language == name.language &&
-                                      std::char_traits<char>::length(other.spelling) > spelling.size());
+                                      std::char_traits<char>::length(other.spelling) > length);
             // Where two languages spell a name alike, the first one listed
             // reads it; the spelling is short when it is short in either.
-            const auto placed = names_.emplace(spelling, indexedName{{name.number, name.language}, isShort});
-            if (!placed.second) placed.first->second.isShort = placed.first->second.isShort || isShort;
-            firstAndLength_[static_cast<unsigned char>(spelling[0])][spelling.size()] = true;
+            std::vector<indexedName>& same = byFirstByte_[static_cast<unsigned char>(name.spelling[0])];
+            indexedName* earlier = nullptr;
+            for (indexedName& known : same)
+                if (known.length == length && std::char_traits<char>::compare(known.spelling, name.spelling, length) == 0)
+                    earlier = &known;
+            if (earlier != nullptr)
+                earlier->isShort = earlier->isShort || isShort;
+            else
+                same.push_back({name.spelling, length, {name.number, name.language}, isShort});
         }
     }
 
     const indexedName* find(const unsigned char* word, std::size_t length) const {
-        if (length == 0 || length > longestName || !firstAndLength_[foldedBytes.of[word[0]]][length]) return nullptr;
-        char folded[longestName];
-        for (std::size_t i = 0; i < length; ++i) folded[i] = static_cast<char>(foldedBytes.of[word[i]]);
-        const auto found = names_.find(std::string_view(folded, length));
-        return found != names_.end() ? &found->second : nullptr;
+        if (length == 0) return nullptr;
+        for (const indexedName& name : byFirstByte_[foldedBytes.of[word[0]]]) {
+            if (name.length != length) continue;
+            std::size_t i = 1;
+            while (i < length && foldedBytes.of[word[i]] == static_cast<unsigned char>(name.spelling[i])) ++i;
+            if (i == length) return &name;
+        }
+        return nullptr;
     }
 
 private:
-    std::unordered_map<std::string_view, indexedName> names_;
-    bool firstAndLength_[256][longestName + 1] = {};
+    std::vector<indexedName> byFirstByte_[256];
 };
 
 const nameIndex& dayIndex() {
