@@ -1,5 +1,6 @@
 #include "reading/dates/date_names.h"
 
+#include <bitset>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,17 @@ public:
         }
     }
 
+    // Marks the first two bytes of each short spelling.
+    void markShortBeginnings(std::bitset<256 * 256>& beginnings) const {
+        for (const std::vector<indexedName>& names : byFirstByte_)
+            for (const indexedName& name : names)
+                if (name.isShort && name.length >= 2)
+                    beginnings.set(static_cast<unsigned char>(name.spelling[0]) * 256u +
+                                   static_cast<unsigned char>(name.spelling[1]));
+    }
+
+    bool hasNamesBeginningWith(unsigned char first) const { return !byFirstByte_[foldedBytes.of[first]].empty(); }
+
     const indexedName* find(const unsigned char* word, std::size_t length) const {
         if (length == 0) return nullptr;
         for (const indexedName& name : byFirstByte_[foldedBytes.of[word[0]]]) {
@@ -171,6 +183,16 @@ const nameIndex& monthIndex() {
     return built;
 }
 
+const std::bitset<256 * 256>& shortBeginnings() {
+    static const std::bitset<256 * 256> built = [] {
+        std::bitset<256 * 256> beginnings;
+        dayIndex().markShortBeginnings(beginnings);
+        monthIndex().markShortBeginnings(beginnings);
+        return beginnings;
+    }();
+    return built;
+}
+
 bool findIn(const nameIndex& index, const unsigned char* word, std::size_t length, dateName& found) {
     const indexedName* name = index.find(word, length);
     if (name == nullptr) return false;
@@ -187,6 +209,14 @@ bool isShortIn(const nameIndex& index, const unsigned char* word, std::size_t le
 
 bool isShortDateName(const unsigned char* word, std::size_t length) {
     return isShortIn(dayIndex(), word, length) || isShortIn(monthIndex(), word, length);
+}
+
+bool mayBeginDateName(unsigned char first) {
+    return dayIndex().hasNamesBeginningWith(first) || monthIndex().hasNamesBeginningWith(first);
+}
+
+bool mayBeginShortDateName(unsigned char first, unsigned char second) {
+    return shortBeginnings().test(foldedBytes.of[first] * 256u + foldedBytes.of[second]);
 }
 
 bool findDayName(const unsigned char* word, std::size_t length, dateName& found) {

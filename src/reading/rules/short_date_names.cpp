@@ -102,28 +102,132 @@ const char* fullName(epostSift& filter, const char* begin, const char* end) {
     return value;
 }
 
-// The words of one line of written text whose names are said in full,
-// said so into `said`, which holds the text up to `copied`; begun at the
-// first such name, so that text that keeps its words is not copied.
-void sayLine(epostSift& filter, const char* line, const char* end, bool dateLine, const wordBreakTable& breaks,
-             const char*& copied, std::string& said) {
+// What a line's words are read into: the text said again up to `copied`,
+// begun at the first name said in full, so that text that keeps its words
+// is not copied.
+struct sayingSoFar {
+    const char* copied;
+    std::string said;
+};
+
+// Says the word's name in full when it is a short name with a rule and
+// stands in a date: in a line that holds one, or beside a word of a date.
+void sayWord(epostSift& filter, const textWord& word, const textWord& before, const textWord& next, bool dateLine,
+             const wordBreakTable& breaks, sayingSoFar& saying) {
+    // The word as the scanner cuts it; one too long for a short name need
+    // not be cut to its end, nor one that begins as none does.
+    const char* begin = word.begin;
+    while (begin < word.end && breaksWord(*begin, breaks)) ++begin;
+    if (word.end - begin < 2 ||
+        !mayBeginShortDateName(static_cast<unsigned char>(begin[0]), static_cast<unsigned char>(begin[1])))
+        return;
+    const char* cut = begin;
+    while (cut < word.end && !breaksWord(*cut, breaks) && static_cast<std::size_t>(cut - begin) <= longestShortName)
+        ++cut;
+    const char* full = fullName(filter, begin, cut);
+    if (full != nullptr &&
+        (dateLine || belongsToDate(next, false) || belongsToDate(before, !isMonthName(begin, cut)))) {
+        saying.said.append(saying.copied, begin);
+        saying.said += full;
+        saying.copied = cut;
+    }
+}
+
+// A line that holds a date: every word is looked at.
+void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
+                  sayingSoFar& saying) {
     textWord before{line, line};
-    for (textWord word = wordAt(line, end); !word.empty(); word = wordAt(word.end, end)) {
-        // The word as the scanner cuts it; one too long for a short name
-        // need not be cut to its end.
-        const char* begin = word.begin;
-        while (begin < word.end && breaksWord(*begin, breaks)) ++begin;
-        const char* cut = begin;
-        while (cut < word.end && !breaksWord(*cut, breaks) && static_cast<std::size_t>(cut - begin) <= longestShortName)
-            ++cut;
-        const char* full = fullName(filter, begin, cut);
-        if (full != nullptr && (dateLine || belongsToDate(wordAt(word.end, end), false) ||
-                                belongsToDate(before, !isMonthName(begin, cut)))) {
-            said.append(copied, begin);
-            said += full;
-            copied = cut;
+    for (textWord word = wordAt(line, lineEnd); !word.empty();) {
+        const textWord next = wordAt(word.end, lineEnd);
+        sayWord(filter, word, before, next, true, breaks, saying);
+        before = word;
+        word = next;
+    }
+}
+
+struct byteTable {
+    bool of[256];
+};
+
+// Where the search for the words of a date stops: at a byte that may begin
+// one (a figure, or a capital that begins a day or month name), and at the
+// bytes that may end a line ('\r', '\n', and the NUL after the written
+// text), so that the search needs no other bound.
+const byteTable& searchStops() {
+    static const byteTable table = [] {
+        byteTable made{};
+        for (int c = 0; c < 256; ++c) {
+            const unsigned char b = static_cast<unsigned char>(c);
+            made.of[c] = isAsciiDigit(b) || (isCapital(b) && mayBeginDateName(b)) || b == '\r' || b == '\n' || b == '\0';
+        }
+        return made;
+    }();
+    return table;
+}
+
+bool opensWord(char c) { return c == '(' || c == '"' || c == '\''; }
+
+// The first word at or after `from` that belongs to a date (a number, a
+// day or month name with a capital); empty, at `lineEnd`, when none. The
+// byte at `lineEnd` ends the line: '\r', '\n' or the text's NUL.
+textWord nextDateWord(const char* line, const char* from, const char* lineEnd) {
+    const byteTable& stops = searchStops();
+    for (const char* p = from;;) {
+        while (!stops.of[static_cast<unsigned char>(*p)]) ++p;
+        if (p >= lineEnd) return {lineEnd, lineEnd};
+        if (*p == '\r' || *p == '\n' || *p == '\0') {
+            ++p;  // inside the line, a byte like any other
+            continue;
+        }
+        // A word begins where the figure or capital stands, after what
+        // opens it ("(13", "\"Sep").
+        const char* begin = p;
+        while (begin > line && opensWord(begin[-1])) --begin;
+        textWord word{begin, p};
+        while (word.end < lineEnd && !isBlank(*word.end)) ++word.end;
+        if ((begin == line || isBlank(begin[-1])) && belongsToDate(word, false)) return word;
+        p = word.end;  // no other word of a date begins in this one
+    }
+}
+
+// The word that ends before `at`; empty at the line's start.
+textWord wordBefore(const char* line, const char* at) {
+    const char* end = at;
+    while (end > line && isBlank(end[-1])) --end;
+    const char* begin = end;
+    while (begin > line && !isBlank(begin[-1])) --begin;
+    return {begin, end};
+}
+
+// A line that holds no date: a short name is said in full only beside a
+// word of a date, and a line holds few of those. They are searched for
+// first, and only the words beside them are looked at.
+void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
+                    sayingSoFar& saying) {
+    textWord date = nextDateWord(line, line, lineEnd);  // the first at or after `word`
+    textWord before{line, line};
+    bool beforeIsDate = false;
+    textWord word = wordAt(line, lineEnd);
+    while (!word.empty() && (beforeIsDate || !date.empty())) {
+        const bool isDate = word.begin == date.begin;
+        const textWord next = wordAt(word.end, lineEnd);
+        if (isDate) date = nextDateWord(line, word.end, lineEnd);
+        const bool nextIsDate = !next.empty() && next.begin == date.begin;
+        if (beforeIsDate || nextIsDate) sayWord(filter, word, before, next, false, breaks, saying);
+        if (!isDate && !nextIsDate && !date.empty()) {
+            // Neither this word nor the next belongs to a date: on to the
+            // word before the next one that does.
+            const textWord last = wordBefore(line, date.begin);
+            if (last.begin > next.begin) {
+                before = wordBefore(line, last.begin);
+                beforeIsDate = false;
+                word = last;
+                continue;
+            }
         }
         before = word;
+        beforeIsDate = isDate;
+        word = next;
     }
 }
 
@@ -145,21 +249,27 @@ void sayShortDateNames(epostSift& filter, readingOutput& out, std::size_t from, 
     if (from >= length) return;
     const char* text = out.at(from);
     const char* end = out.at(0) + length;
-    std::string said;
-    const char* copied = text;
+    // The search for the words of a date stops at the NUL that ends the
+    // written text; without one, every word is looked at.
+    const bool everyWord = dateLine || *end != '\0';
+    const wordBreakTable& breaks = wordBreaks(headerWords);
+    sayingSoFar saying{text, std::string()};
     for (const char* line = text; line < end;) {
         const char* feed = static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
         const char* next = feed != nullptr ? feed + 1 : end;
         const char* lineEnd = feed != nullptr ? feed : end;
         if (lineEnd > line && lineEnd[-1] == '\r') --lineEnd;
-        sayLine(filter, line, lineEnd, dateLine, wordBreaks(headerWords), copied, said);
+        if (everyWord)
+            sayEveryWord(filter, line, lineEnd, breaks, saying);
+        else
+            sayBesideDates(filter, line, lineEnd, breaks, saying);
         line = next;
     }
     // Every name said in full moves `copied` past it.
-    if (copied == text) return;
-    said.append(copied, end);
+    if (saying.copied == text) return;
+    saying.said.append(saying.copied, end);
     out.erase(from, length - from);
-    out.put(said.data(), said.data() + said.size());
+    out.put(saying.said.data(), saying.said.data() + saying.said.size());
 }
 
 }  // namespace postsift
