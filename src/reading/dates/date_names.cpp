@@ -1,6 +1,8 @@
 #include "reading/dates/date_names.h"
 
+#include <bitset>
 #include <string>
+#include <vector>
 
 #include "reading/lines/line_text.h"
 
@@ -110,44 +112,119 @@ bool readsDatesIn(nameLanguage language) {
     return language == nameLanguage::english || language == nameLanguage::french || language == nameLanguage::german;
 }
 
-template <std::size_t count>
-bool findIn(const nameSpelling (&names)[count], const unsigned char* word, std::size_t length, dateName& found) {
-    const char* text = reinterpret_cast<const char*>(word);
-    for (const nameSpelling& name : names) {
-        if (readsDatesIn(name.language) && equalsFolded(text, text + length, name.spelling)) {
-            found = {name.number, name.language};
-            return true;
+struct indexedName {
+    const char* spelling;
+    std::size_t length;
+    dateName name;
+    bool isShort;  // shorter than the name in full of its language
+};
+
+// The names of one table that dates are read in, asked of every word of a
+// line: kept by first byte, so that a word meets only the few names it
+// could be, and most words none.
+class nameIndex {
+public:
+    template <std::size_t count>
+    explicit nameIndex(const nameSpelling (&names)[count]) {
+        for (const nameSpelling& name : names) {
+            if (!readsDatesIn(name.language)) continue;
+            const std::size_t length = std::char_traits<char>::length(name.spelling);
+            bool isShort = false;
+            for (const nameSpelling& other : names)
+                isShort = isShort || (other.number == name.number && other.language == name.language &&
+                                      std::char_traits<char>::length(other.spelling) > length);
+            // Where two languages spell a name alike, the first one listed
+            // reads it; the spelling is short when it is short in either.
+            std::vector<indexedName>& same = byFirstByte_[static_cast<unsigned char>(name.spelling[0])];
+            indexedName* earlier = nullptr;
+            for (indexedName& known : same)
+                if (known.length == length && std::char_traits<char>::compare(known.spelling, name.spelling, length) == 0)
+                    earlier = &known;
+            if (earlier != nullptr)
+                earlier->isShort = earlier->isShort || isShort;
+            else
+                same.push_back({name.spelling, length, {name.number, name.language}, isShort});
         }
     }
-    return false;
+
+    // Marks the first two bytes of each short spelling.
+    void markShortBeginnings(std::bitset<256 * 256>& beginnings) const {
+        for (const std::vector<indexedName>& names : byFirstByte_)
+            for (const indexedName& name : names)
+                if (name.isShort && name.length >= 2)
+                    beginnings.set(static_cast<unsigned char>(name.spelling[0]) * 256u +
+                                   static_cast<unsigned char>(name.spelling[1]));
+    }
+
+    bool hasNamesBeginningWith(unsigned char first) const { return !byFirstByte_[foldedBytes.of[first]].empty(); }
+
+    const indexedName* find(const unsigned char* word, std::size_t length) const {
+        if (length == 0) return nullptr;
+        for (const indexedName& name : byFirstByte_[foldedBytes.of[word[0]]]) {
+            if (name.length != length) continue;
+            std::size_t i = 1;
+            while (i < length && foldedBytes.of[word[i]] == static_cast<unsigned char>(name.spelling[i])) ++i;
+            if (i == length) return &name;
+        }
+        return nullptr;
+    }
+
+private:
+    std::vector<indexedName> byFirstByte_[256];
+};
+
+const nameIndex& dayIndex() {
+    static const nameIndex built(dayNames);
+    return built;
 }
 
-template <std::size_t count>
-bool isShortIn(const nameSpelling (&names)[count], const unsigned char* word, std::size_t length) {
-    const char* text = reinterpret_cast<const char*>(word);
-    for (const nameSpelling& name : names) {
-        if (!readsDatesIn(name.language) || !equalsFolded(text, text + length, name.spelling)) continue;
-        for (const nameSpelling& other : names) {
-            if (other.number == name.number && other.language == name.language &&
-                std::char_traits<char>::length(other.spelling) > length)
-                return true;
-        }
-    }
-    return false;
+const nameIndex& monthIndex() {
+    static const nameIndex built(monthNames);
+    return built;
+}
+
+const std::bitset<256 * 256>& shortBeginnings() {
+    static const std::bitset<256 * 256> built = [] {
+        std::bitset<256 * 256> beginnings;
+        dayIndex().markShortBeginnings(beginnings);
+        monthIndex().markShortBeginnings(beginnings);
+        return beginnings;
+    }();
+    return built;
+}
+
+bool findIn(const nameIndex& index, const unsigned char* word, std::size_t length, dateName& found) {
+    const indexedName* name = index.find(word, length);
+    if (name == nullptr) return false;
+    found = name->name;
+    return true;
+}
+
+bool isShortIn(const nameIndex& index, const unsigned char* word, std::size_t length) {
+    const indexedName* name = index.find(word, length);
+    return name != nullptr && name->isShort;
 }
 
 }  // namespace
 
 bool isShortDateName(const unsigned char* word, std::size_t length) {
-    return isShortIn(dayNames, word, length) || isShortIn(monthNames, word, length);
+    return isShortIn(dayIndex(), word, length) || isShortIn(monthIndex(), word, length);
+}
+
+bool mayBeginDateName(unsigned char first) {
+    return dayIndex().hasNamesBeginningWith(first) || monthIndex().hasNamesBeginningWith(first);
+}
+
+bool mayBeginShortDateName(unsigned char first, unsigned char second) {
+    return shortBeginnings().test(foldedBytes.of[first] * 256u + foldedBytes.of[second]);
 }
 
 bool findDayName(const unsigned char* word, std::size_t length, dateName& found) {
-    return findIn(dayNames, word, length, found);
+    return findIn(dayIndex(), word, length, found);
 }
 
 bool findMonthName(const unsigned char* word, std::size_t length, dateName& found) {
-    return findIn(monthNames, word, length, found);
+    return findIn(monthIndex(), word, length, found);
 }
 
 const nameSpelling* daySpellings(std::size_t& count) {

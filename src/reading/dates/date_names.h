@@ -33,6 +33,14 @@ bool findMonthName(const unsigned char* word, std::size_t length, dateName& foun
 // name in full of its language.
 bool isShortDateName(const unsigned char* word, std::size_t length);
 
+// Whether a day or month name of English, French or German begins with
+// this byte, in either case.
+bool mayBeginDateName(unsigned char first);
+
+// Whether a word that begins with these two bytes can be one of those: a
+// look that turns most words away before they are read to their end.
+bool mayBeginShortDateName(unsigned char first, unsigned char second);
+
 // Every spelling of every language, for those that index them otherwise.
 const nameSpelling* daySpellings(std::size_t& count);
 const nameSpelling* monthSpellings(std::size_t& count);

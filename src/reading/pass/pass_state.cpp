@@ -16,4 +16,15 @@ const filterEntry* passState::lookedUp(const char* symbol, const filterEntry*& e
 const filterEntry* passState::subjectSymbol() { return lookedUp(symbolSubject, subject_, subjectLooked_); }
 const filterEntry* passState::dateSymbol() { return lookedUp(symbolDate, date_, dateLooked_); }
 
+const filterEntry* passState::keywordSymbol(const lineFacts& line) {
+    if (line.keywordEnd == nullptr) return nullptr;
+    if (line.keyword != keyword_ || line.keywordEnd != keywordEnd_) {
+        keyword_ = line.keyword;
+        keywordEnd_ = line.keywordEnd;
+        keywordText_.assign(line.keyword, line.keywordEnd);
+        keywordSymbol_ = findSymbol(filter.symbolTable, makeSearchWord(keywordText_.c_str()), filter.symbolKeywordIndex);
+    }
+    return keywordSymbol_;
+}
+
 }  // namespace postsift

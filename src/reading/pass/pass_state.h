@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "reading/lines/part_boundaries.h"
 #include "reading/pass/line_window.h"
 
@@ -40,6 +42,10 @@ struct passState {
     // The symbols of the summary's sender, date and subject, looked up once.
     const filterEntry* subjectSymbol();
     const filterEntry* dateSymbol();
+    // The symbol whose keyword the line's is (as findSymbol finds it), null
+    // when none or when the line has no keyword: several rules ask it of
+    // the same line, which is looked up once.
+    const filterEntry* keywordSymbol(const lineFacts& line);
 
 private:
     const filterEntry* lookedUp(const char* symbol, const filterEntry*& entry, bool& looked);
@@ -48,6 +54,10 @@ private:
     const filterEntry* date_ = nullptr;
     bool subjectLooked_ = false;
     bool dateLooked_ = false;
+    const char* keyword_ = nullptr;  // the keyword last looked up, and its end
+    const char* keywordEnd_ = nullptr;
+    const filterEntry* keywordSymbol_ = nullptr;
+    std::string keywordText_;  // a C string for the search, kept for its room
 };
 
 }  // namespace postsift

@@ -53,17 +53,34 @@ bool endsWord(const char* p, const char* end) {
     return p + 1 == end || !isWordByte(p[1]);
 }
 
+// Every date of a line of text has a year of four digits, which no other
+// digit touches: a line without such a run holds no date, and most lines
+// with figures (prices, times, phone numbers) are turned away here.
+bool holdsYear(const char* text, const char* end) {
+    std::size_t run = 0;
+    for (const char* p = text; p < end; ++p) {
+        if (isAsciiDigit(static_cast<unsigned char>(*p))) {
+            ++run;
+        } else {
+            if (run == 4) return true;
+            run = 0;
+        }
+    }
+    return run == 4;
+}
+
 }  // namespace
 
 void sayDatesInText(readingOutput& out, std::size_t from, const dateWords& words) {
     const std::size_t length = out.length();
     if (from >= length) return;
-    const bool monthFirst = saysMonthFirst(words);
     const char* text = out.at(from);
     const char* end = out.at(0) + length;
     const char* lineEnd = static_cast<const char*>(std::memchr(text, '\n', static_cast<std::size_t>(end - text)));
     if (lineEnd == nullptr) lineEnd = end;
     if (lineEnd > text && lineEnd[-1] == '\r') --lineEnd;
+    if (!holdsYear(text, lineEnd)) return;
+    const bool monthFirst = saysMonthFirst(words);
 
     std::string said;
     bool changed = false;

@@ -100,14 +100,14 @@ forwardedMessages::forwardedMessages(epostSift& filter, const char* phrase, cons
 bool forwardedMessages::isForwardMarker(const char* word, const char* end) {
     if (end == word || end[-1] != ':' || filter_.filterList == nullptr) return false;
     const std::string key = markerKey(word, end);
-    const filterEntry* entry = findException(filter_.filterList, key.c_str());
+    const filterEntry* entry = findException(filter_.filterList, makeSearchWord(key.c_str()), filter_.filterListIndex);
     if (entry == nullptr || (entry->kind() != PLAIN && entry->kind() != REPLACE_WORD) || entry->value() == nullptr)
         return false;
     // A marker the configuration adds is a forward marker when it is said
     // as one of the known ones ("TR:" said as "FW:" is).
     for (const char* marker : forwardMarkers) {
         if (std::strcmp(entry->key(), marker) == 0) return true;
-        const filterEntry* known = findException(filter_.filterList, marker);
+        const filterEntry* known = findException(filter_.filterList, makeSearchWord(marker), filter_.filterListIndex);
         if (known != nullptr && known->value() != nullptr && std::strcmp(known->value(), entry->value()) == 0)
             return true;
     }
@@ -117,8 +117,7 @@ bool forwardedMessages::isForwardMarker(const char* word, const char* end) {
 void forwardedMessages::observeHeader(const lineFacts& line, passState& state) {
     if (line.keywordEnd == nullptr) return;
     const filterEntry* subject = state.subjectSymbol();
-    const std::string name(line.keyword, line.keywordEnd);
-    if (subject == nullptr || findSymbol(filter_.symbolTable, name.c_str()) != subject) return;
+    if (subject == nullptr || state.keywordSymbol(line) != subject) return;
     // The first marker says what the message is: "Fwd: Re:" forwards a
     // reply, "Re: Fwd:" answers a forward. A list's tag may stand before it
     // ("[Orchids] FW: greenhouse closed"), and a marker may open a bracket

@@ -44,9 +44,7 @@ bool listTags::isSubjectLine(const lineFacts& line, passState& state) const {
     if (line.keywordEnd == nullptr || line.folded) return false;
     if (!line.header && (line.line.depth != 0 || line.line.content != line.line.prefixEnd)) return false;
     const filterEntry* subject = state.subjectSymbol();
-    if (subject == nullptr) return false;
-    const std::string name(line.keyword, line.keywordEnd);
-    return findSymbol(filter_.symbolTable, name.c_str()) == subject;
+    return subject != nullptr && state.keywordSymbol(line) == subject;
 }
 
 std::string listTags::takeTag(const lineFacts& line, std::size_t written, readingOutput& out) const {

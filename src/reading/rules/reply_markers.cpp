@@ -20,9 +20,7 @@ lineTaken replyMarkers::take(const lineFacts& line, passState& state, readingOut
     if (!line.header && text.content != text.prefixEnd) return lineTaken::passed();
     if (line.keywordEnd == nullptr) return lineTaken::passed();
     const filterEntry* subject = state.subjectSymbol();
-    if (subject == nullptr) return lineTaken::passed();
-    const std::string name(line.keyword, line.keywordEnd);
-    if (findSymbol(filter_.symbolTable, name.c_str()) != subject) return lineTaken::passed();
+    if (subject == nullptr || state.keywordSymbol(line) != subject) return lineTaken::passed();
 
     std::vector<const char*> spoken;
     const char* copied = text.begin;

@@ -21,10 +21,22 @@ const std::size_t longestShortName = 8;
 bool isNameByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c != 0xd7 && c != 0xf7); }
 bool isCapital(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7); }
 
-// The bytes at which the scanner ends a word of text, or of a header line.
-const char* wordBreaks(bool headerWords) { return headerWords ? "!.?<>" : "*>_"; }
+// The bytes at which the scanner ends a word of text, or of a header line;
+// asked of every byte of a word, so from a table.
+struct wordBreakTable {
+    bool at[256];
+};
+constexpr wordBreakTable breakTable(const char* breaks) {
+    wordBreakTable table{};
+    for (; *breaks != '\0'; ++breaks) table.at[static_cast<unsigned char>(*breaks)] = true;
+    return table;
+}
+constexpr wordBreakTable textBreaks = breakTable("*>_");
+constexpr wordBreakTable headerBreaks = breakTable("!.?<>");
 
-bool breaksWord(char c, const char* breaks) { return c != '\0' && std::strchr(breaks, c) != nullptr; }
+const wordBreakTable& wordBreaks(bool headerWords) { return headerWords ? headerBreaks : textBreaks; }
+
+bool breaksWord(char c, const wordBreakTable& breaks) { return breaks.at[static_cast<unsigned char>(c)]; }
 
 // Whether the name is a month's ("Mar" is March as well as the French
 // "mardi"): a month's name stands on either side of a number ("13 Apr
@@ -58,57 +70,172 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
     return findDayName(name, length, found) || findMonthName(name, length, found);
 }
 
+// Whether a rule's key is a short name's: without a trailing ',' or '.', a
+// short day or month name.
+bool isShortNameKey(const char* key, std::size_t length) {
+    if (length > 0 && (key[length - 1] == ',' || key[length - 1] == '.')) --length;
+    if (length < 2 || length + 1 > longestShortName) return false;
+    for (std::size_t i = 0; i < length; ++i)
+        if (!isNameByte(static_cast<unsigned char>(key[i]))) return false;
+    return isShortDateName(reinterpret_cast<const unsigned char*>(key), length);
+}
+
 // The rule's word, when the word is a short name that a rule says in full.
 const char* fullName(epostSift& filter, const char* begin, const char* end) {
-    // Most words are no short name: those that cannot be are not looked up.
     if (filter.filterList == nullptr || end - begin < 2 || static_cast<std::size_t>(end - begin) > longestShortName ||
         !isNameByte(static_cast<unsigned char>(*begin)))
         return nullptr;
-    const std::string key(begin, end);
-    const filterEntry* entry = findException(filter.filterList, key.c_str());
+    char key[longestShortName + 1];
+    std::size_t keyLength = 0;
+    while (begin + keyLength < end && begin[keyLength] != '\0') {
+        key[keyLength] = begin[keyLength];
+        ++keyLength;
+    }
+    key[keyLength] = '\0';
+    // Most words are no short name: only a word that is one is looked up,
+    // as its rule's key would be (to a NUL, as a C string reads it).
+    if (!isShortNameKey(key, keyLength)) return nullptr;
+    const filterEntry* entry = findException(filter.filterList, makeSearchWord(key), filter.filterListIndex);
     if (entry == nullptr || (entry->kind() != PLAIN && entry->kind() != REPLACE_WORD)) return nullptr;
     const char* value = entry->value();
     if (value == nullptr || std::strchr(value, '%') != nullptr || !isShortDateNameRule(*entry)) return nullptr;
     return value;
 }
 
-// One line of written text, said again into `said`; false when nothing in
-// it changes.
-bool sayLine(epostSift& filter, const char* line, const char* end, bool dateLine, const char* breaks,
-             std::string& said) {
-    bool changed = false;
-    const char* copied = line;
+// What a line's words are read into: the text said again up to `copied`,
+// begun at the first name said in full, so that text that keeps its words
+// is not copied.
+struct sayingSoFar {
+    const char* copied;
+    std::string said;
+};
+
+// Says the word's name in full when it is a short name with a rule and
+// stands in a date: in a line that holds one, or beside a word of a date.
+void sayWord(epostSift& filter, const textWord& word, const textWord& before, const textWord& next, bool dateLine,
+             const wordBreakTable& breaks, sayingSoFar& saying) {
+    // The word as the scanner cuts it; one too long for a short name need
+    // not be cut to its end, nor one that begins as none does.
+    const char* begin = word.begin;
+    while (begin < word.end && breaksWord(*begin, breaks)) ++begin;
+    if (word.end - begin < 2 ||
+        !mayBeginShortDateName(static_cast<unsigned char>(begin[0]), static_cast<unsigned char>(begin[1])))
+        return;
+    const char* cut = begin;
+    while (cut < word.end && !breaksWord(*cut, breaks) && static_cast<std::size_t>(cut - begin) <= longestShortName)
+        ++cut;
+    const char* full = fullName(filter, begin, cut);
+    if (full != nullptr &&
+        (dateLine || belongsToDate(next, false) || belongsToDate(before, !isMonthName(begin, cut)))) {
+        saying.said.append(saying.copied, begin);
+        saying.said += full;
+        saying.copied = cut;
+    }
+}
+
+// A line that holds a date: every word is looked at.
+void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
+                  sayingSoFar& saying) {
     textWord before{line, line};
-    for (textWord word = wordAt(line, end); !word.empty(); word = wordAt(word.end, end)) {
-        // The word as the scanner cuts it.
-        const char* begin = word.begin;
-        while (begin < word.end && breaksWord(*begin, breaks)) ++begin;
-        const char* cut = begin;
-        while (cut < word.end && !breaksWord(*cut, breaks)) ++cut;
-        const char* full = fullName(filter, begin, cut);
-        if (full != nullptr && (dateLine || belongsToDate(wordAt(word.end, end), false) ||
-                                belongsToDate(before, !isMonthName(begin, cut)))) {
-            said.append(copied, begin);
-            said += full;
-            copied = cut;
-            changed = true;
+    for (textWord word = wordAt(line, lineEnd); !word.empty();) {
+        const textWord next = wordAt(word.end, lineEnd);
+        sayWord(filter, word, before, next, true, breaks, saying);
+        before = word;
+        word = next;
+    }
+}
+
+struct byteTable {
+    bool of[256];
+};
+
+// Where the search for the words of a date stops: at a byte that may begin
+// one (a figure, or a capital that begins a day or month name), and at the
+// bytes that may end a line ('\r', '\n', and the NUL after the written
+// text), so that the search needs no other bound.
+const byteTable& searchStops() {
+    static const byteTable table = [] {
+        byteTable made{};
+        for (int c = 0; c < 256; ++c) {
+            const unsigned char b = static_cast<unsigned char>(c);
+            made.of[c] = isAsciiDigit(b) || (isCapital(b) && mayBeginDateName(b)) || b == '\r' || b == '\n' || b == '\0';
+        }
+        return made;
+    }();
+    return table;
+}
+
+bool opensWord(char c) { return c == '(' || c == '"' || c == '\''; }
+
+// The first word at or after `from` that belongs to a date (a number, a
+// day or month name with a capital); empty, at `lineEnd`, when none. The
+// byte at `lineEnd` ends the line: '\r', '\n' or the text's NUL.
+textWord nextDateWord(const char* line, const char* from, const char* lineEnd) {
+    const byteTable& stops = searchStops();
+    for (const char* p = from;;) {
+        while (!stops.of[static_cast<unsigned char>(*p)]) ++p;
+        if (p >= lineEnd) return {lineEnd, lineEnd};
+        if (*p == '\r' || *p == '\n' || *p == '\0') {
+            ++p;  // inside the line, a byte like any other
+            continue;
+        }
+        // A word begins where the figure or capital stands, after what
+        // opens it ("(13", "\"Sep").
+        const char* begin = p;
+        while (begin > line && opensWord(begin[-1])) --begin;
+        textWord word{begin, p};
+        while (word.end < lineEnd && !isBlank(*word.end)) ++word.end;
+        if ((begin == line || isBlank(begin[-1])) && belongsToDate(word, false)) return word;
+        p = word.end;  // no other word of a date begins in this one
+    }
+}
+
+// The word that ends before `at`; empty at the line's start.
+textWord wordBefore(const char* line, const char* at) {
+    const char* end = at;
+    while (end > line && isBlank(end[-1])) --end;
+    const char* begin = end;
+    while (begin > line && !isBlank(begin[-1])) --begin;
+    return {begin, end};
+}
+
+// A line that holds no date: a short name is said in full only beside a
+// word of a date, and a line holds few of those. They are searched for
+// first, and only the words beside them are looked at.
+void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
+                    sayingSoFar& saying) {
+    textWord date = nextDateWord(line, line, lineEnd);  // the first at or after `word`
+    textWord before{line, line};
+    bool beforeIsDate = false;
+    textWord word = wordAt(line, lineEnd);
+    while (!word.empty() && (beforeIsDate || !date.empty())) {
+        const bool isDate = word.begin == date.begin;
+        const textWord next = wordAt(word.end, lineEnd);
+        if (isDate) date = nextDateWord(line, word.end, lineEnd);
+        const bool nextIsDate = !next.empty() && next.begin == date.begin;
+        if (beforeIsDate || nextIsDate) sayWord(filter, word, before, next, false, breaks, saying);
+        if (!isDate && !nextIsDate && !date.empty()) {
+            // Neither this word nor the next belongs to a date: on to the
+            // word before the next one that does.
+            const textWord last = wordBefore(line, date.begin);
+            if (last.begin > next.begin) {
+                before = wordBefore(line, last.begin);
+                beforeIsDate = false;
+                word = last;
+                continue;
+            }
         }
         before = word;
+        beforeIsDate = isDate;
+        word = next;
     }
-    said.append(copied, end);
-    return changed;
 }
 
 }  // namespace
 
 bool isShortDateNameRule(const filterEntry& entry) {
     const char* key = entry.key();
-    std::size_t length = std::strlen(key);
-    if (length > 0 && (key[length - 1] == ',' || key[length - 1] == '.')) --length;
-    if (length < 2 || length + 1 > longestShortName) return false;
-    for (std::size_t i = 0; i < length; ++i)
-        if (!isNameByte(static_cast<unsigned char>(key[i]))) return false;
-    return isShortDateName(reinterpret_cast<const unsigned char*>(key), length);
+    return isShortNameKey(key, std::strlen(key));
 }
 
 bool ruleLeftToDates(epostSift& filter, const filterEntry& entry) {
@@ -122,20 +249,27 @@ void sayShortDateNames(epostSift& filter, readingOutput& out, std::size_t from, 
     if (from >= length) return;
     const char* text = out.at(from);
     const char* end = out.at(0) + length;
-    std::string said;
-    bool changed = false;
+    // The search for the words of a date stops at the NUL that ends the
+    // written text; without one, every word is looked at.
+    const bool everyWord = dateLine || *end != '\0';
+    const wordBreakTable& breaks = wordBreaks(headerWords);
+    sayingSoFar saying{text, std::string()};
     for (const char* line = text; line < end;) {
         const char* feed = static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
         const char* next = feed != nullptr ? feed + 1 : end;
         const char* lineEnd = feed != nullptr ? feed : end;
         if (lineEnd > line && lineEnd[-1] == '\r') --lineEnd;
-        changed = sayLine(filter, line, lineEnd, dateLine, wordBreaks(headerWords), said) || changed;
-        said.append(lineEnd, next);
+        if (everyWord)
+            sayEveryWord(filter, line, lineEnd, breaks, saying);
+        else
+            sayBesideDates(filter, line, lineEnd, breaks, saying);
         line = next;
     }
-    if (!changed) return;
+    // Every name said in full moves `copied` past it.
+    if (saying.copied == text) return;
+    saying.said.append(saying.copied, end);
     out.erase(from, length - from);
-    out.put(said.data(), said.data() + said.size());
+    out.put(saying.said.data(), saying.said.data() + saying.said.size());
 }
 
 }  // namespace postsift

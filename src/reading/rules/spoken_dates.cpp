@@ -19,9 +19,7 @@ std::unique_ptr<readingRule> makeSpokenDates(const ruleSetting& setting) {
 bool spokenDates::isDateKeyword(const lineFacts& line, passState& state) const {
     if (line.originalHeader && line.field == originalField::date) return true;
     const filterEntry* dateSymbol = state.dateSymbol();
-    if (dateSymbol == nullptr) return false;
-    const std::string name(line.keyword, line.keywordEnd);
-    return filter_.symbolKeywordIndex.find(filter_.symbolTable, makeSearchWord(name.c_str())) == dateSymbol;
+    return dateSymbol != nullptr && state.keywordSymbol(line) == dateSymbol;
 }
 
 // A date that goes on in a folded line stays as it is; but lines folded

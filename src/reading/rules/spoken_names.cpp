@@ -16,14 +16,12 @@ std::unique_ptr<readingRule> makeSpokenNames(const ruleSetting& setting) {
         setting.filter, phraseOf(setting.filter, symbolRoleAddress, buildLanguagePhrases().roleAddress));
 }
 
-bool spokenNames::isSenderLine(const lineFacts& line) {
+bool spokenNames::isSenderLine(const lineFacts& line, passState& state) {
     if (!senderLooked_) {
         senderLooked_ = true;
         if (filter_.symbolTable != nullptr) sender_ = findException(filter_.symbolTable, symbolSender);
     }
-    if (sender_ == nullptr) return false;
-    const std::string name(line.keyword, line.keywordEnd);
-    return findSymbol(filter_.symbolTable, name.c_str()) == sender_;
+    return sender_ != nullptr && state.keywordSymbol(line) == sender_;
 }
 
 lineTaken spokenNames::take(const lineFacts& line, passState& state, readingOutput& out) {
@@ -31,7 +29,7 @@ lineTaken spokenNames::take(const lineFacts& line, passState& state, readingOutp
     // line that signed text did not read past its "- ".
     const messageLine& text = line.line;
     if (line.header ? line.folded : text.depth != 0 || text.content != text.prefixEnd) return lineTaken::passed();
-    if (line.keywordEnd == nullptr || !isSenderLine(line)) return lineTaken::passed();
+    if (line.keywordEnd == nullptr || !isSenderLine(line, state)) return lineTaken::passed();
     lineFacts next;
     if (state.lines.next(line, next) && next.line.isFolded()) return lineTaken::passed();
     mailbox box;

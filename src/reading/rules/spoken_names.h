@@ -26,7 +26,7 @@ public:
     lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
 private:
-    bool isSenderLine(const lineFacts& line);
+    bool isSenderLine(const lineFacts& line, passState& state);
 
     epostSift& filter_;
     const char* rolePhrase_;

@@ -36,10 +36,10 @@ std::string markerKey(const char* word, const char* end) {
     return std::string(word, name) + ":";
 }
 
-const char* markerPhrase(const epostSift& filter, const char* word, const char* end) {
+const char* markerPhrase(epostSift& filter, const char* word, const char* end) {
     if (end == word || end[-1] != ':' || filter.filterList == nullptr) return nullptr;
     const std::string key = markerKey(word, end);
-    const filterEntry* entry = findException(filter.filterList, key.c_str());
+    const filterEntry* entry = findException(filter.filterList, makeSearchWord(key.c_str()), filter.filterListIndex);
     if (entry == nullptr || (entry->kind() != PLAIN && entry->kind() != REPLACE_WORD)) return nullptr;
     const char* phrase = entry->value();
     return phrase != nullptr && std::strchr(phrase, '%') == nullptr ? phrase : nullptr;

@@ -17,7 +17,7 @@ std::string markerKey(const char* word, const char* end);
 // The phrase that the filter list says a marker with: the word (read as
 // markerKey) ends in ':' and a word rule replaces it by a phrase without
 // "%s" ("Re:" by "Reply:"). Null when the word is no marker.
-const char* markerPhrase(const epostSift& filter, const char* word, const char* end);
+const char* markerPhrase(epostSift& filter, const char* word, const char* end);
 
 // Just past the list tag that begins at `from` ("[Orchids]", "[use Perl]"),
 // which a blank or the end of the text follows; null when none begins
