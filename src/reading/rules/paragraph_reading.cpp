@@ -125,7 +125,7 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
         shape.firstWord = shape.link ? longestWord + 1 : opening.length();
         shape.item = isListMark(text, end);
         shape.gaps = columnGaps(text, end);
-        shape.alone = shape.item || isHeading(text, end) || shapeOf(l).isMachineLine();
+        shape.alone = shape.item || isHeading(text, end) || isMachineLine(line);
         if (text < end) {
             shape.heads = isCapital(byteAt(text)) || isAsciiDigit(byteAt(text));
             const char* word = end;
