@@ -1,4 +1,6 @@
 #pragma once
+#include <bitset>
+#include <cstddef>
 
 namespace postsift {
 
@@ -27,5 +29,26 @@ const readingWords& buildReadingWords();
 
 // Whether a word, folded to lower case, is one of `continuing`.
 bool isContinuingWord(const readingWords& words, const char* begin, const char* end);
+
+// The same question asked of many words, as the paragraphs' last words
+// are: a word whose length and first letter no continuing word has is told
+// so without searching the list.
+class continuingWords {
+public:
+    // The longest continuing word of any language is short: anything
+    // longer is no such word.
+    static constexpr std::size_t longest = 15;
+
+    explicit continuingWords(const readingWords& words);
+
+    bool has(const char* begin, const char* end) const;
+
+private:
+    const readingWords& words_;
+    std::bitset<256> firstBytes_[longest + 1];  // by length, the folded first bytes
+};
+
+// The continuing words of this build's language, indexed once.
+const continuingWords& buildContinuingWords();
 
 }  // namespace postsift

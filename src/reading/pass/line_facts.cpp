@@ -11,7 +11,7 @@ namespace {
 
 // What kind of byte each is, for the first look: one table lookup and one
 // OR a byte.
-enum byteKind : unsigned char { wordByte = 1, digitByte = 2, colonByte = 4, dotByte = 8, dashByte = 16 };
+enum byteKind : unsigned char { wordByte = 1, digitByte = 2, colonByte = 4, dotByte = 8, dashByte = 16, signByte = 32 };
 
 struct byteKindTable {
     unsigned char of[256];
@@ -27,6 +27,9 @@ constexpr byteKindTable byteKinds = [] {
         if (c == '-') kind = dashByte;
         table.of[c] = kind;
     }
+    // The signs that programs are written with and sentences hardly hold.
+    for (const char* sign = "{}[]()<>;=$\\|&^~`#"; *sign != '\0'; ++sign)
+        table.of[static_cast<unsigned char>(*sign)] = signByte;
     return table;
 }();
 
@@ -54,6 +57,7 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     facts.hasWord = (kinds & wordByte) != 0;
     facts.hasDigit = (kinds & digitByte) != 0;
     facts.hasColon = (kinds & colonByte) != 0;
+    facts.hasCodeSign = (kinds & signByte) != 0;
     facts.blank = skipBlanks(line.prefixEnd, line.end) == line.end;
     if (kinds & (colonByte | dotByte)) facts.hasLink = holdsLinkScheme(line.prefixEnd, line.end);
     if (facts.hasColon) {

@@ -21,6 +21,7 @@ struct lineFacts {
     bool hasDigit = false;  // a date or a time can stand here
     bool hasColon = false;  // a keyword, a header line or an attribution can
     bool hasLink = false;   // "://", "mailto:" or "www.": a link can begin here
+    bool hasCodeSign = false;  // a bracket, ';', '=', '$' or another sign of code: a program's line can be
 
     // The closer look.
     const char* keyword = nullptr;     // the header keyword as the scanner reads it (headerKeywordEnd) ...

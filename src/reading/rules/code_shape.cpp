@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "reading/lines/byte_set.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -20,8 +21,11 @@ bool isHexDigit(unsigned char c) {
 // letters (but for the multiplication and division signs).
 bool isLetterByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c != 0xd7 && c != 0xf7); }
 
-// The signs that programs are written with and sentences hardly hold.
-bool isCodeSign(unsigned char c) { return c != 0 && std::strchr("{}[]()<>;=$\\|&^~`#", c) != nullptr; }
+// The signs that programs are written with and sentences hardly hold (a
+// line's facts say whether it holds one), and of them those that prose has
+// no use for.
+constexpr byteSet codeSigns("{}[]()<>;=$\\|&^~`#");
+constexpr byteSet strongSigns("{}[]<>=$\\|^~`#");
 
 bool startsWith(const char* from, const char* to, const char* literal) {
     const std::size_t length = std::strlen(literal);
@@ -30,30 +34,45 @@ bool startsWith(const char* from, const char* to, const char* literal) {
 
 bool contains(const char* from, const char* to, const char* literal) {
     const std::size_t length = std::strlen(literal);
-    for (const char* p = from; static_cast<std::size_t>(to - p) >= length; ++p)
+    for (const char* p = from; static_cast<std::size_t>(to - p) >= length; ++p) {
+        p = static_cast<const char*>(std::memchr(p, *literal, static_cast<std::size_t>(to - p) - length + 1));
+        if (p == nullptr) return false;
         if (std::memcmp(p, literal, length) == 0) return true;
+    }
     return false;
 }
 
 // A word whose signs say nothing of code: a link, a mail address, an
 // emoticon.
 bool isLinkOrAddress(const textWord& w) {
-    if (contains(w.begin, w.end, "://") || startsWithFolded(w.begin, w.end, "www.") ||
-        startsWithFolded(w.begin, w.end, "<www.") || startsWithFolded(w.begin, w.end, "mailto:"))
+    const unsigned char first = foldedByte(*w.begin);
+    if ((first == 'w' && startsWithFolded(w.begin, w.end, "www.")) ||
+        (first == '<' && startsWithFolded(w.begin, w.end, "<www.")) ||
+        (first == 'm' && startsWithFolded(w.begin, w.end, "mailto:")))
         return true;
-    const char* at = static_cast<const char*>(std::memchr(w.begin, '@', w.length()));
+    // "://" anywhere; an '@' after the first byte, and a '.' after it.
+    static constexpr byteSet marks(":@");
+    const char* at = nullptr;
+    for (const char* p = w.begin; p < w.end; ++p) {
+        if (!marks(*p)) continue;
+        if (*p == ':' && w.end - p >= 3 && p[1] == '/' && p[2] == '/') return true;
+        if (*p == '@' && at == nullptr) at = p;
+    }
     return at != nullptr && at > w.begin && std::memchr(at, '.', static_cast<std::size_t>(w.end - at)) != nullptr;
 }
 
 bool isEmoticon(const textWord& w) {
+    static constexpr byteSet eyes(":;=8");
+    static constexpr byteSet noses("-^'o");
+    static constexpr byteSet mouths(")(][DPpOo|/\\*$@{}<>3");
     const std::size_t n = w.length();
     if (n < 2 || n > 4) return false;
     const char* p = w.begin;
-    if (std::strchr(":;=8", *p) == nullptr) return false;
+    if (!eyes(*p)) return false;
     ++p;
-    if (n >= 3 && std::strchr("-^'o", *p) != nullptr) ++p;
+    if (n >= 3 && noses(*p)) ++p;
     for (; p < w.end; ++p)
-        if (std::strchr(")(][DPpOo|/\\*$@{}<>3", *p) == nullptr || *p == '\0') return false;
+        if (!mouths(*p)) return false;
     return true;
 }
 
@@ -74,8 +93,10 @@ bool isListMarkWord(const textWord& w) {
 bool isPlainWord(const textWord& w) {
     const char* b = w.begin;
     const char* e = w.end;
-    while (b < e && std::strchr("(\"'[\x93\xab", *b) != nullptr && *b != '\0') ++b;
-    while (e > b && std::strchr(".,;:!?)\"']\x94\xbb", e[-1]) != nullptr && e[-1] != '\0') --e;
+    static constexpr byteSet opening("(\"'[\x93\xab");
+    static constexpr byteSet closing(".,;:!?)\"']\x94\xbb");
+    while (b < e && opening(*b)) ++b;
+    while (e > b && closing(e[-1])) --e;
     if (b == e) return false;
     for (const char* p = b; p < e; ++p) {
         const unsigned char c = byteAt(p);
@@ -88,7 +109,9 @@ bool isPlainWord(const textWord& w) {
 // face=arial>", "<br/>", with a '>' further on.
 bool holdsMarkup(const char* from, const char* to) {
     for (const char* p = from; p < to; ++p) {
-        if (*p != '<' || !(p == from || isBlank(p[-1]) || p[-1] == '>')) continue;
+        p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(to - p)));
+        if (p == nullptr) return false;
+        if (!(p == from || isBlank(p[-1]) || p[-1] == '>')) continue;
         const char* name = p + 1;
         if (name < to && (*name == '/' || *name == '!')) ++name;
         const char* q = name;
@@ -192,12 +215,16 @@ bool isSection(const char* from, const char* to) {
     return true;
 }
 
+// "//", "/*", "*/", "# ", "#!", "#word".
 bool isComment(const char* from, const char* to) {
-    if (startsWith(from, to, "//") || startsWith(from, to, "/*") || startsWith(from, to, "*/")) return true;
-    return to - from >= 2 && *from == '#' && (from[1] == ' ' || from[1] == '!' || isAsciiLetter(byteAt(from + 1)));
+    if (to - from < 2) return false;
+    if (*from == '/') return from[1] == '/' || from[1] == '*';
+    if (*from == '*') return from[1] == '/';
+    return *from == '#' && (from[1] == ' ' || from[1] == '!' || isAsciiLetter(byteAt(from + 1)));
 }
 
 bool isPreprocessorLine(const char* from, const char* to) {
+    if (*from != '#') return false;
     for (const char* word : {"#include", "#define", "#if", "#endif", "#else", "#undef", "#pragma", "#!/"})
         if (startsWith(from, to, word)) return true;
     return false;
@@ -247,16 +274,26 @@ std::size_t hexDigitsOf(const textWord& w, bool& letter) {
     return static_cast<std::size_t>(e - w.begin);
 }
 
+// Escaped bytes, "\x01" or "0x1f": an 'x' after a backslash or a '0', and
+// two hex digits.
+std::size_t escapedBytes(const char* from, const char* to) {
+    std::size_t count = 0;
+    for (const char mark : {'x', 'X'}) {
+        for (const char* x = from + 1; x + 2 < to; ++x) {
+            x = static_cast<const char*>(std::memchr(x, mark, static_cast<std::size_t>(to - 2 - x)));
+            if (x == nullptr) break;
+            if ((x[-1] == '\\' || x[-1] == '0') && isHexDigit(byteAt(x + 1)) && isHexDigit(byteAt(x + 2))) ++count;
+        }
+    }
+    return count;
+}
+
 // An offset and four groups of bytes or more ("0000010 7f45 4c46 ..."),
 // eight bytes or more ("7f 45 4c 46 02 01 01 00"), or escaped bytes
-// ("\x01\x00\x00\x00", "0x1f, 0x2a, ...").
-bool isHexRow(const char* from, const char* to) {
-    std::size_t escapes = 0;
-    for (const char* p = from; p + 3 < to; ++p)
-        if ((*p == '\\' || *p == '0') && (p[1] == 'x' || p[1] == 'X') && isHexDigit(byteAt(p + 2)) &&
-            isHexDigit(byteAt(p + 3)))
-            ++escapes;
-    if (escapes >= 4) return true;
+// ("\x01\x00\x00\x00", "0x1f, 0x2a, ..."), looked for only where the line
+// holds a backslash or a digit (`escapable`).
+bool isHexRow(const char* from, const char* to, bool escapable) {
+    if (escapable && escapedBytes(from, to) >= 4) return true;
     bool letter = false;
     std::size_t groups = 0;
     std::size_t words = 0;
@@ -277,6 +314,7 @@ bool isHexRow(const char* from, const char* to) {
 
 // A figure: digits, with a sign, a currency, separators or a unit sign.
 bool isFigure(const textWord& w, bool& decimal) {
+    static constexpr byteSet figureSigns("+-$%/:\x80\xa3");
     std::size_t digits = 0;
     for (const char* p = w.begin; p < w.end; ++p) {
         const unsigned char c = byteAt(p);
@@ -285,7 +323,7 @@ bool isFigure(const textWord& w, bool& decimal) {
         } else if ((c == '.' || c == ',') && p > w.begin && p + 1 < w.end && isAsciiDigit(byteAt(p - 1)) &&
                    isAsciiDigit(byteAt(p + 1))) {
             decimal = true;
-        } else if (std::strchr("+-$%/:\x80\xa3", c) == nullptr || c == 0) {
+        } else if (!figureSigns(*p)) {
             return false;
         }
     }
@@ -314,95 +352,157 @@ bool isDiffHeader(const char* from, const char* to) {
            startsWith(from, to, "+++ ") || startsWith(from, to, "@@ -");
 }
 
-}  // namespace
-
-lineShape shapeOf(const messageLine& line) {
-    lineShape shape;
-    const char* text = line.prefixEnd;
-    const char* end = trimBlanks(text, line.end);
-    const char* from = skipBlanks(text, end);
-    if (from == end) return shape;
-
+// What the words of a line are: how many, how many of them a sentence's,
+// and, in a line that holds signs of code, how those stand among them.
+struct wordCounts {
     std::size_t words = 0;
-    std::size_t counted = 0;  // words other than links, addresses and emoticons
     std::size_t plain = 0;
+    std::size_t counted = 0;  // words other than links, addresses and emoticons
     std::size_t signs = 0;
     std::size_t strong = 0;  // of the signs, those that prose has no use for: not '(', ')', ';' or '&'
     bool letterOrDigit = false;
     bool call = false;
     bool callBeforeLast = false;  // the last '(' follows a name: "console.log("
-    // Just past the last ')' of the line: a '(' before it is closed.
-    const char* lastClose = end;
-    while (lastClose > from && lastClose[-1] != ')') --lastClose;
-    char last = 0;  // the last byte of the last word that counts
+    char last = 0;                // the last byte of the last word that counts
+};
+
+// The words of [from, end): their signs only when the line holds any
+// (`signs`), the plain ones only when asked (`plain`).
+wordCounts countWords(const char* from, const char* end, bool signs, bool plain) {
+    wordCounts n;
+    // Just past the last ')' of the line: a '(' before it is closed. Found
+    // at the first '(' after a name.
+    const char* lastClose = nullptr;
     for (textWord w = wordAt(from, end); !w.empty(); w = wordAt(w.end, end)) {
-        ++words;
-        if (isPlainWord(w)) ++plain;
-        if (isLinkOrAddress(w) || isEmoticon(w) || (words == 1 && isListMarkWord(w))) continue;
-        ++counted;
-        last = w.end[-1];
+        ++n.words;
+        if (plain && isPlainWord(w)) ++n.plain;
+        if (!signs || isLinkOrAddress(w) || isEmoticon(w) || (n.words == 1 && isListMarkWord(w))) continue;
+        ++n.counted;
+        n.last = w.end[-1];
         for (const char* p = w.begin; p < w.end; ++p) {
             const unsigned char c = byteAt(p);
-            if (isCodeSign(c)) ++signs;
-            if (isCodeSign(c) && std::strchr("();&", c) == nullptr) ++strong;
-            if (isAsciiLetter(c) || isAsciiDigit(c)) letterOrDigit = true;
+            if (codeSigns(*p)) ++n.signs;
+            if (strongSigns(*p)) ++n.strong;
+            if (isAsciiLetter(c) || isAsciiDigit(c)) n.letterOrDigit = true;
             // "name(": a call, when a ')' follows; not "1995(ish)".
             if (c == '(') {
                 const char* name = p;
                 while (name > w.begin && (isNameByte(byteAt(name - 1)) || name[-1] == '.')) --name;
                 const bool afterName = name < p && (isAsciiLetter(byteAt(name)) || *name == '_');
-                call = call || (afterName && lastClose > p);
-                callBeforeLast = afterName;
+                if (afterName && lastClose == nullptr)
+                    for (lastClose = end; lastClose > from && lastClose[-1] != ')';) --lastClose;
+                n.call = n.call || (afterName && lastClose > p);
+                n.callBeforeLast = afterName;
             }
         }
     }
+    return n;
+}
 
-    shape.markup = holdsMarkup(from, end);
-    shape.timestamp = beginsWithTimestamp(from, end);
+// Whether the signs of a line can make it code, but for a line of closing
+// brackets or a preprocessor's: four signs or more, or a last word that
+// ends as a line of code does ("{", "(", ";"; ")", ":" or "," after a
+// call). Most lines with a sign or two are sentences: "(see below)", "Ann
+// <ann@example.org>".
+bool signsCanMakeCode(const char* from, const char* end) {
+    static constexpr byteSet endings("{(;");
+    static constexpr byteSet callEndings("):,");
+    std::size_t count = 0;
+    for (const char* p = from; p < end && count < 4; ++p) count += codeSigns(*p) ? 1 : 0;
+    if (count >= 4) return true;
+    // After a link, an address or an emoticon, the line ends, as code is
+    // read, with the word before it.
+    const char* lastBegin = end;
+    while (lastBegin > from && !isBlank(lastBegin[-1])) --lastBegin;
+    const textWord last{lastBegin, end};
+    if (isLinkOrAddress(last) || isEmoticon(last) || (lastBegin == from && isListMarkWord(last))) return true;
+    return endings(end[-1]) ||
+           (callEndings(end[-1]) && std::memchr(from, '(', static_cast<std::size_t>(end - from)) != nullptr);
+}
+
+// Brackets, semicolons and operators among few words, or a line that ends
+// as code's lines end.
+bool looksLikeCode(const char* from, const char* end, const wordCounts& n, bool assignment) {
+    static constexpr byteSet closing(")]};,");
+    static constexpr byteSet callEnding(");:,");
+    // "}", "};", "})": brackets closed, a bracket among them.
+    bool closers = end - from <= 4;
+    bool bracket = false;
+    for (const char* p = from; p < end && closers; ++p) {
+        closers = closing(*p);
+        bracket = bracket || *p == ')' || *p == ']' || *p == '}';
+    }
+    closers = closers && bracket;
+    return closers || isPreprocessorLine(from, end) || *from == '}' || n.last == '{' ||
+           (n.last == '(' && n.callBeforeLast) || (n.last == ';' && (n.strong > 0 || n.call || assignment)) ||
+           (n.letterOrDigit && n.signs >= 4 && n.signs >= n.counted) ||
+           (n.call && n.words <= 8 && callEnding(n.last));
+}
+
+// The shape of a line. A test looks only at a line that holds the bytes it
+// needs, as the line's facts tell: a line without a sign of code is no
+// code, markup, assignment or section, one without a digit no row of
+// figures. Only a paragraph's tally asks for the `whole` shape; else prose,
+// which takes weighing each word, is weighed only where it undoes a flag,
+// and the tag of a log's line is left unset.
+lineShape shapeFrom(const lineFacts& facts, bool whole) {
+    lineShape shape;
+    const char* text = facts.line.prefixEnd;
+    const char* end = trimBlanks(text, facts.line.end);
+    const char* from = skipBlanks(text, end);
+    if (from == end) return shape;
+    const bool signs = facts.hasCodeSign;
+
+    shape.markup = signs && holdsMarkup(from, end);
+    shape.timestamp = facts.hasColon && facts.hasDigit && beginsWithTimestamp(from, end);
     shape.prompt = beginsWithPrompt(from, end);
-    shape.assignment = isAssignment(from, end);
-    shape.setting = isSetting(from, end);
-    shape.section = isSection(from, end);
+    shape.assignment = signs && isAssignment(from, end);
+    shape.setting = facts.hasColon && isSetting(from, end);
+    shape.section = signs && isSection(from, end);
     shape.comment = isComment(from, end);
     shape.frame = isFrame(from, end);
     shape.traceHead = isTraceHead(from, end);
-    shape.hexRow = isHexRow(from, end);
-    shape.numberRow = !shape.hexRow && isNumberRow(from, end);
+    shape.hexRow = isHexRow(from, end, signs || facts.hasDigit);
+    shape.numberRow = !shape.hexRow && facts.hasDigit && isNumberRow(from, end);
     shape.diffHeader = isDiffHeader(from, end);
 
-    if (!shape.markup) {
-        // "}", "};", "})": brackets closed, a bracket among them.
-        bool closers = end - from <= 4;
-        bool bracket = false;
-        for (const char* p = from; p < end && closers; ++p) {
-            closers = std::strchr(")]};,", *p) != nullptr && *p != '\0';
-            bracket = bracket || *p == ')' || *p == ']' || *p == '}';
-        }
-        closers = closers && bracket;
-        shape.codeLike = closers || isPreprocessorLine(from, end) || *from == '}' || last == '{' ||
-                         (last == '(' && callBeforeLast) ||
-                         (last == ';' && (strong > 0 || call || shape.assignment)) ||
-                         (letterOrDigit && signs >= 4 && signs >= counted) ||
-                         (call && words <= 8 && std::strchr(");:,", last) != nullptr);
-    }
+    // A line's signs are weighed word by word only where they can make it
+    // code; with none weighed, only its closing brackets can.
+    wordCounts n;
+    const bool weighed = signs && !shape.markup && signsCanMakeCode(from, end);
+    if (weighed) n = countWords(from, end, true, whole);
+    if (signs && !shape.markup) shape.codeLike = looksLikeCode(from, end, n, shape.assignment);
     // What a program wrote is no prose, whatever its words.
     const bool written = shape.codeLike || shape.markup || shape.timestamp || shape.frame || shape.traceHead ||
                          shape.hexRow || shape.numberRow || shape.diffHeader;
-    shape.prose = !written && words >= 4 && 10 * plain >= 7 * words;
+    // Prose undoes a prompt, an assignment and a setting; it is weighed
+    // only where it can.
+    if (!whole && (written || !(shape.prompt || shape.assignment || shape.setting))) return shape;
+    if (!weighed || !whole) n = countWords(from, end, false, true);
+    shape.prose = !written && n.words >= 4 && 10 * n.plain >= 7 * n.words;
     // "DESTDIR=%{buildroot}" don't work. It keeps you from ...": a sentence.
     shape.prompt = shape.prompt && !shape.prose;
     shape.assignment = shape.assignment && !shape.prose;
     shape.setting = shape.setting && !shape.prose;
+    if (!whole) return shape;
 
     const textWord first = wordAt(from, end);
     if (first.length() >= 2 && (first.end[-1] == ':' || first.end[-1] == ']')) {
         shape.tagBegin = first.begin;
         shape.tagEnd = first.end;
         // "kmod: failed to exec ...": a program says what it did.
-        shape.message = first.length() >= 3 && *first.begin >= 'a' && *first.begin <= 'z' && words >= 3;
+        shape.message = first.length() >= 3 && *first.begin >= 'a' && *first.begin <= 'z' && n.words >= 3;
     }
     return shape;
 }
+
+bool beginsBlock(const lineFacts& line) { return shapeFrom(line, false).beginsBlock(); }
+
+}  // namespace
+
+lineShape shapeOf(const lineFacts& line) { return shapeFrom(line, true); }
+
+bool isMachineLine(const lineFacts& line) { return shapeFrom(line, false).isMachineLine(); }
 
 namespace {
 
@@ -514,12 +614,13 @@ struct paragraph {
     lineFacts last;                 // its last line
 };
 
-paragraph paragraphAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
+paragraph paragraphAt(const lineFacts& first, const lineShape& firstShape, lineWindow& lines,
+                      const partBoundaries& boundaries) {
     paragraph found;
     tally running;
     lineFacts line = first;
+    lineShape shape = firstShape;
     for (;;) {
-        const lineShape shape = shapeOf(line.line);
         running.add(shape);
         if (!shape.prose) {
             found.counted = running;
@@ -534,6 +635,7 @@ paragraph paragraphAt(const lineFacts& first, lineWindow& lines, const partBound
         lineFacts next;
         if (!lines.next(line, next) || next.blank || stopsBlock(next, first.line.depth, boundaries)) break;
         line = next;
+        shape = shapeOf(line);
     }
     return found;
 }
@@ -676,14 +778,13 @@ codeBlock diffAt(const lineFacts& first, lineWindow& lines, const partBoundaries
 codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
     codeBlock block;
     block.judged = first.line.next;
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
-    const lineShape shape = shapeOf(first.line);
-    if (!shape.beginsBlock()) return block;
+    if (first.blank || !beginsBlock(first) || stopsBlock(first, first.line.depth, boundaries)) return block;
+    const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {
         codeBlock diff = diffAt(first, lines, boundaries);
         if (diff.found) return diff;
     }
-    const paragraph opening = paragraphAt(first, lines, boundaries);
+    const paragraph opening = paragraphAt(first, shape, lines, boundaries);
     block.judged = opening.reached;
     block.end = extentOf(opening, false, block.kind);
     if (block.end == nullptr) return block;
@@ -695,9 +796,8 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
         lineFacts next = last;
         bool more = lines.next(next, next);
         while (more && next.blank && next.line.depth == first.line.depth) more = lines.next(next, next);
-        if (!more || next.blank || stopsBlock(next, first.line.depth, boundaries) || !shapeOf(next.line).beginsBlock())
-            break;
-        const paragraph following = paragraphAt(next, lines, boundaries);
+        if (!more || next.blank || stopsBlock(next, first.line.depth, boundaries) || !beginsBlock(next)) break;
+        const paragraph following = paragraphAt(next, shapeOf(next), lines, boundaries);
         codeKind kind = block.kind;
         const char* end = extentOf(following, true, kind);
         if (end == nullptr || kind != block.kind) break;

@@ -43,7 +43,12 @@ struct lineShape {
     bool beginsBlock() const { return isMachineLine() || comment || setting; }
 };
 
-lineShape shapeOf(const messageLine& line);
+lineShape shapeOf(const lineFacts& line);
+
+// Whatever a program wrote (lineShape::isMachineLine): told from the line's
+// facts alone for most lines, which are sentences, and need no weighing of
+// their words.
+bool isMachineLine(const lineFacts& line);
 
 // A block of lines that is announced instead of read, as judged at its
 // first line, looking ahead to its end.

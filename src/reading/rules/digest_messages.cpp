@@ -35,7 +35,8 @@ std::string trimmed(const char* from, const char* to) {
 
 // "digest", "Digest,", "DIGEST:", but not "digestive".
 bool isDigestWord(const textWord& word) {
-    if (!startsWithFolded(word.begin, word.end, "digest")) return false;
+    if (word.length() < 6 || foldedByte(*word.begin) != 'd' || !startsWithFolded(word.begin, word.end, "digest"))
+        return false;
     const char* after = word.begin + 6;
     return after == word.end || !isAsciiLetter(static_cast<unsigned char>(*after));
 }
@@ -60,9 +61,14 @@ bool namesDigest(const char* from, const char* to) {
 }
 
 bool isContentsHeading(const messageLine& line) {
+    // As long as the headings are: most lines are longer.
+    const std::size_t shortest = 6;
+    const std::size_t longest = 18;
     const char* begin = skipBlanks(line.content, line.end);
     const char* end = trimBlanks(begin, line.end);
     if (end > begin && end[-1] == ':') end = trimBlanks(begin, end - 1);
+    const std::size_t length = static_cast<std::size_t>(end - begin);
+    if (length < shortest || length > longest) return false;
     for (const char* heading : contentsHeadings)
         if (equalsFolded(begin, end, heading)) return true;
     return false;

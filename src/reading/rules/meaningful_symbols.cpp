@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "filter/epost_sift.h"
+#include "reading/lines/byte_set.h"
 #include "reading/pass/rule_table.h"
 #include "support/ascii.h"
 
@@ -25,75 +27,104 @@ bool isWordByte(char c) {
 
 bool isDigit(char c) { return isAsciiDigit(static_cast<unsigned char>(c)); }
 
+bool isDash(char c) { return c == '-' || c == enDash || c == emDash; }
+
 // Where a clause may end before a pause: a word, perhaps closed by a sign
 // ("works,", "(b)", "Events?"); "<!--" begins a comment, no clause.
-bool endsWordAt(const std::string& text, std::size_t last) {
+bool endsWordAt(std::string_view text, std::size_t last) {
+    static constexpr byteSet closing(")]\"'.,;:!?");
     if (isWordByte(text[last])) return true;
-    return std::strchr(")]\"'.,;:!?", text[last]) != nullptr && last > 0 && isWordByte(text[last - 1]);
+    return closing(text[last]) && last > 0 && isWordByte(text[last - 1]);
 }
 // Where one may begin after it: a word, perhaps opened by a sign.
-bool beginsWordAt(const std::string& text, std::size_t first) {
+bool beginsWordAt(std::string_view text, std::size_t first) {
+    static constexpr byteSet opening("([\"'");
     if (isWordByte(text[first])) return true;
-    return std::strchr("([\"'", text[first]) != nullptr && first + 1 < text.size() && isWordByte(text[first + 1]);
+    return opening(text[first]) && first + 1 < text.size() && isWordByte(text[first + 1]);
 }
 bool endsClause(char c) { return std::strchr(",;:.!?", c) != nullptr; }
 
 // The blank-separated word around `at` holds a link or an address, whose
 // dashes are its own.
-bool inLinkOrAddress(const std::string& text, std::size_t at) {
+bool inLinkOrAddress(std::string_view text, std::size_t at) {
     std::size_t begin = at;
     while (begin > 0 && !isBlank(text[begin - 1])) --begin;
     std::size_t end = at;
     while (end < text.size() && !isBlank(text[end])) ++end;
-    const std::string word = text.substr(begin, end - begin);
-    return word.find("://") != std::string::npos || word.find('@') != std::string::npos ||
+    const std::string_view word = text.substr(begin, end - begin);
+    return word.find("://") != std::string_view::npos || word.find('@') != std::string_view::npos ||
            startsWithFolded(word.data(), word.data() + word.size(), "www.");
 }
 
-// The dashes between words of `text` become pauses; false when there were
-// none.
-bool pauseAtDashes(std::string& text) {
-    std::string said;
-    bool changed = false;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        std::size_t end = i;
-        if (c == '-') {
-            while (end < text.size() && text[end] == '-') ++end;
-        } else if (c == enDash || c == emDash) {
-            end = i + 1;
-        } else {
-            said += c;
+// The dashes that begin at `i` of `text`: where they end, where the word
+// after them begins, and whether they are a pause.
+struct dashRun {
+    std::size_t end = 0;
+    std::size_t right = 0;
+    bool pause = false;
+};
+
+dashRun dashRunAt(std::string_view text, std::size_t i) {
+    dashRun run;
+    const char c = text[i];
+    run.end = i + 1;
+    if (c == '-')
+        while (run.end < text.size() && text[run.end] == '-') ++run.end;
+    const std::size_t dashes = run.end - i;
+    std::size_t left = i;
+    while (left > 0 && isBlank(text[left - 1])) --left;
+    run.right = run.end;
+    while (run.right < text.size() && isBlank(text[run.right])) ++run.right;
+    const bool spacedLeft = left < i;
+    const bool spacedRight = run.right > run.end;
+    run.pause = left > 0 && run.right < text.size() && spacedLeft == spacedRight && dashes <= 3 &&
+                endsWordAt(text, left - 1) && beginsWordAt(text, run.right) &&
+                !(isDigit(text[left - 1]) && isDigit(text[run.right]));
+    // One hyphen is a dash only between blanks: else it joins a word.
+    if (run.pause && c == '-' && dashes == 1 && !spacedLeft) run.pause = false;
+    if (run.pause && !spacedLeft && inLinkOrAddress(text, i)) run.pause = false;
+    return run;
+}
+
+// Whether a dash of `text` is a pause. Most lines hold no dash, or only
+// the hyphens inside words.
+bool holdsPause(std::string_view text) {
+    const void* hyphen = std::memchr(text.data(), '-', text.size());
+    if (hyphen == nullptr && std::memchr(text.data(), enDash, text.size()) == nullptr &&
+        std::memchr(text.data(), emDash, text.size()) == nullptr)
+        return false;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isDash(text[i])) {
             ++i;
             continue;
         }
-        const std::size_t dashes = end - i;
-        std::size_t left = i;
-        while (left > 0 && isBlank(text[left - 1])) --left;
-        std::size_t right = end;
-        while (right < text.size() && isBlank(text[right])) ++right;
-        const bool spacedLeft = left < i;
-        const bool spacedRight = right > end;
-        bool pause = left > 0 && right < text.size() && spacedLeft == spacedRight && dashes <= 3 &&
-                     endsWordAt(text, left - 1) && beginsWordAt(text, right) &&
-                     !(isDigit(text[left - 1]) && isDigit(text[right]));
-        // One hyphen is a dash only between blanks: else it joins a word.
-        if (pause && c == '-' && dashes == 1 && !spacedLeft) pause = false;
-        if (pause && !spacedLeft && inLinkOrAddress(text, i)) pause = false;
-        if (!pause) {
-            said.append(text, i, end - i);
-            i = end;
+        const dashRun run = dashRunAt(text, i);
+        if (run.pause) return true;
+        i = run.end;
+    }
+    return false;
+}
+
+// `text` with the dashes between its words said as pauses.
+std::string pauseAtDashes(std::string_view text) {
+    std::string said;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t dash = i;
+        while (dash < text.size() && !isDash(text[dash])) ++dash;
+        said.append(text.data() + i, dash - i);
+        if (dash == text.size()) break;
+        const dashRun run = dashRunAt(text, dash);
+        if (!run.pause) {
+            said.append(text.data() + dash, run.end - dash);
+            i = run.end;
             continue;
         }
         while (!said.empty() && isBlank(said.back())) said.pop_back();
         if (!endsClause(said.back())) said += ',';
         said += ' ';
-        i = right;
-        changed = true;
+        i = run.right;
     }
-    if (changed) text.swap(said);
-    return changed;
+    return said;
 }
 
 unsigned romanValue(const char* begin, const char* end) {
@@ -194,16 +225,12 @@ void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t 
     if (fate != lineFate::text || line.blank) return;
     keepLabel(line, written, state, out);
     const messageLine said = lineAt(out.at(written), out.at(out.length()));
-    const char* content = said.content;
-    const char* end = said.end;
-    bool dashed = false;
-    for (const char* p = content; p < end && !dashed; ++p) dashed = *p == '-' || *p == enDash || *p == emDash;
-    if (!dashed) return;
-    std::string text(content, end);
-    if (!pauseAtDashes(text)) return;
-    const std::size_t at = static_cast<std::size_t>(content - out.at(0));
-    out.erase(at, static_cast<std::size_t>(end - content));
-    out.insert(at, text.c_str());
+    const std::string_view text(said.content, static_cast<std::size_t>(said.end - said.content));
+    if (!holdsPause(text)) return;
+    const std::string spoken = pauseAtDashes(text);
+    const std::size_t at = static_cast<std::size_t>(said.content - out.at(0));
+    out.erase(at, text.size());
+    out.insert(at, spoken.c_str());
 }
 
 }  // namespace postsift

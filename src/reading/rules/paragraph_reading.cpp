@@ -4,6 +4,7 @@
 #include <string>
 
 #include "filter/epost_sift.h"
+#include "reading/lines/byte_set.h"
 #include "reading/pass/rule_table.h"
 #include "reading/rules/code_shape.h"
 #include "support/ascii.h"
@@ -60,10 +61,30 @@ bool isHeading(const char* from, const char* to) {
     return capitals >= 4;
 }
 
+constexpr byteSet clauseEnds(".!?:;,\"'\x94\xbb");
+constexpr byteSet sentenceEnds(".!?:");
+constexpr byteSet closings(")]\"'\x94\xbb");
+constexpr byteSet openings("(\"'[\x93\xab");
+
+// The gaps of a line without a tab or a bar: runs of three spaces or more.
+std::size_t spaceGaps(const char* from, const char* to) {
+    std::size_t gaps = 0;
+    for (const char* p = from; p < to;) {
+        const char* gap = static_cast<const char*>(std::memchr(p, ' ', static_cast<std::size_t>(to - p)));
+        if (gap == nullptr) break;
+        for (p = gap; p < to && *p == ' ';) ++p;
+        if (p - gap >= 3 && gap > from && p < to && !clauseEnds(gap[-1])) ++gaps;
+    }
+    return gaps;
+}
+
 // The gaps between a table's columns: a tab or three blanks between words
 // (not after a sentence's or a clause's end, where some put more than one),
 // and bars that stand apart ("a | b", not "a || b").
 std::size_t columnGaps(const char* from, const char* to) {
+    const std::size_t length = static_cast<std::size_t>(to - from);
+    if (std::memchr(from, '\t', length) == nullptr && std::memchr(from, '|', length) == nullptr)
+        return spaceGaps(from, to);
     std::size_t gaps = 0;
     for (const char* p = from; p < to;) {
         if (*p == '|' && (p == from || isBlank(p[-1])) && (p + 1 == to || isBlank(p[1]))) ++gaps;
@@ -75,12 +96,14 @@ std::size_t columnGaps(const char* from, const char* to) {
         bool tab = false;
         for (; p < to && isBlank(*p); ++p) tab = tab || *p == '\t';
         const bool wide = tab || p - gap >= 3;
-        if (wide && gap > from && p < to && std::strchr(".!?:;,\"'\x94\xbb", gap[-1]) == nullptr) ++gaps;
+        if (wide && gap > from && p < to && !clauseEnds(gap[-1])) ++gaps;
     }
     return gaps;
 }
 
 bool startsWithLink(const char* from, const char* to) {
+    static constexpr byteSet firstLetters("hfwm");
+    if (from == to || !firstLetters(static_cast<char>(foldedByte(*from)))) return false;
     return startsWithFolded(from, to, "http://") || startsWithFolded(from, to, "https://") ||
            startsWithFolded(from, to, "ftp://") || startsWithFolded(from, to, "www.") ||
            startsWithFolded(from, to, "mailto:");
@@ -98,14 +121,14 @@ bool isProse(const lineFacts& facts) {
 
 // '.', '!', '?' or ':', perhaps inside a closing bracket or quote.
 bool endsSentence(const char* from, const char* to) {
-    while (to > from && std::strchr(")]\"'\x94\xbb", to[-1]) != nullptr && to[-1] != '\0') --to;
-    return to > from && std::strchr(".!?:", to[-1]) != nullptr && to[-1] != '\0';
+    while (to > from && closings(to[-1])) --to;
+    return to > from && sentenceEnds(to[-1]);
 }
 
 }  // namespace
 
 std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
-    return std::make_unique<paragraphReading>(setting.filter, buildReadingWords());
+    return std::make_unique<paragraphReading>(setting.filter, buildContinuingWords());
 }
 
 void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
@@ -125,12 +148,13 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
         shape.firstWord = shape.link ? longestWord + 1 : opening.length();
         shape.item = isListMark(text, end);
         shape.gaps = columnGaps(text, end);
-        shape.alone = shape.item || isHeading(text, end) || shapeOf(l).isMachineLine();
+        shape.alone = shape.item || isHeading(text, end) || isMachineLine(line);
         if (text < end) {
             shape.heads = isCapital(byteAt(text)) || isAsciiDigit(byteAt(text));
             const char* word = end;
             while (word > text && !isBlank(word[-1])) --word;
-            shape.open = std::strchr(".,;:!?)\"'", end[-1]) == nullptr && !isContinuingWord(words_, word, end);
+            static constexpr byteSet punctuation(".,;:!?)\"'");
+            shape.open = !punctuation(end[-1]) && !words_.has(word, end);
         }
         paragraph_.push_back(shape);
         lineFacts next;
@@ -213,7 +237,7 @@ bool paragraphReading::resume(const messageLine& line) {
 bool paragraphReading::endsWithContinuingWord(readingOutput& out, std::size_t text, std::size_t end) const {
     std::size_t word = end;
     while (word > text && !isBlank(*out.at(word - 1))) --word;
-    return isContinuingWord(words_, out.at(word), out.at(end));
+    return words_.has(out.at(word), out.at(end));
 }
 
 // Whether the line below goes on with the sentence of the line above.
@@ -227,7 +251,7 @@ bool paragraphReading::joins(const heldLine& above, const lineLayout& below, boo
     // The first letter below, after an opening bracket or quote.
     const char* first = out.at(belowText);
     const char* belowEnd = out.at(belowTextEnd);
-    while (first < belowEnd && std::strchr("(\"'[\x93\xab", *first) != nullptr && *first != '\0') ++first;
+    while (first < belowEnd && openings(*first)) ++first;
     const unsigned char c = first < belowEnd ? byteAt(first) : 0;
     // Text that quotes with a blank before its '>' (" > > said"): the
     // scanner sees no quote, and neither line goes on the other.
@@ -263,7 +287,7 @@ std::size_t paragraphReading::endSentence(readingOutput& out, std::size_t start,
     while (last > start && (*out.at(last - 1) == ' ' || *out.at(last - 1) == '\t')) --last;
     if (last == start) return 0;
     char& c = *out.at(last - 1);
-    if (std::strchr(".!?:", c) != nullptr) return 0;
+    if (sentenceEnds(c)) return 0;
     if (c == ',' || c == ';') {
         c = '.';
         return 0;
@@ -280,7 +304,7 @@ std::size_t paragraphReading::endSentence(readingOutput& out, std::size_t start,
     // "à lundi :-)": the full stop after the word before it, "à lundi. :-)".
     std::size_t before = word;
     while (before > start && (*out.at(before - 1) == ' ' || *out.at(before - 1) == '\t')) --before;
-    if (before == start || std::strchr(".!?:", *out.at(before - 1)) != nullptr) return 0;
+    if (before == start || sentenceEnds(*out.at(before - 1))) return 0;
     out.insert(before, before < word ? "." : " .");
     return before < word ? 1 : 2;
 }

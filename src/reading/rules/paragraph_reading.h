@@ -36,7 +36,7 @@ class epostSift;
 // take for header lines, separators and boundaries are left alone.
 class paragraphReading : public readingRule {
 public:
-    paragraphReading(epostSift& filter, const readingWords& words) : filter_(filter), words_(words) {}
+    paragraphReading(epostSift& filter, const continuingWords& words) : filter_(filter), words_(words) {}
 
     // A line of text was written to `out` from `written` on, its line end
     // included: joins it to the line before it when they make one sentence,
@@ -86,7 +86,7 @@ private:
     void remember(readingOutput& out);
 
     epostSift& filter_;
-    const readingWords& words_;
+    const continuingWords& words_;
     std::vector<lineLayout> paragraph_;  // the lines of the paragraph being read
     const char* expected_ = nullptr;     // where its next line begins, in the message
     std::size_t index_ = 0;              // the line of paragraph_ read last

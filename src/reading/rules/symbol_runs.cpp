@@ -29,7 +29,7 @@ std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting) {
 }
 
 bool symbolRuns::isRun(const char* word, std::size_t length) const {
-    if (length < shortestRun || isQuotedSign(word, length)) return false;
+    if (length < shortestRun) return false;
     bool sentencePunctuation = true;
     for (std::size_t i = 0; i < length; ++i) {
         const unsigned char c = static_cast<unsigned char>(word[i]);
@@ -37,6 +37,7 @@ bool symbolRuns::isRun(const char* word, std::size_t length) const {
         if (isAsciiLetter(c) || isAsciiDigit(c) || c >= 128) return false;
         sentencePunctuation = sentencePunctuation && (c == '.' || c == '!' || c == '?');
     }
+    if (isQuotedSign(word, length)) return false;
     if (sentencePunctuation || filter_.filterList == nullptr) return !sentencePunctuation;
     const std::string key(word, length);
     return filter_.filterListIndex.find(filter_.filterList, makeSearchWord(key.c_str())) == nullptr;
