@@ -1,5 +1,7 @@
 #include "mime/encoded_words.h"
 
+#include <cstring>
+
 #include "mime/character_writer.h"
 #include "mime/charset_reading.h"
 #include "mime/transfer_decoding.h"
@@ -69,7 +71,9 @@ bool parseEncodedWord(const char* at, const char* end, encodedWord& word) {
 // The next well-formed encoded word at or after `from`.
 bool findEncodedWord(const char* from, const char* end, encodedWord& word, const char*& begin) {
     for (const char* at = from; end - at >= 2; ++at) {
-        if (at[0] == '=' && at[1] == '?' && parseEncodedWord(at, end, word)) {
+        at = static_cast<const char*>(std::memchr(at, '=', static_cast<std::size_t>(end - at - 1)));
+        if (at == nullptr) return false;
+        if (at[1] == '?' && parseEncodedWord(at, end, word)) {
             begin = at;
             return true;
         }

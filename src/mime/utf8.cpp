@@ -9,21 +9,6 @@ namespace {
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-// The first byte above 127 at or after `at`, or `end`. Most mail is ASCII
-// from end to end, and this is the whole cost of finding that out: eight
-// bytes at a time.
-const char* firstHighByte(const char* at, const char* end) {
-    constexpr std::uint64_t highBits = 0x8080808080808080ull;
-    while (end - at >= 8) {
-        std::uint64_t eight;
-        std::memcpy(&eight, at, sizeof eight);
-        if ((eight & highBits) != 0) break;
-        at += 8;
-    }
-    while (at < end && static_cast<unsigned char>(*at) < 0x80) ++at;
-    return at;
-}
-
 }  // namespace
 
 bool readUtf8(const char*& at, const char* end, char32_t& character) {
@@ -64,6 +49,20 @@ bool readUtf8(const char*& at, const char* end, char32_t& character) {
     at += length;
     character = code;
     return true;
+}
+
+// Most mail is ASCII from end to end, and this is the whole cost of
+// finding that out.
+const char* firstHighByte(const char* at, const char* end) {
+    constexpr std::uint64_t highBits = 0x8080808080808080ull;
+    while (end - at >= 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, at, sizeof eight);
+        if ((eight & highBits) != 0) break;
+        at += 8;
+    }
+    while (at < end && static_cast<unsigned char>(*at) < 0x80) ++at;
+    return at;
 }
 
 bool hasHighBytes(byteSpan bytes) { return firstHighByte(bytes.begin, bytes.end) != bytes.end; }

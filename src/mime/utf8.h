@@ -18,4 +18,8 @@ bool isUtf8BeyondAscii(byteSpan bytes);
 // True when a byte above 127 occurs.
 bool hasHighBytes(byteSpan bytes);
 
+// The first byte above 127 at or after `at`; `end` when there is none.
+// Eight bytes at a time: most text is ASCII.
+const char* firstHighByte(const char* at, const char* end);
+
 }  // namespace postsift::mime

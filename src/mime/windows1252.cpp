@@ -4,6 +4,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "mime/utf8.h"
+
 namespace postsift::mime {
 
 namespace {
@@ -106,7 +108,8 @@ char32_t windows1252Character(unsigned char byte) {
 }
 
 bool isWindows1252Text(byteSpan text) {
-    for (const char* at = text.begin; at < text.end; ++at)
+    // The undefined bytes are all above 127.
+    for (const char* at = firstHighByte(text.begin, text.end); at < text.end; at = firstHighByte(at + 1, text.end))
         if (isUndefinedByte(static_cast<unsigned char>(*at))) return false;
     return true;
 }

@@ -96,7 +96,7 @@ private:
             writeHeaderLine(line);
             for (activeRule* rule : stages_[readingRule::following])
                 if (rule->headerLines) rule->rule->after(line, lineFate::header, written, state_, out_);
-            leaveOutQuietRules();
+            settleRules();
             p = line.line.next;
         }
         return p;
@@ -140,12 +140,20 @@ private:
             next = line.line.next;
         }
         for (activeRule* rule : stages_[readingRule::following]) rule->rule->after(line, fate, written, state_, out_);
-        leaveOutQuietRules();
+        settleRules();
         return next;
     }
 
     // A rule that leaves a stage to the base does nothing there: once it is
-    // seen to, it is called there no more.
+    // seen to, it is called there no more. Most are seen to at the first
+    // line, the rest (those a taking rule before them kept from a line) at
+    // some later one; looking after the 1st, 2nd, 4th, 8th... line finds
+    // them all soon enough, and a quiet rule called meanwhile does nothing.
+    void settleRules() {
+        ++linesRead_;
+        if ((linesRead_ & (linesRead_ - 1)) == 0) leaveOutQuietRules();
+    }
+
     void leaveOutQuietRules() {
         for (int stage = 0; stage < readingRule::stageCount; ++stage) {
             std::vector<activeRule*>& at = stages_[stage];
@@ -160,6 +168,7 @@ private:
     std::vector<activeRule>& rules_;
     // The rules that act at each stage, in the table's order.
     std::vector<activeRule*> stages_[readingRule::stageCount];
+    std::size_t linesRead_ = 0;
     passState state_;
     readingOutput& out_;
 };
