@@ -1,6 +1,7 @@
 #include "reading/lines/header_names.h"
 
 #include <cstring>
+#include <vector>
 
 #include "reading/lines/line_text.h"
 
@@ -45,13 +46,37 @@ const headerName names[] = {
 
 }  // namespace
 
+namespace {
+
+// The names by their first byte, each with its length: asked of every
+// keyword that begins a line, most of which begin as no name does or
+// differ in length from those that do.
+struct nameIndex {
+    struct entry {
+        const headerName* name;
+        std::size_t length;
+    };
+    std::vector<entry> byFirstByte[256];
+
+    nameIndex() {
+        for (const headerName& name : names)
+            byFirstByte[static_cast<unsigned char>(name.name[0])].push_back({&name, std::strlen(name.name)});
+    }
+};
+
+const nameIndex& index() {
+    static const nameIndex built;
+    return built;
+}
+
+}  // namespace
+
 const headerName* findHeaderName(const char* from, const char* to, bool aboveEarlierMessage) {
     if (from == to) return nullptr;
-    // Asked of every keyword that begins a line: most differ at once.
-    const unsigned char first = foldedByte(*from);
-    for (const headerName& candidate : names) {
-        if (static_cast<unsigned char>(candidate.name[0]) == first && equalsFolded(from, to, candidate.name))
-            return candidate.aboveEarlierMessageOnly && !aboveEarlierMessage ? nullptr : &candidate;
+    const std::size_t length = static_cast<std::size_t>(to - from);
+    for (const nameIndex::entry& candidate : index().byFirstByte[foldedByte(*from)]) {
+        if (candidate.length == length && startsWithFolded(from, to, candidate.name->name))
+            return candidate.name->aboveEarlierMessageOnly && !aboveEarlierMessage ? nullptr : candidate.name;
     }
     return nullptr;
 }
