@@ -86,9 +86,10 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     const char* begin = skipBlanks(text.content, end);
     if (begin == end) return lineTaken::passed();
     // Most lines neither end in a colon nor begin with a date: they are
-    // passed over at the cost of a look at their ends.
+    // passed over at the cost of a look at their ends. A line that ends in
+    // a colon is read as it stands, whatever it begins with.
     const bool endsInColon = end[-1] == ':';
-    const bool dated = beginsWithDate(begin, end);
+    const bool dated = !endsInColon && beginsWithDate(begin, end);
     if (!endsInColon && !dated) return lineTaken::passed();
     std::string joined(begin, end);
     lineFacts last = line;

@@ -235,27 +235,34 @@ bool isPreprocessorLine(const char* from, const char* to) {
 // "while executing" and "(procedure "x" line 3)", a debugger's "#0  0x08
 // in main ()".
 bool isFrame(const char* from, const char* to) {
-    if (startsWith(from, to, "at ")) {
-        const textWord where = wordAt(from + 3, to);
-        return where.end == trimBlanks(from, to) && where.length() > 3 && where.end[-1] == ')' &&
-               std::memchr(where.begin, '(', where.length()) != nullptr &&
-               std::memchr(where.begin, '.', where.length()) != nullptr;
+    // Each form is told by its first byte: a line of prose is let go there.
+    switch (*from) {
+        case 'a':
+            if (startsWith(from, to, "at ")) {
+                const textWord where = wordAt(from + 3, to);
+                return where.end == trimBlanks(from, to) && where.length() > 3 && where.end[-1] == ')' &&
+                       std::memchr(where.begin, '(', where.length()) != nullptr &&
+                       std::memchr(where.begin, '.', where.length()) != nullptr;
+            }
+            return false;
+        case 'F': return startsWith(from, to, "File \"") && contains(from, to, "\", line ");
+        case 'i': return startsWith(from, to, "invoked from within");
+        case 'w': return startsWith(from, to, "while executing");
+        case '(':
+            if (startsWith(from, to, "(procedure \"") || startsWith(from, to, "(file \"")) return true;
+            return startsWith(from, to, "(\"") && (contains(from, to, " line ") || contains(from, to, " script)"));
+        case '.': return startsWith(from, to, "... ") && contains(from, to, " more") && digitsAt(from + 4, to, 1);
+        case '#': return digitsAt(from + 1, to, 1) && contains(from, to, " in ");
+        default: return false;
     }
-    if (startsWith(from, to, "File \"")) return contains(from, to, "\", line ");
-    if (startsWith(from, to, "invoked from within") || startsWith(from, to, "while executing") ||
-        startsWith(from, to, "(procedure \"") || startsWith(from, to, "(file \""))
-        return true;
-    if (startsWith(from, to, "(\"")) return contains(from, to, " line ") || contains(from, to, " script)");
-    if (startsWith(from, to, "... ") && contains(from, to, " more")) return digitsAt(from + 4, to, 1);
-    if (*from == '#' && digitsAt(from + 1, to, 1)) return contains(from, to, " in ");
-    return false;
 }
 
 // "Traceback (most recent call last):", "Exception in thread "main" ...",
 // "Caused by: ...", "java.lang.NullPointerException", "ValueError: ...".
 bool isTraceHead(const char* from, const char* to) {
-    if (startsWith(from, to, "Traceback (most recent call last)") || startsWith(from, to, "Exception in thread ") ||
-        startsWith(from, to, "Caused by: "))
+    if ((*from == 'T' && startsWith(from, to, "Traceback (most recent call last)")) ||
+        (*from == 'E' && startsWith(from, to, "Exception in thread ")) ||
+        (*from == 'C' && startsWith(from, to, "Caused by: ")))
         return true;
     const char* p = from;
     while (p < to && (isNameByte(byteAt(p)) || *p == '.')) ++p;
@@ -348,8 +355,14 @@ bool isNumberRow(const char* from, const char* to) {
 }
 
 bool isDiffHeader(const char* from, const char* to) {
-    return startsWith(from, to, "diff ") || startsWith(from, to, "Index: ") || startsWith(from, to, "--- ") ||
-           startsWith(from, to, "+++ ") || startsWith(from, to, "@@ -");
+    switch (*from) {
+        case 'd': return startsWith(from, to, "diff ");
+        case 'I': return startsWith(from, to, "Index: ");
+        case '-': return startsWith(from, to, "--- ");
+        case '+': return startsWith(from, to, "+++ ");
+        case '@': return startsWith(from, to, "@@ -");
+        default: return false;
+    }
 }
 
 // What the words of a line are: how many, how many of them a sentence's,
