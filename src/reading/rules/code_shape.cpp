@@ -524,8 +524,12 @@ namespace {
 // header line, armour.
 bool stopsBlock(const lineFacts& facts, int depth, const partBoundaries& boundaries) {
     const messageLine& line = facts.line;
-    return line.depth != depth || facts.separator != separatorKind::none || facts.originalHeader ||
-           line.contentIs("-- ", false) || line.contentIs("--", false) || boundaries.isBoundaryLine(line) ||
+    if (line.depth != depth || facts.separator != separatorKind::none || facts.originalHeader) return true;
+    // The lines below all begin with a dash, at the line's start, after its
+    // prefix or where its content begins.
+    const auto dashAt = [&line](const char* p) { return p < line.end && *p == '-'; };
+    if (!dashAt(line.begin) && !dashAt(line.prefixEnd) && !dashAt(line.content)) return false;
+    return line.contentIs("-- ", false) || line.contentIs("--", false) || boundaries.isBoundaryLine(line) ||
            startsWith(line.prefixEnd, line.end, "-----BEGIN ") || startsWith(line.prefixEnd, line.end, "-----END ");
 }
 
@@ -786,12 +790,28 @@ codeBlock diffAt(const lineFacts& first, lineWindow& lines, const partBoundaries
     return block;
 }
 
+// A block other than a diff has three lines at least, all in the paragraph
+// it begins: from a line with fewer after it in its paragraph (most lines
+// of a message are such), none begins, nor from the lines after it. A
+// diff's first line is known by its first byte.
+bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
+    const char* from = skipBlanks(first.line.prefixEnd, first.line.end);
+    if (from < first.line.end && (*from == 'd' || *from == 'I' || *from == '-' || *from == '+' || *from == '@'))
+        return false;
+    lineFacts line = first;
+    for (int more = 0; more < 2; ++more)
+        if (!lines.next(line, line) || line.blank || stopsBlock(line, first.line.depth, boundaries)) return true;
+    return false;
+}
+
 }  // namespace
 
 codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
     codeBlock block;
     block.judged = first.line.next;
-    if (first.blank || !beginsBlock(first) || stopsBlock(first, first.line.depth, boundaries)) return block;
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries) || endsParagraphSoon(first, lines, boundaries) ||
+        !beginsBlock(first))
+        return block;
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {
         codeBlock diff = diffAt(first, lines, boundaries);
