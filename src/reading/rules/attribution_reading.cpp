@@ -126,9 +126,11 @@ attributionReading readAttribution(const std::string& text) {
     const bool endsInColon = text.back() == ':';
     region where{0, endsInColon ? text.size() - 1 : text.size()};
     reading.certain = findWording(text, where, reading.spoken);
-    // Without a wording, only a date makes one, and a date has figures:
-    // most lines that end in a colon go here.
-    if (!reading.certain && text.find_first_of("0123456789") == std::string::npos) return reading;
+    // Without a wording, only a date makes one, and a date has figures;
+    // without a colon, an address too: most lines go here.
+    if (!reading.certain && (text.find_first_of("0123456789") == std::string::npos ||
+                             (!endsInColon && text.find('@') == std::string::npos)))
+        return reading;
     reading.dated = holdsDate(text);
 
     // The name: after a word that introduces it ("heeft", "użytkownik"),
