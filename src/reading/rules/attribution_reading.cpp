@@ -40,8 +40,9 @@ bool endsWithFolded(const std::string& text, const char* lower, std::size_t& at)
 // The last place where `lower` occurs, ignoring ASCII case.
 std::size_t findLastFolded(const std::string& text, const char* lower, std::size_t before) {
     const std::size_t length = std::strlen(lower);
+    const unsigned char first = static_cast<unsigned char>(lower[0]);
     for (std::size_t i = before >= length ? before - length + 1 : 0; i-- > 0;)
-        if (startsWithFolded(text.data() + i, text.data() + before, lower)) return i;
+        if (foldedByte(text[i]) == first && startsWithFolded(text.data() + i, text.data() + before, lower)) return i;
     return std::string::npos;
 }
 
@@ -59,7 +60,21 @@ bool holdsOtherThanDates(const std::string& text, region r) {
 
 // Finds a wording; `where` receives the part that holds the name,
 // `spoken` whether it is one that prose uses too.
+// Whether every wording ends with a colon: then a text without one has
+// none, which its last byte tells.
+bool wordingsEndInColon() {
+    static const bool colons = [] {
+        for (std::size_t i = 0; i < spokenEndingCount; ++i)
+            if (spokenEndings[i][std::strlen(spokenEndings[i]) - 1] != ':') return false;
+        for (std::size_t i = 0; i < attributionEndingCount; ++i)
+            if (attributionEndings[i][std::strlen(attributionEndings[i]) - 1] != ':') return false;
+        return true;
+    }();
+    return colons;
+}
+
 bool findWording(const std::string& text, region& where, bool& spoken) {
+    if (text.back() != ':' && wordingsEndInColon()) return false;
     std::size_t at = 0;
     for (std::size_t i = 0; i < spokenEndingCount; ++i) {
         if (!endsWithFolded(text, spokenEndings[i], at)) continue;
