@@ -46,6 +46,12 @@ std::size_t findLastFolded(const std::string& text, const char* lower, std::size
     return std::string::npos;
 }
 
+bool holdsDigit(const std::string& text) {
+    for (const char c : text)
+        if (isAsciiDigit(static_cast<unsigned char>(c))) return true;
+    return false;
+}
+
 // The part of a wording that names the writer: [begin, end) of the text.
 struct region {
     std::size_t begin = 0;
@@ -143,8 +149,7 @@ attributionReading readAttribution(const std::string& text) {
     reading.certain = findWording(text, where, reading.spoken);
     // Without a wording, only a date makes one, and a date has figures;
     // without a colon, an address too: most lines go here.
-    if (!reading.certain && (text.find_first_of("0123456789") == std::string::npos ||
-                             (!endsInColon && text.find('@') == std::string::npos)))
+    if (!reading.certain && (!holdsDigit(text) || (!endsInColon && text.find('@') == std::string::npos)))
         return reading;
     reading.dated = holdsDate(text);
 
