@@ -368,9 +368,24 @@ bool isRuleByte(char c) { return c == '-' || c == '_' || c == '=' || c == '*' ||
 
 }  // namespace
 
+namespace {
+
+// Each byte as a list's names are looked for: folded, a tab a blank.
+struct contentByteTable {
+    char of[256];
+};
+constexpr contentByteTable contentBytes = [] {
+    contentByteTable table{};
+    for (int c = 0; c < 256; ++c)
+        table.of[c] = c == '\t' ? ' ' : static_cast<char>(foldedBytes.of[c]);
+    return table;
+}();
+
+}  // namespace
+
 void foldContent(const messageLine& line, std::string& folded) {
     folded.assign(line.content, line.end);
-    for (char& c : folded) c = c == '\t' ? ' ' : static_cast<char>(foldedByte(c));
+    for (char& c : folded) c = contentBytes.of[static_cast<unsigned char>(c)];
 }
 
 bool isRuleLine(const messageLine& line) {
