@@ -408,7 +408,15 @@ void blockWords::addLine(const char* begin, const char* end) {
     bool first = true;
     for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
-        const unsigned cues = bare.empty() ? 0 : word(phrases.cuesAt(bare.begin, bare.end, end), startsSentence);
+        unsigned cues = 0;
+        if (!bare.empty()) {
+            ++words_;
+            ++sentence_.words;
+            ++lineWords_;
+            cues = phrases.cuesAt(bare.begin, bare.end, end);
+            // Most words say nothing.
+            if (cues != 0) word(cues, startsSentence);
+        }
         // What the line says from its first byte on, not from its first
         // word's: "(Sent from my phone)" is no device's line.
         if (first) lineStartCues_ = w.begin == bare.begin ? cues : phrases.cuesAt(w.begin, w.begin, end);
@@ -429,12 +437,8 @@ void blockWords::addLine(const char* begin, const char* end) {
     }
 }
 
-unsigned blockWords::word(unsigned cues, bool startsSentence) {
-    ++words_;
-    ++sentence_.words;
-    ++lineWords_;
+void blockWords::word(unsigned cues, bool startsSentence) {
     lineCues_ |= cues;
-    if (cues == 0) return 0;
     if (startsSentence) {
         if ((cues & cueNoticeStart) != 0) sentence_.notice = true;
         if ((cues & cueConditionalStart) != 0) weakStart_ = true;
@@ -452,7 +456,6 @@ unsigned blockWords::word(unsigned cues, bool startsSentence) {
     if ((cues & cueListWord) != 0) listWords_ = true;
     if ((cues & cueVirus) != 0) virus_ = true;
     if ((cues & cueScanned) != 0) scanned_ = true;
-    return cues;
 }
 
 bool blockWords::lineIsAutomatic() const {
