@@ -350,6 +350,11 @@ bool isNumberRow(const char* from, const char* to) {
             gap = true;
         ++words;
         if (isFigure(w, decimal)) ++figures;
+        // Each word still to come takes two bytes at least: when even all
+        // of them figures would not make three, nor two in three, the
+        // sentence is let go.
+        const std::size_t left = static_cast<std::size_t>(to - w.end) / 2;
+        if (figures + left < 3 || 3 * figures + left < 2 * words) return false;
     }
     return figures >= 3 && 3 * figures >= 2 * words && (gap || decimal);
 }
@@ -798,10 +803,10 @@ bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoun
     const char* from = skipBlanks(first.line.prefixEnd, first.line.end);
     if (from < first.line.end && (*from == 'd' || *from == 'I' || *from == '-' || *from == '+' || *from == '@'))
         return false;
-    lineFacts line = first;
-    for (int more = 0; more < 2; ++more)
-        if (!lines.next(line, line) || line.blank || stopsBlock(line, first.line.depth, boundaries)) return true;
-    return false;
+    lineFacts second;
+    lineFacts third;
+    const auto ends = [&](const lineFacts& line) { return line.blank || stopsBlock(line, first.line.depth, boundaries); };
+    return !lines.next(first, second) || ends(second) || !lines.next(second, third) || ends(third);
 }
 
 }  // namespace
