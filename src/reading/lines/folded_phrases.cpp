@@ -76,27 +76,31 @@ unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const char* 
     unsigned n = roots_[first];
     if (n == none) return 0;
     const node* nodes = nodes_.data();
-    unsigned cues = 0;
-    for (const char* p = at + 1;; ++p) {
-        // The bytes up to p are a phrase's beginning, or a phrase.
+    // The bytes up to p are a phrase's beginning, or a phrase: the first
+    // byte's node, then the second's, looked up, then the others' found
+    // among their siblings.
+    const char* p = at + 1;
+    unsigned cues = nodes[n].ends ? cuesEndingAt(nodes[n], p, wordEnd, end) : 0;
+    if (p == end) return cues;
+    n = secondNodes_[seconds_[first] + phraseByte(*p)];
+    while (n != none) {
         const node& here = nodes[n];
-        if (here.ends) {
-            cues |= here.begins;
-            const unsigned char next = p == end ? 0 : static_cast<unsigned char>(*p);
-            if (here.beginsThenNoLetter != 0 && (p == end || !isAsciiLetter(next))) cues |= here.beginsThenNoLetter;
-            if (here.beginsThenNoWordByte != 0 && (p == end || !isWordByte(next))) cues |= here.beginsThenNoWordByte;
-            if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
-        }
+        ++p;
+        if (here.ends) cues |= cuesEndingAt(here, p, wordEnd, end);
         if (p == end) break;
         const unsigned char byte = phraseByte(*p);
-        if (p == at + 1) {
-            n = secondNodes_[seconds_[first] + byte];
-        } else {
-            n = here.firstChild;
-            while (n != none && nodes[n].byte != byte) n = nodes[n].nextSibling;
-        }
-        if (n == none) break;
+        n = here.firstChild;
+        while (n != none && nodes[n].byte != byte) n = nodes[n].nextSibling;
     }
+    return cues;
+}
+
+unsigned foldedPhrases::cuesEndingAt(const node& here, const char* p, const char* wordEnd, const char* end) {
+    unsigned cues = here.begins;
+    const unsigned char next = p == end ? 0 : static_cast<unsigned char>(*p);
+    if (here.beginsThenNoLetter != 0 && (p == end || !isAsciiLetter(next))) cues |= here.beginsThenNoLetter;
+    if (here.beginsThenNoWordByte != 0 && (p == end || !isWordByte(next))) cues |= here.beginsThenNoWordByte;
+    if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
     return cues;
 }
 

@@ -51,6 +51,9 @@ private:
         unsigned isWord = 0;
     };
 
+    // The cues of the phrases that end at `here`, with the text going on
+    // at `p`.
+    static unsigned cuesEndingAt(const node& here, const char* p, const char* wordEnd, const char* end);
     unsigned childOf(unsigned parent, unsigned char byte) const;
     // The child of `parent` (a root for none) that goes on with `byte`,
     // grown if there is none.

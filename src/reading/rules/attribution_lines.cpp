@@ -1,5 +1,6 @@
 #include "reading/rules/attribution_lines.h"
 
+#include <cstring>
 #include <string>
 
 #include "filter/language_phrases.h"
@@ -29,6 +30,20 @@ bool beginsWithDate(const char* p, const char* end) {
         if (kind == dateWordKind::none) return false;
         if (isAsciiDigit(static_cast<unsigned char>(*w.begin)) || kind == dateWordKind::month) return true;
         if (words == 0 && (w.end[-1] == ',' || w.end[-1] == '.') && w.length() > 2) return true;  // "Wed,"
+    }
+    return false;
+}
+
+// Whether one of the lines that may go on a run from `line` (as many as
+// linesAfterFirst, at its depth, none blank) ends in a colon: read from
+// their bytes.
+bool colonFollows(const lineFacts& line) {
+    const char* p = line.line.next;
+    for (int more = 0; more < linesAfterFirst && p < line.textEnd; ++more) {
+        const messageLine next = lineAt(p, line.textEnd);
+        if (next.depth != line.line.depth || skipBlanks(next.prefixEnd, next.end) == next.end) return false;
+        if (trimBlanks(next.content, next.end)[-1] == ':') return true;
+        p = next.next;
     }
     return false;
 }
@@ -86,9 +101,15 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     const char* begin = skipBlanks(text.content, end);
     if (begin == end) return lineTaken::passed();
     // Most lines neither end in a colon nor begin with a date: they are
-    // passed over at the cost of a look at their ends.
+    // passed over at the cost of a look at their ends. A line that ends in
+    // a colon is read as it stands, whatever it begins with.
     const bool endsInColon = end[-1] == ':';
-    const bool dated = beginsWithDate(begin, end);
+    // Without a colon, a line is an attribution only as the first of a run
+    // that ends in one, or with an address ("2025/3/11 Kenji <k@x.jp>").
+    if (!endsInColon && std::memchr(begin, '@', static_cast<std::size_t>(end - begin)) == nullptr &&
+        !colonFollows(line))
+        return lineTaken::passed();
+    const bool dated = !endsInColon && beginsWithDate(begin, end);
     if (!endsInColon && !dated) return lineTaken::passed();
     std::string joined(begin, end);
     lineFacts last = line;

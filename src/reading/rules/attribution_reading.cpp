@@ -40,9 +40,16 @@ bool endsWithFolded(const std::string& text, const char* lower, std::size_t& at)
 // The last place where `lower` occurs, ignoring ASCII case.
 std::size_t findLastFolded(const std::string& text, const char* lower, std::size_t before) {
     const std::size_t length = std::strlen(lower);
+    const unsigned char first = static_cast<unsigned char>(lower[0]);
     for (std::size_t i = before >= length ? before - length + 1 : 0; i-- > 0;)
-        if (startsWithFolded(text.data() + i, text.data() + before, lower)) return i;
+        if (foldedByte(text[i]) == first && startsWithFolded(text.data() + i, text.data() + before, lower)) return i;
     return std::string::npos;
+}
+
+bool holdsDigit(const std::string& text) {
+    for (const char c : text)
+        if (isAsciiDigit(static_cast<unsigned char>(c))) return true;
+    return false;
 }
 
 // The part of a wording that names the writer: [begin, end) of the text.
@@ -59,7 +66,21 @@ bool holdsOtherThanDates(const std::string& text, region r) {
 
 // Finds a wording; `where` receives the part that holds the name,
 // `spoken` whether it is one that prose uses too.
+// Whether every wording ends with a colon: then a text without one has
+// none, which its last byte tells.
+bool wordingsEndInColon() {
+    static const bool colons = [] {
+        for (std::size_t i = 0; i < spokenEndingCount; ++i)
+            if (spokenEndings[i][std::strlen(spokenEndings[i]) - 1] != ':') return false;
+        for (std::size_t i = 0; i < attributionEndingCount; ++i)
+            if (attributionEndings[i][std::strlen(attributionEndings[i]) - 1] != ':') return false;
+        return true;
+    }();
+    return colons;
+}
+
 bool findWording(const std::string& text, region& where, bool& spoken) {
+    if (text.back() != ':' && wordingsEndInColon()) return false;
     std::size_t at = 0;
     for (std::size_t i = 0; i < spokenEndingCount; ++i) {
         if (!endsWithFolded(text, spokenEndings[i], at)) continue;
@@ -126,6 +147,10 @@ attributionReading readAttribution(const std::string& text) {
     const bool endsInColon = text.back() == ':';
     region where{0, endsInColon ? text.size() - 1 : text.size()};
     reading.certain = findWording(text, where, reading.spoken);
+    // Without a wording, only a date makes one, and a date has figures;
+    // without a colon, an address too: most lines go here.
+    if (!reading.certain && (!holdsDigit(text) || (!endsInColon && text.find('@') == std::string::npos)))
+        return reading;
     reading.dated = holdsDate(text);
 
     // The name: after a word that introduces it ("heeft", "użytkownik"),

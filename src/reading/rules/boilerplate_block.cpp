@@ -146,6 +146,8 @@ bool blockJudge::isContactBlock(std::size_t from, std::size_t to) {
     std::size_t contactLines = 0;
     unsigned kinds = 0;
     for (std::size_t i = from; i < to; ++i) {
+        // Too few lines are left to make most of the block contact lines.
+        if (2 * (contactLines + (to - i)) <= count) return false;
         const unsigned kind = contact(i);
         if (kind == 0) continue;
         ++contactLines;

@@ -368,9 +368,24 @@ bool isRuleByte(char c) { return c == '-' || c == '_' || c == '=' || c == '*' ||
 
 }  // namespace
 
+namespace {
+
+// Each byte as a list's names are looked for: folded, a tab a blank.
+struct contentByteTable {
+    char of[256];
+};
+constexpr contentByteTable contentBytes = [] {
+    contentByteTable table{};
+    for (int c = 0; c < 256; ++c)
+        table.of[c] = c == '\t' ? ' ' : static_cast<char>(foldedBytes.of[c]);
+    return table;
+}();
+
+}  // namespace
+
 void foldContent(const messageLine& line, std::string& folded) {
     folded.assign(line.content, line.end);
-    for (char& c : folded) c = c == '\t' ? ' ' : static_cast<char>(foldedByte(c));
+    for (char& c : folded) c = contentBytes.of[static_cast<unsigned char>(c)];
 }
 
 bool isRuleLine(const messageLine& line) {
@@ -393,7 +408,15 @@ void blockWords::addLine(const char* begin, const char* end) {
     bool first = true;
     for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
-        const unsigned cues = bare.empty() ? 0 : word(phrases.cuesAt(bare.begin, bare.end, end), startsSentence);
+        unsigned cues = 0;
+        if (!bare.empty()) {
+            ++words_;
+            ++sentence_.words;
+            ++lineWords_;
+            cues = phrases.cuesAt(bare.begin, bare.end, end);
+            // Most words say nothing.
+            if (cues != 0) word(cues, startsSentence);
+        }
         // What the line says from its first byte on, not from its first
         // word's: "(Sent from my phone)" is no device's line.
         if (first) lineStartCues_ = w.begin == bare.begin ? cues : phrases.cuesAt(w.begin, w.begin, end);
@@ -414,12 +437,8 @@ void blockWords::addLine(const char* begin, const char* end) {
     }
 }
 
-unsigned blockWords::word(unsigned cues, bool startsSentence) {
-    ++words_;
-    ++sentence_.words;
-    ++lineWords_;
+void blockWords::word(unsigned cues, bool startsSentence) {
     lineCues_ |= cues;
-    if (cues == 0) return 0;
     if (startsSentence) {
         if ((cues & cueNoticeStart) != 0) sentence_.notice = true;
         if ((cues & cueConditionalStart) != 0) weakStart_ = true;
@@ -437,7 +456,6 @@ unsigned blockWords::word(unsigned cues, bool startsSentence) {
     if ((cues & cueListWord) != 0) listWords_ = true;
     if ((cues & cueVirus) != 0) virus_ = true;
     if ((cues & cueScanned) != 0) scanned_ = true;
-    return cues;
 }
 
 bool blockWords::lineIsAutomatic() const {

@@ -73,8 +73,8 @@ public:
     bool virusCheck() const { return virus_ && scanned_; }
 
 private:
-    // A word that says `cues`; the same back.
-    unsigned word(unsigned cues, bool startsSentence);
+    // What a word (counted already) says: `cues`, none of them 0.
+    void word(unsigned cues, bool startsSentence);
     void endSentence();
 
     std::size_t words_ = 0;

@@ -235,27 +235,34 @@ bool isPreprocessorLine(const char* from, const char* to) {
 // "while executing" and "(procedure "x" line 3)", a debugger's "#0  0x08
 // in main ()".
 bool isFrame(const char* from, const char* to) {
-    if (startsWith(from, to, "at ")) {
-        const textWord where = wordAt(from + 3, to);
-        return where.end == trimBlanks(from, to) && where.length() > 3 && where.end[-1] == ')' &&
-               std::memchr(where.begin, '(', where.length()) != nullptr &&
-               std::memchr(where.begin, '.', where.length()) != nullptr;
+    // Each form is told by its first byte: a line of prose is let go there.
+    switch (*from) {
+        case 'a':
+            if (startsWith(from, to, "at ")) {
+                const textWord where = wordAt(from + 3, to);
+                return where.end == trimBlanks(from, to) && where.length() > 3 && where.end[-1] == ')' &&
+                       std::memchr(where.begin, '(', where.length()) != nullptr &&
+                       std::memchr(where.begin, '.', where.length()) != nullptr;
+            }
+            return false;
+        case 'F': return startsWith(from, to, "File \"") && contains(from, to, "\", line ");
+        case 'i': return startsWith(from, to, "invoked from within");
+        case 'w': return startsWith(from, to, "while executing");
+        case '(':
+            if (startsWith(from, to, "(procedure \"") || startsWith(from, to, "(file \"")) return true;
+            return startsWith(from, to, "(\"") && (contains(from, to, " line ") || contains(from, to, " script)"));
+        case '.': return startsWith(from, to, "... ") && contains(from, to, " more") && digitsAt(from + 4, to, 1);
+        case '#': return digitsAt(from + 1, to, 1) && contains(from, to, " in ");
+        default: return false;
     }
-    if (startsWith(from, to, "File \"")) return contains(from, to, "\", line ");
-    if (startsWith(from, to, "invoked from within") || startsWith(from, to, "while executing") ||
-        startsWith(from, to, "(procedure \"") || startsWith(from, to, "(file \""))
-        return true;
-    if (startsWith(from, to, "(\"")) return contains(from, to, " line ") || contains(from, to, " script)");
-    if (startsWith(from, to, "... ") && contains(from, to, " more")) return digitsAt(from + 4, to, 1);
-    if (*from == '#' && digitsAt(from + 1, to, 1)) return contains(from, to, " in ");
-    return false;
 }
 
 // "Traceback (most recent call last):", "Exception in thread "main" ...",
 // "Caused by: ...", "java.lang.NullPointerException", "ValueError: ...".
 bool isTraceHead(const char* from, const char* to) {
-    if (startsWith(from, to, "Traceback (most recent call last)") || startsWith(from, to, "Exception in thread ") ||
-        startsWith(from, to, "Caused by: "))
+    if ((*from == 'T' && startsWith(from, to, "Traceback (most recent call last)")) ||
+        (*from == 'E' && startsWith(from, to, "Exception in thread ")) ||
+        (*from == 'C' && startsWith(from, to, "Caused by: ")))
         return true;
     const char* p = from;
     while (p < to && (isNameByte(byteAt(p)) || *p == '.')) ++p;
@@ -343,13 +350,24 @@ bool isNumberRow(const char* from, const char* to) {
             gap = true;
         ++words;
         if (isFigure(w, decimal)) ++figures;
+        // Each word still to come takes two bytes at least: when even all
+        // of them figures would not make three, nor two in three, the
+        // sentence is let go.
+        const std::size_t left = static_cast<std::size_t>(to - w.end) / 2;
+        if (figures + left < 3 || 3 * figures + left < 2 * words) return false;
     }
     return figures >= 3 && 3 * figures >= 2 * words && (gap || decimal);
 }
 
 bool isDiffHeader(const char* from, const char* to) {
-    return startsWith(from, to, "diff ") || startsWith(from, to, "Index: ") || startsWith(from, to, "--- ") ||
-           startsWith(from, to, "+++ ") || startsWith(from, to, "@@ -");
+    switch (*from) {
+        case 'd': return startsWith(from, to, "diff ");
+        case 'I': return startsWith(from, to, "Index: ");
+        case '-': return startsWith(from, to, "--- ");
+        case '+': return startsWith(from, to, "+++ ");
+        case '@': return startsWith(from, to, "@@ -");
+        default: return false;
+    }
 }
 
 // What the words of a line are: how many, how many of them a sentence's,
@@ -511,8 +529,12 @@ namespace {
 // header line, armour.
 bool stopsBlock(const lineFacts& facts, int depth, const partBoundaries& boundaries) {
     const messageLine& line = facts.line;
-    return line.depth != depth || facts.separator != separatorKind::none || facts.originalHeader ||
-           line.contentIs("-- ", false) || line.contentIs("--", false) || boundaries.isBoundaryLine(line) ||
+    if (line.depth != depth || facts.separator != separatorKind::none || facts.originalHeader) return true;
+    // The lines below all begin with a dash, at the line's start, after its
+    // prefix or where its content begins.
+    const auto dashAt = [&line](const char* p) { return p < line.end && *p == '-'; };
+    if (!dashAt(line.begin) && !dashAt(line.prefixEnd) && !dashAt(line.content)) return false;
+    return line.contentIs("-- ", false) || line.contentIs("--", false) || boundaries.isBoundaryLine(line) ||
            startsWith(line.prefixEnd, line.end, "-----BEGIN ") || startsWith(line.prefixEnd, line.end, "-----END ");
 }
 
@@ -773,12 +795,28 @@ codeBlock diffAt(const lineFacts& first, lineWindow& lines, const partBoundaries
     return block;
 }
 
+// A block other than a diff has three lines at least, all in the paragraph
+// it begins: from a line with fewer after it in its paragraph (most lines
+// of a message are such), none begins, nor from the lines after it. A
+// diff's first line is known by its first byte.
+bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
+    const char* from = skipBlanks(first.line.prefixEnd, first.line.end);
+    if (from < first.line.end && (*from == 'd' || *from == 'I' || *from == '-' || *from == '+' || *from == '@'))
+        return false;
+    lineFacts second;
+    lineFacts third;
+    const auto ends = [&](const lineFacts& line) { return line.blank || stopsBlock(line, first.line.depth, boundaries); };
+    return !lines.next(first, second) || ends(second) || !lines.next(second, third) || ends(third);
+}
+
 }  // namespace
 
 codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
     codeBlock block;
     block.judged = first.line.next;
-    if (first.blank || !beginsBlock(first) || stopsBlock(first, first.line.depth, boundaries)) return block;
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries) || endsParagraphSoon(first, lines, boundaries) ||
+        !beginsBlock(first))
+        return block;
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {
         codeBlock diff = diffAt(first, lines, boundaries);

@@ -1,5 +1,7 @@
 #include "reading/rules/digest_messages.h"
 
+#include <cstring>
+
 #include "filter/epost_sift.h"
 #include "filter/language_phrases.h"
 #include "reading/lines/display_name.h"
@@ -152,6 +154,26 @@ digestMessages::head readHead(const lineFacts& dashes, lineWindow& lines) {
     return found;
 }
 
+// "digest" in any case anywhere in [from, to): each case of its first
+// letter is searched for at once.
+bool holdsDigest(const char* from, const char* to) {
+    for (const char first : {'d', 'D'}) {
+        for (const char* p = from; to - p >= 6; ++p) {
+            p = static_cast<const char*>(std::memchr(p, first, static_cast<std::size_t>(to - 5 - p)));
+            if (p == nullptr) break;
+            if (startsWithFolded(p + 1, to, "igest")) return true;
+        }
+    }
+    return false;
+}
+
+// Whether a line among the body's first ones can name the digest: it holds
+// "digest", or is a heading of its contents. A look at the bytes, for most
+// messages are no digests and need no walk over their lines' facts.
+bool mayNameDigest(const messageLine& line) {
+    return line.depth == 0 && (isContentsHeading(line) || holdsDigest(line.content, line.end));
+}
+
 }  // namespace
 
 std::unique_ptr<readingRule> makeDigestMessages(const ruleSetting& setting) {
@@ -164,6 +186,17 @@ std::unique_ptr<readingRule> makeDigestMessages(const ruleSetting& setting) {
 // contents lie, up to its first message. One walk to that message at most,
 // once a message.
 void digestMessages::findDigest(const lineFacts& first, passState& state) {
+    if (!named_) {
+        // Unnamed by its subject and by its first lines, it is no digest.
+        bool mayBeNamed = mayNameDigest(first.line);
+        const char* p = first.line.next;
+        for (int seen = 1; !mayBeNamed && seen < namingLines && p < first.textEnd; ++seen) {
+            const messageLine line = lineAt(p, first.textEnd);
+            mayBeNamed = mayNameDigest(line);
+            p = line.next;
+        }
+        if (!mayBeNamed) return;
+    }
     const char* listBegin = first.line.begin;
     bool headed = false;
     lineFacts line = first;

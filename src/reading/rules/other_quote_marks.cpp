@@ -34,6 +34,19 @@ lineFacts quotedByMark(const lineFacts& line) {
     return facts;
 }
 
+// What an elision marker begins with: a bracket ("<snip>", "[...]"), dots
+// or the ellipsis, dashes ("-- snip --"), scissors ("8<", ">8", "%<"). A
+// line that begins otherwise is let go at its first byte.
+bool mayBeElision(const messageLine& line) {
+    const char* p = skipBlanks(line.prefixEnd, line.end);
+    if (p == line.end) return false;
+    switch (*p) {
+        case '<': case '[': case '(': case '{': case '.': case '\x85': case '-': case '8': case '%': case '>':
+            return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<readingRule> makeOtherQuoteMarks(const ruleSetting&) { return std::make_unique<otherQuoteMarks>(); }
@@ -76,7 +89,7 @@ void otherQuoteMarks::observe(lineFacts& line, passState& state, readingOutput&)
         line = quotedByMark(line);
         return;
     }
-    elision_ = isElisionMarker(line.line) && (quoteAbove_ || underAttribution_ || quoteBelow(line, state.lines));
+    elision_ = mayBeElision(line.line) && isElisionMarker(line.line) && (quoteAbove_ || underAttribution_ || quoteBelow(line, state.lines));
 }
 
 lineTaken otherQuoteMarks::take(const lineFacts& line, passState&, readingOutput& out) {

@@ -17,7 +17,10 @@ lineTaken signatureBlock::take(const lineFacts& line, passState& state, readingO
         if (!endsPart && text.depth == depth_) return lineTaken::upTo(text.next);
         inside_ = false;
     }
-    if (endsPart || !(text.contentIs("-- ", false) || text.contentIs("--", false))) return lineTaken::passed();
+    // A signature line begins with its dashes: most lines go at their first byte.
+    const bool dashes = text.content < text.end && *text.content == '-' &&
+                        (text.contentIs("-- ", false) || text.contentIs("--", false));
+    if (endsPart || !dashes) return lineTaken::passed();
     inside_ = true;
     depth_ = text.depth;
     return lineTaken::upTo(text.next);

@@ -36,9 +36,14 @@ bool looksLikeArmour(const messageLine& line) {
     return p == end;
 }
 
+// Every armour line that opens or closes a block begins with a dash: the
+// other lines of text are let go at their first byte.
+bool beginsWithDash(const messageLine& line) { return line.content < line.end && *line.content == '-'; }
+
 }  // namespace
 
 signedArmour::verdict signedArmour::judgeOutside(const messageLine& line) {
+    if (!beginsWithDash(line)) return keep;
     if (line.contentIs(signedMessage, true)) {
         state_ = armourHeader;
     } else if (line.contentIs(signatureBegin, true)) {
@@ -72,6 +77,7 @@ signedArmour::verdict signedArmour::judge(messageLine& line) {
         default: break;
     }
     // The signed text.
+    if (!beginsWithDash(line)) return keep;
     if (line.contentIs(signatureBegin, true)) {
         state_ = signature;
         return leaveOut;

@@ -30,6 +30,14 @@ TEST_F(ReadingPass, OnlyAMessageThatNamesItselfADigestHasDigestMessages) {
     // A first line may name it, or the heading of its contents.
     EXPECT_EQ(read("Subject: Plans\n\nOrchid Digest" + body), "Subject: Plans\n\nOrchid Digest\nHi\n<1>\n\nText\n");
     EXPECT_EQ(read("Subject: Plans\n\nIn this issue:" + body), "Subject: Plans\n\nIn this issue:\nHi\n<1>\n\nText\n");
+    // Only the body's first 24 lines (its blank first line counted) name it.
+    std::string preamble;
+    for (int line = 0; line < 22; ++line) preamble += "x\n";
+    EXPECT_EQ(read("Subject: Plans\n\n" + preamble + "Orchid Digest" + body),
+              "Subject: Plans\n\n" + preamble + "Orchid Digest\nHi\n<1>\n\nText\n");
+    preamble += "x\n";
+    EXPECT_EQ(read("Subject: Plans\n\n" + preamble + "Orchid Digest" + body),
+              "Subject: Plans\n\n" + preamble + "Orchid Digest" + body);
 }
 
 TEST_F(ReadingPass, AnEarlierMessageInsideADigestMessageEndsWithIt) {
