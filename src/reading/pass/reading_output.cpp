@@ -67,13 +67,15 @@ void readingOutput::followLines() {
             return;
         }
         const std::size_t next = static_cast<std::size_t>(static_cast<const char*>(feed) - text) + 1;
-        const messageLine line = lineAt(text + lineBegin_, text + next);
         // As the scanner goes: a section ends before a line, and outside
-        // one a separator line begins one.
-        if (inSection_ && sectionEnd_.endsBefore(line)) inSection_ = false;
-        if (!inSection_ && isOriginalMessageSeparator(line)) {
-            inSection_ = true;
-            sectionEnd_.begin();
+        // one a separator line, which begins with a dash, begins one.
+        if (inSection_ || text[lineBegin_] == '-') {
+            const messageLine line = lineAt(text + lineBegin_, text + next);
+            if (inSection_ && sectionEnd_.endsBefore(line)) inSection_ = false;
+            if (!inSection_ && isOriginalMessageSeparator(line)) {
+                inSection_ = true;
+                sectionEnd_.begin();
+            }
         }
         lineBegin_ = looked_ = next;
     }
