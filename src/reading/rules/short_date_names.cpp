@@ -230,7 +230,7 @@ bool nextMayBeShortName(const char* from, const char* lineEnd, const wordBreakTa
 // the line: '\r', '\n' or the text's NUL.
 void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
                     sayingSoFar& saying) {
-    const unsigned char* shortLengths = shortDateNameLengths();
+    static const unsigned char* const shortLengths = shortDateNameLengths();
     const byteTable& classes = byteClasses();
     const char* looked = line;  // the words before this were looked at
     for (const char* p = line;;) {
