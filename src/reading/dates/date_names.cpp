@@ -1,6 +1,5 @@
 #include "reading/dates/date_names.h"
 
-#include <bitset>
 #include <string>
 #include <vector>
 
@@ -147,13 +146,15 @@ public:
         }
     }
 
-    // Marks the first two bytes of each short spelling.
-    void markShortBeginnings(std::bitset<256 * 256>& beginnings) const {
+    // Marks the length of each short spelling under its first two bytes:
+    // bit n for n bytes, bit 7 for seven or more.
+    void markShortBeginnings(std::vector<unsigned char>& lengths) const {
         for (const std::vector<indexedName>& names : byFirstByte_)
             for (const indexedName& name : names)
                 if (name.isShort && name.length >= 2)
-                    beginnings.set(static_cast<unsigned char>(name.spelling[0]) * 256u +
-                                   static_cast<unsigned char>(name.spelling[1]));
+                    lengths[static_cast<unsigned char>(name.spelling[0]) * 256u +
+                            static_cast<unsigned char>(name.spelling[1])] |=
+                        static_cast<unsigned char>(1u << (name.length < 7 ? name.length : 7));
     }
 
     bool hasNamesBeginningWith(unsigned char first) const { return !byFirstByte_[foldedBytes.of[first]].empty(); }
@@ -183,12 +184,14 @@ const nameIndex& monthIndex() {
     return built;
 }
 
-const std::bitset<256 * 256>& shortBeginnings() {
-    static const std::bitset<256 * 256> built = [] {
-        std::bitset<256 * 256> beginnings;
-        dayIndex().markShortBeginnings(beginnings);
-        monthIndex().markShortBeginnings(beginnings);
-        return beginnings;
+// By the two first bytes (in lower case) of a word: the lengths of the
+// short spellings that begin so.
+const std::vector<unsigned char>& shortBeginnings() {
+    static const std::vector<unsigned char> built = [] {
+        std::vector<unsigned char> lengths(256 * 256, 0);
+        dayIndex().markShortBeginnings(lengths);
+        monthIndex().markShortBeginnings(lengths);
+        return lengths;
     }();
     return built;
 }
@@ -216,8 +219,10 @@ bool mayBeginDateName(unsigned char first) {
 }
 
 bool mayBeginShortDateName(unsigned char first, unsigned char second) {
-    return shortBeginnings().test(foldedBytes.of[first] * 256u + foldedBytes.of[second]);
+    return shortBeginnings()[foldedBytes.of[first] * 256u + foldedBytes.of[second]] != 0;
 }
+
+const unsigned char* shortDateNameLengths() { return shortBeginnings().data(); }
 
 bool findDayName(const unsigned char* word, std::size_t length, dateName& found) {
     return findIn(dayIndex(), word, length, found);

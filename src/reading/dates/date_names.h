@@ -40,6 +40,11 @@ bool mayBeginDateName(unsigned char first);
 // Whether a word that begins with these two bytes can be one of those: a
 // look that turns most words away before they are read to their end.
 bool mayBeginShortDateName(unsigned char first, unsigned char second);
+// The same look for a rule that asks it of many words, from a table: by
+// the two first bytes in lower case (foldedBytes), first * 256 + second,
+// the lengths of the short names that begin so, as bits (bit n for n bytes,
+// bit 7 for seven or more); 0 where none does.
+const unsigned char* shortDateNameLengths();
 
 // Every spelling of every language, for those that index them otherwise.
 const nameSpelling* daySpellings(std::size_t& count);

@@ -122,7 +122,7 @@ void listTags::after(const lineFacts& line, lineFate fate, std::size_t written, 
             return;
         }
     } else {
-        if (!asWritten || !isSubjectLine(line, state)) return;
+        if (!asWritten || line.keywordEnd == nullptr || !isSubjectLine(line, state)) return;
         list_ = takeTag(line, written, out);
         if (list_.empty()) return;
     }

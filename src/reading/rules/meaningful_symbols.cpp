@@ -86,23 +86,22 @@ dashRun dashRunAt(std::string_view text, std::size_t i) {
     return run;
 }
 
-// Whether a dash of `text` is a pause. Most lines hold no dash, or only
-// the hyphens inside words.
-bool holdsPause(std::string_view text) {
-    const void* hyphen = std::memchr(text.data(), '-', text.size());
-    if (hyphen == nullptr && std::memchr(text.data(), enDash, text.size()) == nullptr &&
-        std::memchr(text.data(), emDash, text.size()) == nullptr)
-        return false;
+// Whether one of the dashes `dash` of `text` is a pause: looked for from
+// one to the next, as most lines hold none, or only hyphens inside words.
+bool holdsPauseAt(std::string_view text, char dash) {
     for (std::size_t i = 0; i < text.size();) {
-        if (!isDash(text[i])) {
-            ++i;
-            continue;
-        }
-        const dashRun run = dashRunAt(text, i);
+        const void* found = std::memchr(text.data() + i, dash, text.size() - i);
+        if (found == nullptr) return false;
+        const dashRun run = dashRunAt(text, static_cast<std::size_t>(static_cast<const char*>(found) - text.data()));
         if (run.pause) return true;
         i = run.end;
     }
     return false;
+}
+
+// Whether a dash of `text` is a pause.
+bool holdsPause(std::string_view text) {
+    return holdsPauseAt(text, '-') || holdsPauseAt(text, enDash) || holdsPauseAt(text, emDash);
 }
 
 // `text` with the dashes between its words said as pauses.
@@ -206,25 +205,26 @@ bool meaningfulSymbols::beginsList(const lineFacts& line, const label& value, li
     return false;
 }
 
-void meaningfulSymbols::keepLabel(const lineFacts& line, std::size_t written, passState& state, readingOutput& out) {
-    const messageLine said = lineAt(out.at(written), out.at(out.length()));
+bool meaningfulSymbols::keepLabel(const lineFacts& line, const messageLine& said, passState& state,
+                                  readingOutput& out) {
     const char* begin = nullptr;
     const char* end = nullptr;
-    if (!labelAt(said.content, said.end, begin, end)) return;
+    if (!labelAt(said.content, said.end, begin, end)) return false;
     const label value = valueOf(begin, end);
-    if (!value.any()) return;
+    if (!value.any()) return false;
     const bool listed = value.follows(last_) || beginsList(line, value, state.lines);
     last_ = value;
     const std::size_t length = static_cast<std::size_t>(end - begin);
-    if (!listed || !hasRule(begin, length) || hasRule(begin + 1, length - 1)) return;
+    if (!listed || !hasRule(begin, length) || hasRule(begin + 1, length - 1)) return false;
     out.erase(static_cast<std::size_t>(begin - out.at(0)), 1);
+    return true;
 }
 
 void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                               readingOutput& out) {
     if (fate != lineFate::text || line.blank) return;
-    keepLabel(line, written, state, out);
-    const messageLine said = lineAt(out.at(written), out.at(out.length()));
+    messageLine said = lineAt(out.at(written), out.at(out.length()));
+    if (keepLabel(line, said, state, out)) said = lineAt(out.at(written), out.at(out.length()));
     const std::string_view text(said.content, static_cast<std::size_t>(said.end - said.content));
     if (!holdsPause(text)) return;
     const std::string spoken = pauseAtDashes(text);

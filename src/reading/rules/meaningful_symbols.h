@@ -45,7 +45,8 @@ public:
 private:
     bool hasRule(const char* word, std::size_t length) const;
     bool beginsList(const lineFacts& line, const label& value, lineWindow& lines) const;
-    void keepLabel(const lineFacts& line, std::size_t written, passState& state, readingOutput& out);
+    // Whether it took a label's '(' out of the line written.
+    bool keepLabel(const lineFacts& line, const messageLine& said, passState& state, readingOutput& out);
 
     epostSift& filter_;
     label last_;  // the last label that began a line

@@ -112,7 +112,7 @@ struct sayingSoFar {
 
 // Says the word's name in full when it is a short name with a rule and
 // stands in a date: in a line that holds one, or beside a word of a date.
-void sayWord(epostSift& filter, const textWord& word, const textWord& before, const textWord& next, bool dateLine,
+void sayWord(epostSift& filter, textWord word, textWord before, textWord next, bool dateLine,
              const wordBreakTable& breaks, sayingSoFar& saying) {
     // The word as the scanner cuts it; one too long for a short name need
     // not be cut to its end, nor one that begins as none does.
@@ -146,52 +146,38 @@ void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd, cons
 }
 
 struct byteTable {
-    bool of[256];
+    unsigned char of[256];
 };
 
-// Where the search for the words of a date stops: at a byte that may begin
-// one (a figure, or a capital that begins a day or month name), and at the
-// bytes that may end a line ('\r', '\n', and the NUL after the written
-// text), so that the search needs no other bound.
-const byteTable& searchStops() {
+// What the search for the words of a date asks of a byte: whether it may
+// begin one (a figure, or a capital that begins a day or month name),
+// whether it may end the line ('\r', '\n' and the NUL after the written
+// text, so that the search needs no other bound), and whether it opens a
+// word ("(13", "\"Sep").
+enum : unsigned char { beginsDate = 1, endsLine = 2, opensWord = 4 };
+
+const byteTable& byteClasses() {
     static const byteTable table = [] {
         byteTable made{};
         for (int c = 0; c < 256; ++c) {
             const unsigned char b = static_cast<unsigned char>(c);
-            made.of[c] = isAsciiDigit(b) || (isCapital(b) && mayBeginDateName(b)) || b == '\r' || b == '\n' || b == '\0';
+            if (isAsciiDigit(b) || (isCapital(b) && mayBeginDateName(b))) made.of[c] |= beginsDate;
+            if (b == '\r' || b == '\n' || b == '\0') made.of[c] |= endsLine;
+            if (b == '(' || b == '"' || b == '\'') made.of[c] |= opensWord;
         }
         return made;
     }();
     return table;
 }
 
-bool opensWord(char c) { return c == '(' || c == '"' || c == '\''; }
-
-// The first word at or after `from` that belongs to a date (a number, a
-// day or month name with a capital); empty, at `lineEnd`, when none. The
-// byte at `lineEnd` ends the line: '\r', '\n' or the text's NUL.
-textWord nextDateWord(const char* line, const char* from, const char* lineEnd) {
-    const byteTable& stops = searchStops();
-    for (const char* p = from;;) {
-        while (!stops.of[static_cast<unsigned char>(*p)]) ++p;
-        if (p >= lineEnd) return {lineEnd, lineEnd};
-        if (*p == '\r' || *p == '\n' || *p == '\0') {
-            ++p;  // inside the line, a byte like any other
-            continue;
-        }
-        // A word begins where the figure or capital stands, after what
-        // opens it ("(13", "\"Sep").
-        const char* begin = p;
-        while (begin > line && opensWord(begin[-1])) --begin;
-        textWord word{begin, p};
-        while (word.end < lineEnd && !isBlank(*word.end)) ++word.end;
-        if ((begin == line || isBlank(begin[-1])) && belongsToDate(word, false)) return word;
-        p = word.end;  // no other word of a date begins in this one
-    }
+// The first byte at or after `p` where the search stops.
+inline const char* nextStop(const char* p, const byteTable& classes) {
+    while ((classes.of[static_cast<unsigned char>(*p)] & (beginsDate | endsLine)) == 0) ++p;
+    return p;
 }
 
 // The word that ends before `at`; empty at the line's start.
-textWord wordBefore(const char* line, const char* at) {
+inline textWord wordBefore(const char* line, const char* at) {
     const char* end = at;
     while (end > line && isBlank(end[-1])) --end;
     const char* begin = end;
@@ -199,35 +185,84 @@ textWord wordBefore(const char* line, const char* at) {
     return {begin, end};
 }
 
+// The lengths of the short names that the two bytes at `at` may begin (as
+// shortDateNameLengths gives them), for a word that goes on to `end`.
+inline unsigned shortLengthsAt(const char* at, const char* end, const unsigned char* shortLengths) {
+    if (end - at < 2) return 0;
+    return shortLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])];
+}
+
+// Whether the word may be a short name, by its first two bytes and its
+// length as fullName reads its key (to a break or a NUL, without a trailing
+// ',' or '.'): asked of the words beside every figure and capital, so from
+// a table, without a lookup.
+bool mayBeShortName(textWord word, const wordBreakTable& breaks, const unsigned char* shortLengths) {
+    const char* begin = word.begin;
+    while (begin < word.end && breaksWord(*begin, breaks)) ++begin;
+    const unsigned lengths = shortLengthsAt(begin, word.end, shortLengths);
+    if (lengths == 0) return false;
+    const char* end = begin;
+    while (end < word.end && !breaksWord(*end, breaks) && *end != '\0' &&
+           static_cast<std::size_t>(end - begin) < longestShortName)
+        ++end;
+    std::size_t length = static_cast<std::size_t>(end - begin);
+    if (length > 0 && (end[-1] == ',' || end[-1] == '.')) --length;
+    return length >= 2 && ((lengths >> (length < 7 ? length : 7)) & 1u) != 0;
+}
+
+// The word that begins at or after `from` may be a short name: a first look
+// at its two first bytes, past blanks and the bytes that break words (which
+// neither blanks nor the bytes that end the line are), before it is read to
+// its end.
+bool nextMayBeShortName(const char* from, const char* lineEnd, const wordBreakTable& breaks,
+                        const unsigned char* shortLengths) {
+    const char* p = skipBlanks(from, lineEnd);
+    while (breaksWord(*p, breaks)) ++p;
+    if (p + 1 >= lineEnd || isBlank(p[0]) || isBlank(p[1])) return false;
+    return shortLengthsAt(p, p + 2, shortLengths) != 0;
+}
+
 // A line that holds no date: a short name is said in full only beside a
-// word of a date, and a line holds few of those. They are searched for
-// first, and only the words beside them are looked at.
+// word of a date, and a line holds few of those. The search stops only at
+// the figures and capitals that may begin one; the words beside a word
+// there are looked at closely only when they may be short names, and are
+// said at most once each, from left to right. The byte at `lineEnd` ends
+// the line: '\r', '\n' or the text's NUL.
 void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
                     sayingSoFar& saying) {
-    textWord date = nextDateWord(line, line, lineEnd);  // the first at or after `word`
-    textWord before{line, line};
-    bool beforeIsDate = false;
-    textWord word = wordAt(line, lineEnd);
-    while (!word.empty() && (beforeIsDate || !date.empty())) {
-        const bool isDate = word.begin == date.begin;
-        const textWord next = wordAt(word.end, lineEnd);
-        if (isDate) date = nextDateWord(line, word.end, lineEnd);
-        const bool nextIsDate = !next.empty() && next.begin == date.begin;
-        if (beforeIsDate || nextIsDate) sayWord(filter, word, before, next, false, breaks, saying);
-        if (!isDate && !nextIsDate && !date.empty()) {
-            // Neither this word nor the next belongs to a date: on to the
-            // word before the next one that does.
-            const textWord last = wordBefore(line, date.begin);
-            if (last.begin > next.begin) {
-                before = wordBefore(line, last.begin);
-                beforeIsDate = false;
-                word = last;
-                continue;
-            }
+    static const unsigned char* const shortLengths = shortDateNameLengths();
+    const byteTable& classes = byteClasses();
+    const char* looked = line;  // the words before this were looked at
+    for (const char* p = line;;) {
+        p = nextStop(p, classes);
+        if (p >= lineEnd) return;
+        // A word of a date begins where the figure or capital stands, after
+        // what opens it; a stop inside a word, or at a '\r' or NUL inside
+        // the line, begins none.
+        const char* begin = p;
+        while (begin > line && (classes.of[static_cast<unsigned char>(begin[-1])] & opensWord) != 0) --begin;
+        const bool startsWord = begin == line || isBlank(begin[-1]);
+        if (!startsWord || (classes.of[static_cast<unsigned char>(*p)] & beginsDate) == 0) {
+            ++p;
+            continue;
         }
-        before = word;
-        beforeIsDate = isDate;
-        word = next;
+        textWord date{begin, p};
+        while (date.end < lineEnd && !isBlank(*date.end)) ++date.end;
+        p = date.end;
+        const textWord before = date.begin > looked ? wordBefore(line, date.begin) : textWord{looked, looked};
+        // The word itself, when it is a short name before another word of a
+        // date ("Sat, Apr"): after the word before it, before the word after.
+        const bool sayBefore = before.begin >= looked && mayBeShortName(before, breaks, shortLengths);
+        const bool sayItself = date.begin >= looked && mayBeShortName(date, breaks, shortLengths);
+        const bool mayNext = nextMayBeShortName(date.end, lineEnd, breaks, shortLengths);
+        if (!sayBefore && !sayItself && !mayNext) continue;
+        const textWord next = wordAt(date.end, lineEnd);
+        const bool sayNext = mayNext && mayBeShortName(next, breaks, shortLengths);
+        if ((!sayBefore && !sayItself && !sayNext) || !belongsToDate(date, false)) continue;
+        if (sayBefore) sayWord(filter, before, wordBefore(line, before.begin), date, false, breaks, saying);
+        if (sayItself && belongsToDate(next, false)) sayWord(filter, date, before, next, false, breaks, saying);
+        if (sayNext) sayWord(filter, next, date, wordAt(next.end, lineEnd), false, breaks, saying);
+        looked = next.end;
     }
 }
 

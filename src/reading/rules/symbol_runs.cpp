@@ -4,6 +4,7 @@
 #include <string>
 
 #include "filter/epost_sift.h"
+#include "reading/lines/line_text.h"
 #include "reading/pass/rule_table.h"
 #include "support/ascii.h"
 
@@ -20,6 +21,40 @@ bool isQuotedSign(const char* word, std::size_t length) {
     while (length > 0 && std::strchr(".,;:!?", word[length - 1]) != nullptr) --length;
     if (length < 3 || (word[0] != '\'' && word[0] != '"') || word[length - 1] != word[0]) return false;
     return std::memchr(word + 1, word[0], length - 2) == nullptr;
+}
+
+// The bytes a run is made of: below 128, no letter, no digit, no blank.
+// From a table, as the search asks it of a third of every line's bytes.
+struct signTable {
+    bool of[256];
+};
+constexpr signTable signBytes = [] {
+    signTable table{};
+    for (int c = 0; c < 128; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        const bool digit = c >= '0' && c <= '9';
+        table.of[c] = !letter && !digit && c != ' ' && c != '\t';
+    }
+    return table;
+}();
+bool isSign(char c) { return signBytes.of[static_cast<unsigned char>(c)]; }
+
+// A sign of the first three signs in a row in [from, to), as every run
+// holds; null when there are none. Any three bytes in a row hold one of
+// every third byte, so only those are looked at until a sign is met: most
+// lines are turned away after a third of their bytes.
+const char* threeSigns(const char* from, const char* to) {
+    const std::size_t length = static_cast<std::size_t>(to - from);
+    for (std::size_t i = 2; i < length; i += 3) {
+        const char* p = from + i;
+        if (!isSign(*p)) continue;
+        const char* begin = p;
+        while (begin > from && p - begin < 2 && isSign(begin[-1])) --begin;
+        const char* end = p + 1;
+        while (end < to && end - begin < 3 && isSign(*end)) ++end;
+        if (end - begin >= 3) return p;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -46,19 +81,25 @@ bool symbolRuns::isRun(const char* word, std::size_t length) const {
 void symbolRuns::after(const lineFacts&, lineFate fate, std::size_t written, passState&, readingOutput& out) {
     if (fate != lineFate::text) return;
     const messageLine line = lineAt(out.at(written), out.at(out.length()));
-    std::size_t p = written + static_cast<std::size_t>(line.prefixEnd - line.begin);
+    const std::size_t content = written + static_cast<std::size_t>(line.prefixEnd - line.begin);
     std::size_t end = written + static_cast<std::size_t>(line.end - line.begin);
-    for (;;) {
+    // Only a word that holds three signs in a row may be a run.
+    for (std::size_t from = content;;) {
         const char* text = out.at(0);
-        const textWord word = wordAt(text + p, text + end);
-        if (word.empty()) break;
-        const std::size_t begin = static_cast<std::size_t>(word.begin - text);
-        if (isRun(word.begin, word.length())) {
-            out.erase(begin, word.length());
-            end -= word.length();
-            p = begin;
+        const char* signs = threeSigns(text + from, text + end);
+        if (signs == nullptr) break;
+        const char* begin = signs;
+        while (begin > text + content && !isBlank(begin[-1])) --begin;
+        const char* wordEnd = signs;
+        while (wordEnd < text + end && !isBlank(*wordEnd)) ++wordEnd;
+        const std::size_t at = static_cast<std::size_t>(begin - text);
+        const std::size_t length = static_cast<std::size_t>(wordEnd - begin);
+        if (isRun(begin, length)) {
+            out.erase(at, length);
+            end -= length;
+            from = at;
         } else {
-            p = begin + word.length();
+            from = at + length;
         }
     }
 }
