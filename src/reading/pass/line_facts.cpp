@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "reading/dates/date_names.h"
 #include "reading/lines/original_headers.h"
 #include "support/ascii.h"
 
@@ -11,27 +12,45 @@ namespace {
 
 // What kind of byte each is, for the first look: one table lookup and one
 // OR a byte.
-enum byteKind : unsigned char { wordByte = 1, digitByte = 2, colonByte = 4, dotByte = 8, dashByte = 16, signByte = 32 };
+enum byteKind : unsigned char {
+    wordByte = 1,
+    digitByte = 2,
+    colonByte = 4,
+    dotByte = 8,
+    dashByte = 16,
+    signByte = 32,
+    dateByte = 64,     // a figure, or a capital that may begin a day's or a month's name
+    anyDashByte = 128  // '-', an en dash or an em dash
+};
 
 struct byteKindTable {
     unsigned char of[256];
 };
-constexpr byteKindTable byteKinds = [] {
-    byteKindTable table{};
-    for (int c = 0; c < 256; ++c) {
-        unsigned char kind = 0;
-        if (c >= '0' && c <= '9') kind = wordByte | digitByte;
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 128) kind = wordByte;
-        if (c == ':') kind = colonByte;
-        if (c == '.') kind = dotByte;
-        if (c == '-') kind = dashByte;
-        table.of[c] = kind;
-    }
-    // The signs that programs are written with and sentences hardly hold.
-    for (const char* sign = "{}[]()<>;=$\\|&^~`#"; *sign != '\0'; ++sign)
-        table.of[static_cast<unsigned char>(*sign)] = signByte;
+
+// Built once: which capitals begin day and month names is the dates' table.
+const byteKindTable& kindTable() {
+    static const byteKindTable table = [] {
+        byteKindTable made{};
+        for (int c = 0; c < 256; ++c) {
+            const unsigned char b = static_cast<unsigned char>(c);
+            unsigned char kind = 0;
+            if (c >= '0' && c <= '9') kind = wordByte | digitByte | dateByte;
+            if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 128) kind = wordByte;
+            if (c == ':') kind = colonByte;
+            if (c == '.') kind = dotByte;
+            if (c == '-') kind = dashByte | anyDashByte;
+            if (c == 0x96 || c == 0x97) kind |= anyDashByte;
+            const bool capital = (c >= 'A' && c <= 'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7);
+            if (capital && mayBeginDateName(b)) kind |= dateByte;
+            made.of[c] = kind;
+        }
+        // The signs that programs are written with and sentences hardly hold.
+        for (const char* sign = "{}[]()<>;=$\\|&^~`#"; *sign != '\0'; ++sign)
+            made.of[static_cast<unsigned char>(*sign)] = signByte;
+        return made;
+    }();
     return table;
-}();
+}
 
 // "://", "mailto:" or "www." in [begin, end): looked for only in a line
 // that holds a colon or a dot.
@@ -52,6 +71,7 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     lineFacts facts;
     facts.line = line;
     facts.textEnd = textEnd;
+    const byteKindTable& byteKinds = kindTable();
     unsigned char kinds = 0;
     const auto* p = reinterpret_cast<const unsigned char*>(line.prefixEnd);
     const auto* end = reinterpret_cast<const unsigned char*>(line.end);
@@ -62,6 +82,8 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     facts.hasDigit = (kinds & digitByte) != 0;
     facts.hasColon = (kinds & colonByte) != 0;
     facts.hasCodeSign = (kinds & signByte) != 0;
+    facts.hasDateStart = (kinds & dateByte) != 0;
+    facts.hasDash = (kinds & anyDashByte) != 0;
     facts.blank = skipBlanks(line.prefixEnd, line.end) == line.end;
     if (kinds & (colonByte | dotByte)) facts.hasLink = holdsLinkScheme(line.prefixEnd, line.end);
     if (facts.hasColon) {
@@ -76,6 +98,11 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
         if (first < line.end && isAsciiPunct(static_cast<unsigned char>(*first))) facts.otherMark = quoteMarkOf(line);
     }
     return facts;
+}
+
+bool isTextOf(const lineFacts& line, const char* text, std::size_t length) {
+    return length == static_cast<std::size_t>(line.line.next - line.line.begin) &&
+           std::memcmp(text, line.line.begin, length) == 0;
 }
 
 }  // namespace postsift

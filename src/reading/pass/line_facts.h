@@ -22,6 +22,8 @@ struct lineFacts {
     bool hasColon = false;  // a keyword, a header line or an attribution can
     bool hasLink = false;   // "://", "mailto:" or "www.": a link can begin here
     bool hasCodeSign = false;  // a bracket, ';', '=', '$' or another sign of code: a program's line can be
+    bool hasDateStart = false;  // a figure, or a capital that may begin a day's or a month's name
+    bool hasDash = false;       // '-', an en dash or an em dash
 
     // The closer look.
     const char* keyword = nullptr;     // the header keyword as the scanner reads it (headerKeywordEnd) ...
@@ -53,6 +55,11 @@ struct lineFacts {
 };
 
 lineFacts factsOf(const messageLine& line, const char* textEnd);
+// Whether [text, text + length) is the line as it stands in the message
+// (its prefix and line end included): a rule that reads what was written
+// for the line may then trust its facts, where no other rule changed it.
+bool isTextOf(const lineFacts& line, const char* text, std::size_t length);
+
 inline lineFacts factsAt(const char* position, const char* textEnd) {
     return factsOf(lineAt(position, textEnd), textEnd);
 }

@@ -225,6 +225,9 @@ void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t 
     if (fate != lineFate::text || line.blank) return;
     messageLine said = lineAt(out.at(written), out.at(out.length()));
     if (keepLabel(line, said, state, out)) said = lineAt(out.at(written), out.at(out.length()));
+    // Most lines hold no dash at all, as their facts tell when they were
+    // written as they stood.
+    if (!line.hasDash && isTextOf(line, out.at(written), out.length() - written)) return;
     const std::string_view text(said.content, static_cast<std::size_t>(said.end - said.content));
     if (!holdsPause(text)) return;
     const std::string spoken = pauseAtDashes(text);
