@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "reading/lines/part_boundaries.h"
@@ -38,6 +40,22 @@ struct passState {
         unsigned notices = 0;  // why the reader gets the mail, how to stop it
         unsigned disclaimers = 0;
     } leftOut;
+
+    // What a line's characters make it: a line a program wrote, one that can
+    // begin a block of code. The code blocks and the paragraphs ask it of
+    // the same lines, often well ahead of the pass; it is kept for the
+    // lines judged last, by where a line's text begins (after its quote
+    // prefix, as its facts are taken).
+    struct lineVerdicts {
+        struct verdict {
+            const char* text = nullptr;
+            bool machine = false;
+            bool beginsBlock = false;
+        };
+        static constexpr std::size_t kept = 64;
+        verdict& slot(const char* text) { return of[reinterpret_cast<std::uintptr_t>(text) % kept]; }
+        verdict of[kept];
+    } verdicts;
 
     // The symbols of the summary's sender, date and subject, looked up once.
     const filterEntry* subjectSymbol();

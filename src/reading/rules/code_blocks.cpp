@@ -29,7 +29,7 @@ lineTaken codeBlocks::take(const lineFacts& line, passState& state, readingOutpu
     const char* at = line.line.begin;
     if (at < blockEnd_) return lineTaken::upTo(line.line.next);
     if (at < judgedTo_ || fieldAbove_) return lineTaken::passed();
-    const codeBlock block = codeBlockAt(line, state.lines, state.boundaries);
+    const codeBlock block = codeBlockAt(line, state.lines, state.boundaries, state.verdicts);
     if (!block.found) {
         judgedTo_ = block.judged;
         return lineTaken::passed();

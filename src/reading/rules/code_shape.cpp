@@ -514,13 +514,27 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     return shape;
 }
 
-bool beginsBlock(const lineFacts& line) { return shapeFrom(line, false).beginsBlock(); }
+// The line's verdicts, judged once.
+const passState::lineVerdicts::verdict& verdictOf(const lineFacts& line, passState::lineVerdicts& verdicts) {
+    passState::lineVerdicts::verdict& kept = verdicts.slot(line.line.prefixEnd);
+    if (kept.text != line.line.prefixEnd) {
+        const lineShape shape = shapeFrom(line, false);
+        kept.text = line.line.prefixEnd;
+        kept.machine = shape.isMachineLine();
+        kept.beginsBlock = shape.beginsBlock();
+    }
+    return kept;
+}
+
+bool beginsBlock(const lineFacts& line, passState::lineVerdicts& verdicts) {
+    return verdictOf(line, verdicts).beginsBlock;
+}
 
 }  // namespace
 
 lineShape shapeOf(const lineFacts& line) { return shapeFrom(line, true); }
 
-bool isMachineLine(const lineFacts& line) { return shapeFrom(line, false).isMachineLine(); }
+bool isMachineLine(const lineFacts& line, passState::lineVerdicts& verdicts) { return verdictOf(line, verdicts).machine; }
 
 namespace {
 
@@ -811,11 +825,12 @@ bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoun
 
 }  // namespace
 
-codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
+codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
+                      passState::lineVerdicts& verdicts) {
     codeBlock block;
     block.judged = first.line.next;
     if (first.blank || stopsBlock(first, first.line.depth, boundaries) || endsParagraphSoon(first, lines, boundaries) ||
-        !beginsBlock(first))
+        !beginsBlock(first, verdicts))
         return block;
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {
@@ -834,7 +849,7 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
         lineFacts next = last;
         bool more = lines.next(next, next);
         while (more && next.blank && next.line.depth == first.line.depth) more = lines.next(next, next);
-        if (!more || next.blank || stopsBlock(next, first.line.depth, boundaries) || !beginsBlock(next)) break;
+        if (!more || next.blank || stopsBlock(next, first.line.depth, boundaries) || !beginsBlock(next, verdicts)) break;
         const paragraph following = paragraphAt(next, shapeOf(next), lines, boundaries);
         codeKind kind = block.kind;
         const char* end = extentOf(following, true, kind);

@@ -6,6 +6,7 @@
 #include "reading/lines/reading_words.h"
 #include "reading/pass/line_facts.h"
 #include "reading/pass/line_window.h"
+#include "reading/pass/pass_state.h"
 
 namespace postsift {
 
@@ -48,7 +49,7 @@ lineShape shapeOf(const lineFacts& line);
 // Whatever a program wrote (lineShape::isMachineLine): told from the line's
 // facts alone for most lines, which are sentences, and need no weighing of
 // their words.
-bool isMachineLine(const lineFacts& line);
+bool isMachineLine(const lineFacts& line, passState::lineVerdicts& verdicts);
 
 // A block of lines that is announced instead of read, as judged at its
 // first line, looking ahead to its end.
@@ -74,6 +75,7 @@ struct codeBlock {
 // When in doubt, none: a paragraph that mentions code, a signature with a
 // telephone number, a short list, an address, text sent as HTML or a drawing
 // of signs is read.
-codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries);
+codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
+                      passState::lineVerdicts& verdicts);
 
 }  // namespace postsift

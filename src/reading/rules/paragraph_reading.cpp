@@ -138,7 +138,8 @@ std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
     return std::make_unique<paragraphReading>(setting.filter, buildContinuingWords());
 }
 
-void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
+void paragraphReading::classify(const lineFacts& first, passState& state) {
+    lineWindow& lines = state.lines;
     paragraph_.clear();
     lineFacts line = first;
     for (;;) {
@@ -155,7 +156,7 @@ void paragraphReading::classify(const lineFacts& first, lineWindow& lines) {
         shape.firstWord = shape.link ? longestWord + 1 : opening.length();
         shape.item = isListMark(text, end);
         shape.gaps = columnGaps(text, end);
-        shape.alone = shape.item || isHeading(text, end) || isMachineLine(line);
+        shape.alone = shape.item || isHeading(text, end) || isMachineLine(line, state.verdicts);
         if (text < end) {
             shape.heads = isCapital(byteAt(text)) || isAsciiDigit(byteAt(text));
             const char* word = end;
@@ -355,7 +356,7 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
     if (continues) {
         ++index_;
     } else if (!resume(line)) {
-        classify(facts, state.lines);
+        classify(facts, state);
     }
     expected_ = line.next;
     const lineLayout& shape = paragraph_[index_];

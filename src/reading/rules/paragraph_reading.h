@@ -73,7 +73,7 @@ private:
         bool item = false;
     };
 
-    void classify(const lineFacts& first, lineWindow& lines);
+    void classify(const lineFacts& first, passState& state);
     bool resume(const messageLine& line);
     bool joins(const heldLine& above, const lineLayout& below, bool belowAlone, readingOutput& out,
                std::size_t belowText, std::size_t belowTextEnd) const;
