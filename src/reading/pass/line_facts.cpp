@@ -92,7 +92,8 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     }
     if (kinds & (dashByte | colonByte)) facts.separator = separatorOf(line);
     if (line.depth == 0) {
-        facts.initialsMark = initialsQuoteMark(line, facts.initials);
+        // Initials quote with a '>', which is a sign of code to the first look.
+        if (facts.hasCodeSign) facts.initialsMark = initialsQuoteMark(line, facts.initials);
         const char* first = line.begin;
         if (first < line.end && isBlank(*first)) first = skipBlanks(first, line.end);
         if (first < line.end && isAsciiPunct(static_cast<unsigned char>(*first))) facts.otherMark = quoteMarkOf(line);
