@@ -60,7 +60,8 @@ bool holdsLinkScheme(const char* begin, const char* end) {
             return true;
     }
     for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '.', static_cast<std::size_t>(end - p)))) != nullptr; ++p) {
-        if (p - begin >= 3 && startsWithFolded(p - 3, p, "www")) return true;
+        // Most dots end sentences: only one after a 'w' is looked at closely.
+        if (p - begin >= 3 && (p[-1] | 0x20) == 'w' && startsWithFolded(p - 3, p, "www")) return true;
     }
     return false;
 }
