@@ -83,7 +83,13 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
         {"list-owner:", field::listLinks},   {"mailing-list:", field::listLinks},   {"x-mailing-list:", field::listLinks},
         {"sender:", field::sender},          {"precedence:", field::precedence},
     };
-    // Most header lines are none of these: their length alone tells.
+    // Most header lines are none of these: their first byte or their
+    // length alone tells.
+    if (name == end) return field::none;
+    switch (foldedByte(*name)) {
+        case 'l': case 'm': case 'p': case 's': case 'x': break;
+        default: return field::none;
+    }
     const std::size_t length = static_cast<std::size_t>(end - name);
     for (const namedField& f : fields)
         if (f.length == length && startsWithFolded(name, end, f.name)) return f.kind;
