@@ -124,7 +124,7 @@ unsigned blockJudge::contact(std::size_t i) {
     lineNote& note = notes_[i];
     if ((note.known & knowsContact) == 0) {
         note.known |= knowsContact;
-        note.contact = contactKindOf(note.line, note.hasLink);
+        note.contact = contactKindOf(note.line, note.hasLink, note.words);
     }
     return note.contact;
 }

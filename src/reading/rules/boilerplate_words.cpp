@@ -322,8 +322,9 @@ bool holdsAddress(const char* begin, const char* end) {
 
 // "+33 (0)1 23 45 67 89", "Tel: 555 0199 / Fax: 555 0198": digits, the
 // signs of phone numbers and the labels of numbers, nothing else.
-bool isPhoneLine(const char* begin, const char* end) {
-    if (digitCount(begin, end) < 6) return false;
+// `digits` is how many the line holds.
+bool isPhoneLine(const char* begin, const char* end, std::size_t digits) {
+    if (digits < 6) return false;
     for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
         bool letters = false;
@@ -552,25 +553,25 @@ bool opensQuotation(const messageLine& line) {
     return lead == '"' || lead == 0x93 || lead == 0xab || lead == 0x84;
 }
 
-unsigned contactKindOf(const messageLine& line, bool hasLink) {
+unsigned contactKindOf(const messageLine& line, bool hasLink, std::size_t words) {
     const char* begin = line.content;
     const char* end = line.end;
     const textWord first = wordAt(begin, end);
     if (first.empty()) return 0;
     unsigned kinds = 0;
     if (opensQuotation(line)) kinds |= contactQuote;
-    if (isPhoneLine(begin, end)) kinds |= contactPhone;
+    const std::size_t digits = digitCount(begin, end);
+    if (isPhoneLine(begin, end, digits)) kinds |= contactPhone;
     if (isLinkOnlyLine(line, hasLink)) kinds |= contactLink;
     const textWord label = bareWord(first);
     if ((contactCuesOf(label.begin, label.end) & cueHandleLabel) != 0 &&
-        (std::memchr(begin, ':', static_cast<std::size_t>(end - begin)) != nullptr || digitCount(begin, end) > 0))
+        (std::memchr(begin, ':', static_cast<std::size_t>(end - begin)) != nullptr || digits > 0))
         kinds |= contactHandle;
-    const std::size_t words = wordCount(begin, end);
     if (words <= 8 && !isSentenceLine(line, words)) {
         const unsigned cues = contactWordsIn(begin, end);
         if ((cues & cueTitleWord) != 0) kinds |= contactTitle;
         if ((cues & cueCompanyWord) != 0) kinds |= contactCompany;
-        if (digitCount(begin, end) > 0 && ((cues & cueStreetWord) != 0 || holdsPostcode(begin, end)))
+        if (digits > 0 && ((cues & cueStreetWord) != 0 || holdsPostcode(begin, end)))
             kinds |= contactAddress;
     }
     return kinds;
