@@ -70,6 +70,15 @@ void foldedPhrases::add(const char* const* phrases, std::size_t count, unsigned 
     }
 }
 
+inline unsigned foldedPhrases::cuesEndingAt(const node& here, const char* p, const char* wordEnd, const char* end) {
+    unsigned cues = here.begins;
+    const unsigned char next = p == end ? 0 : static_cast<unsigned char>(*p);
+    if (here.beginsThenNoLetter != 0 && (p == end || !isAsciiLetter(next))) cues |= here.beginsThenNoLetter;
+    if (here.beginsThenNoWordByte != 0 && (p == end || !isWordByte(next))) cues |= here.beginsThenNoWordByte;
+    if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
+    return cues;
+}
+
 unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const char* end) const {
     if (at >= end) return 0;
     const unsigned char first = phraseByte(*at);
@@ -95,13 +104,5 @@ unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const char* 
     return cues;
 }
 
-unsigned foldedPhrases::cuesEndingAt(const node& here, const char* p, const char* wordEnd, const char* end) {
-    unsigned cues = here.begins;
-    const unsigned char next = p == end ? 0 : static_cast<unsigned char>(*p);
-    if (here.beginsThenNoLetter != 0 && (p == end || !isAsciiLetter(next))) cues |= here.beginsThenNoLetter;
-    if (here.beginsThenNoWordByte != 0 && (p == end || !isWordByte(next))) cues |= here.beginsThenNoWordByte;
-    if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
-    return cues;
-}
 
 }  // namespace postsift

@@ -73,7 +73,9 @@ void blockJudge::lookForList(std::size_t i) {
     if ((note.known & knowsList) != 0) return;
     note.known |= knowsList;
     const listIdentity& list = *list_;
-    if (static_cast<std::size_t>(note.line.end - note.line.content) > longestFooterLine || !list.known()) return;
+    if (static_cast<std::size_t>(note.line.end - note.line.content) > longestFooterLine || !list.known() ||
+        !list.mayBeNamedIn(note.line.content, note.line.end))
+        return;
     foldContent(note.line, folded_);
     // The list is named by its host (a host inside a link or an address
     // counts), its name or its description.
@@ -124,7 +126,7 @@ unsigned blockJudge::contact(std::size_t i) {
     lineNote& note = notes_[i];
     if ((note.known & knowsContact) == 0) {
         note.known |= knowsContact;
-        note.contact = contactKindOf(note.line, note.hasLink);
+        note.contact = contactKindOf(note.line, note.hasLink, note.words);
     }
     return note.contact;
 }

@@ -277,7 +277,7 @@ std::size_t wordCount(const char* begin, const char* end) {
 namespace {
 
 // Closing quotes and brackets after a sentence's mark (and a stray NUL).
-bool isClosingMark(char c) {
+constexpr bool isClosingMark(char c) {
     switch (c) {
         case '"': case '\'': case ')': case ']': case '*': case '\x94': case '\xbb': case '\0': return true;
         default: return false;
@@ -322,8 +322,9 @@ bool holdsAddress(const char* begin, const char* end) {
 
 // "+33 (0)1 23 45 67 89", "Tel: 555 0199 / Fax: 555 0198": digits, the
 // signs of phone numbers and the labels of numbers, nothing else.
-bool isPhoneLine(const char* begin, const char* end) {
-    if (digitCount(begin, end) < 6) return false;
+// `digits` is how many the line holds.
+bool isPhoneLine(const char* begin, const char* end, std::size_t digits) {
+    if (digits < 6) return false;
     for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
         bool letters = false;
@@ -395,6 +396,31 @@ bool isRuleLine(const messageLine& line) {
     return p - start >= 4;
 }
 
+namespace {
+
+// What a byte is to the walk over a block's words, as bits.
+enum : unsigned char { byteBlank = 1, byteOfWord = 2, byteClosing = 4, byteEndsSentence = 8 };
+struct wordByteTable {
+    unsigned char of[256];
+};
+constexpr wordByteTable wordBytes = [] {
+    wordByteTable table{};
+    for (int c = 0; c < 256; ++c) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        unsigned char kind = 0;
+        if (c == ' ' || c == '\t') kind |= byteBlank;
+        const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+        if (letter || (u >= '0' && u <= '9') || u >= 128) kind |= byteOfWord;
+        if (isClosingMark(static_cast<char>(c))) kind |= byteClosing;
+        if (c == '.' || c == '!' || c == '?' || c == ':' || c == '|') kind |= byteEndsSentence;
+        table.of[c] = kind;
+    }
+    return table;
+}();
+inline unsigned kindOf(char c) { return wordBytes.of[static_cast<unsigned char>(c)]; }
+
+}  // namespace
+
 void blockWords::addLine(const char* begin, const char* end) {
     lineWords_ = 0;
     lineCues_ = 0;
@@ -405,24 +431,33 @@ void blockWords::addLine(const char* begin, const char* end) {
     // goes on with it.
     bool startsSentence = sentenceEnded_;
     const foldedPhrases& phrases = boilerplatePhrases();
-    bool first = true;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        const textWord bare = bareWord(w);
+    const char* p = begin;
+    for (bool first = true;; first = false) {
+        while (p < end && (kindOf(*p) & byteBlank) != 0) ++p;
+        if (p == end) break;
+        // The word, and within it its bytes of a word, without the
+        // punctuation around them (which is seldom more than a byte).
+        const char* wordBegin = p;
+        while (p < end && (kindOf(*p) & byteBlank) == 0) ++p;
+        const char* bareBegin = wordBegin;
+        while (bareBegin < p && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
+        const char* bareEnd = p;
+        while (bareEnd > bareBegin && (kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
         unsigned cues = 0;
-        if (!bare.empty()) {
+        if (bareBegin != bareEnd) {
             ++words_;
             ++sentence_.words;
             ++lineWords_;
-            cues = phrases.cuesAt(bare.begin, bare.end, end);
+            cues = phrases.cuesAt(bareBegin, bareEnd, end);
             // Most words say nothing.
             if (cues != 0) word(cues, startsSentence);
         }
         // What the line says from its first byte on, not from its first
         // word's: "(Sent from my phone)" is no device's line.
-        if (first) lineStartCues_ = w.begin == bare.begin ? cues : phrases.cuesAt(w.begin, w.begin, end);
-        first = false;
-        const char mark = lastMark(w.begin, w.end);
-        startsSentence = mark == '.' || mark == '!' || mark == '?' || mark == ':' || mark == '|';
+        if (first) lineStartCues_ = wordBegin == bareBegin ? cues : phrases.cuesAt(wordBegin, wordBegin, end);
+        const unsigned last = kindOf(p[-1]);
+        const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, p) : p[-1];
+        startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
         if (startsSentence) endSentence();
     }
     // A line of its own ending without a full stop ("Unsubscribe") ends its
@@ -518,25 +553,25 @@ bool opensQuotation(const messageLine& line) {
     return lead == '"' || lead == 0x93 || lead == 0xab || lead == 0x84;
 }
 
-unsigned contactKindOf(const messageLine& line, bool hasLink) {
+unsigned contactKindOf(const messageLine& line, bool hasLink, std::size_t words) {
     const char* begin = line.content;
     const char* end = line.end;
     const textWord first = wordAt(begin, end);
     if (first.empty()) return 0;
     unsigned kinds = 0;
     if (opensQuotation(line)) kinds |= contactQuote;
-    if (isPhoneLine(begin, end)) kinds |= contactPhone;
+    const std::size_t digits = digitCount(begin, end);
+    if (isPhoneLine(begin, end, digits)) kinds |= contactPhone;
     if (isLinkOnlyLine(line, hasLink)) kinds |= contactLink;
     const textWord label = bareWord(first);
     if ((contactCuesOf(label.begin, label.end) & cueHandleLabel) != 0 &&
-        (std::memchr(begin, ':', static_cast<std::size_t>(end - begin)) != nullptr || digitCount(begin, end) > 0))
+        (std::memchr(begin, ':', static_cast<std::size_t>(end - begin)) != nullptr || digits > 0))
         kinds |= contactHandle;
-    const std::size_t words = wordCount(begin, end);
     if (words <= 8 && !isSentenceLine(line, words)) {
         const unsigned cues = contactWordsIn(begin, end);
         if ((cues & cueTitleWord) != 0) kinds |= contactTitle;
         if ((cues & cueCompanyWord) != 0) kinds |= contactCompany;
-        if (digitCount(begin, end) > 0 && ((cues & cueStreetWord) != 0 || holdsPostcode(begin, end)))
+        if (digits > 0 && ((cues & cueStreetWord) != 0 || holdsPostcode(begin, end)))
             kinds |= contactAddress;
     }
     return kinds;

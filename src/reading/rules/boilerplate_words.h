@@ -113,8 +113,9 @@ enum contactKind : unsigned {
     contactQuote = 64,    // a quotation under the name
 };
 
-// `hasLink` is the line's own fact (a link can begin in it).
-unsigned contactKindOf(const messageLine& line, bool hasLink);
+// `hasLink` is the line's own fact (a link can begin in it); `words` its
+// wordCount.
+unsigned contactKindOf(const messageLine& line, bool hasLink, std::size_t words);
 
 // A line whose first word opens a quotation: what makes it contactQuote.
 bool opensQuotation(const messageLine& line);

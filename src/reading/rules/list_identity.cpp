@@ -68,6 +68,30 @@ bool standsIn(const std::string& text, const std::string& needle, bool host) {
     return false;
 }
 
+// How common each byte is in text, 0 for the rarest (any byte not listed).
+struct byteCommonness {
+    unsigned char of[256];
+};
+constexpr byteCommonness commonness = [] {
+    byteCommonness table{};
+    const char common[] = ",.bywgpfmucdlhrsnioate ";  // the most common last
+    for (int i = 0; common[i] != '\0'; ++i) table.of[static_cast<unsigned char>(common[i])] = static_cast<unsigned char>(i + 1);
+    return table;
+}();
+
+// The byte whose folded form each byte is: the capital of a lower-case
+// letter (accented ones too), any other byte itself.
+struct upperTable {
+    unsigned char of[256];
+};
+constexpr upperTable upperOf = [] {
+    upperTable table{};
+    for (int c = 0; c < 256; ++c) table.of[c] = static_cast<unsigned char>(c);
+    for (int c = 0; c < 256; ++c)
+        if (foldedBytes.of[c] != c) table.of[foldedBytes.of[c]] = static_cast<unsigned char>(c);
+    return table;
+}();
+
 }  // namespace
 
 listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
@@ -83,7 +107,13 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
         {"list-owner:", field::listLinks},   {"mailing-list:", field::listLinks},   {"x-mailing-list:", field::listLinks},
         {"sender:", field::sender},          {"precedence:", field::precedence},
     };
-    // Most header lines are none of these: their length alone tells.
+    // Most header lines are none of these: their first byte or their
+    // length alone tells.
+    if (name == end) return field::none;
+    switch (foldedByte(*name)) {
+        case 'l': case 'm': case 'p': case 's': case 'x': break;
+        default: return field::none;
+    }
     const std::size_t length = static_cast<std::size_t>(end - name);
     for (const namedField& f : fields)
         if (f.length == length && startsWithFolded(name, end, f.name)) return f.kind;
@@ -150,8 +180,10 @@ void listIdentity::read(field kind, const std::string& raw) {
                 std::string description = trimmed(value.substr(0, open));
                 description.erase(std::remove(description.begin(), description.end(), '"'), description.end());
                 // One word alone ("Choir") is too common to name a list by.
-                if (description.find(' ') != std::string::npos && description.size() <= longestName)
+                if (description.find(' ') != std::string::npos && description.size() <= longestName) {
+                    needs(description);
                     descriptions_.push_back(description);
+                }
             }
             return;
         }
@@ -204,14 +236,53 @@ void listIdentity::addHost(std::string host) {
     while (!host.empty() && host.back() == '.') host.pop_back();
     if (host.compare(0, 4, "www.") == 0) host.erase(0, 4);
     if (host.size() < 4 || host.size() > longestName || host.find('.') == std::string::npos || hosts_.size() >= mostEntries) return;
-    if (std::find(hosts_.begin(), hosts_.end(), host) == hosts_.end()) hosts_.push_back(host);
+    if (std::find(hosts_.begin(), hosts_.end(), host) != hosts_.end()) return;
+    needs(host);
+    hosts_.push_back(host);
 }
 
 void listIdentity::addName(std::string name) {
     if (name.size() < 3 || name.size() > longestName || names_.size() >= mostEntries) return;
     for (char c : name)
         if (!isNameByte(c) && c != '.') return;
-    if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
+    if (std::find(names_.begin(), names_.end(), name) != names_.end()) return;
+    needs(name);
+    names_.push_back(name);
+}
+
+void listIdentity::needs(const std::string& needle) {
+    if (needle.size() < 2) return;
+    std::size_t rarest = 0;
+    for (std::size_t i = 1; i < needle.size(); ++i)
+        if (commonness.of[static_cast<unsigned char>(needle[i])] < commonness.of[static_cast<unsigned char>(needle[rarest])])
+            rarest = i;
+    // The pair that begins there, or ends there at the needle's end.
+    const std::size_t at = rarest + 1 < needle.size() ? rarest : rarest - 1;
+    const unsigned pair = static_cast<unsigned>(static_cast<unsigned char>(needle[at])) << 8 |
+                          static_cast<unsigned char>(needle[at + 1]);
+    if (std::find(rarePairs_.begin(), rarePairs_.end(), pair) == rarePairs_.end()) rarePairs_.push_back(pair);
+}
+
+bool listIdentity::mayBeNamedIn(const char* begin, const char* end) const {
+    for (const unsigned pair : rarePairs_) {
+        // Each case of its first byte is searched for at once (a blank
+        // may stand for a tab).
+        const char first = static_cast<char>(pair >> 8);
+        const unsigned char second = static_cast<unsigned char>(pair & 0xff);
+        const char other = first == ' ' ? '\t' : static_cast<char>(upperOf.of[static_cast<unsigned char>(first)]);
+        for (const char c : {first, other}) {
+            const char* p = begin;
+            while (p + 1 < end) {
+                p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - 1 - p)));
+                if (p == nullptr) break;
+                const unsigned char next = foldedByte(p[1]);
+                if ((next == '\t' ? ' ' : next) == second) return true;
+                ++p;
+            }
+            if (other == first) break;
+        }
+    }
+    return false;
 }
 
 bool listIdentity::hostIn(const std::string& text) const {

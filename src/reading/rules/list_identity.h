@@ -33,6 +33,10 @@ public:
     // Whether it names the list by its name, as a word of its own, or its
     // description.
     bool nameIn(const std::string& folded) const;
+    // Whether [begin, end), folded or not, may name the list's host, name or
+    // description at all: it holds the two bytes at the rarest byte of one
+    // of them. Most lines hold none, and need not be folded to be searched.
+    bool mayBeNamedIn(const char* begin, const char* end) const;
 
 private:
     enum class field { none, listId, listLinks, sender, precedence };
@@ -42,6 +46,9 @@ private:
     void addAddress(const std::string& address, bool nameFromLocalPart);
     void addHost(std::string host);
     void addName(std::string name);
+    // A host, name or description is known: its rarest two bytes are
+    // looked for.
+    void needs(const std::string& needle);
 
     field current_ = field::none;
     std::string value_;
@@ -50,6 +57,7 @@ private:
     std::vector<std::string> hosts_;
     std::vector<std::string> names_;
     std::vector<std::string> descriptions_;
+    std::vector<unsigned> rarePairs_;  // the two bytes of each (the first above), without repeats
 };
 
 }  // namespace postsift

@@ -143,6 +143,13 @@ TEST_F(Boilerplate, AFooterJoinedToTheLineAboveIsCutFromIt) {
                           "of the school, next to the gymnasium and the car park. \n");
 }
 
+TEST_F(Boilerplate, AFooterNamesTheListInEitherCase) {
+    // Its name in capitals, a tab between its words, and its host in
+    // capitals in the link: the footer still names the list.
+    EXPECT_EQ(reads(choirList + "\nSee you Thursday.\nCHOIR\tTALK\nHTTPS://LISTS.EXAMPLE.NET/mailman/listinfo/choir-talk\n"),
+              choirList + "\nSee you Thursday.\n");
+}
+
 class LeftOut : public ReadingPass {
 protected:
     LeftOut() {
