@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 #include "email/email_scanner.h"
@@ -33,6 +34,7 @@
 #include "mime/mime_stage.h"
 #include "platform/stdout_capture.h"
 #include "reading/pass/reading_pass.h"
+#include "reading/pass/rule_table.h"
 #include "support/owned_text.h"
 #include "support/reserved_names.h"
 
@@ -94,11 +96,26 @@ std::vector<const char*> allBut(const std::vector<const char*>& keys, const char
     return others;
 }
 
-// The reading pass's concerns in this configuration: the option keys it
-// turns on that make the pass run by themselves, every other one off.
-bool concernsOf(const configuration& measured, const epostSift& whole, std::vector<const char*>& concerns) {
-    std::vector<const char*> on;
-    for (const char* key : optionKeys)
+// Every option key: those of the layers below the reading pass, and the
+// rule table's (a key may be in both: it is listed once).
+std::vector<const char*> everyOptionKey() {
+    std::vector<const char*> keys(std::begin(optionKeys), std::end(optionKeys));
+    std::size_t count = 0;
+    const ruleRow* rows = ruleRows(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        bool listed = false;
+        for (const char* key : keys) listed = listed || std::strcmp(key, rows[i].option) == 0;
+        if (!listed) keys.push_back(rows[i].option);
+    }
+    return keys;
+}
+
+// The reading pass's concerns in this configuration: of the option keys
+// it turns on (`on`), those that make the pass run by themselves, every
+// other one off.
+bool concernsOf(const configuration& measured, const epostSift& whole, std::vector<const char*>& on,
+                std::vector<const char*>& concerns) {
+    for (const char* key : everyOptionKey())
         if (isOn(whole, key)) on.push_back(key);
     for (const char* key : on) {
         const auto alone = makeFilter(measured, allBut(on, key));
@@ -226,11 +243,12 @@ bool printStageShares(const configuration& measured, const std::vector<std::stri
     }
     const auto filter = makeFilter(measured, {});
     if (filter == nullptr) return false;
+    std::vector<const char*> on;
     std::vector<const char*> concerns;
-    if (!concernsOf(measured, *filter, concerns)) return false;
+    if (!concernsOf(measured, *filter, on, concerns)) return false;
     std::vector<std::unique_ptr<localizedEpostSift>> alone;
     for (const char* key : concerns) {
-        alone.push_back(makeFilter(measured, allBut(concerns, key)));
+        alone.push_back(makeFilter(measured, allBut(on, key)));
         if (alone.back() == nullptr) return false;
     }
 
