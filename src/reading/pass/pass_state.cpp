@@ -27,4 +27,11 @@ const filterEntry* passState::keywordSymbol(const lineFacts& line) {
     return keywordSymbol_;
 }
 
+bool passState::scannerDropsItem(const lineFacts& line) {
+    if (line.keywordEnd == nullptr || keywordSymbol(line) != nullptr) return false;
+    // Looked up as the scanner looks a keyword up when an item begins.
+    return filter.filterList == nullptr ||
+           findException(filter.filterList, makeSearchWord(keywordText_.c_str()), filter.filterListIndex) == nullptr;
+}
+
 }  // namespace postsift

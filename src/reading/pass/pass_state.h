@@ -64,6 +64,10 @@ struct passState {
     // when none or when the line has no keyword: several rules ask it of
     // the same line, which is looked up once.
     const filterEntry* keywordSymbol(const lineFacts& line);
+    // Whether the scanner keeps nothing of the header item that `line`
+    // begins: its keyword has neither an entry in the filter list nor a
+    // symbol, so its words go nowhere (false when the line has no keyword).
+    bool scannerDropsItem(const lineFacts& line);
 
 private:
     const filterEntry* lookedUp(const char* symbol, const filterEntry*& entry, bool& looked);

@@ -30,6 +30,7 @@
 
 #include "filter/epost_sift.h"
 #include "reading/lines/leading_header.h"
+#include "reading/lines/mime_boundary.h"
 #include "reading/pass/rule_table.h"
 
 namespace postsift {
@@ -87,6 +88,14 @@ private:
             }
             if (!folded && !isLeadingFieldLine(line.line)) break;
             inItem = true;
+            if (!folded) {
+                const char* fieldEnd = droppedFieldEnd(line);
+                if (fieldEnd != nullptr) {
+                    out_.put(line.line.begin, fieldEnd);
+                    p = fieldEnd;
+                    continue;
+                }
+            }
             line.header = true;
             line.folded = folded;
             state_.boundaries.observe(line.line);
@@ -100,6 +109,24 @@ private:
             p = line.line.next;
         }
         return p;
+    }
+
+    // Where the field that `line` begins ends, with its folded lines, when
+    // what the rules would write of it cannot matter: the scanner drops its
+    // item and no rule reads it. Null otherwise, and when a line of it
+    // names a MIME boundary, which the scanner takes from any item.
+    const char* droppedFieldEnd(const lineFacts& line) {
+        if (!state_.scannerDropsItem(line)) return nullptr;
+        for (const activeRule& rule : rules_)
+            if (rule.headerLines && rule.rule->readsDroppedField(line)) return nullptr;
+        messageLine at = line.line;
+        for (;;) {
+            if (findBoundaryParameter(at.begin, at.end).start != nullptr) return nullptr;
+            if (at.next >= state_.textEnd) return at.next;
+            const messageLine next = lineAt(at.next, state_.textEnd);
+            if (next.begin == next.end || !isBlank(*next.begin)) return at.next;
+            at = next;
+        }
     }
 
     // A header line: said by the rules that read header lines, or written as

@@ -66,6 +66,13 @@ public:
                        readingOutput& out);
     virtual void finish(passState& state, readingOutput& out);
 
+    // Whether the rule reads the field of the header block at the top that
+    // `line` begins, though the scanner says nothing of it (a list's
+    // fields). The pass copies a field that the scanner drops and no rule
+    // reads as it stands, and calls no rule for its lines: most lines of a
+    // header (Received, signatures, X- fields) are such.
+    virtual bool readsDroppedField(const lineFacts& line) const;
+
     // Whether the rule left a stage to this base, which does nothing there:
     // the pass then calls it no more at that stage.
     bool leftAlone(stage which) const { return leftAlone_[which]; }

@@ -44,6 +44,7 @@ public:
 
     void observe(lineFacts& line, passState& state, readingOutput& out) override;
     void finish(passState& state, readingOutput& out) override;
+    bool readsDroppedField(const lineFacts& line) const override { return listIdentity::reads(line); }
 
 private:
     void startSegment();

@@ -19,6 +19,11 @@ public:
     // A line of the leading header; a folded line goes on with the field
     // above it.
     void observe(const lineFacts& line);
+    // Whether a field line of the leading header begins one of the fields
+    // read here.
+    static bool reads(const lineFacts& line) {
+        return line.keywordEnd != nullptr && fieldOf(line.keyword, line.keywordEnd) != field::none;
+    }
     // The header is over: what the fields said is put together.
     void finish();
 
