@@ -27,11 +27,12 @@ const filterEntry* passState::keywordSymbol(const lineFacts& line) {
     return keywordSymbol_;
 }
 
-bool passState::scannerDropsItem(const lineFacts& line) {
-    if (line.keywordEnd == nullptr || keywordSymbol(line) != nullptr) return false;
+bool passState::scannerDropsItem(const char* keyword, const char* keywordEnd) {
     // Looked up as the scanner looks a keyword up when an item begins.
-    return filter.filterList == nullptr ||
-           findException(filter.filterList, makeSearchWord(keywordText_.c_str()), filter.filterListIndex) == nullptr;
+    droppedText_.assign(keyword, keywordEnd);
+    const searchWord search = makeSearchWord(droppedText_.c_str());
+    return findSymbol(filter.symbolTable, search, filter.symbolKeywordIndex) == nullptr &&
+           (filter.filterList == nullptr || findException(filter.filterList, search, filter.filterListIndex) == nullptr);
 }
 
 }  // namespace postsift

@@ -64,10 +64,10 @@ struct passState {
     // when none or when the line has no keyword: several rules ask it of
     // the same line, which is looked up once.
     const filterEntry* keywordSymbol(const lineFacts& line);
-    // Whether the scanner keeps nothing of the header item that `line`
-    // begins: its keyword has neither an entry in the filter list nor a
-    // symbol, so its words go nowhere (false when the line has no keyword).
-    bool scannerDropsItem(const lineFacts& line);
+    // Whether the scanner keeps nothing of a header item with the keyword
+    // [keyword, keywordEnd): the keyword has neither an entry in the filter
+    // list nor a symbol, so the item's words go nowhere.
+    bool scannerDropsItem(const char* keyword, const char* keywordEnd);
 
 private:
     const filterEntry* lookedUp(const char* symbol, const filterEntry*& entry, bool& looked);
@@ -80,6 +80,7 @@ private:
     const char* keywordEnd_ = nullptr;
     const filterEntry* keywordSymbol_ = nullptr;
     std::string keywordText_;  // a C string for the search, kept for its room
+    std::string droppedText_;  // the same for scannerDropsItem
 };
 
 }  // namespace postsift

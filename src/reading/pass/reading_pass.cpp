@@ -77,25 +77,26 @@ private:
     const char* leadingHeader(const char* p) {
         bool inItem = false;
         while (p < state_.textEnd) {
-            lineFacts line = state_.lines.advanceTo(p);
-            const bool folded = inItem && line.line.begin < line.line.end && isBlank(*line.line.begin);
-            if (!folded && line.line.depth > 0 && inItem) {
-                const char* goesOn = headerGoesOnAfterQuotedLines(line.line, state_.textEnd);
+            const messageLine text = lineAt(p, state_.textEnd);
+            const bool folded = inItem && text.begin < text.end && isBlank(*text.begin);
+            if (!folded && text.depth > 0 && inItem) {
+                const char* goesOn = headerGoesOnAfterQuotedLines(text, state_.textEnd);
                 if (goesOn == nullptr) break;
-                out_.put(line.line.begin, goesOn);
+                out_.put(text.begin, goesOn);
                 p = goesOn;
                 continue;
             }
-            if (!folded && !isLeadingFieldLine(line.line)) break;
+            if (!folded && !isLeadingFieldLine(text)) break;
             inItem = true;
             if (!folded) {
-                const char* fieldEnd = droppedFieldEnd(line);
+                const char* fieldEnd = droppedFieldEnd(text);
                 if (fieldEnd != nullptr) {
-                    out_.put(line.line.begin, fieldEnd);
+                    out_.put(text.begin, fieldEnd);
                     p = fieldEnd;
                     continue;
                 }
             }
+            lineFacts line = state_.lines.advanceTo(p);
             line.header = true;
             line.folded = folded;
             state_.boundaries.observe(line.line);
@@ -115,11 +116,13 @@ private:
     // what the rules would write of it cannot matter: the scanner drops its
     // item and no rule reads it. Null otherwise, and when a line of it
     // names a MIME boundary, which the scanner takes from any item.
-    const char* droppedFieldEnd(const lineFacts& line) {
-        if (!state_.scannerDropsItem(line)) return nullptr;
+    const char* droppedFieldEnd(const messageLine& line) {
+        const char* keyword = nullptr;
+        const char* keywordEnd = headerKeywordEnd(line, keyword);
+        if (keywordEnd == nullptr || !state_.scannerDropsItem(keyword, keywordEnd)) return nullptr;
         for (const activeRule& rule : rules_)
-            if (rule.headerLines && rule.rule->readsDroppedField(line)) return nullptr;
-        messageLine at = line.line;
+            if (rule.headerLines && rule.rule->readsDroppedField(line, keyword, keywordEnd)) return nullptr;
+        messageLine at = line;
         for (;;) {
             if (findBoundaryParameter(at.begin, at.end).start != nullptr) return nullptr;
             if (at.next >= state_.textEnd) return at.next;

@@ -16,6 +16,6 @@ void readingRule::after(const lineFacts&, lineFate, std::size_t, passState&, rea
 
 void readingRule::finish(passState&, readingOutput&) {}
 
-bool readingRule::readsDroppedField(const lineFacts&) const { return false; }
+bool readingRule::readsDroppedField(const messageLine&, const char*, const char*) const { return false; }
 
 }  // namespace postsift

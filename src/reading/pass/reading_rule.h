@@ -67,11 +67,12 @@ public:
     virtual void finish(passState& state, readingOutput& out);
 
     // Whether the rule reads the field of the header block at the top that
-    // `line` begins, though the scanner says nothing of it (a list's
-    // fields). The pass copies a field that the scanner drops and no rule
-    // reads as it stands, and calls no rule for its lines: most lines of a
-    // header (Received, signatures, X- fields) are such.
-    virtual bool readsDroppedField(const lineFacts& line) const;
+    // `line` begins with the keyword [keyword, keywordEnd), though the
+    // scanner says nothing of it (a list's fields). The pass copies a field
+    // that the scanner drops and no rule reads as it stands, and works out
+    // no facts and calls no rule for its lines: most lines of a header
+    // (Received, signatures, X- fields) are such.
+    virtual bool readsDroppedField(const messageLine& line, const char* keyword, const char* keywordEnd) const;
 
     // Whether the rule left a stage to this base, which does nothing there:
     // the pass then calls it no more at that stage.

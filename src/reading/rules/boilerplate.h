@@ -44,7 +44,9 @@ public:
 
     void observe(lineFacts& line, passState& state, readingOutput& out) override;
     void finish(passState& state, readingOutput& out) override;
-    bool readsDroppedField(const lineFacts& line) const override { return listIdentity::reads(line); }
+    bool readsDroppedField(const messageLine&, const char* keyword, const char* keywordEnd) const override {
+        return listIdentity::reads(keyword, keywordEnd);
+    }
 
 private:
     void startSegment();

@@ -5,6 +5,7 @@
 #include "filter/epost_sift.h"
 #include "filter/language_phrases.h"
 #include "reading/lines/display_name.h"
+#include "reading/lines/original_headers.h"
 #include "reading/pass/rule_table.h"
 #include "support/ascii.h"
 #include "support/reserved_names.h"
@@ -255,6 +256,12 @@ bool digestMessages::inHistory(const lineFacts& line, const passState& state) {
     // A block of header lines with no separator above it begins at its first.
     if (line.originalHeader) historyEnd_.endsBefore(line.line);
     return true;
+}
+
+bool digestMessages::readsDroppedField(const messageLine& line, const char*, const char*) const {
+    originalField field = originalField::other;
+    const char* value = nullptr;
+    return readOriginalHeader(line, field, value) && field == originalField::subject;
 }
 
 lineTaken digestMessages::take(const lineFacts& line, passState& state, readingOutput& out) {

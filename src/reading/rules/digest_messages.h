@@ -49,9 +49,7 @@ public:
     void observe(lineFacts& line, passState& state, readingOutput& out) override;
     lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
     // The subject may name a digest, whether the summary says it or not.
-    bool readsDroppedField(const lineFacts& line) const override {
-        return line.originalHeader && line.field == originalField::subject;
-    }
+    bool readsDroppedField(const messageLine& line, const char*, const char*) const override;
 
     // A digest message's head, read from its line of dashes on.
     struct head {

@@ -21,8 +21,8 @@ public:
     void observe(const lineFacts& line);
     // Whether a field line of the leading header begins one of the fields
     // read here.
-    static bool reads(const lineFacts& line) {
-        return line.keywordEnd != nullptr && fieldOf(line.keyword, line.keywordEnd) != field::none;
+    static bool reads(const char* keyword, const char* keywordEnd) {
+        return fieldOf(keyword, keywordEnd) != field::none;
     }
     // The header is over: what the fields said is put together.
     void finish();
