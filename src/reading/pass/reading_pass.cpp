@@ -143,7 +143,9 @@ private:
 
     const char* bodyLine(const char* p) {
         lineFacts line = state_.lines.advanceTo(p);
-        state_.boundaries.observe(line.line);
+        // A boundary parameter has its '=', which the first look counts
+        // among the signs of code.
+        if (line.hasCodeSign) state_.boundaries.observe(line.line);
         line.boundary = state_.boundaries.isBoundaryLine(line.line);
         state_.news = passState::lineNews();
         for (activeRule* rule : stages_[readingRule::observing]) rule->rule->observe(line, state_, out_);
