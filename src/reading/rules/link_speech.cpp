@@ -68,16 +68,22 @@ const char* urlRun(const char* from, const char* to) {
 const char* trimLinkEnd(const char* from, const char* to) {
     static const char closers[] = ")]}";
     static const char openers[] = "([{";
+    // The brackets of the whole link are counted only when one closes it:
+    // most links end in a letter, a digit or a '/'.
     long open[3] = {0, 0, 0};
-    for (const char* p = from; p < to; ++p) {
-        for (int i = 0; i < 3; ++i) {
-            if (*p == openers[i]) ++open[i];
-            if (*p == closers[i]) --open[i];
-        }
-    }
+    bool counted = false;
     while (to > from) {
         const char last = to[-1];
         const char* closer = isOneOf(last, closers) ? std::strchr(closers, last) : nullptr;
+        if (closer != nullptr && !counted) {
+            counted = true;
+            for (const char* p = from; p < to; ++p) {
+                for (int i = 0; i < 3; ++i) {
+                    if (*p == openers[i]) ++open[i];
+                    if (*p == closers[i]) --open[i];
+                }
+            }
+        }
         if (isOneOf(last, ".,;:!?'*")) {
             --to;
         } else if (closer != nullptr && open[closer - closers] < 0) {
