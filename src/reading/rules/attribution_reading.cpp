@@ -18,17 +18,17 @@ const std::size_t wordsOfAName = 5;
 struct word {
     std::size_t begin;
     std::size_t end;
+    bool date;  // a word of a date (isDateWord), asked of each word once
 };
 
 std::vector<word> wordsOf(const std::string& text, std::size_t from, std::size_t to) {
     std::vector<word> words;
     const char* base = text.data();
     for (textWord w = wordAt(base + from, base + to); !w.empty(); w = wordAt(w.end, base + to))
-        words.push_back({static_cast<std::size_t>(w.begin - base), static_cast<std::size_t>(w.end - base)});
+        words.push_back({static_cast<std::size_t>(w.begin - base), static_cast<std::size_t>(w.end - base),
+                         isDateWord(w.begin, w.length())});
     return words;
 }
-
-bool isDate(const std::string& text, const word& w) { return isDateWord(text.data() + w.begin, w.end - w.begin); }
 
 bool endsWithFolded(const std::string& text, const char* lower, std::size_t& at) {
     const std::size_t length = std::strlen(lower);
@@ -59,8 +59,9 @@ struct region {
 };
 
 bool holdsOtherThanDates(const std::string& text, region r) {
-    for (const word& w : wordsOf(text, r.begin, r.end))
-        if (!isDate(text, w)) return true;
+    const char* end = text.data() + r.end;
+    for (textWord w = wordAt(text.data() + r.begin, end); !w.empty(); w = wordAt(w.end, end))
+        if (!isDateWord(w.begin, w.length())) return true;
     return false;
 }
 
@@ -119,12 +120,11 @@ bool findWording(const std::string& text, region& where, bool& spoken) {
 bool holdsDate(const std::string& text) {
     bool month = false;
     bool number = false;
-    for (const word& w : wordsOf(text, 0, text.size())) {
-        const char* p = text.data() + w.begin;
-        const std::size_t length = w.end - w.begin;
-        if (isFigureDateOrTime(p, length)) return true;
-        month = month || isMonthName(p, length);
-        number = number || isAsciiDigit(static_cast<unsigned char>(*p));
+    const char* end = text.data() + text.size();
+    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+        if (isFigureDateOrTime(w.begin, w.length())) return true;
+        month = month || isMonthName(w.begin, w.length());
+        number = number || isAsciiDigit(static_cast<unsigned char>(*w.begin));
     }
     return month && number;
 }
@@ -162,13 +162,13 @@ attributionReading readAttribution(const std::string& text) {
             break;
         }
     }
-    const bool dateFirst = !words.empty() && isDate(text, words.front());
+    const bool dateFirst = !words.empty() && words.front().date;
     std::size_t first = 0;
     std::size_t last = words.size();
-    while (first < last && isDate(text, words[first])) ++first;
-    while (last > first && isDate(text, words[last - 1])) --last;
+    while (first < last && words[first].date) ++first;
+    while (last > first && words[last - 1].date) --last;
     bool dateInside = false;
-    for (std::size_t i = first; i < last; ++i) dateInside = dateInside || isDate(text, words[i]);
+    for (std::size_t i = first; i < last; ++i) dateInside = dateInside || words[i].date;
     const std::string said = first < last ? text.substr(words[first].begin, words[last - 1].end - words[first].begin)
                                           : std::string();
     std::size_t count = 0;
