@@ -30,11 +30,22 @@ std::vector<word> wordsOf(const std::string& text, std::size_t from, std::size_t
     return words;
 }
 
-bool endsWithFolded(const std::string& text, const char* lower, std::size_t& at) {
-    const std::size_t length = std::strlen(lower);
+// The lengths of a list's words, counted once: every line that ends in a
+// colon is compared with each wording.
+std::vector<std::size_t> lengthsOf(const char* const* words, std::size_t count) {
+    std::vector<std::size_t> lengths;
+    for (std::size_t i = 0; i < count; ++i) lengths.push_back(std::strlen(words[i]));
+    return lengths;
+}
+
+// Compared from the end, where most wordings already differ from the text
+// in the byte before the colon.
+bool endsWithFolded(const std::string& text, const char* lower, std::size_t length, std::size_t& at) {
     if (text.size() < length) return false;
     at = text.size() - length;
-    return startsWithFolded(text.data() + at, text.data() + text.size(), lower);
+    for (std::size_t i = length; i-- > 0;)
+        if (foldedByte(text[at + i]) != static_cast<unsigned char>(lower[i])) return false;
+    return true;
 }
 
 // The last place where `lower` occurs, ignoring ASCII case.
@@ -82,15 +93,17 @@ bool wordingsEndInColon() {
 
 bool findWording(const std::string& text, region& where, bool& spoken) {
     if (text.back() != ':' && wordingsEndInColon()) return false;
+    static const std::vector<std::size_t> spokenLengths = lengthsOf(spokenEndings, spokenEndingCount);
+    static const std::vector<std::size_t> endingLengths = lengthsOf(attributionEndings, attributionEndingCount);
     std::size_t at = 0;
     for (std::size_t i = 0; i < spokenEndingCount; ++i) {
-        if (!endsWithFolded(text, spokenEndings[i], at)) continue;
+        if (!endsWithFolded(text, spokenEndings[i], spokenLengths[i], at)) continue;
         where = {0, at};
         spoken = true;
         return true;
     }
     for (std::size_t i = 0; i < attributionEndingCount; ++i) {
-        if (!endsWithFolded(text, attributionEndings[i], at)) continue;
+        if (!endsWithFolded(text, attributionEndings[i], endingLengths[i], at)) continue;
         where = {0, at};
         // "Jonas Brandt hat am 14.03.2025 geschrieben:", "Am 14.03.2025 hat
         // Jonas Brandt geschrieben:": the name is on the side of "hat"
