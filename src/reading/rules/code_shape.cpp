@@ -154,8 +154,8 @@ bool beginsWithTimestamp(const char* from, const char* to) {
 }
 
 // "$ make", "% ls", "ann@host:~$ make", "efes:~% perl", "C:\> dir",
-// "[ann@host tmp]$ make", "mysql> select".
-bool beginsWithPrompt(const char* from, const char* to) {
+// "[ann@host tmp]$ make", "mysql> select". `first` is the line's first word.
+bool beginsWithPrompt(const char* from, const char* to, const textWord& first) {
     if (to - from >= 3 && (*from == '$' || *from == '%') && from[1] == ' ') {
         const unsigned char c = byteAt(from + 2);
         return (c >= 'a' && c <= 'z') || c == '.' || c == '/' || c == '~' || c == '_';
@@ -167,7 +167,6 @@ bool beginsWithPrompt(const char* from, const char* to) {
                 return std::memchr(from, '@', static_cast<std::size_t>(p - from)) != nullptr;
         return false;
     }
-    const textWord first = wordAt(from, to);
     if (first.length() < 2 || first.end == to) return false;
     const char last = first.end[-1];
     if (last != '$' && last != '#' && last != '%' && last != '>') return false;
@@ -298,10 +297,19 @@ std::size_t escapedBytes(const char* from, const char* to) {
 // An offset and four groups of bytes or more ("0000010 7f45 4c46 ..."),
 // eight bytes or more ("7f 45 4c 46 02 01 01 00"), or escaped bytes
 // ("\x01\x00\x00\x00", "0x1f, 0x2a, ..."), looked for only where the line
-// holds a backslash or a digit (`escapable`).
-bool isHexRow(const char* from, const char* to, bool escapable) {
-    if (escapable && escapedBytes(from, to) >= 4) return true;
+// holds a backslash or a digit (`escapable`). `first` is the line's first
+// word: a line whose first word is not of hex digits (most lines) is let
+// go at once.
+bool isHexRow(const char* from, const char* to, const textWord& first, bool escapable) {
     bool letter = false;
+    const std::size_t firstDigits = hexDigitsOf(first, letter);
+    if (firstDigits != 2 && firstDigits < 4) {
+        // The first word is no offset and no group: only escaped bytes
+        // make a row.
+        return escapable && escapedBytes(from, to) >= 4;
+    }
+    if (escapable && escapedBytes(from, to) >= 4) return true;
+    letter = false;
     std::size_t groups = 0;
     std::size_t words = 0;
     bool offset = false;
@@ -473,14 +481,15 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
 
     shape.markup = signs && holdsMarkup(from, end);
     shape.timestamp = facts.hasColon && facts.hasDigit && beginsWithTimestamp(from, end);
-    shape.prompt = beginsWithPrompt(from, end);
+    const textWord first = wordAt(from, end);
+    shape.prompt = beginsWithPrompt(from, end, first);
     shape.assignment = signs && isAssignment(from, end);
     shape.setting = facts.hasColon && isSetting(from, end);
     shape.section = signs && isSection(from, end);
     shape.comment = isComment(from, end);
     shape.frame = isFrame(from, end);
     shape.traceHead = isTraceHead(from, end);
-    shape.hexRow = isHexRow(from, end, signs || facts.hasDigit);
+    shape.hexRow = isHexRow(from, end, first, signs || facts.hasDigit);
     shape.numberRow = !shape.hexRow && facts.hasDigit && isNumberRow(from, end);
     shape.diffHeader = isDiffHeader(from, end);
 
@@ -504,7 +513,6 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     shape.setting = shape.setting && !shape.prose;
     if (!whole) return shape;
 
-    const textWord first = wordAt(from, end);
     if (first.length() >= 2 && (first.end[-1] == ':' || first.end[-1] == ']')) {
         shape.tagBegin = first.begin;
         shape.tagEnd = first.end;
