@@ -817,18 +817,28 @@ codeBlock diffAt(const lineFacts& first, lineWindow& lines, const partBoundaries
     return block;
 }
 
+// Whether the line may begin a diff, by its first byte.
+bool mayBeginDiff(const lineFacts& line) {
+    const char* from = skipBlanks(line.line.prefixEnd, line.line.end);
+    return from < line.line.end && (*from == 'd' || *from == 'I' || *from == '-' || *from == '+' || *from == '@');
+}
+
 // A block other than a diff has three lines at least, all in the paragraph
 // it begins: from a line with fewer after it in its paragraph (most lines
 // of a message are such), none begins, nor from the lines after it. A
-// diff's first line is known by its first byte.
-bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
-    const char* from = skipBlanks(first.line.prefixEnd, first.line.end);
-    if (from < first.line.end && (*from == 'd' || *from == 'I' || *from == '-' || *from == '+' || *from == '@'))
-        return false;
+// diff's first line is known by its first byte. When the second line of
+// the paragraph is its last and begins no diff, no block begins there
+// either: `judged` moves past it, so that it is not looked at again.
+bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
+                       const char*& judged) {
+    if (mayBeginDiff(first)) return false;
     lineFacts second;
     lineFacts third;
     const auto ends = [&](const lineFacts& line) { return line.blank || stopsBlock(line, first.line.depth, boundaries); };
-    return !lines.next(first, second) || ends(second) || !lines.next(second, third) || ends(third);
+    if (!lines.next(first, second) || ends(second)) return true;
+    if (lines.next(second, third) && !ends(third)) return false;
+    if (!mayBeginDiff(second)) judged = second.line.next;
+    return true;
 }
 
 }  // namespace
@@ -837,7 +847,8 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
                       passState::lineVerdicts& verdicts) {
     codeBlock block;
     block.judged = first.line.next;
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries) || endsParagraphSoon(first, lines, boundaries) ||
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries) ||
+        endsParagraphSoon(first, lines, boundaries, block.judged) ||
         !beginsBlock(first, verdicts))
         return block;
     const lineShape shape = shapeOf(first);
