@@ -165,9 +165,9 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
             shape.open = !punctuation(end[-1]) && !words_.has(word, end);
         }
         paragraph_.push_back(shape);
-        lineFacts next;
-        if (!lines.next(line, next) || next.line.depth != first.line.depth || !isProse(next)) break;
-        line = next;
+        // The window writes the next line's facts in place: the line read
+        // is not asked again.
+        if (!lines.next(line, line) || line.line.depth != first.line.depth || !isProse(line)) break;
     }
     // A table's lines: two columns apart, or one beside another such line.
     for (std::size_t i = 0; i < paragraph_.size(); ++i) {
@@ -255,7 +255,9 @@ bool paragraphReading::joins(const heldLine& above, const lineLayout& below, boo
     const char* aboveBegin = out.at(above.text);
     const char* aboveEnd = out.at(above.end);
     const bool ended = endsSentence(aboveBegin, aboveEnd);
-    const bool continuing = !ended && endsWithContinuingWord(out, above.text, above.end);
+    // Whether the line above ends with a word that goes on: asked last, as
+    // it looks the word up.
+    const auto continuing = [&] { return !ended && endsWithContinuingWord(out, above.text, above.end); };
     // The first letter below, after an opening bracket or quote.
     const char* first = out.at(belowText);
     const char* belowEnd = out.at(belowTextEnd);
@@ -267,24 +269,29 @@ bool paragraphReading::joins(const heldLine& above, const lineLayout& below, boo
     // A figure goes on a sentence when words follow it ("800 people came"),
     // and not after a name: "Anne Martin / 12 rue des Lilas", a telephone
     // number, a price list's rows.
-    std::size_t word = above.end;
-    while (word > above.text && !isBlank(*out.at(word - 1))) --word;
-    const bool afterName = isCapital(byteAt(out.at(word)));
-    const textWord second = wordAt(wordAt(first, belowEnd).end, belowEnd);
-    const bool counted = isAsciiDigit(c) && !second.empty() && isSmallLetter(byteAt(second.begin));
+    const auto afterName = [&] {
+        std::size_t word = above.end;
+        while (word > above.text && !isBlank(*out.at(word - 1))) --word;
+        return isCapital(byteAt(out.at(word)));
+    };
+    const auto counted = [&] {
+        if (!isAsciiDigit(c)) return false;
+        const textWord second = wordAt(wordAt(first, belowEnd).end, belowEnd);
+        return !second.empty() && isSmallLetter(byteAt(second.begin));
+    };
     // A link in small letters below (or the phrase said for it) begins no
     // part of a sentence, unless the line above leads to it.
     const bool small = isSmallLetter(c) && !below.link;
-    const bool goesOn = small || (counted && !afterName);
+    const bool goesOn = small || (counted() && !afterName());
     const lineLayout& upper = paragraph_[above.index];
     if (above.alone) {
         // An item's text goes on in the line below it.
-        return above.item && !below.shortRun && !ended && (goesOn || continuing);
+        return above.item && !below.shortRun && !ended && (goesOn || continuing());
     }
-    if (upper.shortRun || below.shortRun) return continuing;
+    if (upper.shortRun || below.shortRun) return continuing();
     const bool wrappedPair = wrapped_ && upper.column() + 1 + below.firstWord > width_;
     if (ended) return wrappedPair || small;
-    return wrappedPair || goesOn || continuing;
+    return wrappedPair || goesOn || continuing();
 }
 
 // The sentence ends with the line: a full stop after its last word, or in
