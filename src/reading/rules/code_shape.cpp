@@ -327,9 +327,10 @@ bool isHexRow(const char* from, const char* to, const textWord& first, bool esca
     return (offset && groups >= 4 && (letter || groups >= 8)) || groups >= 8;
 }
 
+constexpr byteSet figureSigns("+-$%/:\x80\xa3");
+
 // A figure: digits, with a sign, a currency, separators or a unit sign.
 bool isFigure(const textWord& w, bool& decimal) {
-    static constexpr byteSet figureSigns("+-$%/:\x80\xa3");
     std::size_t digits = 0;
     for (const char* p = w.begin; p < w.end; ++p) {
         const unsigned char c = byteAt(p);
@@ -349,6 +350,13 @@ bool isFigure(const textWord& w, bool& decimal) {
 // of two blanks or a tab, or figures with decimals. A telephone number
 // ("06 12 34 56 78") has neither.
 bool isNumberRow(const char* from, const char* to) {
+    // A figure begins with a digit or a sign: a line with fewer than three
+    // words that begin so (most lines that hold a digit) is let go before
+    // its words are weighed.
+    std::size_t starts = 0;
+    for (const char* p = from; p < to && starts < 3; ++p)
+        if ((isAsciiDigit(byteAt(p)) || figureSigns(*p)) && (p == from || isBlank(p[-1]))) ++starts;
+    if (starts < 3) return false;
     std::size_t words = 0;
     std::size_t figures = 0;
     bool decimal = false;

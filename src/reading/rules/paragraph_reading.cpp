@@ -157,13 +157,8 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
         shape.item = isListMark(text, end);
         shape.gaps = columnGaps(text, end);
         shape.alone = shape.item || isHeading(text, end) || isMachineLine(line, state.verdicts);
-        if (text < end) {
-            shape.heads = isCapital(byteAt(text)) || isAsciiDigit(byteAt(text));
-            const char* word = end;
-            while (word > text && !isBlank(word[-1])) --word;
-            static constexpr byteSet punctuation(".,;:!?)\"'");
-            shape.open = !punctuation(end[-1]) && !words_.has(word, end);
-        }
+        shape.text = text;
+        shape.heads = text < end && (isCapital(byteAt(text)) || isAsciiDigit(byteAt(text)));
         paragraph_.push_back(shape);
         // The window writes the next line's facts in place: the line read
         // is not asked again.
@@ -219,12 +214,21 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
         for (std::size_t i = 0; i < paragraph_.size() && items; ++i) {
             if (paragraph_[i].alone) continue;
             ++seen;
-            items = paragraph_[i].heads && (paragraph_[i].open || seen == plain);
+            items = paragraph_[i].heads && (seen == plain || endsOpen(paragraph_[i]));
         }
         wrapped_ = !items;
     }
     expected_ = first.line.begin;
     index_ = 0;
+}
+
+bool paragraphReading::endsOpen(const lineLayout& line) const {
+    if (line.length == 0) return false;
+    const char* end = line.text + line.length;
+    const char* word = end;
+    while (word > line.text && !isBlank(word[-1])) --word;
+    static constexpr byteSet punctuation(".,;:!?)\"'");
+    return !punctuation(end[-1]) && !words_.has(word, end);
 }
 
 // A line of the paragraph classified already, after lines that another
