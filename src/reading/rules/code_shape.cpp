@@ -855,9 +855,10 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
                       passState::lineVerdicts& verdicts) {
     codeBlock block;
     block.judged = first.line.next;
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries) ||
-        endsParagraphSoon(first, lines, boundaries, block.judged) ||
-        !beginsBlock(first, verdicts))
+    // The line's verdict first: the paragraph rule asks it of every line
+    // of text, so it is mostly known already, and most lines begin nothing.
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries) || !beginsBlock(first, verdicts) ||
+        endsParagraphSoon(first, lines, boundaries, block.judged))
         return block;
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {
