@@ -87,10 +87,11 @@ std::size_t spaceGaps(const char* from, const char* to) {
 
 // The gaps between a table's columns: a tab or three blanks between words
 // (not after a sentence's or a clause's end, where some put more than one),
-// and bars that stand apart ("a | b", not "a || b").
-std::size_t columnGaps(const char* from, const char* to) {
+// and bars that stand apart ("a | b", not "a || b"). A bar is a sign of
+// code: a line without one (`signs`, from its facts) holds no bar.
+std::size_t columnGaps(const char* from, const char* to, bool signs) {
     const std::size_t length = static_cast<std::size_t>(to - from);
-    if (std::memchr(from, '\t', length) == nullptr && std::memchr(from, '|', length) == nullptr)
+    if (std::memchr(from, '\t', length) == nullptr && (!signs || std::memchr(from, '|', length) == nullptr))
         return spaceGaps(from, to);
     std::size_t gaps = 0;
     for (const char* p = from; p < to;) {
@@ -155,7 +156,7 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
         shape.link = startsWithLink(opening.begin, opening.end);
         shape.firstWord = shape.link ? longestWord + 1 : opening.length();
         shape.item = isListMark(text, end);
-        shape.gaps = columnGaps(text, end);
+        shape.gaps = columnGaps(text, end, line.hasCodeSign);
         shape.alone = shape.item || isHeading(text, end) || isMachineLine(line, state.verdicts);
         shape.text = text;
         shape.heads = text < end && (isCapital(byteAt(text)) || isAsciiDigit(byteAt(text)));
