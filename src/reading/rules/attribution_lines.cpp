@@ -134,10 +134,16 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     if (reading.found && whatFollows(last, reading, state.lines) != follower::nothing)
         return lineTaken::upTo(writeAttribution(line, nullptr, last, reading, state.lines, out));
     if (!endsInColon) return lineTaken::passed();
+    // Without a sentence's end before it, only a wording tells an
+    // attribution inside a line; a wording that the whole line neither ends
+    // with nor holds, no end of it does (when the line was short enough to
+    // be read for one).
+    const bool mayBeWorded = reading.certain || joined.size() > longestAttribution;
     // An attribution at the end of a line of reply text.
     const char* inside = attributionInside(begin, end);
     if (inside != nullptr) reading = readAttribution(std::string(inside, end));
-    if (inside == nullptr || !reading.found) inside = wordedAttributionInside(begin, end, reading);
+    if (inside == nullptr || !reading.found)
+        inside = mayBeWorded ? wordedAttributionInside(begin, end, reading) : nullptr;
     if (inside == nullptr || whatFollows(line, reading, state.lines) == follower::nothing) return lineTaken::passed();
     return lineTaken::upTo(writeAttribution(line, inside, line, reading, state.lines, out));
 }

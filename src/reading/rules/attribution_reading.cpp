@@ -18,23 +18,34 @@ const std::size_t wordsOfAName = 5;
 struct word {
     std::size_t begin;
     std::size_t end;
+    bool date;  // a word of a date (isDateWord), asked of each word once
 };
 
 std::vector<word> wordsOf(const std::string& text, std::size_t from, std::size_t to) {
     std::vector<word> words;
     const char* base = text.data();
     for (textWord w = wordAt(base + from, base + to); !w.empty(); w = wordAt(w.end, base + to))
-        words.push_back({static_cast<std::size_t>(w.begin - base), static_cast<std::size_t>(w.end - base)});
+        words.push_back({static_cast<std::size_t>(w.begin - base), static_cast<std::size_t>(w.end - base),
+                         isDateWord(w.begin, w.length())});
     return words;
 }
 
-bool isDate(const std::string& text, const word& w) { return isDateWord(text.data() + w.begin, w.end - w.begin); }
+// The lengths of a list's words, counted once: every line that ends in a
+// colon is compared with each wording.
+std::vector<std::size_t> lengthsOf(const char* const* words, std::size_t count) {
+    std::vector<std::size_t> lengths;
+    for (std::size_t i = 0; i < count; ++i) lengths.push_back(std::strlen(words[i]));
+    return lengths;
+}
 
-bool endsWithFolded(const std::string& text, const char* lower, std::size_t& at) {
-    const std::size_t length = std::strlen(lower);
+// Compared from the end, where most wordings already differ from the text
+// in the byte before the colon.
+bool endsWithFolded(const std::string& text, const char* lower, std::size_t length, std::size_t& at) {
     if (text.size() < length) return false;
     at = text.size() - length;
-    return startsWithFolded(text.data() + at, text.data() + text.size(), lower);
+    for (std::size_t i = length; i-- > 0;)
+        if (foldedByte(text[at + i]) != static_cast<unsigned char>(lower[i])) return false;
+    return true;
 }
 
 // The last place where `lower` occurs, ignoring ASCII case.
@@ -59,8 +70,9 @@ struct region {
 };
 
 bool holdsOtherThanDates(const std::string& text, region r) {
-    for (const word& w : wordsOf(text, r.begin, r.end))
-        if (!isDate(text, w)) return true;
+    const char* end = text.data() + r.end;
+    for (textWord w = wordAt(text.data() + r.begin, end); !w.empty(); w = wordAt(w.end, end))
+        if (!isDateWord(w.begin, w.length())) return true;
     return false;
 }
 
@@ -81,15 +93,17 @@ bool wordingsEndInColon() {
 
 bool findWording(const std::string& text, region& where, bool& spoken) {
     if (text.back() != ':' && wordingsEndInColon()) return false;
+    static const std::vector<std::size_t> spokenLengths = lengthsOf(spokenEndings, spokenEndingCount);
+    static const std::vector<std::size_t> endingLengths = lengthsOf(attributionEndings, attributionEndingCount);
     std::size_t at = 0;
     for (std::size_t i = 0; i < spokenEndingCount; ++i) {
-        if (!endsWithFolded(text, spokenEndings[i], at)) continue;
+        if (!endsWithFolded(text, spokenEndings[i], spokenLengths[i], at)) continue;
         where = {0, at};
         spoken = true;
         return true;
     }
     for (std::size_t i = 0; i < attributionEndingCount; ++i) {
-        if (!endsWithFolded(text, attributionEndings[i], at)) continue;
+        if (!endsWithFolded(text, attributionEndings[i], endingLengths[i], at)) continue;
         where = {0, at};
         // "Jonas Brandt hat am 14.03.2025 geschrieben:", "Am 14.03.2025 hat
         // Jonas Brandt geschrieben:": the name is on the side of "hat"
@@ -119,12 +133,11 @@ bool findWording(const std::string& text, region& where, bool& spoken) {
 bool holdsDate(const std::string& text) {
     bool month = false;
     bool number = false;
-    for (const word& w : wordsOf(text, 0, text.size())) {
-        const char* p = text.data() + w.begin;
-        const std::size_t length = w.end - w.begin;
-        if (isFigureDateOrTime(p, length)) return true;
-        month = month || isMonthName(p, length);
-        number = number || isAsciiDigit(static_cast<unsigned char>(*p));
+    const char* end = text.data() + text.size();
+    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+        if (isFigureDateOrTime(w.begin, w.length())) return true;
+        month = month || isMonthName(w.begin, w.length());
+        number = number || isAsciiDigit(static_cast<unsigned char>(*w.begin));
     }
     return month && number;
 }
@@ -162,13 +175,13 @@ attributionReading readAttribution(const std::string& text) {
             break;
         }
     }
-    const bool dateFirst = !words.empty() && isDate(text, words.front());
+    const bool dateFirst = !words.empty() && words.front().date;
     std::size_t first = 0;
     std::size_t last = words.size();
-    while (first < last && isDate(text, words[first])) ++first;
-    while (last > first && isDate(text, words[last - 1])) --last;
+    while (first < last && words[first].date) ++first;
+    while (last > first && words[last - 1].date) --last;
     bool dateInside = false;
-    for (std::size_t i = first; i < last; ++i) dateInside = dateInside || isDate(text, words[i]);
+    for (std::size_t i = first; i < last; ++i) dateInside = dateInside || words[i].date;
     const std::string said = first < last ? text.substr(words[first].begin, words[last - 1].end - words[first].begin)
                                           : std::string();
     std::size_t count = 0;

@@ -154,8 +154,8 @@ bool beginsWithTimestamp(const char* from, const char* to) {
 }
 
 // "$ make", "% ls", "ann@host:~$ make", "efes:~% perl", "C:\> dir",
-// "[ann@host tmp]$ make", "mysql> select".
-bool beginsWithPrompt(const char* from, const char* to) {
+// "[ann@host tmp]$ make", "mysql> select". `first` is the line's first word.
+bool beginsWithPrompt(const char* from, const char* to, const textWord& first) {
     if (to - from >= 3 && (*from == '$' || *from == '%') && from[1] == ' ') {
         const unsigned char c = byteAt(from + 2);
         return (c >= 'a' && c <= 'z') || c == '.' || c == '/' || c == '~' || c == '_';
@@ -167,7 +167,6 @@ bool beginsWithPrompt(const char* from, const char* to) {
                 return std::memchr(from, '@', static_cast<std::size_t>(p - from)) != nullptr;
         return false;
     }
-    const textWord first = wordAt(from, to);
     if (first.length() < 2 || first.end == to) return false;
     const char last = first.end[-1];
     if (last != '$' && last != '#' && last != '%' && last != '>') return false;
@@ -298,10 +297,19 @@ std::size_t escapedBytes(const char* from, const char* to) {
 // An offset and four groups of bytes or more ("0000010 7f45 4c46 ..."),
 // eight bytes or more ("7f 45 4c 46 02 01 01 00"), or escaped bytes
 // ("\x01\x00\x00\x00", "0x1f, 0x2a, ..."), looked for only where the line
-// holds a backslash or a digit (`escapable`).
-bool isHexRow(const char* from, const char* to, bool escapable) {
-    if (escapable && escapedBytes(from, to) >= 4) return true;
+// holds a backslash or a digit (`escapable`). `first` is the line's first
+// word: a line whose first word is not of hex digits (most lines) is let
+// go at once.
+bool isHexRow(const char* from, const char* to, const textWord& first, bool escapable) {
     bool letter = false;
+    const std::size_t firstDigits = hexDigitsOf(first, letter);
+    if (firstDigits != 2 && firstDigits < 4) {
+        // The first word is no offset and no group: only escaped bytes
+        // make a row.
+        return escapable && escapedBytes(from, to) >= 4;
+    }
+    if (escapable && escapedBytes(from, to) >= 4) return true;
+    letter = false;
     std::size_t groups = 0;
     std::size_t words = 0;
     bool offset = false;
@@ -319,9 +327,10 @@ bool isHexRow(const char* from, const char* to, bool escapable) {
     return (offset && groups >= 4 && (letter || groups >= 8)) || groups >= 8;
 }
 
+constexpr byteSet figureSigns("+-$%/:\x80\xa3");
+
 // A figure: digits, with a sign, a currency, separators or a unit sign.
 bool isFigure(const textWord& w, bool& decimal) {
-    static constexpr byteSet figureSigns("+-$%/:\x80\xa3");
     std::size_t digits = 0;
     for (const char* p = w.begin; p < w.end; ++p) {
         const unsigned char c = byteAt(p);
@@ -341,6 +350,13 @@ bool isFigure(const textWord& w, bool& decimal) {
 // of two blanks or a tab, or figures with decimals. A telephone number
 // ("06 12 34 56 78") has neither.
 bool isNumberRow(const char* from, const char* to) {
+    // A figure begins with a digit or a sign: a line with fewer than three
+    // words that begin so (most lines that hold a digit) is let go before
+    // its words are weighed.
+    std::size_t starts = 0;
+    for (const char* p = from; p < to && starts < 3; ++p)
+        if ((isAsciiDigit(byteAt(p)) || figureSigns(*p)) && (p == from || isBlank(p[-1]))) ++starts;
+    if (starts < 3) return false;
     std::size_t words = 0;
     std::size_t figures = 0;
     bool decimal = false;
@@ -473,14 +489,15 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
 
     shape.markup = signs && holdsMarkup(from, end);
     shape.timestamp = facts.hasColon && facts.hasDigit && beginsWithTimestamp(from, end);
-    shape.prompt = beginsWithPrompt(from, end);
+    const textWord first = wordAt(from, end);
+    shape.prompt = beginsWithPrompt(from, end, first);
     shape.assignment = signs && isAssignment(from, end);
     shape.setting = facts.hasColon && isSetting(from, end);
     shape.section = signs && isSection(from, end);
     shape.comment = isComment(from, end);
     shape.frame = isFrame(from, end);
     shape.traceHead = isTraceHead(from, end);
-    shape.hexRow = isHexRow(from, end, signs || facts.hasDigit);
+    shape.hexRow = isHexRow(from, end, first, signs || facts.hasDigit);
     shape.numberRow = !shape.hexRow && facts.hasDigit && isNumberRow(from, end);
     shape.diffHeader = isDiffHeader(from, end);
 
@@ -504,7 +521,6 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     shape.setting = shape.setting && !shape.prose;
     if (!whole) return shape;
 
-    const textWord first = wordAt(from, end);
     if (first.length() >= 2 && (first.end[-1] == ':' || first.end[-1] == ']')) {
         shape.tagBegin = first.begin;
         shape.tagEnd = first.end;
@@ -809,18 +825,28 @@ codeBlock diffAt(const lineFacts& first, lineWindow& lines, const partBoundaries
     return block;
 }
 
+// Whether the line may begin a diff, by its first byte.
+bool mayBeginDiff(const lineFacts& line) {
+    const char* from = skipBlanks(line.line.prefixEnd, line.line.end);
+    return from < line.line.end && (*from == 'd' || *from == 'I' || *from == '-' || *from == '+' || *from == '@');
+}
+
 // A block other than a diff has three lines at least, all in the paragraph
 // it begins: from a line with fewer after it in its paragraph (most lines
 // of a message are such), none begins, nor from the lines after it. A
-// diff's first line is known by its first byte.
-bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries) {
-    const char* from = skipBlanks(first.line.prefixEnd, first.line.end);
-    if (from < first.line.end && (*from == 'd' || *from == 'I' || *from == '-' || *from == '+' || *from == '@'))
-        return false;
+// diff's first line is known by its first byte. When the second line of
+// the paragraph is its last and begins no diff, no block begins there
+// either: `judged` moves past it, so that it is not looked at again.
+bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
+                       const char*& judged) {
+    if (mayBeginDiff(first)) return false;
     lineFacts second;
     lineFacts third;
     const auto ends = [&](const lineFacts& line) { return line.blank || stopsBlock(line, first.line.depth, boundaries); };
-    return !lines.next(first, second) || ends(second) || !lines.next(second, third) || ends(third);
+    if (!lines.next(first, second) || ends(second)) return true;
+    if (lines.next(second, third) && !ends(third)) return false;
+    if (!mayBeginDiff(second)) judged = second.line.next;
+    return true;
 }
 
 }  // namespace
@@ -829,8 +855,10 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
                       passState::lineVerdicts& verdicts) {
     codeBlock block;
     block.judged = first.line.next;
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries) || endsParagraphSoon(first, lines, boundaries) ||
-        !beginsBlock(first, verdicts))
+    // The line's verdict first: the paragraph rule asks it of every line
+    // of text, so it is mostly known already, and most lines begin nothing.
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries) || !beginsBlock(first, verdicts) ||
+        endsParagraphSoon(first, lines, boundaries, block.judged))
         return block;
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {

@@ -87,10 +87,11 @@ std::size_t spaceGaps(const char* from, const char* to) {
 
 // The gaps between a table's columns: a tab or three blanks between words
 // (not after a sentence's or a clause's end, where some put more than one),
-// and bars that stand apart ("a | b", not "a || b").
-std::size_t columnGaps(const char* from, const char* to) {
+// and bars that stand apart ("a | b", not "a || b"). A bar is a sign of
+// code: a line without one (`signs`, from its facts) holds no bar.
+std::size_t columnGaps(const char* from, const char* to, bool signs) {
     const std::size_t length = static_cast<std::size_t>(to - from);
-    if (std::memchr(from, '\t', length) == nullptr && std::memchr(from, '|', length) == nullptr)
+    if (std::memchr(from, '\t', length) == nullptr && (!signs || std::memchr(from, '|', length) == nullptr))
         return spaceGaps(from, to);
     std::size_t gaps = 0;
     for (const char* p = from; p < to;) {
@@ -155,19 +156,14 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
         shape.link = startsWithLink(opening.begin, opening.end);
         shape.firstWord = shape.link ? longestWord + 1 : opening.length();
         shape.item = isListMark(text, end);
-        shape.gaps = columnGaps(text, end);
+        shape.gaps = columnGaps(text, end, line.hasCodeSign);
         shape.alone = shape.item || isHeading(text, end) || isMachineLine(line, state.verdicts);
-        if (text < end) {
-            shape.heads = isCapital(byteAt(text)) || isAsciiDigit(byteAt(text));
-            const char* word = end;
-            while (word > text && !isBlank(word[-1])) --word;
-            static constexpr byteSet punctuation(".,;:!?)\"'");
-            shape.open = !punctuation(end[-1]) && !words_.has(word, end);
-        }
+        shape.text = text;
+        shape.heads = text < end && (isCapital(byteAt(text)) || isAsciiDigit(byteAt(text)));
         paragraph_.push_back(shape);
-        lineFacts next;
-        if (!lines.next(line, next) || next.line.depth != first.line.depth || !isProse(next)) break;
-        line = next;
+        // The window writes the next line's facts in place: the line read
+        // is not asked again.
+        if (!lines.next(line, line) || line.line.depth != first.line.depth || !isProse(line)) break;
     }
     // A table's lines: two columns apart, or one beside another such line.
     for (std::size_t i = 0; i < paragraph_.size(); ++i) {
@@ -219,12 +215,21 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
         for (std::size_t i = 0; i < paragraph_.size() && items; ++i) {
             if (paragraph_[i].alone) continue;
             ++seen;
-            items = paragraph_[i].heads && (paragraph_[i].open || seen == plain);
+            items = paragraph_[i].heads && (seen == plain || endsOpen(paragraph_[i]));
         }
         wrapped_ = !items;
     }
     expected_ = first.line.begin;
     index_ = 0;
+}
+
+bool paragraphReading::endsOpen(const lineLayout& line) const {
+    if (line.length == 0) return false;
+    const char* end = line.text + line.length;
+    const char* word = end;
+    while (word > line.text && !isBlank(word[-1])) --word;
+    static constexpr byteSet punctuation(".,;:!?)\"'");
+    return !punctuation(end[-1]) && !words_.has(word, end);
 }
 
 // A line of the paragraph classified already, after lines that another
@@ -255,7 +260,9 @@ bool paragraphReading::joins(const heldLine& above, const lineLayout& below, boo
     const char* aboveBegin = out.at(above.text);
     const char* aboveEnd = out.at(above.end);
     const bool ended = endsSentence(aboveBegin, aboveEnd);
-    const bool continuing = !ended && endsWithContinuingWord(out, above.text, above.end);
+    // Whether the line above ends with a word that goes on: asked last, as
+    // it looks the word up.
+    const auto continuing = [&] { return !ended && endsWithContinuingWord(out, above.text, above.end); };
     // The first letter below, after an opening bracket or quote.
     const char* first = out.at(belowText);
     const char* belowEnd = out.at(belowTextEnd);
@@ -267,24 +274,29 @@ bool paragraphReading::joins(const heldLine& above, const lineLayout& below, boo
     // A figure goes on a sentence when words follow it ("800 people came"),
     // and not after a name: "Anne Martin / 12 rue des Lilas", a telephone
     // number, a price list's rows.
-    std::size_t word = above.end;
-    while (word > above.text && !isBlank(*out.at(word - 1))) --word;
-    const bool afterName = isCapital(byteAt(out.at(word)));
-    const textWord second = wordAt(wordAt(first, belowEnd).end, belowEnd);
-    const bool counted = isAsciiDigit(c) && !second.empty() && isSmallLetter(byteAt(second.begin));
+    const auto afterName = [&] {
+        std::size_t word = above.end;
+        while (word > above.text && !isBlank(*out.at(word - 1))) --word;
+        return isCapital(byteAt(out.at(word)));
+    };
+    const auto counted = [&] {
+        if (!isAsciiDigit(c)) return false;
+        const textWord second = wordAt(wordAt(first, belowEnd).end, belowEnd);
+        return !second.empty() && isSmallLetter(byteAt(second.begin));
+    };
     // A link in small letters below (or the phrase said for it) begins no
     // part of a sentence, unless the line above leads to it.
     const bool small = isSmallLetter(c) && !below.link;
-    const bool goesOn = small || (counted && !afterName);
+    const bool goesOn = small || (counted() && !afterName());
     const lineLayout& upper = paragraph_[above.index];
     if (above.alone) {
         // An item's text goes on in the line below it.
-        return above.item && !below.shortRun && !ended && (goesOn || continuing);
+        return above.item && !below.shortRun && !ended && (goesOn || continuing());
     }
-    if (upper.shortRun || below.shortRun) return continuing;
+    if (upper.shortRun || below.shortRun) return continuing();
     const bool wrappedPair = wrapped_ && upper.column() + 1 + below.firstWord > width_;
     if (ended) return wrappedPair || small;
-    return wrappedPair || goesOn || continuing;
+    return wrappedPair || goesOn || continuing();
 }
 
 // The sentence ends with the line: a full stop after its last word, or in

@@ -49,6 +49,7 @@ private:
     // What a line of the paragraph is, from the message's bytes.
     struct lineLayout {
         const char* begin = nullptr;  // where the line begins in the message
+        const char* text = nullptr;   // where its text begins
         std::size_t indent = 0;     // columns of blanks before its text (a tab to the next eighth)
         std::size_t length = 0;     // its text, blanks around it left out
         std::size_t firstWord = 0;  // the length of its first word
@@ -57,8 +58,7 @@ private:
         bool item = false;          // a list item
         bool alone = false;         // it stands alone: an item, a heading, a table's line, a program's line
         bool shortRun = false;      // one of three short lines or more in a row
-        bool heads = false;         // it begins with a capital or a figure ...
-        bool open = false;          // ... and ends with neither punctuation nor a word that goes on: an item's shape
+        bool heads = false;         // it begins with a capital or a figure (an item's shape, with endsOpen)
         std::size_t column() const { return indent + length; }
     };
     // The line written last, whose sentence is not ended yet: where its text
@@ -74,6 +74,8 @@ private:
     };
 
     void classify(const lineFacts& first, passState& state);
+    // The line ends with neither punctuation nor a word that goes on.
+    bool endsOpen(const lineLayout& line) const;
     bool resume(const messageLine& line);
     bool joins(const heldLine& above, const lineLayout& below, bool belowAlone, readingOutput& out,
                std::size_t belowText, std::size_t belowTextEnd) const;
