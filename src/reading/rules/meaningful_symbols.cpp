@@ -223,11 +223,18 @@ bool meaningfulSymbols::keepLabel(const lineFacts& line, const messageLine& said
 void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                               readingOutput& out) {
     if (fate != lineFate::text || line.blank) return;
-    messageLine said = lineAt(out.at(written), out.at(out.length()));
-    if (keepLabel(line, said, state, out)) said = lineAt(out.at(written), out.at(out.length()));
+    // A label begins with '(': what was written for most lines holds none,
+    // and need not be split into prefix and content to be turned away.
+    const bool mayHoldLabel = std::memchr(out.at(written), '(', out.length() - written) != nullptr;
+    messageLine said;
+    if (mayHoldLabel) {
+        said = lineAt(out.at(written), out.at(out.length()));
+        if (keepLabel(line, said, state, out)) said = lineAt(out.at(written), out.at(out.length()));
+    }
     // Most lines hold no dash at all, as their facts tell when they were
     // written as they stood.
     if (!line.hasDash && isTextOf(line, out.at(written), out.length() - written)) return;
+    if (!mayHoldLabel) said = lineAt(out.at(written), out.at(out.length()));
     const std::string_view text(said.content, static_cast<std::size_t>(said.end - said.content));
     if (!holdsPause(text)) return;
     const std::string spoken = pauseAtDashes(text);

@@ -80,6 +80,15 @@ bool symbolRuns::isRun(const char* word, std::size_t length) const {
 
 void symbolRuns::after(const lineFacts&, lineFate fate, std::size_t written, passState&, readingOutput& out) {
     if (fate != lineFate::text) return;
+    // Most lines hold no three signs in a row anywhere in what was written
+    // for them, their line end aside: those need not be split into prefix
+    // and content to be turned away.
+    const char* writtenEnd = out.at(out.length());
+    if (writtenEnd > out.at(written) && writtenEnd[-1] == '\n') {
+        --writtenEnd;
+        if (writtenEnd > out.at(written) && writtenEnd[-1] == '\r') --writtenEnd;
+    }
+    if (threeSigns(out.at(written), writtenEnd) == nullptr) return;
     const messageLine line = lineAt(out.at(written), out.at(out.length()));
     const std::size_t content = written + static_cast<std::size_t>(line.prefixEnd - line.begin);
     std::size_t end = written + static_cast<std::size_t>(line.end - line.begin);
