@@ -418,6 +418,20 @@ constexpr wordByteTable wordBytes = [] {
     return table;
 }();
 inline unsigned kindOf(char c) { return wordBytes.of[static_cast<unsigned char>(c)]; }
+inline bool isBlankKind(char c) { return (kindOf(c) & byteBlank) != 0; }
+
+// The first blank at or after `p`, or `end`. Four bytes a round, as most
+// words are longer than three: the walk spends most of its time here.
+inline const char* nextBlank(const char* p, const char* end) {
+    for (; end - p >= 4; p += 4) {
+        if (isBlankKind(p[0])) return p;
+        if (isBlankKind(p[1])) return p + 1;
+        if (isBlankKind(p[2])) return p + 2;
+        if (isBlankKind(p[3])) return p + 3;
+    }
+    while (p < end && !isBlankKind(*p)) ++p;
+    return p;
+}
 
 }  // namespace
 
@@ -438,7 +452,7 @@ void blockWords::addLine(const char* begin, const char* end) {
         // The word, and within it its bytes of a word, without the
         // punctuation around them (which is seldom more than a byte).
         const char* wordBegin = p;
-        while (p < end && (kindOf(*p) & byteBlank) == 0) ++p;
+        p = nextBlank(p, end);
         const char* bareBegin = wordBegin;
         while (bareBegin < p && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
         const char* bareEnd = p;
@@ -483,8 +497,11 @@ void blockWords::word(unsigned cues, bool startsSentence) {
     if ((cues & cueNoticeLabel) != 0) sentence_.shortLabel = true;
     if ((cues & cuePersonal) != 0) sentence_.personal = true;
     if ((cues & cueFirstPerson) != 0) firstPerson_ = true;
-    for (int side = 0; side < disclaimerSideCount; ++side)
-        if ((cues & (cueConfidential << side)) != 0) disclaimer_[side] = true;
+    for (int side = 0; side < disclaimerSideCount; ++side) {
+        if ((cues & (cueConfidential << side)) == 0 || disclaimer_[side]) continue;
+        disclaimer_[side] = true;
+        ++disclaimerSides_;
+    }
     if ((cues & cueSponsorPhrase) != 0) sponsor_ = true;
     if ((cues & cueSponsorWord) != 0) sponsorWord_ = true;
     if ((cues & cueAdvert) != 0) advert_ = true;
@@ -531,12 +548,6 @@ void blockWords::endSentence() {
 void blockWords::finish() {
     if (sentence_.words > 0) endSentence();
     sentenceEnded_ = true;
-}
-
-int blockWords::disclaimerSides() const {
-    int sides = 0;
-    for (bool side : disclaimer_) sides += side ? 1 : 0;
-    return sides;
 }
 
 bool blockWords::disclaimerClaim() const { return disclaimer_[0] || disclaimer_[2] || disclaimer_[3]; }

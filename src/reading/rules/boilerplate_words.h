@@ -64,7 +64,7 @@ public:
     // only, delete it if it reached you in error, binds nobody, "this
     // message"): how many of them the block says, and whether it says one
     // of the first four.
-    int disclaimerSides() const;
+    int disclaimerSides() const { return disclaimerSides_; }
     bool disclaimerClaim() const;
     bool sponsor() const { return sponsor_; }          // "sponsored by", "Advertisement", "Anzeige", "Publicité"
     bool sponsorWord() const { return sponsorWord_; }  // "Sponsor", "advertise": in a rule line's title
@@ -85,6 +85,7 @@ private:
     bool aboutMailing_ = false; // names a subscription, a list, a removal
     bool sentenceEnded_ = true;
     bool disclaimer_[5] = {false, false, false, false, false};
+    int disclaimerSides_ = 0;  // how many of disclaimer_ are set: asked after every line
     bool firstPerson_ = false;
     bool sponsor_ = false;
     bool sponsorWord_ = false;
