@@ -57,10 +57,16 @@ struct nameIndex {
         std::size_t length;
     };
     std::vector<entry> byFirstByte[256];
+    // The first bytes of the names that an earlier message's header line
+    // can have for each field.
+    bool originalFirstByte[4][256] = {};
 
     nameIndex() {
-        for (const headerName& name : names)
-            byFirstByte[static_cast<unsigned char>(name.name[0])].push_back({&name, std::strlen(name.name)});
+        for (const headerName& name : names) {
+            const unsigned char first = static_cast<unsigned char>(name.name[0]);
+            byFirstByte[first].push_back({&name, std::strlen(name.name)});
+            if (name.original) originalFirstByte[static_cast<int>(name.field)][first] = true;
+        }
     }
 };
 
@@ -79,6 +85,10 @@ const headerName* findHeaderName(const char* from, const char* to, bool aboveEar
             return candidate.name->aboveEarlierMessageOnly && !aboveEarlierMessage ? nullptr : candidate.name;
     }
     return nullptr;
+}
+
+bool originalNameMayBegin(originalField field, char c) {
+    return index().originalFirstByte[static_cast<int>(field)][foldedByte(c)];
 }
 
 }  // namespace postsift

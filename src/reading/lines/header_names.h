@@ -27,4 +27,8 @@ struct headerName {
 // says so.
 const headerName* findHeaderName(const char* from, const char* to, bool aboveEarlierMessage = false);
 
+// Whether a name that an earlier message's header line gives `field` can
+// begin with `c`, in any case: a first look that turns most lines away.
+bool originalNameMayBegin(originalField field, char c);
+
 }  // namespace postsift

@@ -5,6 +5,7 @@
 #include "filter/epost_sift.h"
 #include "filter/language_phrases.h"
 #include "reading/lines/display_name.h"
+#include "reading/lines/header_names.h"
 #include "reading/lines/original_headers.h"
 #include "reading/pass/rule_table.h"
 #include "support/ascii.h"
@@ -259,6 +260,10 @@ bool digestMessages::inHistory(const lineFacts& line, const passState& state) {
 }
 
 bool digestMessages::readsDroppedField(const messageLine& line, const char*, const char*) const {
+    // Most fields the scanner drops ("Received:", "X-Mailer:") begin as no
+    // subject's name does ("*Subject:*" after its star).
+    const char* name = line.begin < line.end && *line.begin == '*' ? line.begin + 1 : line.begin;
+    if (name == line.end || !originalNameMayBegin(originalField::subject, *name)) return false;
     originalField field = originalField::other;
     const char* value = nullptr;
     return readOriginalHeader(line, field, value) && field == originalField::subject;
