@@ -74,7 +74,7 @@ bool isContentsHeading(const messageLine& line) {
     const std::size_t length = static_cast<std::size_t>(end - begin);
     if (length < shortest || length > longest) return false;
     for (const char* heading : contentsHeadings)
-        if (equalsFolded(begin, end, heading)) return true;
+        if (heading[0] == foldedByte(*begin) && equalsFolded(begin, end, heading)) return true;
     return false;
 }
 
@@ -156,14 +156,15 @@ digestMessages::head readHead(const lineFacts& dashes, lineWindow& lines) {
     return found;
 }
 
-// "digest" in any case anywhere in [from, to): each case of its first
-// letter is searched for at once.
+// "digest" in any case anywhere in [from, to): each case of its 'g', rarer
+// in text than its 'd', is searched for at once.
 bool holdsDigest(const char* from, const char* to) {
-    for (const char first : {'d', 'D'}) {
-        for (const char* p = from; to - p >= 6; ++p) {
-            p = static_cast<const char*>(std::memchr(p, first, static_cast<std::size_t>(to - 5 - p)));
+    if (to - from < 6) return false;
+    for (const char g : {'g', 'G'}) {
+        for (const char* p = from + 2; to - p >= 4; ++p) {
+            p = static_cast<const char*>(std::memchr(p, g, static_cast<std::size_t>(to - 3 - p)));
             if (p == nullptr) break;
-            if (startsWithFolded(p + 1, to, "igest")) return true;
+            if (startsWithFolded(p - 2, to, "digest")) return true;
         }
     }
     return false;
@@ -174,6 +175,30 @@ bool holdsDigest(const char* from, const char* to) {
 // messages are no digests and need no walk over their lines' facts.
 bool mayNameDigest(const messageLine& line) {
     return line.depth == 0 && (isContentsHeading(line) || holdsDigest(line.content, line.end));
+}
+
+// Whether one of the body's first lines, from `first` on, can name the
+// digest (mayNameDigest). A heading is looked for line by line, "digest" in
+// all of those lines at once: most messages' first lines hold neither.
+bool firstLinesMayNameDigest(const lineFacts& first) {
+    bool heading = first.line.depth == 0 && isContentsHeading(first.line);
+    const char* p = first.line.next;
+    for (int seen = 1; !heading && seen < namingLines && p < first.textEnd; ++seen) {
+        const messageLine line = lineAt(p, first.textEnd);
+        heading = line.depth == 0 && isContentsHeading(line);
+        p = line.next;
+    }
+    if (heading) return true;
+    if (!holdsDigest(first.line.begin, p)) return false;
+    // The word is there: whether it stands in an unquoted line's content.
+    bool named = mayNameDigest(first.line);
+    p = first.line.next;
+    for (int seen = 1; !named && seen < namingLines && p < first.textEnd; ++seen) {
+        const messageLine line = lineAt(p, first.textEnd);
+        named = mayNameDigest(line);
+        p = line.next;
+    }
+    return named;
 }
 
 }  // namespace
@@ -190,14 +215,7 @@ std::unique_ptr<readingRule> makeDigestMessages(const ruleSetting& setting) {
 void digestMessages::findDigest(const lineFacts& first, passState& state) {
     if (!named_) {
         // Unnamed by its subject and by its first lines, it is no digest.
-        bool mayBeNamed = mayNameDigest(first.line);
-        const char* p = first.line.next;
-        for (int seen = 1; !mayBeNamed && seen < namingLines && p < first.textEnd; ++seen) {
-            const messageLine line = lineAt(p, first.textEnd);
-            mayBeNamed = mayNameDigest(line);
-            p = line.next;
-        }
-        if (!mayBeNamed) return;
+        if (!firstLinesMayNameDigest(first)) return;
     }
     const char* listBegin = first.line.begin;
     bool headed = false;
