@@ -30,6 +30,9 @@ TEST_F(ReadingPass, OnlyAMessageThatNamesItselfADigestHasDigestMessages) {
     // A first line may name it, or the heading of its contents.
     EXPECT_EQ(read("Subject: Plans\n\nOrchid Digest" + body), "Subject: Plans\n\nOrchid Digest\nHi\n<1>\n\nText\n");
     EXPECT_EQ(read("Subject: Plans\n\nIn this issue:" + body), "Subject: Plans\n\nIn this issue:\nHi\n<1>\n\nText\n");
+    // In any case, from the line's first byte; never in a quoted line.
+    EXPECT_EQ(read("Subject: Plans\n\nDIGEST 7" + body), "Subject: Plans\n\nDIGEST 7\nHi\n<1>\n\nText\n");
+    EXPECT_EQ(read("Subject: Plans\n\n> Orchid Digest" + body), "Subject: Plans\n\n> Orchid Digest" + body);
     // Only the body's first 24 lines (its blank first line counted) name it.
     std::string preamble;
     for (int line = 0; line < 22; ++line) preamble += "x\n";
