@@ -16,7 +16,6 @@ constexpr phraseByteTable phraseBytes = [] {
     for (int c = 0; c < 256; ++c) table.of[c] = c == '\t' ? ' ' : foldedBytes.of[c];
     return table;
 }();
-inline unsigned char phraseByte(char c) { return phraseBytes.of[static_cast<unsigned char>(c)]; }
 
 // A byte of a word: a letter, a digit or a byte above ASCII.
 inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
@@ -24,6 +23,7 @@ inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigi
 }  // namespace
 
 foldedPhrases::foldedPhrases() {
+    for (int c = 0; c < 256; ++c) phraseBytes_[c] = phraseBytes.of[c];
     for (unsigned& root : roots_) root = none;
     for (unsigned& second : seconds_) second = none;
 }
@@ -70,7 +70,7 @@ void foldedPhrases::add(const char* const* phrases, std::size_t count, unsigned 
     }
 }
 
-inline unsigned foldedPhrases::cuesEndingAt(const node& here, const char* p, const char* wordEnd, const char* end) {
+unsigned foldedPhrases::cuesEndingAt(const node& here, const char* p, const char* wordEnd, const char* end) {
     unsigned cues = here.begins;
     const unsigned char next = p == end ? 0 : static_cast<unsigned char>(*p);
     if (here.beginsThenNoLetter != 0 && (p == end || !isAsciiLetter(next))) cues |= here.beginsThenNoLetter;
@@ -78,31 +78,5 @@ inline unsigned foldedPhrases::cuesEndingAt(const node& here, const char* p, con
     if (here.isWord != 0 && p == wordEnd) cues |= here.isWord;
     return cues;
 }
-
-unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const char* end) const {
-    if (at >= end) return 0;
-    const unsigned char first = phraseByte(*at);
-    unsigned n = roots_[first];
-    if (n == none) return 0;
-    const node* nodes = nodes_.data();
-    // The bytes up to p are a phrase's beginning, or a phrase: the first
-    // byte's node, then the second's, looked up, then the others' found
-    // among their siblings.
-    const char* p = at + 1;
-    unsigned cues = nodes[n].ends ? cuesEndingAt(nodes[n], p, wordEnd, end) : 0;
-    if (p == end) return cues;
-    n = secondNodes_[seconds_[first] + phraseByte(*p)];
-    while (n != none) {
-        const node& here = nodes[n];
-        ++p;
-        if (here.ends) cues |= cuesEndingAt(here, p, wordEnd, end);
-        if (p == end) break;
-        const unsigned char byte = phraseByte(*p);
-        n = here.firstChild;
-        while (n != none && nodes[n].byte != byte) n = nodes[n].nextSibling;
-    }
-    return cues;
-}
-
 
 }  // namespace postsift

@@ -34,6 +34,8 @@ public:
     // The cues of the phrases found at `at`, in a text that ends at `end`;
     // [at, wordEnd) is the word there, for the phrases that must be the
     // word (empty when `at` begins no word).
+    // Defined inline below: it is asked of every word of a block, and most
+    // words leave the tree in fewer steps than a call takes.
     unsigned cuesAt(const char* at, const char* wordEnd, const char* end) const;
 
 private:
@@ -52,13 +54,17 @@ private:
     };
 
     // The cues of the phrases that end at `here`, with the text going on
-    // at `p`.
+    // at `p`. Out of line: few nodes end a phrase, and without it the walk
+    // is small enough to be inlined where it is asked.
     static unsigned cuesEndingAt(const node& here, const char* p, const char* wordEnd, const char* end);
     unsigned childOf(unsigned parent, unsigned char byte) const;
+    unsigned char phraseByte(char c) const { return phraseBytes_[static_cast<unsigned char>(c)]; }
     // The child of `parent` (a root for none) that goes on with `byte`,
     // grown if there is none.
     unsigned grownChild(unsigned parent, unsigned char byte);
 
+    // Each byte of the text as the phrases are written: folded, a tab a blank.
+    unsigned char phraseBytes_[256];
     std::vector<node> nodes_;
     unsigned roots_[256];  // the node of each first byte
     // The nodes of the first two bytes, 256 for each first byte from where
@@ -66,5 +72,30 @@ private:
     unsigned seconds_[256];
     std::vector<unsigned> secondNodes_;
 };
+
+inline unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const char* end) const {
+    if (at >= end) return 0;
+    const unsigned char first = phraseByte(*at);
+    unsigned n = roots_[first];
+    if (n == none) return 0;
+    const node* nodes = nodes_.data();
+    // The bytes up to p are a phrase's beginning, or a phrase: the first
+    // byte's node, then the second's, looked up, then the others' found
+    // among their siblings.
+    const char* p = at + 1;
+    unsigned cues = nodes[n].ends ? cuesEndingAt(nodes[n], p, wordEnd, end) : 0;
+    if (p == end) return cues;
+    n = secondNodes_[seconds_[first] + phraseByte(*p)];
+    while (n != none) {
+        const node& here = nodes[n];
+        ++p;
+        if (here.ends) cues |= cuesEndingAt(here, p, wordEnd, end);
+        if (p == end) break;
+        const unsigned char byte = phraseByte(*p);
+        n = here.firstChild;
+        while (n != none && nodes[n].byte != byte) n = nodes[n].nextSibling;
+    }
+    return cues;
+}
 
 }  // namespace postsift
