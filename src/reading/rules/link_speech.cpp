@@ -253,7 +253,8 @@ void linkSpeech::say(const std::string& host, bool adjacent, readingOutput& out)
 void linkSpeech::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
     if (!once_) return;
     if (line.blank || fate != lineFate::text || line.line.depth != depth_) {
-        named_.clear();
+        // Clearing a set empties all its buckets, however few hosts it holds.
+        if (!named_.empty()) named_.clear();
         last_.clear();
         adjacent_ = false;
         depth_ = line.line.depth;
