@@ -20,6 +20,28 @@ failed_presets=()
 
 timings=()
 
+# Under wine, the first program of a test starts the prefix's wineserver
+# and its services, and ctest waits for them after the program has ended
+# (they hold its output) until they stop, seconds later: two or three
+# seconds a test. Started here, away from ctest's output, they serve every
+# test of the preset in turn and stop by themselves half a minute after the
+# last. The prefixes that tests make as copies of the main one are made
+# first: a copy waits for the main prefix's wineserver to stop. The setup
+# tests wait for their own prefix's wineserver to stop, so theirs is left
+# to start and stop with them.
+start_wine_servers() {
+  local wine=$1 build=$2 prefix
+  local server
+  server="$(dirname "$(command -v "$wine")")/wineserver"
+  for prefix in wineprefix wineprefix-support wineprefix-setup; do
+    sh cmake/wine-prefix.sh "$wine" "$build/$prefix" >/dev/null 2>&1
+  done
+  for prefix in wineprefix wineprefix-support; do
+    WINEPREFIX="$build/$prefix" "$server" -p30 </dev/null >/dev/null 2>&1
+    WINEPREFIX="$build/$prefix" WINEDEBUG=-all "$wine" cmd /c exit </dev/null >/dev/null 2>&1
+  done
+}
+
 # Runs one preset's configure, build and tests; adds its counts. The tests
 # run with ctest --preset PRESET, or with the command in the variable
 # tests_with when the caller sets it.
@@ -45,6 +67,7 @@ run_preset() {
   fi
   [ -z "$prefix_job" ] || wait "$prefix_job"
   built=$SECONDS
+  [ -z "${wine_for_tests:-}" ] || start_wine_servers "$wine_for_tests" "$PWD/build/$preset"
   local out
   if [ -n "${tests_with:-}" ]; then
     out=$($tests_with 2>&1)

@@ -31,7 +31,7 @@ using namespace postsift;
 
 namespace {
 
-const std::string folder = buildFile(POSTSIFT_E2E_FOLDER);
+const std::string recordedFolder = buildFile(POSTSIFT_E2E_FOLDER);
 const int messageCount = 300;
 
 // Raw generator output only: the distributions of the standard library may
@@ -222,10 +222,10 @@ std::string said(const pluginExports& api, const std::string& text) {
     return result;
 }
 
-std::vector<std::string> languages() {
+std::vector<std::string> recordedLanguages() {
     std::string text;
     std::vector<std::string> found;
-    if (!readFile(folder + "/languages.txt", text)) return found;
+    if (!readFile(recordedFolder + "/languages.txt", text)) return found;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);)
         if (!line.empty()) found.push_back(line);
@@ -240,16 +240,16 @@ TEST(RecordedOutputs, TheShippedConfigurationsSayWhatTheySaid) {
     std::string text;
     const char* record = std::getenv("POSTSIFT_RECORD");
     if (record == nullptr) {
-        ASSERT_TRUE(readFile(folder + "/recorded_shipped_outputs.txt", text));
+        ASSERT_TRUE(readFile(recordedFolder + "/recorded_shipped_outputs.txt", text));
         std::istringstream lines(text);
         for (std::string language, index, hash; lines >> language >> index >> hash;) recorded[language + " " + index] = hash;
     }
     std::ofstream out;
     if (record != nullptr) out.open(record, std::ios::binary);
-    ASSERT_FALSE(languages().empty());
-    for (const std::string& language : languages()) {
+    ASSERT_FALSE(recordedLanguages().empty());
+    for (const std::string& language : recordedLanguages()) {
         std::string error;
-        const pluginExports* api = keptPlugin(pluginPath(folder, language, true), error);
+        const pluginExports* api = keptPlugin(pluginPath(recordedFolder, language, true), error);
         ASSERT_NE(api, nullptr) << error;
         pieces p(20261209);
         int differ = 0;

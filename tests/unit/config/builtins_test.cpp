@@ -36,28 +36,28 @@ struct expectedEntry {
     const char* value;  // UTF-8
 };
 
-struct entryView {
+struct builtinView {
     std::string key;
     ruleKind kind;
     std::string value;
-    bool operator==(const entryView& other) const {
+    bool operator==(const builtinView& other) const {
         return key == other.key && kind == other.kind && value == other.value;
     }
 };
 
-std::ostream& operator<<(std::ostream& out, const entryView& entry) {
+std::ostream& operator<<(std::ostream& out, const builtinView& entry) {
     return out << "{" << testing::PrintToString(entry.key) << ", " << entry.kind << ", "
                << testing::PrintToString(entry.value) << "}";
 }
 
-std::vector<entryView> viewsOf(const filterEntry* entry) {
-    std::vector<entryView> views;
+std::vector<builtinView> viewsOf(const filterEntry* entry) {
+    std::vector<builtinView> views;
     for (; entry != nullptr; entry = entry->next())
         views.push_back({entry->key(), entry->kind(), entry->value() != nullptr ? entry->value() : "<null>"});
     return views;
 }
 
-void add(std::vector<entryView>& views, std::initializer_list<expectedEntry> entries) {
+void add(std::vector<builtinView>& views, std::initializer_list<expectedEntry> entries) {
     for (const expectedEntry& entry : entries) views.push_back({cp1252(entry.key), entry.kind, cp1252(entry.value)});
 }
 
@@ -72,7 +72,7 @@ const char* const droppedWords = R"~~(
     {:-) <g>
 )~~";
 
-void addDroppedWords(std::vector<entryView>& views) {
+void addDroppedWords(std::vector<builtinView>& views) {
     std::istringstream words(droppedWords);
     std::string word;
     while (words >> word) views.push_back({word, REMOVE_WORD, "[REMOVE WORD]"});
@@ -93,16 +93,16 @@ const marker markers[] = {
 };
 
 // The markers that the list does not hold yet, added at its end.
-void addMarkers(std::vector<entryView>& views, const char* reply, const char* forwarded) {
+void addMarkers(std::vector<builtinView>& views, const char* reply, const char* forwarded) {
     for (const marker& m : markers) {
         const std::string key = cp1252(m.key);
         bool held = false;
-        for (const entryView& view : views) held = held || view.key == key;
+        for (const builtinView& view : views) held = held || view.key == key;
         if (!held) views.push_back({key, PLAIN, cp1252(m.reply ? reply : forwarded)});
     }
 }
 
-void addOptionsOff(std::vector<entryView>& views) {
+void addOptionsOff(std::vector<builtinView>& views) {
     add(views, {
                    {"[include email address]", PLAIN, "false"},
                    {"[include forwarded headers]", PLAIN, "false"},
@@ -148,7 +148,7 @@ TEST(FrenchBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
     epostSift filter;
     installBuiltIns(filter, frenchBuild.table);
 
-    std::vector<entryView> expected;
+    std::vector<builtinView> expected;
     add(expected, {
                       {"objet:", PLAIN, "L'objet de ce message est: %s"},
                       {"de:", PLAIN, "Le message a été envoyé par: %s"},
@@ -216,7 +216,7 @@ TEST(FrenchBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
 TEST(FrenchBuiltIns, SymbolTableHoldsTheKeywordListsPhrasesAndTemplate) {
     epostSift filter;
     installBuiltIns(filter, frenchBuild.table);
-    std::vector<entryView> expected;
+    std::vector<builtinView> expected;
     add(expected, {
                       {"[:-|]", REMOVE_WORD, "[REMOVE WORD]"},
                       {"[:-)", REMOVE_WORD, "[REMOVE WORD]"},
@@ -245,7 +245,7 @@ TEST(GermanBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
     epostSift filter;
     installBuiltIns(filter, germanBuild.table);
 
-    std::vector<entryView> expected;
+    std::vector<builtinView> expected;
     add(expected, {
                       {"subject:", PLAIN, "Betreff dieser Nachricht: %s"},
                       {"from:", PLAIN, "Nachricht gesendet von: %s"},
@@ -289,7 +289,7 @@ TEST(GermanBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
 TEST(GermanBuiltIns, SymbolTableHasNoForwardedSectionAnnouncement) {
     epostSift filter;
     installBuiltIns(filter, germanBuild.table);
-    std::vector<entryView> expected;
+    std::vector<builtinView> expected;
     add(expected, {
                       {"[:-|]", REMOVE_WORD, "[REMOVE WORD]"},
                       {"[:-)", REMOVE_WORD, "[REMOVE WORD]"},
@@ -317,7 +317,7 @@ TEST(EnglishBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
     epostSift filter;
     installBuiltIns(filter, englishBuild.table);
 
-    std::vector<entryView> expected;
+    std::vector<builtinView> expected;
     add(expected, {
                       {"subject:", PLAIN, "The subject of this message is: %s"},
                       {"from:", PLAIN, "This message was sent by: %s"},
@@ -367,7 +367,7 @@ TEST(EnglishBuiltIns, FilterListHoldsEveryRuleOnceInOrder) {
 TEST(EnglishBuiltIns, SymbolTableHoldsTheKeywordListsPhrasesAndTemplate) {
     epostSift filter;
     installBuiltIns(filter, englishBuild.table);
-    std::vector<entryView> expected;
+    std::vector<builtinView> expected;
     add(expected, {
                       {"[:-|]", REMOVE_WORD, "[REMOVE WORD]"},
                       {"[:-)", REMOVE_WORD, "[REMOVE WORD]"},

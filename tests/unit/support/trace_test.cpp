@@ -34,7 +34,7 @@ private:
     traceFacility* previous_;
 };
 
-std::vector<std::string> maskedLines(const std::string& path) {
+std::vector<std::string> maskedTraceLines(const std::string& path) {
     std::vector<std::string> lines = readLines(path);
     for (std::string& line : lines) line = maskStamp(line);
     return lines;
@@ -63,7 +63,7 @@ TEST(Trace, AnExistingZelDbgReceivesStampedLinesBetweenStartAndEnd) {
         traceMessage(nullptr);
     }
     traceMessage("after the end");
-    EXPECT_EQ(maskedLines("zel.dbg"), (std::vector<std::string>{
+    EXPECT_EQ(maskedTraceLines("zel.dbg"), (std::vector<std::string>{
                                           "from before",
                                           startLine,
                                           "<stamp> epostSift::updateFilter([BODY], Message:): updateFilter enter",
@@ -92,9 +92,9 @@ TEST(Trace, TraceLevelDecidesWhetherPathTraceIsUsed) {
             traceMessage("line");
         }
         const std::vector<std::string> lines{startLine, "<stamp> line", endLine};
-        EXPECT_EQ(maskedLines(path), each.usesPath ? lines : std::vector<std::string>{}) << each.level;
+        EXPECT_EQ(maskedTraceLines(path), each.usesPath ? lines : std::vector<std::string>{}) << each.level;
         EXPECT_EQ(fileExists(path), each.usesPath) << each.level;
-        EXPECT_EQ(maskedLines("zel.dbg"), each.usesPath ? std::vector<std::string>{} : lines) << each.level;
+        EXPECT_EQ(maskedTraceLines("zel.dbg"), each.usesPath ? std::vector<std::string>{} : lines) << each.level;
     }
 }
 
@@ -124,7 +124,7 @@ TEST(Trace, LinesAreLostWhileTheFileIsGone) {
         writeFile("zel.dbg", "");
         traceMessage("kept");
     }
-    EXPECT_EQ(maskedLines("zel.dbg"), (std::vector<std::string>{"<stamp> kept", endLine}));
+    EXPECT_EQ(maskedTraceLines("zel.dbg"), (std::vector<std::string>{"<stamp> kept", endLine}));
 }
 
 TEST(Trace, DestroyingAFilterTracesEveryFilterListKeyInOrder) {
@@ -141,7 +141,7 @@ TEST(Trace, DestroyingAFilterTracesEveryFilterListKeyInOrder) {
         filter->symbolTable = new filterEntry("[BODY]", "Message:");
         EXPECT_EQ(filter->deleteFilter(), 0);
     }
-    EXPECT_EQ(maskedLines("zel.dbg"), (std::vector<std::string>{
+    EXPECT_EQ(maskedTraceLines("zel.dbg"), (std::vector<std::string>{
                                           startLine,
                                           "<stamp> epostSift::~epostSift(): deleting key 'subject'",
                                           "<stamp> epostSift::~epostSift(): deleting key 'lundi'",
