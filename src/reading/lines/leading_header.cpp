@@ -4,10 +4,22 @@ namespace postsift {
 
 namespace {
 
-bool isNameByte(char c) { return !isBlank(c) && c != '\r' && c != '\n' && c != '\0' && c != ':'; }
-
-// The body scanner's keyword bytes.
-bool isKeywordByte(char c) { return isNameByte(c) && c != '*' && c != '>' && c != '_'; }
+// A field's name, and the body scanner's keyword bytes: a table, as every
+// line of the leading header is walked by them.
+struct fieldByteSets {
+    bool name[256];
+    bool keyword[256];
+};
+constexpr fieldByteSets fieldBytes = [] {
+    fieldByteSets sets{};
+    for (int c = 0; c < 256; ++c) {
+        sets.name[c] = c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\0' && c != ':';
+        sets.keyword[c] = sets.name[c] && c != '*' && c != '>' && c != '_';
+    }
+    return sets;
+}();
+bool isNameByte(char c) { return fieldBytes.name[static_cast<unsigned char>(c)]; }
+bool isKeywordByte(char c) { return fieldBytes.keyword[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
