@@ -39,6 +39,16 @@ inline searchWord makeSearchWord(const char* word) {
     return {word, static_cast<std::size_t>(end - word), hash};
 }
 
+// The same for a word that ends at `end` rather than at a NUL (a keyword
+// as it stands in a line), which holds no NUL: the searches compare the
+// word by its length.
+inline searchWord makeSearchWord(const char* word, const char* end) {
+    while (word < end && *word == ' ') ++word;
+    std::uint32_t hash = searchHashStart;
+    for (const char* p = word; p < end; ++p) hash = searchHashStep(hash, *p);
+    return {word, static_cast<std::size_t>(end - word), hash};
+}
+
 // Advances whenever any entry of the process is made, destroyed, relinked
 // or given a new value: an index built at one count is known to be current
 // while the count stays the same. Lists are changed by the configuration
