@@ -56,12 +56,20 @@ std::vector<activeRule> activeRules(epostSift& filter) {
     return active;
 }
 
+// A rule as a stage calls it: the rule itself at hand, as every line goes
+// through some thirty such calls.
+struct stagedRule {
+    readingRule* rule;
+    lineFate fate;
+    bool headerLines;
+};
+
 class readingPass {
 public:
     readingPass(epostSift& filter, std::vector<activeRule>& rules, const char* textEnd, readingOutput& out)
         : rules_(rules), state_(filter, textEnd), out_(out) {
         for (activeRule& rule : rules_)
-            for (std::vector<activeRule*>& at : stages_) at.push_back(&rule);
+            for (std::vector<stagedRule>& at : stages_) at.push_back({rule.rule.get(), rule.fate, rule.headerLines});
     }
 
     void run(const char* text) {
@@ -100,12 +108,12 @@ private:
             line.header = true;
             line.folded = folded;
             state_.boundaries.observe(line.line);
-            for (activeRule* rule : stages_[readingRule::observing])
-                if (rule->headerLines) rule->rule->observe(line, state_, out_);
+            for (const stagedRule& rule : stages_[readingRule::observing])
+                if (rule.headerLines) rule.rule->observe(line, state_, out_);
             const std::size_t written = out_.length();
             writeHeaderLine(line);
-            for (activeRule* rule : stages_[readingRule::following])
-                if (rule->headerLines) rule->rule->after(line, lineFate::header, written, state_, out_);
+            for (const stagedRule& rule : stages_[readingRule::following])
+                if (rule.headerLines) rule.rule->after(line, lineFate::header, written, state_, out_);
             settleRules();
             p = line.line.next;
         }
@@ -135,8 +143,8 @@ private:
     // A header line: said by the rules that read header lines, or written as
     // it stands.
     void writeHeaderLine(const lineFacts& line) {
-        for (activeRule* rule : stages_[readingRule::taking]) {
-            if (rule->headerLines && rule->rule->take(line, state_, out_).next != nullptr) return;
+        for (const stagedRule& rule : stages_[readingRule::taking]) {
+            if (rule.headerLines && rule.rule->take(line, state_, out_).next != nullptr) return;
         }
         out_.put(line.line.begin, line.line.next);
     }
@@ -148,13 +156,12 @@ private:
         if (line.hasCodeSign) state_.boundaries.observe(line.line);
         line.boundary = state_.boundaries.isBoundaryLine(line.line);
         state_.news = passState::lineNews();
-        for (activeRule* rule : stages_[readingRule::observing]) rule->rule->observe(line, state_, out_);
+        for (const stagedRule& rule : stages_[readingRule::observing]) rule.rule->observe(line, state_, out_);
 
         const std::size_t written = out_.length();
         lineFate fate = lineFate::text;
         const char* next = nullptr;
-        for (activeRule* active : stages_[readingRule::taking]) {
-            const activeRule& rule = *active;
+        for (const stagedRule& rule : stages_[readingRule::taking]) {
             const lineTaken taken = rule.rule->take(line, state_, out_);
             if (taken.next == nullptr) continue;
             if (taken.headerLine != nullptr) {
@@ -171,7 +178,7 @@ private:
             out_.put(line.line.content, line.line.next);
             next = line.line.next;
         }
-        for (activeRule* rule : stages_[readingRule::following]) rule->rule->after(line, fate, written, state_, out_);
+        for (const stagedRule& rule : stages_[readingRule::following]) rule.rule->after(line, fate, written, state_, out_);
         settleRules();
         return next;
     }
@@ -188,10 +195,10 @@ private:
 
     void leaveOutQuietRules() {
         for (int stage = 0; stage < readingRule::stageCount; ++stage) {
-            std::vector<activeRule*>& at = stages_[stage];
+            std::vector<stagedRule>& at = stages_[stage];
             at.erase(std::remove_if(at.begin(), at.end(),
-                                    [stage](activeRule* rule) {
-                                        return rule->rule->leftAlone(static_cast<readingRule::stage>(stage));
+                                    [stage](const stagedRule& rule) {
+                                        return rule.rule->leftAlone(static_cast<readingRule::stage>(stage));
                                     }),
                      at.end());
         }
@@ -199,7 +206,7 @@ private:
 
     std::vector<activeRule>& rules_;
     // The rules that act at each stage, in the table's order.
-    std::vector<activeRule*> stages_[readingRule::stageCount];
+    std::vector<stagedRule> stages_[readingRule::stageCount];
     std::size_t linesRead_ = 0;
     passState state_;
     readingOutput& out_;
