@@ -27,9 +27,14 @@ const filterEntry* passState::keywordSymbol(const lineFacts& line) {
 }
 
 bool passState::scannerDropsItem(const char* keyword, const char* keywordEnd) {
-    // Looked up as the scanner looks a keyword up when an item begins.
+    // Looked up as the scanner looks a keyword up when an item begins. The
+    // symbol is kept: the rules ask it of the same keyword when the item
+    // is not dropped.
     const searchWord search = makeSearchWord(keyword, keywordEnd);
-    return findSymbol(filter.symbolTable, search, filter.symbolKeywordIndex) == nullptr &&
+    keyword_ = keyword;
+    keywordEnd_ = keywordEnd;
+    keywordSymbol_ = findSymbol(filter.symbolTable, search, filter.symbolKeywordIndex);
+    return keywordSymbol_ == nullptr &&
            (filter.filterList == nullptr || findException(filter.filterList, search, filter.filterListIndex) == nullptr);
 }
 
