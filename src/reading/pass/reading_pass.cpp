@@ -174,8 +174,13 @@ private:
             break;
         }
         if (next == nullptr) {
-            out_.putPrefix(line);
-            out_.put(line.line.content, line.line.next);
+            // Most lines are written as they stand, in one piece.
+            if (line.markAsQuote == nullptr && line.line.content == line.line.prefixEnd) {
+                out_.put(line.line.begin, line.line.next);
+            } else {
+                out_.putPrefix(line);
+                out_.put(line.line.content, line.line.next);
+            }
             next = line.line.next;
         }
         for (const stagedRule& rule : stages_[readingRule::following]) rule.rule->after(line, fate, written, state_, out_);
