@@ -81,8 +81,15 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     unsigned short kinds = 0;
     const auto* p = reinterpret_cast<const unsigned char*>(line.prefixEnd);
     const auto* end = reinterpret_cast<const unsigned char*>(line.end);
-    // Four bytes a round: this walk is the one every line pays for.
-    for (; end - p >= 4; p += 4) kinds |= byteKinds.of[p[0]] | byteKinds.of[p[1]] | byteKinds.of[p[2]] | byteKinds.of[p[3]];
+    // Eight bytes a round: this walk is the one every line pays for.
+    for (; end - p >= 8; p += 8) {
+        kinds |= byteKinds.of[p[0]] | byteKinds.of[p[1]] | byteKinds.of[p[2]] | byteKinds.of[p[3]] |
+                 byteKinds.of[p[4]] | byteKinds.of[p[5]] | byteKinds.of[p[6]] | byteKinds.of[p[7]];
+    }
+    if (end - p >= 4) {
+        kinds |= byteKinds.of[p[0]] | byteKinds.of[p[1]] | byteKinds.of[p[2]] | byteKinds.of[p[3]];
+        p += 4;
+    }
     for (; p < end; ++p) kinds |= byteKinds.of[*p];
     facts.hasWord = (kinds & wordByte) != 0;
     facts.hasDigit = (kinds & digitByte) != 0;
