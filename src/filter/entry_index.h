@@ -118,13 +118,13 @@ private:
         filterEntry* entry;
     };
     // One place per name, chosen by its address; two names that meet there
-    // take turns, at the cost of a search. Room for several times the
-    // options that a message asks for (the reading pass alone asks for
-    // some twenty), so that few meet.
-    static constexpr std::size_t rememberedNameCount = 128;
+    // take turns, at the cost of a search. Room for many times the names
+    // that a message asks for (the reading pass alone asks for some twenty
+    // options), so that two seldom meet wherever the names happen to lie.
+    static constexpr std::size_t rememberedNameCount = 256;
     static std::size_t rememberedSlot(const char* name) {
         const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(name));
-        return ((address >> 2) * 2654435761u) >> 25;
+        return ((address >> 2) * 2654435761u) >> 24;
     }
 
     // 0 marks a free slot, so no stored hash is 0.
