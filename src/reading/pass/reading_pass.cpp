@@ -94,10 +94,12 @@ private:
                 p = goesOn;
                 continue;
             }
-            if (!folded && !isLeadingFieldLine(text)) break;
+            const char* keyword = nullptr;
+            const char* keywordEnd = nullptr;
+            if (!folded && !isLeadingFieldLine(text, keyword, keywordEnd)) break;
             inItem = true;
             if (!folded) {
-                const char* fieldEnd = droppedFieldEnd(text);
+                const char* fieldEnd = droppedFieldEnd(text, keyword, keywordEnd);
                 if (fieldEnd != nullptr) {
                     out_.put(text.begin, fieldEnd);
                     p = fieldEnd;
@@ -120,13 +122,12 @@ private:
         return p;
     }
 
-    // Where the field that `line` begins ends, with its folded lines, when
-    // what the rules would write of it cannot matter: the scanner drops its
-    // item and no rule reads it. Null otherwise, and when a line of it
-    // names a MIME boundary, which the scanner takes from any item.
-    const char* droppedFieldEnd(const messageLine& line) {
-        const char* keyword = nullptr;
-        const char* keywordEnd = headerKeywordEnd(line, keyword);
+    // Where the field that `line` begins, with the header keyword
+    // [keyword, keywordEnd), ends, with its folded lines, when what the
+    // rules would write of it cannot matter: the scanner drops its item and
+    // no rule reads it. Null otherwise, and when a line of it names a MIME
+    // boundary, which the scanner takes from any item.
+    const char* droppedFieldEnd(const messageLine& line, const char* keyword, const char* keywordEnd) {
         if (keywordEnd == nullptr || !state_.scannerDropsItem(keyword, keywordEnd)) return nullptr;
         for (const activeRule& rule : rules_)
             if (rule.headerLines && rule.rule->readsDroppedField(line, keyword, keywordEnd)) return nullptr;
