@@ -1,5 +1,8 @@
 #include "reading/pass/line_window.h"
 
+#include <new>
+#include <type_traits>
+
 namespace postsift {
 
 lineFacts lineWindow::advanceTo(const char* position) {
@@ -25,8 +28,10 @@ const lineFacts& lineWindow::at(const char* position) {
         beyond_ = factsAt(position, textEnd_);
         return beyond_;
     }
-    lineFacts& added = ring_[(first_ + count_) % kept];
-    added = factsAt(position, textEnd_);
+    // Made in its place, not made and copied there: a slot's facts need
+    // no end of their own before others take their place.
+    static_assert(std::is_trivially_destructible_v<lineFacts>);
+    lineFacts& added = *new (&ring_[(first_ + count_) % kept]) lineFacts(factsAt(position, textEnd_));
     following_ = ++count_;
     return added;
 }
