@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "filter/filterlist.h"
 #include "support/ascii.h"
@@ -100,7 +101,9 @@ filterEntry* entryIndex::findAfterChange(filterEntry* first, const searchWord& w
     if (!isCurrent(first)) rebuild(first);
     if (!usable_) {
         if (first == nullptr) return nullptr;
-        return what_ == indexedBy::key ? walkForKey(first, word.text) : walkForAlternative(first, word.text);
+        // The walks take a C string: the word may not end with a NUL.
+        const std::string text(word.text, word.length);
+        return what_ == indexedBy::key ? walkForKey(first, text.c_str()) : walkForAlternative(first, text.c_str());
     }
     return find(first, word);
 }

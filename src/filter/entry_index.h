@@ -39,6 +39,16 @@ inline searchWord makeSearchWord(const char* word) {
     return {word, static_cast<std::size_t>(end - word), hash};
 }
 
+// The same for a word that ends at `end` rather than at a NUL (a keyword
+// as it stands in a line), which holds no NUL: the searches compare the
+// word by its length.
+inline searchWord makeSearchWord(const char* word, const char* end) {
+    while (word < end && *word == ' ') ++word;
+    std::uint32_t hash = searchHashStart;
+    for (const char* p = word; p < end; ++p) hash = searchHashStep(hash, *p);
+    return {word, static_cast<std::size_t>(end - word), hash};
+}
+
 // Advances whenever any entry of the process is made, destroyed, relinked
 // or given a new value: an index built at one count is known to be current
 // while the count stays the same. Lists are changed by the configuration
@@ -108,11 +118,13 @@ private:
         filterEntry* entry;
     };
     // One place per name, chosen by its address; two names that meet there
-    // take turns, at the cost of a search.
-    static constexpr std::size_t rememberedNameCount = 16;
+    // take turns, at the cost of a search. Room for many times the names
+    // that a message asks for (the reading pass alone asks for some twenty
+    // options), so that two seldom meet wherever the names happen to lie.
+    static constexpr std::size_t rememberedNameCount = 256;
     static std::size_t rememberedSlot(const char* name) {
         const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(name));
-        return ((address >> 2) * 2654435761u) >> 28;
+        return ((address >> 2) * 2654435761u) >> 24;
     }
 
     // 0 marks a free slot, so no stored hash is 0.

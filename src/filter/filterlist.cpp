@@ -167,27 +167,29 @@ filterEntry* walkForAlternative(filterEntry* first, const char* word) {
 
 // The line of each search, with the word past its blanks; written only
 // when the log's level asks for it.
-void logExceptionSearch(const char* word) {
+void logExceptionSearch(const char* word, std::size_t length) {
     if (maxLevel >= 3)
-        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::exceptionSearch, 1, "Searching for exception '%s'", word);
+        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::exceptionSearch, 1, "Searching for exception '%.*s'",
+                   static_cast<int>(length), word);
 }
 
-void logSymbolSearch(const char* word) {
+void logSymbolSearch(const char* word, std::size_t length) {
     if (maxLevel >= 3)
-        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::symbolSearch, 1, "Searching for symbol '%s'", word);
+        logMessage(3, "Undefined", "Undefined", "filterlist", logLine::symbolSearch, 1, "Searching for symbol '%.*s'",
+                   static_cast<int>(length), word);
 }
 
 filterEntry* findException(filterEntry* first, const char* word) {
     if (word == nullptr) return nullptr;
     word = skipBlanks(word);
-    logExceptionSearch(word);
+    logExceptionSearch(word, std::strlen(word));
     return walkForKey(first, word);
 }
 
 filterEntry* findSymbol(filterEntry* first, const char* word) {
     if (word == nullptr) return nullptr;
     word = skipBlanks(word);
-    logSymbolSearch(word);
+    logSymbolSearch(word, std::strlen(word));
     return walkForAlternative(first, word);
 }
 

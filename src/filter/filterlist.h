@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstring>
 
 #include "filter/entry_index.h"
 #include "support/ascii.h"
@@ -111,21 +112,21 @@ filterEntry* findSymbol(filterEntry* first, const char* word);
 // The same searches, with the same answer and log line, through an index
 // of the list that `first` heads: for the searches made for every word of a
 // message. The word is made once (makeSearchWord) for both lists.
-void logExceptionSearch(const char* word);
-void logSymbolSearch(const char* word);
+void logExceptionSearch(const char* word, std::size_t length);
+void logSymbolSearch(const char* word, std::size_t length);
 inline filterEntry* findException(filterEntry* first, const searchWord& word, entryIndex& index) {
-    if (maxLevel >= 3) logExceptionSearch(word.text);
+    if (maxLevel >= 3) logExceptionSearch(word.text, word.length);
     return index.find(first, word);
 }
 inline filterEntry* findSymbol(filterEntry* first, const searchWord& word, entryIndex& index) {
-    if (maxLevel >= 3) logSymbolSearch(word.text);
+    if (maxLevel >= 3) logSymbolSearch(word.text, word.length);
     return index.find(first, word);
 }
 // findException for a reserved name that the program holds (an option key
 // of reserved_names.h, by its address, never with leading blanks), with the
 // same answer and log line.
 inline filterEntry* findReservedName(filterEntry* first, const char* name, entryIndex& index) {
-    if (maxLevel >= 3) logExceptionSearch(name);
+    if (maxLevel >= 3) logExceptionSearch(name, std::strlen(name));
     return index.findReservedName(first, name);
 }
 

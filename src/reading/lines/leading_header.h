@@ -19,6 +19,10 @@ namespace postsift {
 // text without a header: "http://..."); or blanks, a keyword as the body
 // scanner knows one, and ':'.
 bool isLeadingFieldLine(const messageLine& line);
+// The same, with the line's header keyword as headerKeywordEnd finds it
+// (both null when it has none), which the reading pass asks of every field
+// line: a name without '*', '>' and '_' is a keyword, found in one walk.
+bool isLeadingFieldLine(const messageLine& line, const char*& keyword, const char*& keywordEnd);
 
 // A line beginning with '>' inside the leading header: a line mangled on its
 // way (">Received: by ...", ">From ..."). It belongs to the header, with the

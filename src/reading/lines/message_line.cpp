@@ -8,11 +8,22 @@ namespace postsift {
 
 namespace {
 
-// The scanner's character sets: a word of body text, and of a keyword.
-bool isBodyByte(char c) {
-    return c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\0' && c != '*' && c != '>' && c != '_';
-}
-bool isKeywordByte(char c) { return isBodyByte(c) && c != ':'; }
+// The scanner's character sets: a word of body text, and of a keyword. A
+// table, as every line with a colon is walked by them.
+struct scannerByteSets {
+    bool body[256];
+    bool keyword[256];
+};
+constexpr scannerByteSets scannerBytes = [] {
+    scannerByteSets sets{};
+    for (int c = 0; c < 256; ++c) {
+        sets.body[c] = c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\0' && c != '*' && c != '>' && c != '_';
+        sets.keyword[c] = sets.body[c] && c != ':';
+    }
+    return sets;
+}();
+bool isBodyByte(char c) { return scannerBytes.body[static_cast<unsigned char>(c)]; }
+bool isKeywordByte(char c) { return scannerBytes.keyword[static_cast<unsigned char>(c)]; }
 
 bool isKeyNameByte(char c) {
     const unsigned char u = static_cast<unsigned char>(c);

@@ -13,13 +13,23 @@ struct parsedHeader {
     const headerName* known = nullptr;
 };
 
+// The bytes that end a header's name: asked of every line with a colon.
+struct nameEndTable {
+    bool of[256];
+};
+constexpr nameEndTable nameEnds = [] {
+    nameEndTable table{};
+    for (const char c : {':', ' ', '\t', '*'}) table.of[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
 bool parse(const messageLine& line, parsedHeader& header) {
     if (line.depth != 0) return false;
     const char* p = line.begin;
     const bool starred = p < line.end && *p == '*';
     if (starred) ++p;
     header.nameBegin = p;
-    while (p < line.end && *p != ':' && !isBlank(*p) && *p != '*') ++p;
+    while (p < line.end && !nameEnds.of[static_cast<unsigned char>(*p)]) ++p;
     header.nameEnd = p;
     if (starred && p < line.end && *p == '*') ++p;  // "*From*:"
     p = skipBlanks(p, line.end);

@@ -43,6 +43,8 @@ separatorKind otherSeparatorOf(const messageLine& line) {
     // Asked of every line: most begin with none of the phrases' first bytes.
     if (begin == line.end || std::strchr("-bBdDaA", *begin) == nullptr) return separatorKind::none;
     const char* end = trimBlanks(begin, line.end);
+    // A phrase alone ends with a colon; the others come after dashes.
+    if (*begin != '-' && end[-1] != ':') return separatorKind::none;
     for (const char* phrase : lonePhrases) {
         if (equalsFolded(begin, end, phrase)) return separatorKind::forward;
     }

@@ -1,5 +1,8 @@
 #include "reading/pass/line_window.h"
 
+#include <new>
+#include <type_traits>
+
 namespace postsift {
 
 lineFacts lineWindow::advanceTo(const char* position) {
@@ -7,26 +10,38 @@ lineFacts lineWindow::advanceTo(const char* position) {
         first_ = (first_ + 1) % kept;
         --count_;
     }
+    following_ = 0;
     return at(position);
 }
 
-lineFacts lineWindow::at(const char* position) {
+const lineFacts& lineWindow::at(const char* position) {
+    if (following_ < count_ && slot(following_).line.begin == position) return slot(following_++);
     for (std::size_t i = 0; i < count_; ++i) {
-        if (slot(i).line.begin == position) return slot(i);
+        if (slot(i).line.begin == position) {
+            following_ = i + 1;
+            return slot(i);
+        }
     }
     // Kept in a row: only the line right after the last one kept joins them.
     if (count_ > 0 && slot(count_ - 1).line.next != position) count_ = 0;
-    const lineFacts facts = factsAt(position, textEnd_);
-    if (count_ < kept) {
-        ring_[(first_ + count_) % kept] = facts;
-        ++count_;
+    if (count_ == kept) {
+        beyond_ = factsAt(position, textEnd_);
+        return beyond_;
     }
-    return facts;
+    // Made in its place, not made and copied there: a slot's facts need
+    // no end of their own before others take their place.
+    static_assert(std::is_trivially_destructible_v<lineFacts>);
+    lineFacts& added = *new (&ring_[(first_ + count_) % kept]) lineFacts(factsAt(position, textEnd_));
+    following_ = ++count_;
+    return added;
 }
 
 bool lineWindow::next(const lineFacts& line, lineFacts& after) {
     if (line.isLast()) return false;
-    after = line.textEnd == textEnd_ ? at(line.line.next) : factsAt(line.line.next, line.textEnd);
+    if (line.textEnd == textEnd_)
+        after = at(line.line.next);
+    else
+        after = factsAt(line.line.next, line.textEnd);
     return true;
 }
 

@@ -19,8 +19,8 @@ public:
     // it is let go. Its facts.
     lineFacts advanceTo(const char* position);
     // The facts of the line that begins at `position`, at or after the
-    // pass's line.
-    lineFacts at(const char* position);
+    // pass's line; they stay where they are until the window is next asked.
+    const lineFacts& at(const char* position);
     // The facts of the line after `line`; false when `line` is the last
     // of its text.
     bool next(const lineFacts& line, lineFacts& after);
@@ -32,8 +32,12 @@ private:
 
     const char* textEnd_;
     lineFacts ring_[kept];
+    lineFacts beyond_;  // a line further ahead than the window keeps
     std::size_t first_ = 0;
     std::size_t count_ = 0;
+    // Where the line after the one found last is kept: lines are mostly
+    // asked for one after the other.
+    std::size_t following_ = 0;
 };
 
 }  // namespace postsift

@@ -21,17 +21,20 @@ const filterEntry* passState::keywordSymbol(const lineFacts& line) {
     if (line.keyword != keyword_ || line.keywordEnd != keywordEnd_) {
         keyword_ = line.keyword;
         keywordEnd_ = line.keywordEnd;
-        keywordText_.assign(line.keyword, line.keywordEnd);
-        keywordSymbol_ = findSymbol(filter.symbolTable, makeSearchWord(keywordText_.c_str()), filter.symbolKeywordIndex);
+        keywordSymbol_ = findSymbol(filter.symbolTable, makeSearchWord(line.keyword, line.keywordEnd), filter.symbolKeywordIndex);
     }
     return keywordSymbol_;
 }
 
 bool passState::scannerDropsItem(const char* keyword, const char* keywordEnd) {
-    // Looked up as the scanner looks a keyword up when an item begins.
-    droppedText_.assign(keyword, keywordEnd);
-    const searchWord search = makeSearchWord(droppedText_.c_str());
-    return findSymbol(filter.symbolTable, search, filter.symbolKeywordIndex) == nullptr &&
+    // Looked up as the scanner looks a keyword up when an item begins. The
+    // symbol is kept: the rules ask it of the same keyword when the item
+    // is not dropped.
+    const searchWord search = makeSearchWord(keyword, keywordEnd);
+    keyword_ = keyword;
+    keywordEnd_ = keywordEnd;
+    keywordSymbol_ = findSymbol(filter.symbolTable, search, filter.symbolKeywordIndex);
+    return keywordSymbol_ == nullptr &&
            (filter.filterList == nullptr || findException(filter.filterList, search, filter.filterListIndex) == nullptr);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "reading/lines/part_boundaries.h"
 #include "reading/pass/line_window.h"
@@ -79,8 +78,6 @@ private:
     const char* keyword_ = nullptr;  // the keyword last looked up, and its end
     const char* keywordEnd_ = nullptr;
     const filterEntry* keywordSymbol_ = nullptr;
-    std::string keywordText_;  // a C string for the search, kept for its room
-    std::string droppedText_;  // the same for scannerDropsItem
 };
 
 }  // namespace postsift

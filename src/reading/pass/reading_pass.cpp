@@ -56,12 +56,20 @@ std::vector<activeRule> activeRules(epostSift& filter) {
     return active;
 }
 
+// A rule as a stage calls it: the rule itself at hand, as every line goes
+// through some thirty such calls.
+struct stagedRule {
+    readingRule* rule;
+    lineFate fate;
+    bool headerLines;
+};
+
 class readingPass {
 public:
     readingPass(epostSift& filter, std::vector<activeRule>& rules, const char* textEnd, readingOutput& out)
         : rules_(rules), state_(filter, textEnd), out_(out) {
         for (activeRule& rule : rules_)
-            for (std::vector<activeRule*>& at : stages_) at.push_back(&rule);
+            for (std::vector<stagedRule>& at : stages_) at.push_back({rule.rule.get(), rule.fate, rule.headerLines});
     }
 
     void run(const char* text) {
@@ -86,10 +94,12 @@ private:
                 p = goesOn;
                 continue;
             }
-            if (!folded && !isLeadingFieldLine(text)) break;
+            const char* keyword = nullptr;
+            const char* keywordEnd = nullptr;
+            if (!folded && !isLeadingFieldLine(text, keyword, keywordEnd)) break;
             inItem = true;
             if (!folded) {
-                const char* fieldEnd = droppedFieldEnd(text);
+                const char* fieldEnd = droppedFieldEnd(text, keyword, keywordEnd);
                 if (fieldEnd != nullptr) {
                     out_.put(text.begin, fieldEnd);
                     p = fieldEnd;
@@ -100,25 +110,24 @@ private:
             line.header = true;
             line.folded = folded;
             state_.boundaries.observe(line.line);
-            for (activeRule* rule : stages_[readingRule::observing])
-                if (rule->headerLines) rule->rule->observe(line, state_, out_);
+            for (const stagedRule& rule : stages_[readingRule::observing])
+                if (rule.headerLines) rule.rule->observe(line, state_, out_);
             const std::size_t written = out_.length();
             writeHeaderLine(line);
-            for (activeRule* rule : stages_[readingRule::following])
-                if (rule->headerLines) rule->rule->after(line, lineFate::header, written, state_, out_);
+            for (const stagedRule& rule : stages_[readingRule::following])
+                if (rule.headerLines) rule.rule->after(line, lineFate::header, written, state_, out_);
             settleRules();
             p = line.line.next;
         }
         return p;
     }
 
-    // Where the field that `line` begins ends, with its folded lines, when
-    // what the rules would write of it cannot matter: the scanner drops its
-    // item and no rule reads it. Null otherwise, and when a line of it
-    // names a MIME boundary, which the scanner takes from any item.
-    const char* droppedFieldEnd(const messageLine& line) {
-        const char* keyword = nullptr;
-        const char* keywordEnd = headerKeywordEnd(line, keyword);
+    // Where the field that `line` begins, with the header keyword
+    // [keyword, keywordEnd), ends, with its folded lines, when what the
+    // rules would write of it cannot matter: the scanner drops its item and
+    // no rule reads it. Null otherwise, and when a line of it names a MIME
+    // boundary, which the scanner takes from any item.
+    const char* droppedFieldEnd(const messageLine& line, const char* keyword, const char* keywordEnd) {
         if (keywordEnd == nullptr || !state_.scannerDropsItem(keyword, keywordEnd)) return nullptr;
         for (const activeRule& rule : rules_)
             if (rule.headerLines && rule.rule->readsDroppedField(line, keyword, keywordEnd)) return nullptr;
@@ -135,8 +144,8 @@ private:
     // A header line: said by the rules that read header lines, or written as
     // it stands.
     void writeHeaderLine(const lineFacts& line) {
-        for (activeRule* rule : stages_[readingRule::taking]) {
-            if (rule->headerLines && rule->rule->take(line, state_, out_).next != nullptr) return;
+        for (const stagedRule& rule : stages_[readingRule::taking]) {
+            if (rule.headerLines && rule.rule->take(line, state_, out_).next != nullptr) return;
         }
         out_.put(line.line.begin, line.line.next);
     }
@@ -148,13 +157,12 @@ private:
         if (line.hasCodeSign) state_.boundaries.observe(line.line);
         line.boundary = state_.boundaries.isBoundaryLine(line.line);
         state_.news = passState::lineNews();
-        for (activeRule* rule : stages_[readingRule::observing]) rule->rule->observe(line, state_, out_);
+        for (const stagedRule& rule : stages_[readingRule::observing]) rule.rule->observe(line, state_, out_);
 
         const std::size_t written = out_.length();
         lineFate fate = lineFate::text;
         const char* next = nullptr;
-        for (activeRule* active : stages_[readingRule::taking]) {
-            const activeRule& rule = *active;
+        for (const stagedRule& rule : stages_[readingRule::taking]) {
             const lineTaken taken = rule.rule->take(line, state_, out_);
             if (taken.next == nullptr) continue;
             if (taken.headerLine != nullptr) {
@@ -167,11 +175,16 @@ private:
             break;
         }
         if (next == nullptr) {
-            out_.putPrefix(line);
-            out_.put(line.line.content, line.line.next);
+            // Most lines are written as they stand, in one piece.
+            if (line.markAsQuote == nullptr && line.line.content == line.line.prefixEnd) {
+                out_.put(line.line.begin, line.line.next);
+            } else {
+                out_.putPrefix(line);
+                out_.put(line.line.content, line.line.next);
+            }
             next = line.line.next;
         }
-        for (activeRule* rule : stages_[readingRule::following]) rule->rule->after(line, fate, written, state_, out_);
+        for (const stagedRule& rule : stages_[readingRule::following]) rule.rule->after(line, fate, written, state_, out_);
         settleRules();
         return next;
     }
@@ -188,10 +201,10 @@ private:
 
     void leaveOutQuietRules() {
         for (int stage = 0; stage < readingRule::stageCount; ++stage) {
-            std::vector<activeRule*>& at = stages_[stage];
+            std::vector<stagedRule>& at = stages_[stage];
             at.erase(std::remove_if(at.begin(), at.end(),
-                                    [stage](activeRule* rule) {
-                                        return rule->rule->leftAlone(static_cast<readingRule::stage>(stage));
+                                    [stage](const stagedRule& rule) {
+                                        return rule.rule->leftAlone(static_cast<readingRule::stage>(stage));
                                     }),
                      at.end());
         }
@@ -199,7 +212,7 @@ private:
 
     std::vector<activeRule>& rules_;
     // The rules that act at each stage, in the table's order.
-    std::vector<activeRule*> stages_[readingRule::stageCount];
+    std::vector<stagedRule> stages_[readingRule::stageCount];
     std::size_t linesRead_ = 0;
     passState state_;
     readingOutput& out_;

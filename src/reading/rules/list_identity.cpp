@@ -18,8 +18,8 @@ const std::size_t longestName = 100;
 
 // The suffixes and prefix by which a list's own addresses differ from its
 // posting address: "choir-talk-request@", "owner-choir-talk@".
-const char* const addressSuffixes[] = {"-request", "-bounces", "-admin", "-owner", "-unsubscribe", "-subscribe",
-                                       "-help", "-post", "-join", "-leave"};
+const std::string_view addressSuffixes[] = {"-request", "-bounces", "-admin", "-owner", "-unsubscribe",
+                                            "-subscribe", "-help", "-post", "-join", "-leave"};
 
 bool isNameByte(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
@@ -44,15 +44,14 @@ std::string folded(const std::string& text) {
     return out;
 }
 
-std::string trimmed(const std::string& text) {
+std::string_view trimmed(std::string_view text) {
     const char* end = text.data() + text.size();
     const char* begin = skipBlanks(text.data(), end);
-    return std::string(begin, trimBlanks(begin, end));
+    return std::string_view(begin, static_cast<std::size_t>(trimBlanks(begin, end) - begin));
 }
 
-bool endsWith(const std::string& text, const char* suffix) {
-    const std::size_t n = std::strlen(suffix);
-    return text.size() > n && text.compare(text.size() - n, n, suffix) == 0;
+bool endsWith(std::string_view text, std::string_view suffix) {
+    return text.size() > suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // Whether `needle` stands in `text` on its own: not inside a longer name.
@@ -150,34 +149,37 @@ void listIdentity::finish() {
     while (begin > 0 && isHostByte(sender[begin - 1])) --begin;
     std::size_t end = at + 1;
     while (end < sender.size() && isHostByte(sender[end])) ++end;
-    const std::string address = sender.substr(begin, end - begin);
-    const std::string local = address.substr(0, at - begin);
+    const std::string_view address = std::string_view(sender).substr(begin, end - begin);
+    const std::string_view local = address.substr(0, at - begin);
     bool listShaped = local.compare(0, 6, "owner-") == 0;
-    for (const char* suffix : addressSuffixes) listShaped = listShaped || endsWith(local, suffix);
+    for (const std::string_view suffix : addressSuffixes) listShaped = listShaped || endsWith(local, suffix);
     if (listShaped || listPrecedence_) addAddress(address, true);
 }
 
 void listIdentity::read(field kind, const std::string& raw) {
-    const std::string value = folded(raw);
+    folded_.assign(raw);
+    for (char& c : folded_) c = static_cast<char>(foldedByte(c));
+    const std::string_view value = folded_;
     switch (kind) {
         case field::none: return;
         case field::precedence:
-            if (value.find("list") != std::string::npos || value.find("bulk") != std::string::npos)
+            if (value.find("list") != std::string_view::npos || value.find("bulk") != std::string_view::npos)
                 listPrecedence_ = true;
             return;
         case field::sender: sender_ = raw; return;
         case field::listId: {
             // "Description <name.host>", or the identifier alone.
             const std::size_t open = value.find('<');
-            const std::size_t close = open == std::string::npos ? std::string::npos : value.find('>', open);
-            const std::string id = trimmed(open == std::string::npos ? value : value.substr(open + 1, close - open - 1));
+            const std::size_t close = open == std::string_view::npos ? std::string_view::npos : value.find('>', open);
+            const std::string_view id =
+                trimmed(open == std::string_view::npos ? value : value.substr(open + 1, close - open - 1));
             const std::size_t dot = id.find('.');
-            if (dot != std::string::npos) {
+            if (dot != std::string_view::npos) {
                 addName(id.substr(0, dot));
                 addHost(id.substr(dot + 1));
             }
-            if (open != std::string::npos && descriptions_.size() < mostEntries) {
-                std::string description = trimmed(value.substr(0, open));
+            if (open != std::string_view::npos && descriptions_.size() < mostEntries) {
+                std::string description(trimmed(value.substr(0, open)));
                 description.erase(std::remove(description.begin(), description.end(), '"'), description.end());
                 // One word alone ("Choir") is too common to name a list by.
                 if (description.find(' ') != std::string::npos && description.size() <= longestName) {
@@ -195,62 +197,65 @@ void listIdentity::read(field kind, const std::string& raw) {
         while (p < value.size() && isLinkSeparator(value[p])) ++p;
         std::size_t end = p;
         while (end < value.size() && !isLinkSeparator(value[end])) ++end;
-        std::string token = value.substr(p, end - p);
+        std::string_view token = value.substr(p, end - p);
         p = end;
         if (token.compare(0, 7, "mailto:") == 0) {
-            token = token.substr(7, token.find('?') == std::string::npos ? std::string::npos : token.find('?') - 7);
+            const std::size_t query = token.find('?');
+            token = token.substr(7, query == std::string_view::npos ? std::string_view::npos : query - 7);
             addAddress(token, true);
             continue;
         }
         const std::size_t scheme = token.find("://");
-        if (scheme != std::string::npos) {
+        if (scheme != std::string_view::npos) {
             const std::size_t hostBegin = scheme + 3;
             std::size_t hostEnd = hostBegin;
             while (hostEnd < token.size() && isHostByte(token[hostEnd])) ++hostEnd;
             addHost(token.substr(hostBegin, hostEnd - hostBegin));
             const std::size_t info = token.find("/listinfo/");
-            if (info != std::string::npos) {
+            if (info != std::string_view::npos) {
                 std::size_t nameEnd = info + 10;
                 while (nameEnd < token.size() && isNameByte(token[nameEnd])) ++nameEnd;
                 addName(token.substr(info + 10, nameEnd - info - 10));
             }
             continue;
         }
-        if (token.find('@') != std::string::npos) addAddress(token, true);
+        if (token.find('@') != std::string_view::npos) addAddress(token, true);
     }
 }
 
-void listIdentity::addAddress(const std::string& address, bool nameFromLocalPart) {
+void listIdentity::addAddress(std::string_view address, bool nameFromLocalPart) {
     const std::size_t at = address.find('@');
-    if (at == std::string::npos) return;
+    if (at == std::string_view::npos) return;
     addHost(address.substr(at + 1));
     if (!nameFromLocalPart) return;
-    std::string local = address.substr(0, at);
-    if (local.compare(0, 6, "owner-") == 0) local.erase(0, 6);
-    for (const char* suffix : addressSuffixes)
-        if (endsWith(local, suffix)) local.erase(local.size() - std::strlen(suffix));
+    std::string_view local = address.substr(0, at);
+    if (local.compare(0, 6, "owner-") == 0) local.remove_prefix(6);
+    for (const std::string_view suffix : addressSuffixes)
+        if (endsWith(local, suffix)) local.remove_suffix(suffix.size());
     addName(local);
 }
 
-void listIdentity::addHost(std::string host) {
-    while (!host.empty() && host.back() == '.') host.pop_back();
-    if (host.compare(0, 4, "www.") == 0) host.erase(0, 4);
-    if (host.size() < 4 || host.size() > longestName || host.find('.') == std::string::npos || hosts_.size() >= mostEntries) return;
+void listIdentity::addHost(std::string_view host) {
+    while (!host.empty() && host.back() == '.') host.remove_suffix(1);
+    if (host.compare(0, 4, "www.") == 0) host.remove_prefix(4);
+    if (host.size() < 4 || host.size() > longestName || host.find('.') == std::string_view::npos ||
+        hosts_.size() >= mostEntries)
+        return;
     if (std::find(hosts_.begin(), hosts_.end(), host) != hosts_.end()) return;
     needs(host);
-    hosts_.push_back(host);
+    hosts_.emplace_back(host);
 }
 
-void listIdentity::addName(std::string name) {
+void listIdentity::addName(std::string_view name) {
     if (name.size() < 3 || name.size() > longestName || names_.size() >= mostEntries) return;
     for (char c : name)
         if (!isNameByte(c) && c != '.') return;
     if (std::find(names_.begin(), names_.end(), name) != names_.end()) return;
     needs(name);
-    names_.push_back(name);
+    names_.emplace_back(name);
 }
 
-void listIdentity::needs(const std::string& needle) {
+void listIdentity::needs(std::string_view needle) {
     if (needle.size() < 2) return;
     std::size_t rarest = 0;
     for (std::size_t i = 1; i < needle.size(); ++i)

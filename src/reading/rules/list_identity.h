@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reading/pass/line_facts.h"
@@ -48,16 +49,19 @@ private:
 
     static field fieldOf(const char* name, const char* end);
     void read(field kind, const std::string& value);
-    void addAddress(const std::string& address, bool nameFromLocalPart);
-    void addHost(std::string host);
-    void addName(std::string name);
+    // The parts of a field's value are looked at where they stand in it,
+    // and copied only when kept.
+    void addAddress(std::string_view address, bool nameFromLocalPart);
+    void addHost(std::string_view host);
+    void addName(std::string_view name);
     // A host, name or description is known: its rarest two bytes are
     // looked for.
-    void needs(const std::string& needle);
+    void needs(std::string_view needle);
 
     field current_ = field::none;
     std::string value_;
     std::string sender_;
+    std::string folded_;  // the value being read, folded; kept for its room
     bool listPrecedence_ = false;
     std::vector<std::string> hosts_;
     std::vector<std::string> names_;
