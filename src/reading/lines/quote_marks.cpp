@@ -76,11 +76,10 @@ quoteMark quoteMarkOf(const messageLine& line) {
     return mark;
 }
 
-bool sameQuoteMark(const messageLine& a, const quoteMark& markA, const messageLine& b, const quoteMark& markB) {
-    if (markA.end == nullptr || markB.end == nullptr) return false;
-    const std::size_t length = static_cast<std::size_t>(markA.end - markA.begin);
-    return length == static_cast<std::size_t>(markB.end - markB.begin) &&
-           std::memcmp(markA.begin, markB.begin, length) == 0;
+bool sameQuoteMark(const quoteMark& a, const quoteMark& b) {
+    if (a.end == nullptr || b.end == nullptr) return false;
+    const std::size_t length = static_cast<std::size_t>(a.end - a.begin);
+    return length == static_cast<std::size_t>(b.end - b.begin) && std::memcmp(a.begin, b.begin, length) == 0;
 }
 
 bool isElisionMarker(const messageLine& line) {
@@ -111,7 +110,7 @@ bool beginsAnyQuote(const messageLine& line, const char* textEnd) {
     const messageLine next = lineAt(line.next, textEnd);
     if (mark.end != nullptr) {
         const quoteMark nextMark = quoteMarkOf(next);
-        return sameQuoteMark(line, mark, next, nextMark) && (mark.hasText || nextMark.hasText);
+        return sameQuoteMark(mark, nextMark) && (mark.hasText || nextMark.hasText);
     }
     const char* nextLetters = nullptr;
     const char* nextInitials = initialsQuoteMark(next, nextLetters);

@@ -27,8 +27,8 @@ struct quoteMark {
 // the rows of tables and boxes, which end in the '|' they begin with.
 quoteMark quoteMarkOf(const messageLine& line);
 
-// Both lines begin with the same mark.
-bool sameQuoteMark(const messageLine& a, const quoteMark& markA, const messageLine& b, const quoteMark& markB);
+// Two lines' marks (quoteMarkOf) are the same.
+bool sameQuoteMark(const quoteMark& a, const quoteMark& b);
 
 // A line that stands for quoted text left out: "<snip>", "[snip]",
 // "[snipped]", "[...]", "<...>", "...", a pair of scissors ("8<", "--8<--"),

@@ -59,7 +59,7 @@ bool otherQuoteMarks::isQuote(const lineFacts& line, lineWindow& lines) const {
     if (mark.underAttribution) return false;
     if (quoteGoesOn_) return true;
     lineFacts next;
-    return lines.next(line, next) && sameQuoteMark(line.line, mark, next.line, next.otherMark) &&
+    return lines.next(line, next) && sameQuoteMark(mark, next.otherMark) &&
            (mark.hasText || next.otherMark.hasText);
 }
 
