@@ -497,7 +497,11 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     shape.comment = isComment(from, end);
     shape.frame = isFrame(from, end);
     shape.traceHead = isTraceHead(from, end);
-    shape.hexRow = isHexRow(from, end, first, signs || facts.hasDigit);
+    // An escaped byte is "0x.." or "\x..": without a digit, only a
+    // backslash can begin one.
+    const bool escapable =
+        facts.hasDigit || (signs && std::memchr(from, '\\', static_cast<std::size_t>(end - from)) != nullptr);
+    shape.hexRow = isHexRow(from, end, first, escapable);
     shape.numberRow = !shape.hexRow && facts.hasDigit && isNumberRow(from, end);
     shape.diffHeader = isDiffHeader(from, end);
 
