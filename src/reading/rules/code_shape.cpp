@@ -27,6 +27,20 @@ bool isLetterByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c 
 constexpr byteSet codeSigns("{}[]()<>;=$\\|&^~`#");
 constexpr byteSet strongSigns("{}[]<>=$\\|^~`#");
 
+// The first blank at or after `p`, or `to`: four bytes a round, as a
+// word is mostly longer than three.
+const char* blankAt(const char* p, const char* to) {
+    static constexpr byteSet blanks(" \t");
+    for (; to - p >= 4; p += 4) {
+        if (blanks(p[0])) return p;
+        if (blanks(p[1])) return p + 1;
+        if (blanks(p[2])) return p + 2;
+        if (blanks(p[3])) return p + 3;
+    }
+    while (p < to && !blanks(*p)) ++p;
+    return p;
+}
+
 bool startsWith(const char* from, const char* to, const char* literal) {
     const std::size_t length = std::strlen(literal);
     return static_cast<std::size_t>(to - from) >= length && std::memcmp(from, literal, length) == 0;
@@ -354,8 +368,8 @@ bool isNumberRow(const char* from, const char* to) {
     // words that begin so (most lines that hold a digit) is let go before
     // its words are weighed.
     std::size_t starts = 0;
-    for (const char* p = from; p < to && starts < 3; ++p)
-        if ((isAsciiDigit(byteAt(p)) || figureSigns(*p)) && (p == from || isBlank(p[-1]))) ++starts;
+    for (const char* p = from; p < to && starts < 3; p = skipBlanks(blankAt(p, to), to))
+        if (isAsciiDigit(byteAt(p)) || figureSigns(*p)) ++starts;
     if (starts < 3) return false;
     std::size_t words = 0;
     std::size_t figures = 0;
@@ -441,8 +455,13 @@ wordCounts countWords(const char* from, const char* end, bool signs, bool plain)
 bool signsCanMakeCode(const char* from, const char* end) {
     static constexpr byteSet endings("{(;");
     static constexpr byteSet callEndings("):,");
+    // Four bytes a round: most lines with a sign hold only one or two, and
+    // are walked to their end.
     std::size_t count = 0;
-    for (const char* p = from; p < end && count < 4; ++p) count += codeSigns(*p) ? 1 : 0;
+    const char* p = from;
+    for (; end - p >= 4 && count < 4; p += 4)
+        count += std::size_t{codeSigns(p[0])} + codeSigns(p[1]) + codeSigns(p[2]) + codeSigns(p[3]);
+    for (; p < end && count < 4; ++p) count += codeSigns(*p) ? 1 : 0;
     if (count >= 4) return true;
     // After a link, an address or an emoticon, the line ends, as code is
     // read, with the word before it.
