@@ -414,6 +414,27 @@ struct wordCounts {
     char last = 0;                // the last byte of the last word that counts
 };
 
+// What a byte is to the weighing of a word's signs, as bits: one lookup
+// a byte.
+enum : unsigned char { weighSign = 1, weighStrong = 2, weighLetterOrDigit = 4, weighOpen = 8 };
+struct weighTable {
+    unsigned char of[256];
+};
+constexpr weighTable weighBytes = [] {
+    weighTable table{};
+    for (int c = 0; c < 256; ++c) {
+        const char b = static_cast<char>(c);
+        const unsigned char u = static_cast<unsigned char>(c);
+        unsigned char kind = 0;
+        if (codeSigns(b)) kind |= weighSign;
+        if (strongSigns(b)) kind |= weighStrong;
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) kind |= weighLetterOrDigit;
+        if (b == '(') kind |= weighOpen;
+        table.of[c] = kind;
+    }
+    return table;
+}();
+
 // The words of [from, end): their signs only when the line holds any
 // (`signs`), the plain ones only when asked (`plain`).
 wordCounts countWords(const char* from, const char* end, bool signs, bool plain) {
@@ -428,12 +449,12 @@ wordCounts countWords(const char* from, const char* end, bool signs, bool plain)
         ++n.counted;
         n.last = w.end[-1];
         for (const char* p = w.begin; p < w.end; ++p) {
-            const unsigned char c = byteAt(p);
-            if (codeSigns(*p)) ++n.signs;
-            if (strongSigns(*p)) ++n.strong;
-            if (isAsciiLetter(c) || isAsciiDigit(c)) n.letterOrDigit = true;
+            const unsigned kind = weighBytes.of[byteAt(p)];
+            n.signs += kind & weighSign;
+            n.strong += (kind & weighStrong) >> 1;
+            if ((kind & weighLetterOrDigit) != 0) n.letterOrDigit = true;
             // "name(": a call, when a ')' follows; not "1995(ish)".
-            if (c == '(') {
+            if ((kind & weighOpen) != 0) {
                 const char* name = p;
                 while (name > w.begin && (isNameByte(byteAt(name - 1)) || name[-1] == '.')) --name;
                 const bool afterName = name < p && (isAsciiLetter(byteAt(name)) || *name == '_');
