@@ -272,11 +272,14 @@ bool isFrame(const char* from, const char* to) {
 
 // "Traceback (most recent call last):", "Exception in thread "main" ...",
 // "Caused by: ...", "java.lang.NullPointerException", "ValueError: ...".
-bool isTraceHead(const char* from, const char* to) {
+// `named`: whether the line may be a name alone or a name and a colon (it
+// holds a colon, or is one word).
+bool isTraceHead(const char* from, const char* to, bool named) {
     if ((*from == 'T' && startsWith(from, to, "Traceback (most recent call last)")) ||
         (*from == 'E' && startsWith(from, to, "Exception in thread ")) ||
         (*from == 'C' && startsWith(from, to, "Caused by: ")))
         return true;
+    if (!named) return false;
     const char* p = from;
     while (p < to && (isNameByte(byteAt(p)) || *p == '.')) ++p;
     if (p == from || !(p == to || *p == ':')) return false;
@@ -536,7 +539,7 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     shape.section = signs && isSection(from, end);
     shape.comment = isComment(from, end);
     shape.frame = isFrame(from, end);
-    shape.traceHead = isTraceHead(from, end);
+    shape.traceHead = isTraceHead(from, end, facts.hasColon || first.end == end);
     // An escaped byte is "0x.." or "\x..": without a digit, only a
     // backslash can begin one.
     const bool escapable =
