@@ -30,10 +30,23 @@ bool endsWithColon(const messageLine& line) {
 
 // Whether the next line ends the block, as far as its facts tell; a line a
 // program adds by itself ends it too, which its words tell.
+// `next` may be where the window keeps it: what beginsQuote asks of the
+// window comes last.
 bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, const blockContext& context) {
     return next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
            (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line) ||
            state.boundaries.isBoundaryLine(next.line) || beginsQuote(next, state);
+}
+
+// The facts of the line after `line` (of a text that ends at `textEnd`),
+// not copied: of the pass's text, where the window keeps them, which hold
+// until the window is next asked; of another, worked out into `apart`.
+// Null after the last line.
+const lineFacts* lineAfter(const messageLine& line, const char* textEnd, passState& state, lineFacts& apart) {
+    if (line.next >= textEnd) return nullptr;
+    if (textEnd == state.textEnd) return &state.lines.at(line.next);
+    apart = factsAt(line.next, textEnd);
+    return &apart;
 }
 
 // The facts of a line worked out when first asked.
@@ -42,8 +55,11 @@ enum : unsigned { knowsLink = 1, knowsList = 2, knowsNotice = 4, knowsContact = 
 }  // namespace
 
 bool beginsQuote(const lineFacts& line, passState& state) {
+    if (!endsWithColon(line.line)) return false;
+    // `line` may be where the window keeps it, which asking it may change.
+    const int depth = line.line.depth;
     lineFacts next;
-    return endsWithColon(line.line) && state.lines.next(line, next) && next.line.depth > line.line.depth;
+    return state.lines.next(line, next) && next.line.depth > depth;
 }
 
 bool isSignatureLine(const messageLine& line) {
@@ -186,31 +202,42 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
         return verdict;
     }
     openingSides_ = walks[current].disclaimerSides();
-    const lineFacts* line = &first;
-    lineFacts ahead[2];
-    for (int spare = 0;; spare = 1 - spare) {
-        note(*line, walks[current]);
-        if (!state.lines.next(*line, ahead[spare]) || endsBlock(first, ahead[spare], state, context)) break;
+    // The lines ahead are read where the window keeps them; what the judge
+    // needs of one is taken before the window is asked again.
+    messageLine line = first.line;
+    bool hasLink = first.hasLink;
+    const char* textEnd = first.textEnd;
+    lineFacts apart;
+    for (;;) {
+        note(line, hasLink, walks[current]);
+        const lineFacts* next = lineAfter(line, textEnd, state, apart);
+        if (next == nullptr) break;
+        const messageLine nextLine = next->line;
+        const bool nextLink = next->hasLink;
+        const char* nextTextEnd = next->textEnd;
+        if (endsBlock(first, *next, state, context)) break;
         blockWords& trial = walks[1 - current];
         trial = walks[current];
-        trial.addLine(ahead[spare].line);
+        trial.addLine(nextLine);
         if (trial.lineIsAutomatic()) break;
         current = 1 - current;
-        line = &ahead[spare];
+        line = nextLine;
+        hasLink = nextLink;
+        textEnd = nextTextEnd;
     }
     blockWords& words = walks[current];
     words.finish();
-    verdict.end = line->line.next;
-    verdict.endsWithColon = endsWithColon(line->line);
+    verdict.end = line.next;
+    verdict.endsWithColon = endsWithColon(line);
     return verdictOn(words, verdict, context);
 }
 
-void blockJudge::note(const lineFacts& line, const blockWords& words) {
+void blockJudge::note(const messageLine& line, bool hasLink, const blockWords& words) {
     if (count_ < linesNoted) {
         lineNote& note = notes_[count_];
         note = lineNote();
-        note.line = line.line;
-        note.hasLink = line.hasLink;
+        note.line = line;
+        note.hasLink = hasLink;
         note.words = words.lineWords();
         note.mayBeNotice = words.lineMayBeNotice();
         note.signsOff = words.lineSignsOff();
@@ -312,7 +339,10 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
         // The sign-off and the name stay; the block under them goes.
         std::size_t from = 0;
         if (notes_[0].signsOff) from = 1;
-        if (from < count && isNameLine(notes_[from].line) && contact(from) == 0) ++from;
+        // A name's words each begin with a capital, so each is a word the
+        // walk counted: a line of more than four, or none, is no name.
+        const bool nameSized = from < count && notes_[from].words >= 1 && notes_[from].words <= 4;
+        if (nameSized && isNameLine(notes_[from].line) && contact(from) == 0) ++from;
         if (isContactBlock(from, count) && (from > 0 || !introduced)) {
             if (from == 0) {
                 verdict.kind = blockKind::contact;

@@ -84,7 +84,7 @@ private:
     bool footer(std::size_t i) { return link(i) || named(i); }
     bool notice(std::size_t i);
     unsigned contact(std::size_t i);
-    void note(const lineFacts& line, const blockWords& words);
+    void note(const messageLine& line, bool hasLink, const blockWords& words);
     bool allLinkOnly();
     bool isContactBlock(std::size_t from, std::size_t to);
     blockVerdict verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context);

@@ -436,7 +436,7 @@ inline const char* nextBlank(const char* p, const char* end) {
 }  // namespace
 
 void blockWords::addLine(const char* begin, const char* end) {
-    lineWords_ = 0;
+    std::size_t lineWords = 0;  // kept out of the object while the line is walked
     lineCues_ = 0;
     lineStartCues_ = 0;
     // A line that begins with a capital or a sign, after a line that ended
@@ -459,9 +459,8 @@ void blockWords::addLine(const char* begin, const char* end) {
         while (bareEnd > bareBegin && (kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
         unsigned cues = 0;
         if (bareBegin != bareEnd) {
-            ++words_;
             ++sentence_.words;
-            ++lineWords_;
+            ++lineWords;
             cues = phrases.cuesAt(bareBegin, bareEnd, end);
             // Most words say nothing.
             if (cues != 0) word(cues, startsSentence);
@@ -474,6 +473,8 @@ void blockWords::addLine(const char* begin, const char* end) {
         startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
         if (startsSentence) endSentence();
     }
+    words_ += lineWords;
+    lineWords_ = lineWords;
     // A line of its own ending without a full stop ("Unsubscribe") ends its
     // sentence when it is short; prose goes on in the next line.
     if (!sentence_.words) {

@@ -27,6 +27,20 @@ bool isLetterByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c 
 constexpr byteSet codeSigns("{}[]()<>;=$\\|&^~`#");
 constexpr byteSet strongSigns("{}[]<>=$\\|^~`#");
 
+// The first blank at or after `p`, or `to`: four bytes a round, as a
+// word is mostly longer than three.
+const char* blankAt(const char* p, const char* to) {
+    static constexpr byteSet blanks(" \t");
+    for (; to - p >= 4; p += 4) {
+        if (blanks(p[0])) return p;
+        if (blanks(p[1])) return p + 1;
+        if (blanks(p[2])) return p + 2;
+        if (blanks(p[3])) return p + 3;
+    }
+    while (p < to && !blanks(*p)) ++p;
+    return p;
+}
+
 bool startsWith(const char* from, const char* to, const char* literal) {
     const std::size_t length = std::strlen(literal);
     return static_cast<std::size_t>(to - from) >= length && std::memcmp(from, literal, length) == 0;
@@ -258,11 +272,14 @@ bool isFrame(const char* from, const char* to) {
 
 // "Traceback (most recent call last):", "Exception in thread "main" ...",
 // "Caused by: ...", "java.lang.NullPointerException", "ValueError: ...".
-bool isTraceHead(const char* from, const char* to) {
+// `named`: whether the line may be a name alone or a name and a colon (it
+// holds a colon, or is one word).
+bool isTraceHead(const char* from, const char* to, bool named) {
     if ((*from == 'T' && startsWith(from, to, "Traceback (most recent call last)")) ||
         (*from == 'E' && startsWith(from, to, "Exception in thread ")) ||
         (*from == 'C' && startsWith(from, to, "Caused by: ")))
         return true;
+    if (!named) return false;
     const char* p = from;
     while (p < to && (isNameByte(byteAt(p)) || *p == '.')) ++p;
     if (p == from || !(p == to || *p == ':')) return false;
@@ -354,8 +371,8 @@ bool isNumberRow(const char* from, const char* to) {
     // words that begin so (most lines that hold a digit) is let go before
     // its words are weighed.
     std::size_t starts = 0;
-    for (const char* p = from; p < to && starts < 3; ++p)
-        if ((isAsciiDigit(byteAt(p)) || figureSigns(*p)) && (p == from || isBlank(p[-1]))) ++starts;
+    for (const char* p = from; p < to && starts < 3; p = skipBlanks(blankAt(p, to), to))
+        if (isAsciiDigit(byteAt(p)) || figureSigns(*p)) ++starts;
     if (starts < 3) return false;
     std::size_t words = 0;
     std::size_t figures = 0;
@@ -400,6 +417,27 @@ struct wordCounts {
     char last = 0;                // the last byte of the last word that counts
 };
 
+// What a byte is to the weighing of a word's signs, as bits: one lookup
+// a byte.
+enum : unsigned char { weighSign = 1, weighStrong = 2, weighLetterOrDigit = 4, weighOpen = 8 };
+struct weighTable {
+    unsigned char of[256];
+};
+constexpr weighTable weighBytes = [] {
+    weighTable table{};
+    for (int c = 0; c < 256; ++c) {
+        const char b = static_cast<char>(c);
+        const unsigned char u = static_cast<unsigned char>(c);
+        unsigned char kind = 0;
+        if (codeSigns(b)) kind |= weighSign;
+        if (strongSigns(b)) kind |= weighStrong;
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) kind |= weighLetterOrDigit;
+        if (b == '(') kind |= weighOpen;
+        table.of[c] = kind;
+    }
+    return table;
+}();
+
 // The words of [from, end): their signs only when the line holds any
 // (`signs`), the plain ones only when asked (`plain`).
 wordCounts countWords(const char* from, const char* end, bool signs, bool plain) {
@@ -414,12 +452,12 @@ wordCounts countWords(const char* from, const char* end, bool signs, bool plain)
         ++n.counted;
         n.last = w.end[-1];
         for (const char* p = w.begin; p < w.end; ++p) {
-            const unsigned char c = byteAt(p);
-            if (codeSigns(*p)) ++n.signs;
-            if (strongSigns(*p)) ++n.strong;
-            if (isAsciiLetter(c) || isAsciiDigit(c)) n.letterOrDigit = true;
+            const unsigned kind = weighBytes.of[byteAt(p)];
+            n.signs += kind & weighSign;
+            n.strong += (kind & weighStrong) >> 1;
+            if ((kind & weighLetterOrDigit) != 0) n.letterOrDigit = true;
             // "name(": a call, when a ')' follows; not "1995(ish)".
-            if (c == '(') {
+            if ((kind & weighOpen) != 0) {
                 const char* name = p;
                 while (name > w.begin && (isNameByte(byteAt(name - 1)) || name[-1] == '.')) --name;
                 const bool afterName = name < p && (isAsciiLetter(byteAt(name)) || *name == '_');
@@ -441,8 +479,13 @@ wordCounts countWords(const char* from, const char* end, bool signs, bool plain)
 bool signsCanMakeCode(const char* from, const char* end) {
     static constexpr byteSet endings("{(;");
     static constexpr byteSet callEndings("):,");
+    // Four bytes a round: most lines with a sign hold only one or two, and
+    // are walked to their end.
     std::size_t count = 0;
-    for (const char* p = from; p < end && count < 4; ++p) count += codeSigns(*p) ? 1 : 0;
+    const char* p = from;
+    for (; end - p >= 4 && count < 4; p += 4)
+        count += std::size_t{codeSigns(p[0])} + codeSigns(p[1]) + codeSigns(p[2]) + codeSigns(p[3]);
+    for (; p < end && count < 4; ++p) count += codeSigns(*p) ? 1 : 0;
     if (count >= 4) return true;
     // After a link, an address or an emoticon, the line ends, as code is
     // read, with the word before it.
@@ -496,8 +539,12 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     shape.section = signs && isSection(from, end);
     shape.comment = isComment(from, end);
     shape.frame = isFrame(from, end);
-    shape.traceHead = isTraceHead(from, end);
-    shape.hexRow = isHexRow(from, end, first, signs || facts.hasDigit);
+    shape.traceHead = isTraceHead(from, end, facts.hasColon || first.end == end);
+    // An escaped byte is "0x.." or "\x..": without a digit, only a
+    // backslash can begin one.
+    const bool escapable =
+        facts.hasDigit || (signs && std::memchr(from, '\\', static_cast<std::size_t>(end - from)) != nullptr);
+    shape.hexRow = isHexRow(from, end, first, escapable);
     shape.numberRow = !shape.hexRow && facts.hasDigit && isNumberRow(from, end);
     shape.diffHeader = isDiffHeader(from, end);
 

@@ -266,27 +266,45 @@ void listIdentity::needs(std::string_view needle) {
     const unsigned pair = static_cast<unsigned>(static_cast<unsigned char>(needle[at])) << 8 |
                           static_cast<unsigned char>(needle[at + 1]);
     if (std::find(rarePairs_.begin(), rarePairs_.end(), pair) == rarePairs_.end()) rarePairs_.push_back(pair);
+    const unsigned char first = static_cast<unsigned char>(needle[at]);
+    pairStarts_[first] = true;
+    pairStarts_[first == ' ' ? '\t' : upperOf.of[first]] = true;
 }
 
+namespace {
+
+// The first byte of a pair in either case (a blank may stand for a tab);
+// the second folded.
+bool pairAt(const char* p, unsigned pair) {
+    const char first = static_cast<char>(pair >> 8);
+    const char other = first == ' ' ? '\t' : static_cast<char>(upperOf.of[static_cast<unsigned char>(first)]);
+    if (p[0] != first && p[0] != other) return false;
+    const unsigned char next = foldedByte(p[1]);
+    return (next == '\t' ? ' ' : next) == (pair & 0xff);
+}
+
+}  // namespace
+
 bool listIdentity::mayBeNamedIn(const char* begin, const char* end) const {
-    for (const unsigned pair : rarePairs_) {
-        // Each case of its first byte is searched for at once (a blank
-        // may stand for a tab).
-        const char first = static_cast<char>(pair >> 8);
-        const unsigned char second = static_cast<unsigned char>(pair & 0xff);
-        const char other = first == ' ' ? '\t' : static_cast<char>(upperOf.of[static_cast<unsigned char>(first)]);
-        for (const char c : {first, other}) {
-            const char* p = begin;
-            while (p + 1 < end) {
-                p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - 1 - p)));
-                if (p == nullptr) break;
-                const unsigned char next = foldedByte(p[1]);
-                if ((next == '\t' ? ' ' : next) == second) return true;
-                ++p;
-            }
-            if (other == first) break;
-        }
+    if (end - begin < 2) return false;
+    // One walk over the line for the first bytes of all pairs, four bytes
+    // a round: they are rare bytes, and where one stands the pairs are
+    // compared.
+    const char* const last = end - 1;  // where no pair begins
+    const auto starts = [this](const char* p) { return pairStarts_[static_cast<unsigned char>(*p)]; };
+    const auto pairsAt = [this](const char* p) {
+        for (const unsigned pair : rarePairs_)
+            if (pairAt(p, pair)) return true;
+        return false;
+    };
+    const char* p = begin;
+    for (; last - p >= 4; p += 4) {
+        if (!(starts(p) | starts(p + 1) | starts(p + 2) | starts(p + 3))) continue;
+        for (int i = 0; i < 4; ++i)
+            if (starts(p + i) && pairsAt(p + i)) return true;
     }
+    for (; p < last; ++p)
+        if (starts(p) && pairsAt(p)) return true;
     return false;
 }
 

@@ -67,6 +67,7 @@ private:
     std::vector<std::string> names_;
     std::vector<std::string> descriptions_;
     std::vector<unsigned> rarePairs_;  // the two bytes of each (the first above), without repeats
+    bool pairStarts_[256] = {};        // the first bytes of the pairs, in either case
 };
 
 }  // namespace postsift
