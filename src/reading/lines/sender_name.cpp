@@ -1,5 +1,7 @@
 #include "reading/lines/sender_name.h"
 
+#include <cstring>
+
 #include "reading/lines/line_text.h"
 #include "support/ascii.h"
 
@@ -24,37 +26,51 @@ bool hasLetter(const std::string& text) {
     return false;
 }
 
-// Blanks at either end taken away, runs of blanks made one.
-std::string tidied(const std::string& text) {
+// Blanks at either end taken away, runs of blanks made one: the words,
+// copied a word at a time, with one blank between them.
+std::string tidied(const char* begin, const char* end) {
     std::string result;
-    for (const char c : text) {
-        if (isBlank(c)) {
-            if (!result.empty() && result.back() != ' ') result += ' ';
-        } else {
-            result += c;
+    for (const char* p = begin; p < end;) {
+        if (isBlank(*p)) {
+            ++p;
+            continue;
         }
+        const char* word = p;
+        while (p < end && !isBlank(*p)) ++p;
+        if (!result.empty()) result += ' ';
+        result.append(word, p);
     }
-    if (!result.empty() && result.back() == ' ') result.pop_back();
     return result;
 }
 
+std::string tidied(const std::string& text) { return tidied(text.data(), text.data() + text.size()); }
+
 // Adds a piece of the name, with a blank between pieces.
-void addTo(std::string& name, const std::string& piece) {
-    if (piece.empty()) return;
+void addTo(std::string& name, const char* begin, const char* end) {
+    if (begin == end) return;
     if (!name.empty()) name += ' ';
-    name += piece;
+    name.append(begin, end);
+}
+
+void addTo(std::string& name, const std::string& piece) { addTo(name, piece.data(), piece.data() + piece.size()); }
+
+bool holds(const char* begin, const char* end, char c) {
+    return std::memchr(begin, c, static_cast<std::size_t>(end - begin)) != nullptr;
 }
 
 // Past the quoted string, comment or bracket that begins at `p`, with what
 // it holds in `inside`; null when it is not closed.
+// What it holds is copied in runs: an escape ends one, and the byte it
+// escapes begins the next.
 const char* quotedEnd(const char* p, const char* to, std::string& inside) {
-    for (++p; p < to; ++p) {
+    const char* run = ++p;
+    for (; p < to; ++p) {
         if (*p == '\\' && p + 1 < to) {
-            inside += *++p;
+            inside.append(run, p);
+            run = ++p;
         } else if (*p == '"') {
+            inside.append(run, p);
             return p + 1;
-        } else {
-            inside += *p;
         }
     }
     return nullptr;
@@ -62,14 +78,22 @@ const char* quotedEnd(const char* p, const char* to, std::string& inside) {
 
 const char* commentEnd(const char* p, const char* to, std::string& inside) {
     int depth = 0;
+    const char* run = p;
     for (; p < to; ++p) {
         if (*p == '\\' && p + 1 < to) {
-            inside += *++p;
+            inside.append(run, p);
+            run = ++p;
             continue;
         }
-        if (*p == '(' && depth++ == 0) continue;
-        if (*p == ')' && --depth == 0) return p + 1;
-        inside += *p;
+        if (*p == '(' && depth++ == 0) {
+            inside.append(run, p);
+            run = p + 1;
+            continue;
+        }
+        if (*p == ')' && --depth == 0) {
+            inside.append(run, p);
+            return p + 1;
+        }
     }
     return nullptr;
 }
@@ -115,20 +139,19 @@ bool readMailbox(const char* from, const char* to, mailbox& box) {
             const char* close = p + 1;
             while (close < to && *close != '>' && *close != '<') ++close;
             if (close == to || *close != '>') return false;
-            bracketed = tidied(std::string(p + 1, close));
+            bracketed = tidied(p + 1, close);
             closed = true;
             p = close + 1;
         } else {
             const char* end = p;
             while (end < to && !isBlank(*end) && *end != '"' && *end != '(' && *end != '<') ++end;
-            const std::string word(p, end);
-            if (word.find('@') != std::string::npos) {
+            if (holds(p, end, '@')) {
                 if (!bare.empty()) return false;
-                bare = word;
-            } else if (word.find('>') != std::string::npos || word.find(')') != std::string::npos) {
+                bare.assign(p, end);
+            } else if (holds(p, end, '>') || holds(p, end, ')')) {
                 return false;
             } else {
-                addTo(name, word);
+                addTo(name, p, end);
             }
             p = end;
         }
