@@ -165,6 +165,9 @@ attributionReading readAttribution(const std::string& text) {
     if (!reading.certain && (!holdsDigit(text) || (!endsInColon && text.find('@') == std::string::npos)))
         return reading;
     reading.dated = holdsDate(text);
+    // Without a wording, a text with no date is none by its shape either,
+    // whatever name it holds.
+    if (!reading.certain && !reading.dated) return reading;
 
     // The name: after a word that introduces it ("heeft", "użytkownik"),
     // without the date before and after it.
