@@ -5,6 +5,7 @@
 
 #include "filter/epost_sift.h"
 #include "reading/lines/byte_set.h"
+#include "reading/lines/message_line.h"
 #include "reading/pass/rule_table.h"
 #include "reading/rules/code_shape.h"
 #include "support/ascii.h"
@@ -142,6 +143,10 @@ std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
 void paragraphReading::classify(const lineFacts& first, passState& state) {
     lineWindow& lines = state.lines;
     paragraph_.clear();
+    // Room for most paragraphs at once, rather than grown a line at a time
+    // in each message.
+    const std::size_t usualLines = 32;
+    if (paragraph_.capacity() < usualLines) paragraph_.reserve(usualLines);
     lineFacts line = first;
     for (;;) {
         const messageLine& l = line.line;
@@ -376,8 +381,9 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
 
     // Where the line's text stands in the output: after its quote prefix
     // and blanks, before blanks and its line end.
-    const messageLine writtenLine = lineAt(out.at(written), out.at(out.length()));
-    std::size_t text = written + static_cast<std::size_t>(writtenLine.prefixEnd - writtenLine.begin);
+    const char* writtenLine = out.at(written);
+    const char* writtenPrefixEnd = quotePrefixEnd(writtenLine, out.at(out.length()));
+    std::size_t text = written + static_cast<std::size_t>(writtenPrefixEnd - writtenLine);
     std::size_t end = out.length();
     if (end > text && *out.at(end - 1) == '\n') --end;
     if (end > text && *out.at(end - 1) == '\r') --end;
