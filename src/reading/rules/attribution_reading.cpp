@@ -48,12 +48,18 @@ bool endsWithFolded(const std::string& text, const char* lower, std::size_t leng
     return true;
 }
 
-// The last place where `lower` occurs, ignoring ASCII case.
+// The last place where `lower` occurs, ignoring ASCII case. The wordings
+// begin with a blank, which text holds everywhere: a place is compared
+// with the whole wording only when its first two bytes are the wording's.
 std::size_t findLastFolded(const std::string& text, const char* lower, std::size_t before) {
     const std::size_t length = std::strlen(lower);
+    if (before < length) return std::string::npos;
     const unsigned char first = static_cast<unsigned char>(lower[0]);
-    for (std::size_t i = before >= length ? before - length + 1 : 0; i-- > 0;)
-        if (foldedByte(text[i]) == first && startsWithFolded(text.data() + i, text.data() + before, lower)) return i;
+    const unsigned char second = length > 1 ? static_cast<unsigned char>(lower[1]) : 0;
+    for (std::size_t i = before - length + 1; i-- > 0;)
+        if ((length < 2 || foldedByte(text[i + 1]) == second) && foldedByte(text[i]) == first &&
+            startsWithFolded(text.data() + i, text.data() + before, lower))
+            return i;
     return std::string::npos;
 }
 
