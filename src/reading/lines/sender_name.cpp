@@ -1,6 +1,7 @@
 #include "reading/lines/sender_name.h"
 
 #include <cstring>
+#include <utility>
 
 #include "reading/lines/line_text.h"
 #include "support/ascii.h"
@@ -103,8 +104,8 @@ bool splitAddress(const std::string& address, std::string& local, std::string& d
     if (at == std::string::npos || at == 0 || at + 1 == address.size()) return false;
     for (const char c : address)
         if (isBlank(c)) return false;
-    local = address.substr(0, at);
-    domain = address.substr(at + 1);
+    local.assign(address, 0, at);
+    domain.assign(address, at + 1, std::string::npos);
     return true;
 }
 
@@ -157,10 +158,11 @@ bool readMailbox(const char* from, const char* to, mailbox& box) {
         }
     }
     if (closed && !bare.empty()) return false;
-    box.address = closed ? bracketed : bare;
+    box.address = closed ? std::move(bracketed) : std::move(bare);
     if (!box.address.empty() && !splitAddress(box.address, box.local, box.domain)) return false;
-    if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'') name = tidied(name.substr(1, name.size() - 2));
-    if (name.empty()) name = comment;
+    if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'')
+        name = tidied(name.data() + 1, name.data() + name.size() - 1);
+    if (name.empty()) name = std::move(comment);
     // A name that is an address is the one a mail program shows.
     std::string shownLocal;
     std::string shownDomain;
@@ -172,7 +174,7 @@ bool readMailbox(const char* from, const char* to, mailbox& box) {
         name.clear();
     }
     if (!hasLetter(name)) name.clear();
-    box.name = name;
+    box.name = std::move(name);
     return !box.name.empty() || !box.local.empty();
 }
 
