@@ -1,7 +1,6 @@
 #include "reading/rules/paragraph_reading.h"
 
 #include <cstring>
-#include <string>
 
 #include "filter/epost_sift.h"
 #include "reading/lines/byte_set.h"
@@ -319,9 +318,14 @@ std::size_t paragraphReading::endSentence(readingOutput& out, std::size_t start,
     }
     std::size_t word = last;
     while (word > start && *out.at(word - 1) != ' ' && *out.at(word - 1) != '\t') --word;
-    const std::string lastWord(out.at(word), last - word);
-    const bool hasRule = filter_.filterList != nullptr &&
-                         filter_.filterListIndex.find(filter_.filterList, makeSearchWord(lastWord.c_str())) != nullptr;
+    // The word is looked up where it stands, as far as a NUL, as the
+    // scanner would read it.
+    const char* lastWord = out.at(word);
+    const void* nul = std::memchr(lastWord, '\0', last - word);
+    const char* lastWordEnd = nul != nullptr ? static_cast<const char*>(nul) : out.at(last);
+    const bool hasRule =
+        filter_.filterList != nullptr &&
+        filter_.filterListIndex.find(filter_.filterList, makeSearchWord(lastWord, lastWordEnd)) != nullptr;
     if (!hasRule) {
         out.insert(last, ".");
         return 1;
