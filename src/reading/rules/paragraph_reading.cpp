@@ -73,7 +73,9 @@ std::size_t spaceGaps(const char* from, const char* to) {
     std::size_t gaps = 0;
     const std::size_t length = static_cast<std::size_t>(to - from);
     for (std::size_t i = 2; i < length; i += 3) {
-        if (from[i] != ' ') continue;
+        // Most spaces stand alone between words: a run of three has a
+        // space beside the one found.
+        if (from[i] != ' ' || (from[i - 1] != ' ' && (i + 1 == length || from[i + 1] != ' '))) continue;
         const char* gap = from + i;
         while (gap > from && gap[-1] == ' ') --gap;
         const char* end = from + i + 1;
