@@ -27,9 +27,20 @@ bool hasLetter(const std::string& text) {
     return false;
 }
 
+// Whether the text is tidy already: no blank at either end, and none but
+// single spaces between its words (an address, a name written plainly).
+bool isTidy(const char* begin, const char* end) {
+    if (begin == end) return true;
+    if (isBlank(*begin) || isBlank(end[-1])) return false;
+    for (const char* p = begin; p < end; ++p)
+        if (isBlank(*p) && (*p == '\t' || isBlank(p[1]))) return false;
+    return true;
+}
+
 // Blanks at either end taken away, runs of blanks made one: the words,
 // copied a word at a time, with one blank between them.
 std::string tidied(const char* begin, const char* end) {
+    if (isTidy(begin, end)) return std::string(begin, end);
     std::string result;
     for (const char* p = begin; p < end;) {
         if (isBlank(*p)) {
