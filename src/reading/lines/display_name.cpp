@@ -12,12 +12,19 @@ std::string displayName(const std::string& text, std::size_t& words) {
     words = 0;
     const char* end = text.data() + text.size();
     for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
-        std::string word;
-        for (const char* p = w.begin; p < w.end; ++p)
-            if (*p != '"') word += *p;
-        if (word.empty() || word.find('@') != std::string::npos || word[0] == '<' || word[0] == '[') continue;
+        // The word without its quotes: judged by its first other byte, and
+        // copied in the runs between them.
+        const char* p = w.begin;
+        while (p < w.end && *p == '"') ++p;
+        if (p == w.end || *p == '<' || *p == '[' || std::memchr(p, '@', static_cast<std::size_t>(w.end - p)) != nullptr)
+            continue;
         if (!name.empty()) name += ' ';
-        name += word;
+        while (p < w.end) {
+            const void* quote = std::memchr(p, '"', static_cast<std::size_t>(w.end - p));
+            const char* runEnd = quote != nullptr ? static_cast<const char*>(quote) : w.end;
+            name.append(p, runEnd);
+            p = runEnd < w.end ? runEnd + 1 : w.end;
+        }
         ++words;
     }
     while (!name.empty() && (name.back() == ',' || name.back() == ';' || name.back() == '\'')) name.pop_back();
