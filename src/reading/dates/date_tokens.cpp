@@ -58,7 +58,8 @@ struct dateWordIndex {
             return aFirst != bFirst ? aFirst < bFirst : a.word.size() < b.word.size();
         });
         for (std::size_t i = 0; i < spellings.size(); ++i) {
-            dateWordIndex::group& g = groups[static_cast<unsigned char>(spellings[i].word[0])][spellings[i].word.size()];
+            const std::string_view word = spellings[i].word;
+            dateWordIndex::group& g = groups[static_cast<unsigned char>(word[0])][word.size()];
             if (g.count == 0) g.from = static_cast<std::uint16_t>(i);
             ++g.count;
         }
