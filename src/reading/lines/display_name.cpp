@@ -7,11 +7,10 @@
 
 namespace postsift {
 
-std::string displayName(const std::string& text, std::size_t& words) {
+std::string displayName(const char* begin, const char* end, std::size_t& words) {
     std::string name;
     words = 0;
-    const char* end = text.data() + text.size();
-    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         // The word without its quotes: judged by its first other byte, and
         // copied in the runs between them.
         const char* p = w.begin;
@@ -32,6 +31,10 @@ std::string displayName(const std::string& text, std::size_t& words) {
     for (unsigned char c : name) hasLetter = hasLetter || isAsciiLetter(c) || c >= 128;
     if (!hasLetter) name.clear();
     return name;
+}
+
+std::string displayName(const std::string& text, std::size_t& words) {
+    return displayName(text.data(), text.data() + text.size(), words);
 }
 
 std::string senderName(const std::string& value) {

@@ -191,12 +191,13 @@ attributionReading readAttribution(const std::string& text) {
     while (last > first && words[last - 1].date) --last;
     bool dateInside = false;
     for (std::size_t i = first; i < last; ++i) dateInside = dateInside || words[i].date;
-    const std::string said = first < last ? text.substr(words[first].begin, words[last - 1].end - words[first].begin)
-                                          : std::string();
+    // What names the writer, read where it stands in the text.
+    const char* said = text.data() + (first < last ? words[first].begin : 0);
+    const char* saidEnd = first < last ? text.data() + words[last - 1].end : said;
     std::size_t count = 0;
-    reading.name = displayName(said, count);
+    reading.name = displayName(said, saidEnd, count);
     if (isReaderAddressed(reading.name.data(), reading.name.size())) reading.name.clear();
-    const bool hasAddress = said.find('@') != std::string::npos;
+    const bool hasAddress = std::memchr(said, '@', static_cast<std::size_t>(saidEnd - said)) != nullptr;
     if (count > wordsOfAName) return reading;
     if (reading.certain) {
         reading.found = true;
