@@ -11,10 +11,20 @@ void appendText(const char* text, std::string& spoken) {
     if (text != nullptr) spoken += text;
 }
 
+// Written from the last figure back into a buffer on the stack: a date says
+// several numbers, and none needs a string of its own.
 void appendNumber(int value, int width, std::string& spoken) {
-    const std::string digits = std::to_string(value);
-    if (digits.size() < static_cast<std::size_t>(width)) spoken.append(width - digits.size(), '0');
-    spoken += digits;
+    char digits[12];
+    char* first = digits + sizeof digits;
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        *--first = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) *--first = '-';
+    const std::size_t count = static_cast<std::size_t>(digits + sizeof digits - first);
+    if (count < static_cast<std::size_t>(width)) spoken.append(static_cast<std::size_t>(width) - count, '0');
+    spoken.append(first, count);
 }
 
 const char* patternFor(const dateTime& date, const dateWords& words) {

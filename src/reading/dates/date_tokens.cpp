@@ -1,8 +1,10 @@
 #include "reading/dates/date_tokens.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "reading/dates/date_names.h"
 #include "reading/lines/line_text.h"
@@ -30,16 +32,37 @@ std::size_t bareLength(const char* word, std::size_t length) {
 
 const std::size_t longestWord = 16;  // longer than any of the words
 
-// Every name and joining word, by its spelling; and which first bytes and
-// lengths they have, which turns most other words away before hashing.
+// Every name and joining word, by its spelling, grouped by first byte and
+// length: most words meet no group, and the others one of a few spellings.
+// A spelling given twice keeps its first kind.
 struct dateWordIndex {
-    std::unordered_map<std::string_view, dateWordKind> kinds;
-    bool firstAndLength[256][longestWord + 1] = {};
+    struct spelling {
+        std::string_view word;
+        dateWordKind kind;
+    };
+    struct group {
+        std::uint16_t from = 0;
+        std::uint16_t count = 0;
+    };
+    std::vector<spelling> spellings;  // in groups, each in the order added
+    group groups[256][longestWord + 1] = {};
 
-    void add(const char* spelling, dateWordKind kind) {
-        const std::string_view word(spelling);
-        kinds.emplace(word, kind);
-        firstAndLength[static_cast<unsigned char>(word[0])][word.size()] = true;
+    void add(const char* word, dateWordKind kind) {
+        const std::string_view added(word);
+        if (!added.empty() && added.size() <= longestWord) spellings.push_back({added, kind});
+    }
+    void arrange() {
+        std::stable_sort(spellings.begin(), spellings.end(), [](const spelling& a, const spelling& b) {
+            const unsigned char aFirst = static_cast<unsigned char>(a.word[0]);
+            const unsigned char bFirst = static_cast<unsigned char>(b.word[0]);
+            return aFirst != bFirst ? aFirst < bFirst : a.word.size() < b.word.size();
+        });
+        for (std::size_t i = 0; i < spellings.size(); ++i) {
+            const std::string_view word = spellings[i].word;
+            dateWordIndex::group& g = groups[static_cast<unsigned char>(word[0])][word.size()];
+            if (g.count == 0) g.from = static_cast<std::uint16_t>(i);
+            ++g.count;
+        }
     }
 };
 
@@ -52,21 +75,24 @@ const dateWordIndex& index() {
         const nameSpelling* days = daySpellings(count);
         for (std::size_t i = 0; i < count; ++i) made.add(days[i].spelling, dateWordKind::other);
         for (const char* joining : joiningWords) made.add(joining, dateWordKind::other);
+        made.arrange();
         return made;
     }();
     return built;
 }
 
-// Asked of the first words of many lines: the word folded once, and looked
-// up only when a name of its first byte and length exists.
+// Asked of the first words of many lines: the word folded once, and
+// compared only with the spellings of its first byte and length.
 dateWordKind kindOf(const char* word, std::size_t length) {
     const dateWordIndex& words = index();
-    if (length == 0 || length > longestWord || !words.firstAndLength[foldedByte(word[0])][length])
-        return dateWordKind::none;
+    if (length == 0 || length > longestWord) return dateWordKind::none;
+    const dateWordIndex::group& g = words.groups[foldedByte(word[0])][length];
+    if (g.count == 0) return dateWordKind::none;
     char folded[longestWord];
     for (std::size_t i = 0; i < length; ++i) folded[i] = static_cast<char>(foldedByte(word[i]));
-    const auto found = words.kinds.find(std::string_view(folded, length));
-    return found != words.kinds.end() ? found->second : dateWordKind::none;
+    for (std::size_t i = g.from; i < g.from + g.count; ++i)
+        if (std::memcmp(folded, words.spellings[i].word.data(), length) == 0) return words.spellings[i].kind;
+    return dateWordKind::none;
 }
 
 }  // namespace

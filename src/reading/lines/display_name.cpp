@@ -7,17 +7,23 @@
 
 namespace postsift {
 
-std::string displayName(const std::string& text, std::size_t& words) {
+std::string displayName(const char* begin, const char* end, std::size_t& words) {
     std::string name;
     words = 0;
-    const char* end = text.data() + text.size();
-    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
-        std::string word;
-        for (const char* p = w.begin; p < w.end; ++p)
-            if (*p != '"') word += *p;
-        if (word.empty() || word.find('@') != std::string::npos || word[0] == '<' || word[0] == '[') continue;
+    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
+        // The word without its quotes: judged by its first other byte, and
+        // copied in the runs between them.
+        const char* p = w.begin;
+        while (p < w.end && *p == '"') ++p;
+        if (p == w.end || *p == '<' || *p == '[' || std::memchr(p, '@', static_cast<std::size_t>(w.end - p)) != nullptr)
+            continue;
         if (!name.empty()) name += ' ';
-        name += word;
+        while (p < w.end) {
+            const void* quote = std::memchr(p, '"', static_cast<std::size_t>(w.end - p));
+            const char* runEnd = quote != nullptr ? static_cast<const char*>(quote) : w.end;
+            name.append(p, runEnd);
+            p = runEnd < w.end ? runEnd + 1 : w.end;
+        }
         ++words;
     }
     while (!name.empty() && (name.back() == ',' || name.back() == ';' || name.back() == '\'')) name.pop_back();
@@ -25,6 +31,10 @@ std::string displayName(const std::string& text, std::size_t& words) {
     for (unsigned char c : name) hasLetter = hasLetter || isAsciiLetter(c) || c >= 128;
     if (!hasLetter) name.clear();
     return name;
+}
+
+std::string displayName(const std::string& text, std::size_t& words) {
+    return displayName(text.data(), text.data() + text.size(), words);
 }
 
 std::string senderName(const std::string& value) {

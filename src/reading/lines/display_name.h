@@ -9,6 +9,7 @@ namespace postsift {
 // addresses, quotes and bracketed parts, and without a trailing comma,
 // semicolon or quote. `words` receives how many words it has. Empty when
 // no word with a letter is left.
+std::string displayName(const char* begin, const char* end, std::size_t& words);
 std::string displayName(const std::string& text, std::size_t& words);
 
 // Who a "From:" value names, to be said: its display name, or its address

@@ -59,13 +59,13 @@ struct nameIndex {
     std::vector<entry> byFirstByte[256];
     // The first bytes of the names that an earlier message's header line
     // can have for each field.
-    bool originalFirstByte[4][256] = {};
+    firstByteTable originalFirstByte[4] = {};
 
     nameIndex() {
         for (const headerName& name : names) {
             const unsigned char first = static_cast<unsigned char>(name.name[0]);
             byFirstByte[first].push_back({&name, std::strlen(name.name)});
-            if (name.original) originalFirstByte[static_cast<int>(name.field)][first] = true;
+            if (name.original) originalFirstByte[static_cast<int>(name.field)].at[first] = true;
         }
     }
 };
@@ -87,8 +87,10 @@ const headerName* findHeaderName(const char* from, const char* to, bool aboveEar
     return nullptr;
 }
 
-bool originalNameMayBegin(originalField field, char c) {
-    return index().originalFirstByte[static_cast<int>(field)][foldedByte(c)];
+const firstByteTable& originalFirstBytes(originalField field) {
+    return index().originalFirstByte[static_cast<int>(field)];
 }
+
+bool originalNameMayBegin(originalField field, char c) { return originalFirstBytes(field).at[foldedByte(c)]; }
 
 }  // namespace postsift

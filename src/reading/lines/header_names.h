@@ -31,4 +31,11 @@ const headerName* findHeaderName(const char* from, const char* to, bool aboveEar
 // begin with `c`, in any case: a first look that turns most lines away.
 bool originalNameMayBegin(originalField field, char c);
 
+// The same as a table of folded first bytes, for a rule that asks it of
+// every header line and keeps the table.
+struct firstByteTable {
+    bool at[256];
+};
+const firstByteTable& originalFirstBytes(originalField field);
+
 }  // namespace postsift

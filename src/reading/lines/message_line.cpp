@@ -78,6 +78,13 @@ messageLine lineAt(const char* position, const char* textEnd) {
     return line;
 }
 
+const char* quotePrefixEnd(const char* position, const char* textEnd) {
+    const char* p = position;
+    if (p < textEnd && *p == '>')
+        while (p < textEnd && (*p == '>' || isBlank(*p))) ++p;
+    return p;
+}
+
 const char* headerKeywordEnd(const messageLine& line, const char*& keyword) {
     const char* p = skipBlanks(line.prefixEnd, line.end);
     keyword = p;

@@ -30,6 +30,11 @@ struct messageLine {
 // The line that begins at `position` (which lies before `textEnd`).
 messageLine lineAt(const char* position, const char* textEnd);
 
+// Just past the quote prefix of the line that begins at `position`, as
+// lineAt cuts it; no line end need be found first, since a line end stops
+// the prefix as any other byte but '>' and blanks does.
+const char* quotePrefixEnd(const char* position, const char* textEnd);
+
 // Where the header keyword of a line ends (just past its colon), when the
 // scanner takes the line for a header line: a word ending in ':' at the
 // start of an unquoted line, or a key name and ':' right after a quote

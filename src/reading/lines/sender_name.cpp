@@ -1,5 +1,8 @@
 #include "reading/lines/sender_name.h"
 
+#include <cstring>
+#include <utility>
+
 #include "reading/lines/line_text.h"
 #include "support/ascii.h"
 
@@ -24,37 +27,62 @@ bool hasLetter(const std::string& text) {
     return false;
 }
 
-// Blanks at either end taken away, runs of blanks made one.
-std::string tidied(const std::string& text) {
+// Whether the text is tidy already: no blank at either end, and none but
+// single spaces between its words (an address, a name written plainly).
+bool isTidy(const char* begin, const char* end) {
+    if (begin == end) return true;
+    if (isBlank(*begin) || isBlank(end[-1])) return false;
+    for (const char* p = begin; p < end; ++p)
+        if (isBlank(*p) && (*p == '\t' || isBlank(p[1]))) return false;
+    return true;
+}
+
+// Blanks at either end taken away, runs of blanks made one: the words,
+// copied a word at a time, with one blank between them.
+std::string tidied(const char* begin, const char* end) {
+    if (isTidy(begin, end)) return std::string(begin, end);
     std::string result;
-    for (const char c : text) {
-        if (isBlank(c)) {
-            if (!result.empty() && result.back() != ' ') result += ' ';
-        } else {
-            result += c;
+    for (const char* p = begin; p < end;) {
+        if (isBlank(*p)) {
+            ++p;
+            continue;
         }
+        const char* word = p;
+        while (p < end && !isBlank(*p)) ++p;
+        if (!result.empty()) result += ' ';
+        result.append(word, p);
     }
-    if (!result.empty() && result.back() == ' ') result.pop_back();
     return result;
 }
 
+std::string tidied(const std::string& text) { return tidied(text.data(), text.data() + text.size()); }
+
 // Adds a piece of the name, with a blank between pieces.
-void addTo(std::string& name, const std::string& piece) {
-    if (piece.empty()) return;
+void addTo(std::string& name, const char* begin, const char* end) {
+    if (begin == end) return;
     if (!name.empty()) name += ' ';
-    name += piece;
+    name.append(begin, end);
+}
+
+void addTo(std::string& name, const std::string& piece) { addTo(name, piece.data(), piece.data() + piece.size()); }
+
+bool holds(const char* begin, const char* end, char c) {
+    return std::memchr(begin, c, static_cast<std::size_t>(end - begin)) != nullptr;
 }
 
 // Past the quoted string, comment or bracket that begins at `p`, with what
 // it holds in `inside`; null when it is not closed.
+// What it holds is copied in runs: an escape ends one, and the byte it
+// escapes begins the next.
 const char* quotedEnd(const char* p, const char* to, std::string& inside) {
-    for (++p; p < to; ++p) {
+    const char* run = ++p;
+    for (; p < to; ++p) {
         if (*p == '\\' && p + 1 < to) {
-            inside += *++p;
+            inside.append(run, p);
+            run = ++p;
         } else if (*p == '"') {
+            inside.append(run, p);
             return p + 1;
-        } else {
-            inside += *p;
         }
     }
     return nullptr;
@@ -62,14 +90,22 @@ const char* quotedEnd(const char* p, const char* to, std::string& inside) {
 
 const char* commentEnd(const char* p, const char* to, std::string& inside) {
     int depth = 0;
+    const char* run = p;
     for (; p < to; ++p) {
         if (*p == '\\' && p + 1 < to) {
-            inside += *++p;
+            inside.append(run, p);
+            run = ++p;
             continue;
         }
-        if (*p == '(' && depth++ == 0) continue;
-        if (*p == ')' && --depth == 0) return p + 1;
-        inside += *p;
+        if (*p == '(' && depth++ == 0) {
+            inside.append(run, p);
+            run = p + 1;
+            continue;
+        }
+        if (*p == ')' && --depth == 0) {
+            inside.append(run, p);
+            return p + 1;
+        }
     }
     return nullptr;
 }
@@ -79,8 +115,8 @@ bool splitAddress(const std::string& address, std::string& local, std::string& d
     if (at == std::string::npos || at == 0 || at + 1 == address.size()) return false;
     for (const char c : address)
         if (isBlank(c)) return false;
-    local = address.substr(0, at);
-    domain = address.substr(at + 1);
+    local.assign(address, 0, at);
+    domain.assign(address, at + 1, std::string::npos);
     return true;
 }
 
@@ -115,29 +151,29 @@ bool readMailbox(const char* from, const char* to, mailbox& box) {
             const char* close = p + 1;
             while (close < to && *close != '>' && *close != '<') ++close;
             if (close == to || *close != '>') return false;
-            bracketed = tidied(std::string(p + 1, close));
+            bracketed = tidied(p + 1, close);
             closed = true;
             p = close + 1;
         } else {
             const char* end = p;
             while (end < to && !isBlank(*end) && *end != '"' && *end != '(' && *end != '<') ++end;
-            const std::string word(p, end);
-            if (word.find('@') != std::string::npos) {
+            if (holds(p, end, '@')) {
                 if (!bare.empty()) return false;
-                bare = word;
-            } else if (word.find('>') != std::string::npos || word.find(')') != std::string::npos) {
+                bare.assign(p, end);
+            } else if (holds(p, end, '>') || holds(p, end, ')')) {
                 return false;
             } else {
-                addTo(name, word);
+                addTo(name, p, end);
             }
             p = end;
         }
     }
     if (closed && !bare.empty()) return false;
-    box.address = closed ? bracketed : bare;
+    box.address = closed ? std::move(bracketed) : std::move(bare);
     if (!box.address.empty() && !splitAddress(box.address, box.local, box.domain)) return false;
-    if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'') name = tidied(name.substr(1, name.size() - 2));
-    if (name.empty()) name = comment;
+    if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'')
+        name = tidied(name.data() + 1, name.data() + name.size() - 1);
+    if (name.empty()) name = std::move(comment);
     // A name that is an address is the one a mail program shows.
     std::string shownLocal;
     std::string shownDomain;
@@ -149,7 +185,7 @@ bool readMailbox(const char* from, const char* to, mailbox& box) {
         name.clear();
     }
     if (!hasLetter(name)) name.clear();
-    box.name = name;
+    box.name = std::move(name);
     return !box.name.empty() || !box.local.empty();
 }
 

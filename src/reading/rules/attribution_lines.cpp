@@ -34,10 +34,28 @@ bool beginsWithDate(const char* p, const char* end) {
     return false;
 }
 
+// Whether the line at `p` ends in a colon before its line end and trailing
+// blanks; `p` moves to the next line.
+bool lineEndsInColon(const char*& p, const char* textEnd) {
+    const char* feed = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(textEnd - p)));
+    const char* end = feed != nullptr ? feed : textEnd;
+    if (end > p && end[-1] == '\r') --end;
+    end = trimBlanks(p, end);
+    const bool colon = end > p && end[-1] == ':';
+    p = feed != nullptr ? feed + 1 : textEnd;
+    return colon;
+}
+
 // Whether one of the lines that may go on a run from `line` (as many as
 // linesAfterFirst, at its depth, none blank) ends in a colon: read from
-// their bytes.
+// their bytes. Below most lines none of them ends in one, which their last
+// bytes tell before they are cut into prefix and content.
 bool colonFollows(const lineFacts& line) {
+    bool anyColon = false;
+    const char* below = line.line.next;
+    for (int more = 0; more < linesAfterFirst && below < line.textEnd && !anyColon; ++more)
+        anyColon = lineEndsInColon(below, line.textEnd);
+    if (!anyColon) return false;
     const char* p = line.line.next;
     for (int more = 0; more < linesAfterFirst && p < line.textEnd; ++more) {
         const messageLine next = lineAt(p, line.textEnd);

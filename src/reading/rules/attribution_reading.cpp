@@ -48,12 +48,18 @@ bool endsWithFolded(const std::string& text, const char* lower, std::size_t leng
     return true;
 }
 
-// The last place where `lower` occurs, ignoring ASCII case.
+// The last place where `lower` occurs, ignoring ASCII case. The wordings
+// begin with a blank, which text holds everywhere: a place is compared
+// with the whole wording only when its first two bytes are the wording's.
 std::size_t findLastFolded(const std::string& text, const char* lower, std::size_t before) {
     const std::size_t length = std::strlen(lower);
+    if (before < length) return std::string::npos;
     const unsigned char first = static_cast<unsigned char>(lower[0]);
-    for (std::size_t i = before >= length ? before - length + 1 : 0; i-- > 0;)
-        if (foldedByte(text[i]) == first && startsWithFolded(text.data() + i, text.data() + before, lower)) return i;
+    const unsigned char second = length > 1 ? static_cast<unsigned char>(lower[1]) : 0;
+    for (std::size_t i = before - length + 1; i-- > 0;)
+        if ((length < 2 || foldedByte(text[i + 1]) == second) && foldedByte(text[i]) == first &&
+            startsWithFolded(text.data() + i, text.data() + before, lower))
+            return i;
     return std::string::npos;
 }
 
@@ -165,6 +171,9 @@ attributionReading readAttribution(const std::string& text) {
     if (!reading.certain && (!holdsDigit(text) || (!endsInColon && text.find('@') == std::string::npos)))
         return reading;
     reading.dated = holdsDate(text);
+    // Without a wording, a text with no date is none by its shape either,
+    // whatever name it holds.
+    if (!reading.certain && !reading.dated) return reading;
 
     // The name: after a word that introduces it ("heeft", "użytkownik"),
     // without the date before and after it.
@@ -182,12 +191,13 @@ attributionReading readAttribution(const std::string& text) {
     while (last > first && words[last - 1].date) --last;
     bool dateInside = false;
     for (std::size_t i = first; i < last; ++i) dateInside = dateInside || words[i].date;
-    const std::string said = first < last ? text.substr(words[first].begin, words[last - 1].end - words[first].begin)
-                                          : std::string();
+    // What names the writer, read where it stands in the text.
+    const char* said = text.data() + (first < last ? words[first].begin : 0);
+    const char* saidEnd = first < last ? text.data() + words[last - 1].end : said;
     std::size_t count = 0;
-    reading.name = displayName(said, count);
+    reading.name = displayName(said, saidEnd, count);
     if (isReaderAddressed(reading.name.data(), reading.name.size())) reading.name.clear();
-    const bool hasAddress = said.find('@') != std::string::npos;
+    const bool hasAddress = std::memchr(said, '@', static_cast<std::size_t>(saidEnd - said)) != nullptr;
     if (count > wordsOfAName) return reading;
     if (reading.certain) {
         reading.found = true;

@@ -20,7 +20,9 @@ const std::size_t spokenEndingCount = sizeof spokenEndings / sizeof spokenEnding
 const char* const attributionVerbs[] = {" schrieb ", " skrev ", " schreef "};
 const std::size_t attributionVerbCount = sizeof attributionVerbs / sizeof attributionVerbs[0];
 
+// Both are asked of many words, most of them of other lengths than theirs.
 bool isReaderAddressed(const char* word, std::size_t length) {
+    if (length < 2 || length > 4) return false;
     static const char* const pronouns[] = {"you", "vous", "tu", "sie", "du"};
     for (const char* pronoun : pronouns)
         if (equalsFolded(word, word + length, pronoun)) return true;
@@ -28,7 +30,8 @@ bool isReaderAddressed(const char* word, std::size_t length) {
 }
 
 bool isNameIntroduction(const char* word, std::size_t length) {
-    return equalsFolded(word, word + length, "heeft") || equalsFolded(word, word + length, "uzytkownik");
+    return (length == 5 && equalsFolded(word, word + length, "heeft")) ||
+           (length == 10 && equalsFolded(word, word + length, "uzytkownik"));
 }
 
 }  // namespace postsift

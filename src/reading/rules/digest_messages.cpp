@@ -281,7 +281,7 @@ bool digestMessages::readsDroppedField(const messageLine& line, const char*, con
     // Most fields the scanner drops ("Received:", "X-Mailer:") begin as no
     // subject's name does ("*Subject:*" after its star).
     const char* name = line.begin < line.end && *line.begin == '*' ? line.begin + 1 : line.begin;
-    if (name == line.end || !originalNameMayBegin(originalField::subject, *name)) return false;
+    if (name == line.end || !subjectFirstBytes_.at[foldedByte(*name)]) return false;
     originalField field = originalField::other;
     const char* value = nullptr;
     return readOriginalHeader(line, field, value) && field == originalField::subject;

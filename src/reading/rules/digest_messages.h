@@ -2,6 +2,7 @@
 #include <string>
 
 #include "reading/lines/earlier_message_end.h"
+#include "reading/lines/header_names.h"
 #include "reading/pass/reading_rule.h"
 
 namespace postsift {
@@ -66,6 +67,8 @@ private:
 
     const char* phrase_;
     bool named_;
+    // What a subject's name may begin with, asked of every header line.
+    const firstByteTable& subjectFirstBytes_ = originalFirstBytes(originalField::subject);
     bool looked_ = false;  // the body's first line was looked at
     bool digest_ = false;
     const char* listBegin_ = nullptr;  // its contents: the lines that begin in [listBegin_, listEnd_)

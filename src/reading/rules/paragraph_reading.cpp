@@ -1,10 +1,10 @@
 #include "reading/rules/paragraph_reading.h"
 
 #include <cstring>
-#include <string>
 
 #include "filter/epost_sift.h"
 #include "reading/lines/byte_set.h"
+#include "reading/lines/message_line.h"
 #include "reading/pass/rule_table.h"
 #include "reading/rules/code_shape.h"
 #include "support/ascii.h"
@@ -73,7 +73,9 @@ std::size_t spaceGaps(const char* from, const char* to) {
     std::size_t gaps = 0;
     const std::size_t length = static_cast<std::size_t>(to - from);
     for (std::size_t i = 2; i < length; i += 3) {
-        if (from[i] != ' ') continue;
+        // Most spaces stand alone between words: a run of three has a
+        // space beside the one found.
+        if (from[i] != ' ' || (from[i - 1] != ' ' && (i + 1 == length || from[i + 1] != ' '))) continue;
         const char* gap = from + i;
         while (gap > from && gap[-1] == ' ') --gap;
         const char* end = from + i + 1;
@@ -142,6 +144,10 @@ std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
 void paragraphReading::classify(const lineFacts& first, passState& state) {
     lineWindow& lines = state.lines;
     paragraph_.clear();
+    // Room for most paragraphs at once, rather than grown a line at a time
+    // in each message.
+    const std::size_t usualLines = 32;
+    if (paragraph_.capacity() < usualLines) paragraph_.reserve(usualLines);
     lineFacts line = first;
     for (;;) {
         const messageLine& l = line.line;
@@ -314,9 +320,14 @@ std::size_t paragraphReading::endSentence(readingOutput& out, std::size_t start,
     }
     std::size_t word = last;
     while (word > start && *out.at(word - 1) != ' ' && *out.at(word - 1) != '\t') --word;
-    const std::string lastWord(out.at(word), last - word);
-    const bool hasRule = filter_.filterList != nullptr &&
-                         filter_.filterListIndex.find(filter_.filterList, makeSearchWord(lastWord.c_str())) != nullptr;
+    // The word is looked up where it stands, as far as a NUL, as the
+    // scanner would read it.
+    const char* lastWord = out.at(word);
+    const void* nul = std::memchr(lastWord, '\0', last - word);
+    const char* lastWordEnd = nul != nullptr ? static_cast<const char*>(nul) : out.at(last);
+    const bool hasRule =
+        filter_.filterList != nullptr &&
+        filter_.filterListIndex.find(filter_.filterList, makeSearchWord(lastWord, lastWordEnd)) != nullptr;
     if (!hasRule) {
         out.insert(last, ".");
         return 1;
@@ -376,8 +387,9 @@ void paragraphReading::after(const lineFacts& facts, lineFate fate, std::size_t 
 
     // Where the line's text stands in the output: after its quote prefix
     // and blanks, before blanks and its line end.
-    const messageLine writtenLine = lineAt(out.at(written), out.at(out.length()));
-    std::size_t text = written + static_cast<std::size_t>(writtenLine.prefixEnd - writtenLine.begin);
+    const char* writtenLine = out.at(written);
+    const char* writtenPrefixEnd = quotePrefixEnd(writtenLine, out.at(out.length()));
+    std::size_t text = written + static_cast<std::size_t>(writtenPrefixEnd - writtenLine);
     std::size_t end = out.length();
     if (end > text && *out.at(end - 1) == '\n') --end;
     if (end > text && *out.at(end - 1) == '\r') --end;

@@ -51,12 +51,12 @@ lineTaken spokenDates::take(const lineFacts& line, passState& state, readingOutp
     if (!line.hasDigit || line.keywordEnd == nullptr || !isDateKeyword(line, state)) return lineTaken::passed();
     const char* value = skipBlanks(line.keywordEnd, line.line.end);
     if (!dateEndsOnItsLine(line, value, state)) return lineTaken::passed();
-    std::string spoken;
-    if (!speakDateText(value, static_cast<std::size_t>(line.line.end - value), words_, spoken))
+    spoken_.clear();
+    if (!speakDateText(value, static_cast<std::size_t>(line.line.end - value), words_, spoken_))
         return lineTaken::passed();
     out.put(line.line.begin, line.keywordEnd);
     out.put(" ");
-    out.put(spoken.c_str());
+    out.put(spoken_.c_str());
     out.put(line.line.end, line.line.next);
     return lineTaken::upTo(line.line.next);
 }

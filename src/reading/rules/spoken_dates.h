@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "reading/pass/reading_rule.h"
 
 namespace postsift {
@@ -33,6 +35,7 @@ private:
 
     epostSift& filter_;
     const dateWords& words_;
+    std::string spoken_;  // the date as said, kept from line to line for its buffer
 };
 
 }  // namespace postsift

@@ -12,6 +12,7 @@ TEST(Attribution, NamesWhoWroteAndNothingElse) {
     };
     const example examples[] = {
         {"\"Smith, Bob\" <b@x.com> writes:", true, "Smith, Bob"},
+        {"\"Jo\"\"Ann  Lee\" <jo@x.org> wrote:", true, "JoAnn Lee"},
         {"On 4/4/2012 3:59 PM, \"Smith, Bob\" <b@x.com> WROTE:", true, "Smith, Bob"},
         {"On Tue, Mar 11, 2025 at 9:12 AM Lea Roth <lea@example.org> wrote:", true, "Lea Roth"},
         {"Le 23/01/2015 22:03, Brendan a ecrit:", true, "Brendan"},

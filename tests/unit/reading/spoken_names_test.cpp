@@ -22,6 +22,7 @@ TEST_F(SpokenNames, EachFormOfSenderIsSaidByItsName) {
         const char* said;
     } examples[] = {
         {"jo.lee@example.net (Jo Lee)", "Jo Lee <jo.lee@example.net>"},
+        {"a@example.org (Jo (\\(JJ)  Lee)", "Jo ((JJ) Lee <a@example.org>"},
         {"\"Moreau, Claire\" <c@example.fr>", "Claire Moreau <c@example.fr>"},
         {"Moreau,Claire <c@example.fr>", "Claire Moreau <c@example.fr>"},
         {"\"van Dijk, Jan\" <j@example.nl>", "van Dijk, Jan <j@example.nl>"},
