@@ -418,20 +418,6 @@ constexpr wordByteTable wordBytes = [] {
     return table;
 }();
 inline unsigned kindOf(char c) { return wordBytes.of[static_cast<unsigned char>(c)]; }
-inline bool isBlankKind(char c) { return (kindOf(c) & byteBlank) != 0; }
-
-// The first blank at or after `p`, or `end`. Four bytes a round, as most
-// words are longer than three: the walk spends most of its time here.
-inline const char* nextBlank(const char* p, const char* end) {
-    for (; end - p >= 4; p += 4) {
-        if (isBlankKind(p[0])) return p;
-        if (isBlankKind(p[1])) return p + 1;
-        if (isBlankKind(p[2])) return p + 2;
-        if (isBlankKind(p[3])) return p + 3;
-    }
-    while (p < end && !isBlankKind(*p)) ++p;
-    return p;
-}
 
 }  // namespace
 
@@ -452,7 +438,7 @@ void blockWords::addLine(const char* begin, const char* end) {
         // The word, and within it its bytes of a word, without the
         // punctuation around them (which is seldom more than a byte).
         const char* wordBegin = p;
-        p = nextBlank(p, end);
+        p = firstBlank(p, end);
         const char* bareBegin = wordBegin;
         while (bareBegin < p && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
         const char* bareEnd = p;

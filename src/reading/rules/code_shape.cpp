@@ -27,20 +27,6 @@ bool isLetterByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c 
 constexpr byteSet codeSigns("{}[]()<>;=$\\|&^~`#");
 constexpr byteSet strongSigns("{}[]<>=$\\|^~`#");
 
-// The first blank at or after `p`, or `to`: four bytes a round, as a
-// word is mostly longer than three.
-const char* blankAt(const char* p, const char* to) {
-    static constexpr byteSet blanks(" \t");
-    for (; to - p >= 4; p += 4) {
-        if (blanks(p[0])) return p;
-        if (blanks(p[1])) return p + 1;
-        if (blanks(p[2])) return p + 2;
-        if (blanks(p[3])) return p + 3;
-    }
-    while (p < to && !blanks(*p)) ++p;
-    return p;
-}
-
 bool startsWith(const char* from, const char* to, const char* literal) {
     const std::size_t length = std::strlen(literal);
     return static_cast<std::size_t>(to - from) >= length && std::memcmp(from, literal, length) == 0;
@@ -371,7 +357,7 @@ bool isNumberRow(const char* from, const char* to) {
     // words that begin so (most lines that hold a digit) is let go before
     // its words are weighed.
     std::size_t starts = 0;
-    for (const char* p = from; p < to && starts < 3; p = skipBlanks(blankAt(p, to), to))
+    for (const char* p = from; p < to && starts < 3; p = skipBlanks(firstBlank(p, to), to))
         if (isAsciiDigit(byteAt(p)) || figureSigns(*p)) ++starts;
     if (starts < 3) return false;
     std::size_t words = 0;
