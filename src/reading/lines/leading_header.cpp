@@ -1,28 +1,15 @@
 #include "reading/lines/leading_header.h"
 
+#include "reading/lines/byte_set.h"
+
 namespace postsift {
 
 namespace {
 
-// A field's name, and the body scanner's keyword bytes: a table, as every
-// line of the leading header is walked by them.
-enum fieldByte : unsigned char { nameByte = 1, keywordByte = 2 };
-struct fieldByteTable {
-    unsigned char of[256];
-};
-constexpr fieldByteTable fieldBytes = [] {
-    fieldByteTable table{};
-    for (int c = 0; c < 256; ++c) {
-        const bool name = c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\0' && c != ':';
-        const bool keyword = name && c != '*' && c != '>' && c != '_';
-        table.of[c] = static_cast<unsigned char>((name ? nameByte : 0) | (keyword ? keywordByte : 0));
-    }
-    return table;
-}();
-bool isNameByte(char c) { return (fieldBytes.of[static_cast<unsigned char>(c)] & nameByte) != 0; }
-bool isKeywordByte(char c) { return (fieldBytes.of[static_cast<unsigned char>(c)] & keywordByte) != 0; }
-// What the body scanner reads as a word's byte after a keyword's colon.
-bool isBodyByte(char c) { return isKeywordByte(c) || c == ':'; }
+// A field's name: a table, as every line of the leading header is walked
+// by it.
+constexpr byteSet notInName(" \t\r\n:");
+bool isNameByte(char c) { return c != '\0' && !notInName(c); }
 
 }  // namespace
 
@@ -33,7 +20,7 @@ bool isLeadingFieldLine(const messageLine& line) {
     if (isBlank(*p)) {
         p = skipBlanks(p, line.end);
         const char* name = p;
-        while (p < line.end && isKeywordByte(*p)) ++p;
+        while (p < line.end && isScannerKeywordByte(*p)) ++p;
         return p > name && p < line.end && *p == ':';
     }
     while (p < line.end && isNameByte(*p)) ++p;
@@ -51,14 +38,13 @@ bool isLeadingFieldLine(const messageLine& line, const char*& keyword, const cha
     }
     if (*p == '>' || *p == '*' || *p == '_') return false;
     // The name's bytes, and whether all of them are a keyword's too.
-    unsigned char all = nameByte | keywordByte;
-    for (unsigned char kind; p < line.end && ((kind = fieldBytes.of[static_cast<unsigned char>(*p)]) & nameByte) != 0; ++p)
-        all &= kind;
+    bool keywordBytes = true;
+    for (; p < line.end && isNameByte(*p); ++p) keywordBytes = keywordBytes && isScannerKeywordByte(*p);
     if (p == line.begin || p == line.end || *p != ':') return false;
     if (line.end - p >= 3 && p[1] == '/' && p[2] == '/') return false;
     // As headerKeywordEnd reads an unquoted line that begins with its
     // keyword: a word that goes on after the colon is no keyword.
-    if ((all & keywordByte) != 0 && !(p + 1 < line.end && isBodyByte(p[1]))) {
+    if (keywordBytes && !(p + 1 < line.end && isScannerBodyByte(p[1]))) {
         keyword = line.begin;
         keywordEnd = p + 1;
     }

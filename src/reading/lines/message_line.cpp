@@ -8,23 +8,6 @@ namespace postsift {
 
 namespace {
 
-// The scanner's character sets: a word of body text, and of a keyword. A
-// table, as every line with a colon is walked by them.
-struct scannerByteSets {
-    bool body[256];
-    bool keyword[256];
-};
-constexpr scannerByteSets scannerBytes = [] {
-    scannerByteSets sets{};
-    for (int c = 0; c < 256; ++c) {
-        sets.body[c] = c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\0' && c != '*' && c != '>' && c != '_';
-        sets.keyword[c] = sets.body[c] && c != ':';
-    }
-    return sets;
-}();
-bool isBodyByte(char c) { return scannerBytes.body[static_cast<unsigned char>(c)]; }
-bool isKeywordByte(char c) { return scannerBytes.keyword[static_cast<unsigned char>(c)]; }
-
 bool isKeyNameByte(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
     return isAsciiLetter(u) || isAsciiDigit(u) || c == '-' || c == '_';
@@ -94,12 +77,12 @@ const char* headerKeywordEnd(const messageLine& line, const char*& keyword) {
         return p != nullptr && p < line.end && *p == ':' ? p + 1 : nullptr;
     }
     const char* name = p;
-    while (p < line.end && isKeywordByte(*p)) ++p;
+    while (p < line.end && isScannerKeywordByte(*p)) ++p;
     if (p == name || p == line.end || *p != ':') return nullptr;
     ++p;
     // The longest match wins: a word that goes on after the colon is a word.
     // Blanks before the keyword leave the body word no start to compete from.
-    if (name == line.begin && p < line.end && isBodyByte(*p)) return nullptr;
+    if (name == line.begin && p < line.end && isScannerBodyByte(*p)) return nullptr;
     return p;
 }
 

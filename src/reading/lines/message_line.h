@@ -35,6 +35,24 @@ messageLine lineAt(const char* position, const char* textEnd);
 // the prefix as any other byte but '>' and blanks does.
 const char* quotePrefixEnd(const char* position, const char* textEnd);
 
+// The scanner's character sets: a byte of a body word, and of a keyword
+// (a body word's bytes but ':'). A table, as every line with a colon, and
+// every line of the leading header, is walked by them.
+struct scannerByteSets {
+    bool body[256];
+    bool keyword[256];
+};
+inline constexpr scannerByteSets scannerBytes = [] {
+    scannerByteSets sets{};
+    for (int c = 0; c < 256; ++c) {
+        sets.body[c] = c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\0' && c != '*' && c != '>' && c != '_';
+        sets.keyword[c] = sets.body[c] && c != ':';
+    }
+    return sets;
+}();
+inline bool isScannerBodyByte(char c) { return scannerBytes.body[static_cast<unsigned char>(c)]; }
+inline bool isScannerKeywordByte(char c) { return scannerBytes.keyword[static_cast<unsigned char>(c)]; }
+
 // Where the header keyword of a line ends (just past its colon), when the
 // scanner takes the line for a header line: a word ending in ':' at the
 // start of an unquoted line, or a key name and ':' right after a quote
