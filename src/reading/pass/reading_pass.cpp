@@ -50,6 +50,7 @@ std::vector<activeRule> activeRules(epostSift& filter) {
     const ruleSetting setting(filter);
     std::size_t count = 0;
     const ruleRow* rows = ruleRows(count);
+    active.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (setting.isOn(rows[i].option)) active.push_back({rows[i].make(setting), rows[i].fate, rows[i].headerLines});
     }
@@ -68,6 +69,7 @@ class readingPass {
 public:
     readingPass(epostSift& filter, std::vector<activeRule>& rules, const char* textEnd, readingOutput& out)
         : rules_(rules), state_(filter, textEnd), out_(out) {
+        for (std::vector<stagedRule>& at : stages_) at.reserve(rules_.size());
         for (activeRule& rule : rules_)
             for (std::vector<stagedRule>& at : stages_) at.push_back({rule.rule.get(), rule.fate, rule.headerLines});
     }
