@@ -32,6 +32,8 @@
 #include "reading/lines/leading_header.h"
 #include "reading/lines/mime_boundary.h"
 #include "reading/pass/rule_table.h"
+#include "support/log.h"
+#include "support/trace.h"
 
 namespace postsift {
 
@@ -103,7 +105,7 @@ private:
             if (!folded) {
                 const char* fieldEnd = droppedFieldEnd(text, keyword, keywordEnd);
                 if (fieldEnd != nullptr) {
-                    out_.put(text.begin, fieldEnd);
+                    if (!mayLeaveOutField(fieldEnd)) out_.put(text.begin, fieldEnd);
                     p = fieldEnd;
                     continue;
                 }
@@ -141,6 +143,19 @@ private:
             if (next.begin == next.end || !isBlank(*next.begin)) return at.next;
             at = next;
         }
+    }
+
+    // Whether a field that the scanner drops, ending at `fieldEnd`, may be
+    // left out of the text altogether: the scanner would spend as much on
+    // the Received lines and signatures of real mail as on the rest of the
+    // message, to keep nothing of them. It may where another field begins
+    // right after it, so that the scanner goes from the item before it to
+    // that field's item as it went to the dropped one's: the header block
+    // keeps its first line, its last item and its end, and a quoted line or
+    // a text line that follows a field stays after the same field. With
+    // diagnostics on, every item is scanned, so that the log shows them all.
+    bool mayLeaveOutField(const char* fieldEnd) const {
+        return !diagnosticsOn_ && fieldEnd < state_.textEnd && isLeadingFieldLine(lineAt(fieldEnd, state_.textEnd));
     }
 
     // A header line: said by the rules that read header lines, or written as
@@ -216,6 +231,7 @@ private:
     // The rules that act at each stage, in the table's order.
     std::vector<stagedRule> stages_[readingRule::stageCount];
     std::size_t linesRead_ = 0;
+    const bool diagnosticsOn_ = traceIsOn() || maxLevel >= 3;
     passState state_;
     readingOutput& out_;
 };

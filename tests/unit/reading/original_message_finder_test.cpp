@@ -35,7 +35,7 @@ TEST_F(ReadingPass, BlocksInTheOtherLanguagesRightUnderTheText) {
     // no field name.
     EXPECT_EQ(findHeaderName("A", "A" + 1), nullptr);
     EXPECT_NE(findHeaderName("A", "A" + 1, true), nullptr);
-    EXPECT_EQ(read("Q: a\nA: b\nPara: c\n"), "Q: a\nA: b\nPara: c\n");
+    EXPECT_EQ(read("\nQ: a\nA: b\nPara: c\n"), "\nQ: a\nA: b\nPara: c\n");
 }
 
 TEST_F(ReadingPass, AForwardedTextWithItsEndIsAQuoteAndTheTextAfterItOnesOwn) {
