@@ -52,9 +52,11 @@ std::vector<activeRule> activeRules(epostSift& filter) {
     const ruleSetting setting(filter);
     std::size_t count = 0;
     const ruleRow* rows = ruleRows(count);
-    active.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        if (setting.isOn(rows[i].option)) active.push_back({rows[i].make(setting), rows[i].fate, rows[i].headerLines});
+        if (!setting.isOn(rows[i].option)) continue;
+        // Room for every rule at the first, and none with every option off.
+        if (active.empty()) active.reserve(count - i);
+        active.push_back({rows[i].make(setting), rows[i].fate, rows[i].headerLines});
     }
     return active;
 }
