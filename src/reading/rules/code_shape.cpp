@@ -888,10 +888,11 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
                       passState::lineVerdicts& verdicts) {
     codeBlock block;
     block.judged = first.line.next;
-    // The line's verdict first: the paragraph rule asks it of every line
-    // of text, so it is mostly known already, and most lines begin nothing.
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries) || !beginsBlock(first, verdicts) ||
-        endsParagraphSoon(first, lines, boundaries, block.judged))
+    // Where the paragraph ends, before the line's verdict: most lines of a
+    // message have too few after them to begin a block, and the verdict,
+    // which weighs the line, is then not asked.
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries) ||
+        endsParagraphSoon(first, lines, boundaries, block.judged) || !beginsBlock(first, verdicts))
         return block;
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {

@@ -141,6 +141,26 @@ std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
     return std::make_unique<paragraphReading>(setting.filter, buildContinuingWords());
 }
 
+paragraphReading::lineLayout paragraphReading::layoutOf(const lineFacts& line, passState& state) const {
+    const messageLine& l = line.line;
+    lineLayout shape;
+    shape.begin = l.begin;
+    const char* text = l.content;
+    for (; text < l.end && isBlank(*text); ++text)
+        shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
+    const char* end = trimBlanks(text, l.end);
+    shape.length = static_cast<std::size_t>(end - text);
+    const textWord opening = wordAt(text, end);
+    shape.link = startsWithLink(opening.begin, opening.end);
+    shape.firstWord = shape.link ? longestWord + 1 : opening.length();
+    shape.item = isListMark(text, end);
+    shape.gaps = columnGaps(text, end, line.hasCodeSign);
+    shape.alone = shape.item || isHeading(text, end) || isMachineLine(line, state.verdicts);
+    shape.text = text;
+    shape.heads = text < end && (isCapital(byteAt(text)) || isAsciiDigit(byteAt(text)));
+    return shape;
+}
+
 void paragraphReading::classify(const lineFacts& first, passState& state) {
     lineWindow& lines = state.lines;
     paragraph_.clear();
@@ -148,28 +168,31 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
     // in each message.
     const std::size_t usualLines = 32;
     if (paragraph_.capacity() < usualLines) paragraph_.reserve(usualLines);
+    expected_ = first.line.begin;
+    index_ = 0;
+    const auto inParagraph = [&first](const lineFacts& line) {
+        return line.line.depth == first.line.depth && isProse(line);
+    };
+    lineFacts next;
+    bool more = lines.next(first, next) && inParagraph(next);
+    if (!more) {
+        // A line alone in its paragraph (most are) joins no line and is
+        // joined by none: what its layout would say is never asked.
+        lineLayout alone;
+        alone.begin = first.line.begin;
+        paragraph_.push_back(alone);
+        width_ = 0;
+        wrapped_ = false;
+        return;
+    }
     lineFacts line = first;
     for (;;) {
-        const messageLine& l = line.line;
-        lineLayout shape;
-        shape.begin = l.begin;
-        const char* text = l.content;
-        for (; text < l.end && isBlank(*text); ++text)
-            shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
-        const char* end = trimBlanks(text, l.end);
-        shape.length = static_cast<std::size_t>(end - text);
-        const textWord opening = wordAt(text, end);
-        shape.link = startsWithLink(opening.begin, opening.end);
-        shape.firstWord = shape.link ? longestWord + 1 : opening.length();
-        shape.item = isListMark(text, end);
-        shape.gaps = columnGaps(text, end, line.hasCodeSign);
-        shape.alone = shape.item || isHeading(text, end) || isMachineLine(line, state.verdicts);
-        shape.text = text;
-        shape.heads = text < end && (isCapital(byteAt(text)) || isAsciiDigit(byteAt(text)));
-        paragraph_.push_back(shape);
+        paragraph_.push_back(layoutOf(line, state));
+        if (!more) break;
+        line = next;
         // The window writes the next line's facts in place: the line read
         // is not asked again.
-        if (!lines.next(line, line) || line.line.depth != first.line.depth || !isProse(line)) break;
+        more = lines.next(line, next) && inParagraph(next);
     }
     // A table's lines: two columns apart, or one beside another such line.
     for (std::size_t i = 0; i < paragraph_.size(); ++i) {
@@ -225,8 +248,6 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
         }
         wrapped_ = !items;
     }
-    expected_ = first.line.begin;
-    index_ = 0;
 }
 
 bool paragraphReading::endsOpen(const lineLayout& line) const {
