@@ -157,6 +157,17 @@ public:
                         static_cast<unsigned char>(1u << (name.length < 7 ? name.length : 7));
     }
 
+    // Marks the first two bytes of each spelling, as bits of `beginnings`.
+    void markBeginnings(std::vector<unsigned char>& beginnings) const {
+        for (const std::vector<indexedName>& names : byFirstByte_)
+            for (const indexedName& name : names)
+                if (name.length >= 2) {
+                    const unsigned pair = static_cast<unsigned char>(name.spelling[0]) * 256u +
+                                          static_cast<unsigned char>(name.spelling[1]);
+                    beginnings[pair / 8] |= static_cast<unsigned char>(1u << (pair % 8));
+                }
+    }
+
     bool hasNamesBeginningWith(unsigned char first) const { return !byFirstByte_[foldedBytes.of[first]].empty(); }
 
     const indexedName* find(const unsigned char* word, std::size_t length) const {
@@ -196,6 +207,18 @@ const std::vector<unsigned char>& shortBeginnings() {
     return built;
 }
 
+// By the two first bytes (in lower case) of a word, as bits: whether a
+// spelling of either table begins so.
+const std::vector<unsigned char>& nameBeginnings() {
+    static const std::vector<unsigned char> built = [] {
+        std::vector<unsigned char> beginnings(256 * 256 / 8, 0);
+        dayIndex().markBeginnings(beginnings);
+        monthIndex().markBeginnings(beginnings);
+        return beginnings;
+    }();
+    return built;
+}
+
 bool findIn(const nameIndex& index, const unsigned char* word, std::size_t length, dateName& found) {
     const indexedName* name = index.find(word, length);
     if (name == nullptr) return false;
@@ -220,6 +243,12 @@ bool mayBeginDateName(unsigned char first) {
 
 bool mayBeginShortDateName(unsigned char first, unsigned char second) {
     return shortBeginnings()[foldedBytes.of[first] * 256u + foldedBytes.of[second]] != 0;
+}
+
+bool mayBeDateName(const unsigned char* word, std::size_t length) {
+    if (length < 2) return true;
+    const unsigned pair = foldedBytes.of[word[0]] * 256u + foldedBytes.of[word[1]];
+    return (nameBeginnings()[pair / 8] >> (pair % 8) & 1u) != 0;
 }
 
 const unsigned char* shortDateNameLengths() { return shortBeginnings().data(); }

@@ -131,6 +131,10 @@ bool digitsAt(const char* p, const char* to, std::size_t count) {
 }
 
 bool startsWithMonthOrDay(const char* p, const char* to) {
+    // The first letters of the names below: most lines are let go at their
+    // first byte, not held against every name.
+    static constexpr byteSet firstLetters("jfmasondtwJFMASONDTW");
+    if (p == to || !firstLetters(*p)) return false;
     static const char* const names[] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct",
                                         "nov", "dec", "mon", "tue", "wed", "thu", "fri", "sat", "sun"};
     for (const char* name : names)

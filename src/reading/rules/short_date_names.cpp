@@ -70,6 +70,22 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
     return findDayName(name, length, found) || findMonthName(name, length, found);
 }
 
+// Whether the word may belong to a date as belongsToDate (not `beforeADay`)
+// finds: a figure, or a capital whose first two bytes may begin a day or
+// month name. Asked first of every word where the search stops, most of
+// which are words of a sentence.
+bool mayBelongToDate(const textWord& word) {
+    const char* p = word.begin;
+    while (p < word.end && (*p == '(' || *p == '"' || *p == '\'')) ++p;
+    if (p == word.end) return false;
+    const unsigned char first = static_cast<unsigned char>(*p);
+    if (isAsciiDigit(first)) return true;
+    if (!isCapital(first)) return false;
+    const char* end = p + 1;
+    while (end < word.end && end - p < 2 && isNameByte(static_cast<unsigned char>(*end))) ++end;
+    return mayBeDateName(reinterpret_cast<const unsigned char*>(p), static_cast<std::size_t>(end - p));
+}
+
 // Whether a rule's key is a short name's: without a trailing ',' or '.', a
 // short day or month name.
 bool isShortNameKey(const char* key, std::size_t length) {
@@ -258,6 +274,9 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
         textWord date{begin, p};
         while (date.end < lineEnd && !isBlank(*date.end)) ++date.end;
         p = date.end;
+        // A word of a sentence where the search stopped: nothing beside it
+        // is said.
+        if (!mayBelongToDate(date)) continue;
         const textWord before = date.begin > looked ? wordBefore(line, date.begin) : textWord{looked, looked};
         // The word itself, when it is a short name before another word of a
         // date ("Sat, Apr"): after the word before it, before the word after.
