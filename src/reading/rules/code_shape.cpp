@@ -477,14 +477,21 @@ bool signsCanMakeCode(const char* from, const char* end) {
         count += std::size_t{codeSigns(p[0])} + codeSigns(p[1]) + codeSigns(p[2]) + codeSigns(p[3]);
     for (; p < end && count < 4; ++p) count += codeSigns(*p) ? 1 : 0;
     if (count >= 4) return true;
-    // After a link, an address or an emoticon, the line ends, as code is
-    // read, with the word before it.
-    const char* lastBegin = end;
-    while (lastBegin > from && !isBlank(lastBegin[-1])) --lastBegin;
-    const textWord last{lastBegin, end};
-    if (isLinkOrAddress(last) || isEmoticon(last) || (lastBegin == from && isListMarkWord(last))) return true;
-    return endings(end[-1]) ||
-           (callEndings(end[-1]) && std::memchr(from, '(', static_cast<std::size_t>(end - from)) != nullptr);
+    // The line ends, as code is read, with its last word that counts: not
+    // a link, an address or an emoticon (many lines end with one), nor a
+    // list's mark that begins the line.
+    const char* lastEnd = end;
+    for (;;) {
+        const char* lastBegin = lastEnd;
+        while (lastBegin > from && !isBlank(lastBegin[-1])) --lastBegin;
+        const textWord last{lastBegin, lastEnd};
+        if (!isLinkOrAddress(last) && !isEmoticon(last) && !(lastBegin == from && isListMarkWord(last))) break;
+        lastEnd = lastBegin;
+        while (lastEnd > from && isBlank(lastEnd[-1])) --lastEnd;
+        if (lastEnd == from) return false;  // no word counts
+    }
+    return endings(lastEnd[-1]) ||
+           (callEndings(lastEnd[-1]) && std::memchr(from, '(', static_cast<std::size_t>(end - from)) != nullptr);
 }
 
 // Brackets, semicolons and operators among few words, or a line that ends
