@@ -274,9 +274,10 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
         textWord date{begin, p};
         while (date.end < lineEnd && !isBlank(*date.end)) ++date.end;
         p = date.end;
-        // A word of a sentence where the search stopped: nothing beside it
-        // is said.
-        if (!mayBelongToDate(date)) continue;
+        // A word of a sentence where the search stopped (most capitals
+        // begin one): nothing beside it is said. Told before the words
+        // beside it are looked at.
+        if (!mayBelongToDate(date) || !belongsToDate(date, false)) continue;
         const textWord before = date.begin > looked ? wordBefore(line, date.begin) : textWord{looked, looked};
         // The word itself, when it is a short name before another word of a
         // date ("Sat, Apr"): after the word before it, before the word after.
@@ -286,7 +287,7 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
         if (!sayBefore && !sayItself && !mayNext) continue;
         const textWord next = wordAt(date.end, lineEnd);
         const bool sayNext = mayNext && mayBeShortName(next, breaks, shortLengths);
-        if ((!sayBefore && !sayItself && !sayNext) || !belongsToDate(date, false)) continue;
+        if (!sayBefore && !sayItself && !sayNext) continue;
         if (sayBefore) sayWord(filter, before, wordBefore(line, before.begin), date, false, breaks, saying);
         if (sayItself && belongsToDate(next, false)) sayWord(filter, date, before, next, false, breaks, saying);
         if (sayNext) sayWord(filter, next, date, wordAt(next.end, lineEnd), false, breaks, saying);
