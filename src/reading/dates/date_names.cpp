@@ -157,15 +157,15 @@ public:
                         static_cast<unsigned char>(1u << (name.length < 7 ? name.length : 7));
     }
 
-    // Marks the first two bytes of each spelling, as bits of `beginnings`.
-    void markBeginnings(std::vector<unsigned char>& beginnings) const {
+    // Marks the length of each spelling under its first two bytes: bit n
+    // for n bytes, bit 7 for seven or more.
+    void markBeginnings(std::vector<unsigned char>& lengths) const {
         for (const std::vector<indexedName>& names : byFirstByte_)
             for (const indexedName& name : names)
-                if (name.length >= 2) {
-                    const unsigned pair = static_cast<unsigned char>(name.spelling[0]) * 256u +
-                                          static_cast<unsigned char>(name.spelling[1]);
-                    beginnings[pair / 8] |= static_cast<unsigned char>(1u << (pair % 8));
-                }
+                if (name.length >= 2)
+                    lengths[static_cast<unsigned char>(name.spelling[0]) * 256u +
+                            static_cast<unsigned char>(name.spelling[1])] |=
+                        static_cast<unsigned char>(1u << (name.length < 7 ? name.length : 7));
     }
 
     bool hasNamesBeginningWith(unsigned char first) const { return !byFirstByte_[foldedBytes.of[first]].empty(); }
@@ -207,14 +207,14 @@ const std::vector<unsigned char>& shortBeginnings() {
     return built;
 }
 
-// By the two first bytes (in lower case) of a word, as bits: whether a
-// spelling of either table begins so.
+// By the two first bytes (in lower case) of a word: the lengths of the
+// spellings of either table that begin so.
 const std::vector<unsigned char>& nameBeginnings() {
     static const std::vector<unsigned char> built = [] {
-        std::vector<unsigned char> beginnings(256 * 256 / 8, 0);
-        dayIndex().markBeginnings(beginnings);
-        monthIndex().markBeginnings(beginnings);
-        return beginnings;
+        std::vector<unsigned char> lengths(256 * 256, 0);
+        dayIndex().markBeginnings(lengths);
+        monthIndex().markBeginnings(lengths);
+        return lengths;
     }();
     return built;
 }
@@ -247,8 +247,8 @@ bool mayBeginShortDateName(unsigned char first, unsigned char second) {
 
 bool mayBeDateName(const unsigned char* word, std::size_t length) {
     if (length < 2) return true;
-    const unsigned pair = foldedBytes.of[word[0]] * 256u + foldedBytes.of[word[1]];
-    return (nameBeginnings()[pair / 8] >> (pair % 8) & 1u) != 0;
+    const unsigned lengths = nameBeginnings()[foldedBytes.of[word[0]] * 256u + foldedBytes.of[word[1]]];
+    return ((lengths >> (length < 7 ? length : 7)) & 1u) != 0;
 }
 
 const unsigned char* shortDateNameLengths() { return shortBeginnings().data(); }

@@ -38,8 +38,8 @@ bool isShortDateName(const unsigned char* word, std::size_t length);
 bool mayBeginDateName(unsigned char first);
 
 // Whether the word may be a day or month name (findDayName or
-// findMonthName may find it), by its first two bytes alone: a look that
-// turns most words away without a search.
+// findMonthName may find it), by its first two bytes and its length alone:
+// a look that turns most words away without a search.
 bool mayBeDateName(const unsigned char* word, std::size_t length);
 
 // Whether a word that begins with these two bytes can be one of those: a

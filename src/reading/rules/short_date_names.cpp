@@ -71,9 +71,9 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
 }
 
 // Whether the word may belong to a date as belongsToDate (not `beforeADay`)
-// finds: a figure, or a capital whose first two bytes may begin a day or
-// month name. Asked first of every word where the search stops, most of
-// which are words of a sentence.
+// finds: a figure, or a capital that begins a name whose first two bytes
+// and length may be a day's or a month's. Asked first of every word where
+// the search stops, most of which are words of a sentence.
 bool mayBelongToDate(const textWord& word) {
     const char* p = word.begin;
     while (p < word.end && (*p == '(' || *p == '"' || *p == '\'')) ++p;
@@ -82,7 +82,7 @@ bool mayBelongToDate(const textWord& word) {
     if (isAsciiDigit(first)) return true;
     if (!isCapital(first)) return false;
     const char* end = p + 1;
-    while (end < word.end && end - p < 2 && isNameByte(static_cast<unsigned char>(*end))) ++end;
+    while (end < word.end && isNameByte(static_cast<unsigned char>(*end))) ++end;
     return mayBeDateName(reinterpret_cast<const unsigned char*>(p), static_cast<std::size_t>(end - p));
 }
 
