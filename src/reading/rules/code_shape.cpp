@@ -529,7 +529,7 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
 
     shape.markup = signs && holdsMarkup(from, end);
     shape.timestamp = facts.hasColon && facts.hasDigit && beginsWithTimestamp(from, end);
-    const textWord first = wordAt(from, end);
+    const textWord first{from, firstBlank(from, end)};
     shape.prompt = beginsWithPrompt(from, end, first);
     shape.assignment = signs && isAssignment(from, end);
     shape.setting = facts.hasColon && isSetting(from, end);

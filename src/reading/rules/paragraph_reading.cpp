@@ -150,7 +150,7 @@ paragraphReading::lineLayout paragraphReading::layoutOf(const lineFacts& line, p
         shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
     const char* end = trimBlanks(text, l.end);
     shape.length = static_cast<std::size_t>(end - text);
-    const textWord opening = wordAt(text, end);
+    const textWord opening{text, firstBlank(text, end)};
     shape.link = startsWithLink(opening.begin, opening.end);
     shape.firstWord = shape.link ? longestWord + 1 : opening.length();
     shape.item = isListMark(text, end);

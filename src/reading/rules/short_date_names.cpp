@@ -271,8 +271,7 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
             ++p;
             continue;
         }
-        textWord date{begin, p};
-        while (date.end < lineEnd && !isBlank(*date.end)) ++date.end;
+        const textWord date{begin, firstBlank(p, lineEnd)};
         p = date.end;
         // A word of a sentence where the search stopped (most capitals
         // begin one): nothing beside it is said. Told before the words
