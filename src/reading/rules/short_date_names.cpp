@@ -267,7 +267,13 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
         const char* begin = p;
         while (begin > line && (classes.of[static_cast<unsigned char>(begin[-1])] & opensWord) != 0) --begin;
         const bool startsWord = begin == line || isBlank(begin[-1]);
-        if (!startsWord || (classes.of[static_cast<unsigned char>(*p)] & beginsDate) == 0) {
+        if (!startsWord) {
+            // Nor does any stop after it in the word ("iPhone", a link's
+            // figures): the search goes on after the word.
+            p = firstBlank(p, lineEnd);
+            continue;
+        }
+        if ((classes.of[static_cast<unsigned char>(*p)] & beginsDate) == 0) {
             ++p;
             continue;
         }
