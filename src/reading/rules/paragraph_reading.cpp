@@ -173,9 +173,8 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
     const auto inParagraph = [&first](const lineFacts& line) {
         return line.line.depth == first.line.depth && isProse(line);
     };
-    lineFacts next;
-    bool more = lines.next(first, next) && inParagraph(next);
-    if (!more) {
+    lineFacts line;
+    if (!lines.next(first, line) || !inParagraph(line)) {
         // A line alone in its paragraph (most are) joins no line and is
         // joined by none: what its layout would say is never asked.
         lineLayout alone;
@@ -185,14 +184,12 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
         wrapped_ = false;
         return;
     }
-    lineFacts line = first;
+    paragraph_.push_back(layoutOf(first, state));
     for (;;) {
         paragraph_.push_back(layoutOf(line, state));
-        if (!more) break;
-        line = next;
         // The window writes the next line's facts in place: the line read
         // is not asked again.
-        more = lines.next(line, next) && inParagraph(next);
+        if (!lines.next(line, line) || !inParagraph(line)) break;
     }
     // A table's lines: two columns apart, or one beside another such line.
     for (std::size_t i = 0; i < paragraph_.size(); ++i) {
