@@ -574,14 +574,37 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     return shape;
 }
 
+// Whether the line is plainly a person's, by its facts and its first word:
+// without a sign of code, a colon or a figure (most lines of prose), only a
+// first word that begins or ends as a prompt's, a comment's, a frame's, a
+// trace's head, a diff's header or a row of hex does, or a line of one
+// word, can make what shapeFrom finds a program's line or a block's
+// beginning; any other such line is neither, and need not be weighed.
+bool isPlainlyProse(const lineFacts& facts) {
+    if (facts.hasCodeSign || facts.hasColon || facts.hasDigit) return false;
+    const char* end = trimBlanks(facts.line.prefixEnd, facts.line.end);
+    const char* from = skipBlanks(facts.line.prefixEnd, end);
+    if (from == end) return true;
+    const textWord first{from, firstBlank(from, end)};
+    static constexpr byteSet firstBytes("%/*FiwEd-+@");
+    if (first.end == end || firstBytes(*from) || first.end[-1] == '%') return false;
+    bool letter = false;
+    return hexDigitsOf(first, letter) == 0;
+}
+
 // The line's verdicts, judged once.
 const passState::lineVerdicts::verdict& verdictOf(const lineFacts& line, passState::lineVerdicts& verdicts) {
     passState::lineVerdicts::verdict& kept = verdicts.slot(line.line.prefixEnd);
     if (kept.text != line.line.prefixEnd) {
-        const lineShape shape = shapeFrom(line, false);
         kept.text = line.line.prefixEnd;
-        kept.machine = shape.isMachineLine();
-        kept.beginsBlock = shape.beginsBlock();
+        if (isPlainlyProse(line)) {
+            kept.machine = false;
+            kept.beginsBlock = false;
+        } else {
+            const lineShape shape = shapeFrom(line, false);
+            kept.machine = shape.isMachineLine();
+            kept.beginsBlock = shape.beginsBlock();
+        }
     }
     return kept;
 }
