@@ -907,12 +907,15 @@ bool mayBeginDiff(const lineFacts& line) {
 bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
                        const char*& judged) {
     if (mayBeginDiff(first)) return false;
-    lineFacts second;
-    lineFacts third;
     const auto ends = [&](const lineFacts& line) { return line.blank || stopsBlock(line, first.line.depth, boundaries); };
-    if (!lines.next(first, second) || ends(second)) return true;
-    if (lines.next(second, third) && !ends(third)) return false;
-    if (!mayBeginDiff(second)) judged = second.line.next;
+    // The second line's facts, then the third's in their place: what is
+    // asked of the second is noted before.
+    lineFacts ahead;
+    if (!lines.next(first, ahead) || ends(ahead)) return true;
+    const char* afterSecond = ahead.line.next;
+    const bool secondMayBeginDiff = mayBeginDiff(ahead);
+    if (lines.next(ahead, ahead) && !ends(ahead)) return false;
+    if (!secondMayBeginDiff) judged = afterSecond;
     return true;
 }
 
