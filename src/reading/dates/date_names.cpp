@@ -157,6 +157,17 @@ public:
                         static_cast<unsigned char>(1u << (name.length < 7 ? name.length : 7));
     }
 
+    // Marks the length of each spelling under its first two bytes: bit n
+    // for n bytes, bit 7 for seven or more.
+    void markBeginnings(std::vector<unsigned char>& lengths) const {
+        for (const std::vector<indexedName>& names : byFirstByte_)
+            for (const indexedName& name : names)
+                if (name.length >= 2)
+                    lengths[static_cast<unsigned char>(name.spelling[0]) * 256u +
+                            static_cast<unsigned char>(name.spelling[1])] |=
+                        static_cast<unsigned char>(1u << (name.length < 7 ? name.length : 7));
+    }
+
     bool hasNamesBeginningWith(unsigned char first) const { return !byFirstByte_[foldedBytes.of[first]].empty(); }
 
     const indexedName* find(const unsigned char* word, std::size_t length) const {
@@ -196,6 +207,18 @@ const std::vector<unsigned char>& shortBeginnings() {
     return built;
 }
 
+// By the two first bytes (in lower case) of a word: the lengths of the
+// spellings of either table that begin so.
+const std::vector<unsigned char>& nameBeginnings() {
+    static const std::vector<unsigned char> built = [] {
+        std::vector<unsigned char> lengths(256 * 256, 0);
+        dayIndex().markBeginnings(lengths);
+        monthIndex().markBeginnings(lengths);
+        return lengths;
+    }();
+    return built;
+}
+
 bool findIn(const nameIndex& index, const unsigned char* word, std::size_t length, dateName& found) {
     const indexedName* name = index.find(word, length);
     if (name == nullptr) return false;
@@ -220,6 +243,12 @@ bool mayBeginDateName(unsigned char first) {
 
 bool mayBeginShortDateName(unsigned char first, unsigned char second) {
     return shortBeginnings()[foldedBytes.of[first] * 256u + foldedBytes.of[second]] != 0;
+}
+
+bool mayBeDateName(const unsigned char* word, std::size_t length) {
+    if (length < 2) return true;
+    const unsigned lengths = nameBeginnings()[foldedBytes.of[word[0]] * 256u + foldedBytes.of[word[1]]];
+    return ((lengths >> (length < 7 ? length : 7)) & 1u) != 0;
 }
 
 const unsigned char* shortDateNameLengths() { return shortBeginnings().data(); }

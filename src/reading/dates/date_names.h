@@ -37,6 +37,11 @@ bool isShortDateName(const unsigned char* word, std::size_t length);
 // this byte, in either case.
 bool mayBeginDateName(unsigned char first);
 
+// Whether the word may be a day or month name (findDayName or
+// findMonthName may find it), by its first two bytes and its length alone:
+// a look that turns most words away without a search.
+bool mayBeDateName(const unsigned char* word, std::size_t length);
+
 // Whether a word that begins with these two bytes can be one of those: a
 // look that turns most words away before they are read to their end.
 bool mayBeginShortDateName(unsigned char first, unsigned char second);

@@ -131,6 +131,10 @@ bool digitsAt(const char* p, const char* to, std::size_t count) {
 }
 
 bool startsWithMonthOrDay(const char* p, const char* to) {
+    // The first letters of the names below: most lines are let go at their
+    // first byte, not held against every name.
+    static constexpr byteSet firstLetters("jfmasondtwJFMASONDTW");
+    if (p == to || !firstLetters(*p)) return false;
     static const char* const names[] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct",
                                         "nov", "dec", "mon", "tue", "wed", "thu", "fri", "sat", "sun"};
     for (const char* name : names)
@@ -473,14 +477,21 @@ bool signsCanMakeCode(const char* from, const char* end) {
         count += std::size_t{codeSigns(p[0])} + codeSigns(p[1]) + codeSigns(p[2]) + codeSigns(p[3]);
     for (; p < end && count < 4; ++p) count += codeSigns(*p) ? 1 : 0;
     if (count >= 4) return true;
-    // After a link, an address or an emoticon, the line ends, as code is
-    // read, with the word before it.
-    const char* lastBegin = end;
-    while (lastBegin > from && !isBlank(lastBegin[-1])) --lastBegin;
-    const textWord last{lastBegin, end};
-    if (isLinkOrAddress(last) || isEmoticon(last) || (lastBegin == from && isListMarkWord(last))) return true;
-    return endings(end[-1]) ||
-           (callEndings(end[-1]) && std::memchr(from, '(', static_cast<std::size_t>(end - from)) != nullptr);
+    // The line ends, as code is read, with its last word that counts: not
+    // a link, an address or an emoticon (many lines end with one), nor a
+    // list's mark that begins the line.
+    const char* lastEnd = end;
+    for (;;) {
+        const char* lastBegin = lastEnd;
+        while (lastBegin > from && !isBlank(lastBegin[-1])) --lastBegin;
+        const textWord last{lastBegin, lastEnd};
+        if (!isLinkOrAddress(last) && !isEmoticon(last) && !(lastBegin == from && isListMarkWord(last))) break;
+        lastEnd = lastBegin;
+        while (lastEnd > from && isBlank(lastEnd[-1])) --lastEnd;
+        if (lastEnd == from) return false;  // no word counts
+    }
+    return endings(lastEnd[-1]) ||
+           (callEndings(lastEnd[-1]) && std::memchr(from, '(', static_cast<std::size_t>(end - from)) != nullptr);
 }
 
 // Brackets, semicolons and operators among few words, or a line that ends
@@ -518,7 +529,7 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
 
     shape.markup = signs && holdsMarkup(from, end);
     shape.timestamp = facts.hasColon && facts.hasDigit && beginsWithTimestamp(from, end);
-    const textWord first = wordAt(from, end);
+    const textWord first{from, firstBlank(from, end)};
     shape.prompt = beginsWithPrompt(from, end, first);
     shape.assignment = signs && isAssignment(from, end);
     shape.setting = facts.hasColon && isSetting(from, end);
@@ -563,14 +574,37 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     return shape;
 }
 
+// Whether the line is plainly a person's, by its facts and its first word:
+// without a sign of code, a colon or a figure (most lines of prose), only a
+// first word that begins or ends as a prompt's, a comment's, a frame's, a
+// trace's head, a diff's header or a row of hex does, or a line of one
+// word, can make what shapeFrom finds a program's line or a block's
+// beginning; any other such line is neither, and need not be weighed.
+bool isPlainlyProse(const lineFacts& facts) {
+    if (facts.hasCodeSign || facts.hasColon || facts.hasDigit) return false;
+    const char* end = trimBlanks(facts.line.prefixEnd, facts.line.end);
+    const char* from = skipBlanks(facts.line.prefixEnd, end);
+    if (from == end) return true;
+    const textWord first{from, firstBlank(from, end)};
+    static constexpr byteSet firstBytes("%/*FiwEd-+@");
+    if (first.end == end || firstBytes(*from) || first.end[-1] == '%') return false;
+    bool letter = false;
+    return hexDigitsOf(first, letter) == 0;
+}
+
 // The line's verdicts, judged once.
 const passState::lineVerdicts::verdict& verdictOf(const lineFacts& line, passState::lineVerdicts& verdicts) {
     passState::lineVerdicts::verdict& kept = verdicts.slot(line.line.prefixEnd);
     if (kept.text != line.line.prefixEnd) {
-        const lineShape shape = shapeFrom(line, false);
         kept.text = line.line.prefixEnd;
-        kept.machine = shape.isMachineLine();
-        kept.beginsBlock = shape.beginsBlock();
+        if (isPlainlyProse(line)) {
+            kept.machine = false;
+            kept.beginsBlock = false;
+        } else {
+            const lineShape shape = shapeFrom(line, false);
+            kept.machine = shape.isMachineLine();
+            kept.beginsBlock = shape.beginsBlock();
+        }
     }
     return kept;
 }
@@ -873,12 +907,15 @@ bool mayBeginDiff(const lineFacts& line) {
 bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
                        const char*& judged) {
     if (mayBeginDiff(first)) return false;
-    lineFacts second;
-    lineFacts third;
     const auto ends = [&](const lineFacts& line) { return line.blank || stopsBlock(line, first.line.depth, boundaries); };
-    if (!lines.next(first, second) || ends(second)) return true;
-    if (lines.next(second, third) && !ends(third)) return false;
-    if (!mayBeginDiff(second)) judged = second.line.next;
+    // The second line's facts, then the third's in their place: what is
+    // asked of the second is noted before.
+    lineFacts ahead;
+    if (!lines.next(first, ahead) || ends(ahead)) return true;
+    const char* afterSecond = ahead.line.next;
+    const bool secondMayBeginDiff = mayBeginDiff(ahead);
+    if (lines.next(ahead, ahead) && !ends(ahead)) return false;
+    if (!secondMayBeginDiff) judged = afterSecond;
     return true;
 }
 
@@ -888,11 +925,15 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
                       passState::lineVerdicts& verdicts) {
     codeBlock block;
     block.judged = first.line.next;
-    // The line's verdict first: the paragraph rule asks it of every line
-    // of text, so it is mostly known already, and most lines begin nothing.
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries) || !beginsBlock(first, verdicts) ||
-        endsParagraphSoon(first, lines, boundaries, block.judged))
-        return block;
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
+    // The line's verdict when it is known already (the paragraph rule
+    // judges the lines of a paragraph at its first), and most lines begin
+    // nothing; else where the paragraph ends, before the verdict is worked
+    // out: most lines of a message have too few after them to begin a
+    // block, and the line need not be weighed.
+    const passState::lineVerdicts::verdict& kept = verdicts.slot(first.line.prefixEnd);
+    if (kept.text == first.line.prefixEnd && !kept.beginsBlock) return block;
+    if (endsParagraphSoon(first, lines, boundaries, block.judged) || !beginsBlock(first, verdicts)) return block;
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {
         codeBlock diff = diffAt(first, lines, boundaries);

@@ -1,5 +1,6 @@
 #include "reading/rules/paragraph_reading.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "filter/epost_sift.h"
@@ -66,10 +67,32 @@ constexpr byteSet sentenceEnds(".!?:");
 constexpr byteSet closings(")]\"'\x94\xbb");
 constexpr byteSet openings("(\"'[\x93\xab");
 
+// Whether three spaces stand in a row in [from, to), as a gap needs. Most
+// lines have none, and are let go eight bytes a round (six on, so that a
+// run across two rounds is seen), without a branch on their bytes, which a
+// processor would mostly guess wrong at the spaces between words.
+bool holdsThreeSpaces(const char* from, const char* to) {
+    constexpr std::uint64_t spaces = 0x2020202020202020u;
+    constexpr std::uint64_t lowBits = 0x7f7f7f7f7f7f7f7fu;
+    const char* p = from;
+    for (; to - p >= 8; p += 6) {
+        std::uint64_t eight;
+        std::memcpy(&eight, p, sizeof eight);
+        // The high bit of each byte that is a space, and of no other.
+        const std::uint64_t others = eight ^ spaces;
+        const std::uint64_t found = ~(((others & lowBits) + lowBits) | others) & ~lowBits;
+        if ((found & (found >> 8) & (found >> 16)) != 0) return true;
+    }
+    for (; to - p >= 3; ++p)
+        if (p[0] == ' ' && p[1] == ' ' && p[2] == ' ') return true;
+    return false;
+}
+
 // The gaps of a line without a tab or a bar: runs of three spaces or more.
 // Any three bytes in a row hold one of every third byte, so only those are
 // looked at, and the run around a space found.
 std::size_t spaceGaps(const char* from, const char* to) {
+    if (!holdsThreeSpaces(from, to)) return 0;
     std::size_t gaps = 0;
     const std::size_t length = static_cast<std::size_t>(to - from);
     for (std::size_t i = 2; i < length; i += 3) {
@@ -141,6 +164,26 @@ std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
     return std::make_unique<paragraphReading>(setting.filter, buildContinuingWords());
 }
 
+paragraphReading::lineLayout paragraphReading::layoutOf(const lineFacts& line, passState& state) const {
+    const messageLine& l = line.line;
+    lineLayout shape;
+    shape.begin = l.begin;
+    const char* text = l.content;
+    for (; text < l.end && isBlank(*text); ++text)
+        shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
+    const char* end = trimBlanks(text, l.end);
+    shape.length = static_cast<std::size_t>(end - text);
+    const textWord opening{text, firstBlank(text, end)};
+    shape.link = startsWithLink(opening.begin, opening.end);
+    shape.firstWord = shape.link ? longestWord + 1 : opening.length();
+    shape.item = isListMark(text, end);
+    shape.gaps = columnGaps(text, end, line.hasCodeSign);
+    shape.alone = shape.item || isHeading(text, end) || isMachineLine(line, state.verdicts);
+    shape.text = text;
+    shape.heads = text < end && (isCapital(byteAt(text)) || isAsciiDigit(byteAt(text)));
+    return shape;
+}
+
 void paragraphReading::classify(const lineFacts& first, passState& state) {
     lineWindow& lines = state.lines;
     paragraph_.clear();
@@ -148,28 +191,28 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
     // in each message.
     const std::size_t usualLines = 32;
     if (paragraph_.capacity() < usualLines) paragraph_.reserve(usualLines);
-    lineFacts line = first;
+    expected_ = first.line.begin;
+    index_ = 0;
+    const auto inParagraph = [&first](const lineFacts& line) {
+        return line.line.depth == first.line.depth && isProse(line);
+    };
+    lineFacts line;
+    if (!lines.next(first, line) || !inParagraph(line)) {
+        // A line alone in its paragraph (most are) joins no line and is
+        // joined by none: what its layout would say is never asked.
+        lineLayout alone;
+        alone.begin = first.line.begin;
+        paragraph_.push_back(alone);
+        width_ = 0;
+        wrapped_ = false;
+        return;
+    }
+    paragraph_.push_back(layoutOf(first, state));
     for (;;) {
-        const messageLine& l = line.line;
-        lineLayout shape;
-        shape.begin = l.begin;
-        const char* text = l.content;
-        for (; text < l.end && isBlank(*text); ++text)
-            shape.indent = *text == '\t' ? (shape.indent / 8 + 1) * 8 : shape.indent + 1;
-        const char* end = trimBlanks(text, l.end);
-        shape.length = static_cast<std::size_t>(end - text);
-        const textWord opening = wordAt(text, end);
-        shape.link = startsWithLink(opening.begin, opening.end);
-        shape.firstWord = shape.link ? longestWord + 1 : opening.length();
-        shape.item = isListMark(text, end);
-        shape.gaps = columnGaps(text, end, line.hasCodeSign);
-        shape.alone = shape.item || isHeading(text, end) || isMachineLine(line, state.verdicts);
-        shape.text = text;
-        shape.heads = text < end && (isCapital(byteAt(text)) || isAsciiDigit(byteAt(text)));
-        paragraph_.push_back(shape);
+        paragraph_.push_back(layoutOf(line, state));
         // The window writes the next line's facts in place: the line read
         // is not asked again.
-        if (!lines.next(line, line) || line.line.depth != first.line.depth || !isProse(line)) break;
+        if (!lines.next(line, line) || !inParagraph(line)) break;
     }
     // A table's lines: two columns apart, or one beside another such line.
     for (std::size_t i = 0; i < paragraph_.size(); ++i) {
@@ -225,8 +268,6 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
         }
         wrapped_ = !items;
     }
-    expected_ = first.line.begin;
-    index_ = 0;
 }
 
 bool paragraphReading::endsOpen(const lineLayout& line) const {

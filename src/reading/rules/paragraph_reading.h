@@ -73,7 +73,9 @@ private:
         bool item = false;
     };
 
+    // The lines of the paragraph that begins at `first`, each laid out.
     void classify(const lineFacts& first, passState& state);
+    lineLayout layoutOf(const lineFacts& line, passState& state) const;
     // The line ends with neither punctuation nor a word that goes on.
     bool endsOpen(const lineLayout& line) const;
     bool resume(const messageLine& line);

@@ -70,6 +70,22 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
     return findDayName(name, length, found) || findMonthName(name, length, found);
 }
 
+// Whether the word may belong to a date as belongsToDate (not `beforeADay`)
+// finds: a figure, or a capital that begins a name whose first two bytes
+// and length may be a day's or a month's. Asked first of every word where
+// the search stops, most of which are words of a sentence.
+bool mayBelongToDate(const textWord& word) {
+    const char* p = word.begin;
+    while (p < word.end && (*p == '(' || *p == '"' || *p == '\'')) ++p;
+    if (p == word.end) return false;
+    const unsigned char first = static_cast<unsigned char>(*p);
+    if (isAsciiDigit(first)) return true;
+    if (!isCapital(first)) return false;
+    const char* end = p + 1;
+    while (end < word.end && isNameByte(static_cast<unsigned char>(*end))) ++end;
+    return mayBeDateName(reinterpret_cast<const unsigned char*>(p), static_cast<std::size_t>(end - p));
+}
+
 // Whether a rule's key is a short name's: without a trailing ',' or '.', a
 // short day or month name.
 bool isShortNameKey(const char* key, std::size_t length) {
@@ -251,13 +267,22 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
         const char* begin = p;
         while (begin > line && (classes.of[static_cast<unsigned char>(begin[-1])] & opensWord) != 0) --begin;
         const bool startsWord = begin == line || isBlank(begin[-1]);
-        if (!startsWord || (classes.of[static_cast<unsigned char>(*p)] & beginsDate) == 0) {
+        if (!startsWord) {
+            // Nor does any stop after it in the word ("iPhone", a link's
+            // figures): the search goes on after the word.
+            p = firstBlank(p, lineEnd);
+            continue;
+        }
+        if ((classes.of[static_cast<unsigned char>(*p)] & beginsDate) == 0) {
             ++p;
             continue;
         }
-        textWord date{begin, p};
-        while (date.end < lineEnd && !isBlank(*date.end)) ++date.end;
+        const textWord date{begin, firstBlank(p, lineEnd)};
         p = date.end;
+        // A word of a sentence where the search stopped (most capitals
+        // begin one): nothing beside it is said. Told before the words
+        // beside it are looked at.
+        if (!mayBelongToDate(date) || !belongsToDate(date, false)) continue;
         const textWord before = date.begin > looked ? wordBefore(line, date.begin) : textWord{looked, looked};
         // The word itself, when it is a short name before another word of a
         // date ("Sat, Apr"): after the word before it, before the word after.
@@ -267,7 +292,7 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
         if (!sayBefore && !sayItself && !mayNext) continue;
         const textWord next = wordAt(date.end, lineEnd);
         const bool sayNext = mayNext && mayBeShortName(next, breaks, shortLengths);
-        if ((!sayBefore && !sayItself && !sayNext) || !belongsToDate(date, false)) continue;
+        if (!sayBefore && !sayItself && !sayNext) continue;
         if (sayBefore) sayWord(filter, before, wordBefore(line, before.begin), date, false, breaks, saying);
         if (sayItself && belongsToDate(next, false)) sayWord(filter, date, before, next, false, breaks, saying);
         if (sayNext) sayWord(filter, next, date, wordAt(next.end, lineEnd), false, breaks, saying);

@@ -2,6 +2,12 @@
 // for all its signs. The unit tests hold the French build.
 #include "reading_fixture.h"
 
+#include <random>
+#include <string>
+
+#include "reading/pass/line_facts.h"
+#include "reading/rules/code_shape.h"
+
 using namespace postsift;
 
 TEST_F(ReadingPass, ACodeBlockIsSaidWhereItStandsWithItsQuoteAndLineEnd) {
@@ -59,4 +65,30 @@ TEST_F(ReadingPass, WithoutTheOptionCodeKeepsItsLines) {
     rule("[READ PARAGRAPHS]", "true");
     EXPECT_EQ(read("function f(x) {\n  return g(x);\n}\nvar y = f(2);\n"),
               "function f(x) {.\n  return g(x).\n}\nvar y = f(2).\n");
+}
+
+// A line's verdict, judged for most lines of prose from their facts and
+// first word alone, is the one its whole shape gives: random lines of
+// words, and of the words and signs that begin or end a program's line.
+TEST(CodeShape, AVerdictFromTheFirstLookIsTheWholeShapes) {
+    const char* const words[] = {"de", "cafe", "beef", "ab", "le", "chat", "Dort", "%", "ann@host%", "//", "/*",
+                                 "*/", "File", "\"a.py\",", "line", "Exception", "in", "thread", "ValueError",
+                                 "diff", "---", "+++", "@@", "-1,3", "invoked", "from", "within", "while",
+                                 "executing", "ls", "x:", "12", "(a)", ";", "=", "{"};
+    const std::size_t count = sizeof words / sizeof words[0];
+    // A row of hex: its first words, one line in four.
+    const std::size_t hexWords = 7;
+    std::mt19937 random(8);
+    for (int round = 0; round < 20000; ++round) {
+        std::string line;
+        const std::size_t drawn = round % 4 == 0 ? hexWords : count;
+        for (std::size_t i = random() % 12; i > 0; --i) {
+            line += words[random() % drawn];
+            line += random() % 8 == 0 ? "\t" : " ";
+        }
+        line += '\n';
+        const lineFacts facts = factsAt(line.data(), line.data() + line.size());
+        passState::lineVerdicts verdicts;
+        EXPECT_EQ(isMachineLine(facts, verdicts), shapeOf(facts).isMachineLine()) << line;
+    }
 }

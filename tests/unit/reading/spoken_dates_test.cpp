@@ -51,6 +51,13 @@ TEST(DatesInText, AreSaidWhereTheyStandInTheBuildsOrder) {
     EXPECT_EQ(said("le 13.07.2001 \xe0 9:05\n", frenchBuild.dates), "le vendredi 13 juillet 2001 \xe0 9 h 05\n");
 }
 
+// The year is found at the line's start or end, and after or before runs
+// of digits too long to be one.
+TEST(DatesInText, AYearIsFoundWhereverItsDigitsStand) {
+    EXPECT_EQ(said("2002-12-25 at 12345678\n", englishBuild.dates), "Wednesday, December 25, 2002 at 12345678\n");
+    EXPECT_EQ(said("ref 123456 on 12/25/2002", englishBuild.dates), "ref 123456 on Wednesday, December 25, 2002");
+}
+
 TEST(DatesInText, NoneInsideALongerWordOrWithoutItsYear) {
     const std::string line = "v2002-12-25 /2002-12-25/ 2002-12-25-backup 2002-12-25.tar 1/2/03 3 Sep 02 Sep 3\n";
     EXPECT_EQ(said(line, englishBuild.dates), line);
