@@ -74,7 +74,7 @@ private:
     static constexpr std::size_t linesNoted = 15;
 
     bool link(std::size_t i);
-    bool anyLink();
+    bool anyLink(std::size_t from = 0);
     void lookForList(std::size_t i);
     bool named(std::size_t i);
     bool linked(std::size_t i);
