@@ -38,12 +38,6 @@ bool isLinkSeparator(char c) {
     }
 }
 
-std::string folded(const std::string& text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(foldedByte(c));
-    return out;
-}
-
 std::string_view trimmed(std::string_view text) {
     const char* end = text.data() + text.size();
     const char* begin = skipBlanks(text.data(), end);
@@ -95,27 +89,30 @@ constexpr upperTable upperOf = [] {
 
 listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
     struct namedField {
-        namedField(const char* folded, field of) : name(folded), length(std::strlen(folded)), kind(of) {}
-        const char* name;  // with its colon
-        std::size_t length;
+        std::string_view name;  // folded, with its colon
         field kind;
     };
-    static const namedField fields[] = {
+    static constexpr namedField fields[] = {
         {"list-id:", field::listId},         {"list-post:", field::listLinks},      {"list-unsubscribe:", field::listLinks},
         {"list-archive:", field::listLinks}, {"list-help:", field::listLinks},      {"list-subscribe:", field::listLinks},
         {"list-owner:", field::listLinks},   {"mailing-list:", field::listLinks},   {"x-mailing-list:", field::listLinks},
         {"sender:", field::sender},          {"precedence:", field::precedence},
     };
-    // Most header lines are none of these: their first byte or their
-    // length alone tells.
-    if (name == end) return field::none;
+    // Most header lines are none of these: their length or their first
+    // byte alone tells.
+    static constexpr unsigned lengths = [] {
+        unsigned bits = 0;
+        for (const namedField& f : fields) bits |= 1u << f.name.size();
+        return bits;
+    }();
+    const std::size_t length = static_cast<std::size_t>(end - name);
+    if (length >= 32 || (lengths >> length & 1u) == 0) return field::none;
     switch (foldedByte(*name)) {
         case 'l': case 'm': case 'p': case 's': case 'x': break;
         default: return field::none;
     }
-    const std::size_t length = static_cast<std::size_t>(end - name);
     for (const namedField& f : fields)
-        if (f.length == length && startsWithFolded(name, end, f.name)) return f.kind;
+        if (f.name.size() == length && startsWithFolded(name, end, f.name.data())) return f.kind;
     return field::none;
 }
 
@@ -141,7 +138,10 @@ void listIdentity::finish() {
     current_ = field::none;
     value_.clear();
     if (sender_.empty()) return;
-    const std::string sender = folded(sender_);
+    // Folded where the fields' values are, which are read no more.
+    folded_.assign(sender_);
+    for (char& c : folded_) c = static_cast<char>(foldedByte(c));
+    const std::string& sender = folded_;
     sender_.clear();
     const std::size_t at = sender.find('@');
     if (at == std::string::npos) return;
@@ -157,6 +157,11 @@ void listIdentity::finish() {
 }
 
 void listIdentity::read(field kind, const std::string& raw) {
+    // The sender's address is read when the header is over (finish).
+    if (kind == field::sender) {
+        sender_ = raw;
+        return;
+    }
     folded_.assign(raw);
     for (char& c : folded_) c = static_cast<char>(foldedByte(c));
     const std::string_view value = folded_;
@@ -166,7 +171,7 @@ void listIdentity::read(field kind, const std::string& raw) {
             if (value.find("list") != std::string_view::npos || value.find("bulk") != std::string_view::npos)
                 listPrecedence_ = true;
             return;
-        case field::sender: sender_ = raw; return;
+        case field::sender: return;
         case field::listId: {
             // "Description <name.host>", or the identifier alone.
             const std::size_t open = value.find('<');
@@ -256,6 +261,7 @@ void listIdentity::addName(std::string_view name) {
 }
 
 void listIdentity::needs(std::string_view needle) {
+    static_assert(3 * mostEntries <= mostPairs, "a pair for each host, name and description kept");
     if (needle.size() < 2) return;
     std::size_t rarest = 0;
     for (std::size_t i = 1; i < needle.size(); ++i)
@@ -265,7 +271,8 @@ void listIdentity::needs(std::string_view needle) {
     const std::size_t at = rarest + 1 < needle.size() ? rarest : rarest - 1;
     const unsigned pair = static_cast<unsigned>(static_cast<unsigned char>(needle[at])) << 8 |
                           static_cast<unsigned char>(needle[at + 1]);
-    if (std::find(rarePairs_.begin(), rarePairs_.end(), pair) == rarePairs_.end()) rarePairs_.push_back(pair);
+    unsigned* const pairsEnd = rarePairs_ + pairCount_;
+    if (std::find(rarePairs_, pairsEnd, pair) == pairsEnd && pairCount_ < mostPairs) rarePairs_[pairCount_++] = pair;
     const unsigned char first = static_cast<unsigned char>(needle[at]);
     pairStarts_[first] = true;
     pairStarts_[first == ' ' ? '\t' : upperOf.of[first]] = true;
@@ -293,8 +300,8 @@ bool listIdentity::mayBeNamedIn(const char* begin, const char* end) const {
     const char* const last = end - 1;  // where no pair begins
     const auto starts = [this](const char* p) { return pairStarts_[static_cast<unsigned char>(*p)]; };
     const auto pairsAt = [this](const char* p) {
-        for (const unsigned pair : rarePairs_)
-            if (pairAt(p, pair)) return true;
+        for (std::size_t i = 0; i < pairCount_; ++i)
+            if (pairAt(p, rarePairs_[i])) return true;
         return false;
     };
     const char* p = begin;

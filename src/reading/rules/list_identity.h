@@ -66,7 +66,11 @@ private:
     std::vector<std::string> hosts_;
     std::vector<std::string> names_;
     std::vector<std::string> descriptions_;
-    std::vector<unsigned> rarePairs_;  // the two bytes of each (the first above), without repeats
+    // The two bytes of each (the first above), without repeats: one for each
+    // host, name and description at most, of which sixteen each are kept.
+    static constexpr std::size_t mostPairs = 48;
+    unsigned rarePairs_[mostPairs];
+    std::size_t pairCount_ = 0;
     bool pairStarts_[256] = {};        // the first bytes of the pairs, in either case
 };
 
