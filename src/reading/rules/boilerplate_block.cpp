@@ -151,8 +151,9 @@ unsigned blockJudge::contact(std::size_t i) {
 }
 
 bool blockJudge::allLinkOnly() {
+    // Whether a line holds a link at all may be known already.
     for (std::size_t i = 0; i < count_; ++i)
-        if (!isLinkOnlyLine(notes_[i].line, notes_[i].hasLink)) return false;
+        if (!link(i) || !isLinkOnlyLine(notes_[i].line, notes_[i].hasLink)) return false;
     return true;
 }
 

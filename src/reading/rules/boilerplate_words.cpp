@@ -461,6 +461,7 @@ void blockWords::addLine(const char* begin, const char* end) {
     }
     words_ += lineWords;
     lineWords_ = lineWords;
+    judgeLine();
     // A line of its own ending without a full stop ("Unsubscribe") ends its
     // sentence when it is short; prose goes on in the next line.
     if (!sentence_.words) {
@@ -497,18 +498,15 @@ void blockWords::word(unsigned cues, bool startsSentence) {
     if ((cues & cueScanned) != 0) scanned_ = true;
 }
 
-bool blockWords::lineIsAutomatic() const {
-    if ((lineStartCues_ & cueDevice) != 0 && lineWords_ <= 10) return true;
-    return lineWords_ <= 14 && (lineCues_ & cueVirus) != 0 && (lineCues_ & cueScanned) != 0;
-}
-
-bool blockWords::lineSignsOff() const { return lineWords_ <= 5 && (lineStartCues_ & cueSignOff) != 0; }
-
-bool blockWords::lineMayBeNotice() const {
+void blockWords::judgeLine() {
+    lineIsAutomatic_ = ((lineStartCues_ & cueDevice) != 0 && lineWords_ <= 10) ||
+                       (lineWords_ <= 14 && (lineCues_ & cueVirus) != 0 && (lineCues_ & cueScanned) != 0);
+    lineSignsOff_ = lineWords_ <= 5 && (lineStartCues_ & cueSignOff) != 0;
     // A notice's sentence begins or holds a notice's phrase, or is a short
     // label, or begins with a condition and names a subscription.
     const unsigned notice = cueNoticeStart | cueNoticePhrase | cueNoticeLabel;
-    return (lineCues_ & notice) != 0 || ((lineCues_ & cueConditionalStart) != 0 && (lineCues_ & cueMailing) != 0);
+    lineMayBeNotice_ =
+        (lineCues_ & notice) != 0 || ((lineCues_ & cueConditionalStart) != 0 && (lineCues_ & cueMailing) != 0);
 }
 
 void blockWords::endSentence() {
