@@ -12,7 +12,6 @@ namespace {
 
 // A header can be built to be huge: what is kept of it is bounded.
 const std::size_t longestValue = 2048;
-const std::size_t mostEntries = 16;
 // No host, list name or description is longer.
 const std::size_t longestName = 100;
 
@@ -50,8 +49,8 @@ bool endsWith(std::string_view text, std::string_view suffix) {
 
 // Whether `needle` stands in `text` on its own: not inside a longer name.
 // A host may follow a dot ("lists.example.net" names "example.net").
-bool standsIn(const std::string& text, const std::string& needle, bool host) {
-    for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+bool standsIn(std::string_view text, std::string_view needle, bool host) {
+    for (std::size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
         const bool before = at == 0 || !isNameByte(text[at - 1]) || (host && text[at - 1] == '.');
         const std::size_t end = at + needle.size();
         const bool dotWord = end + 1 < text.size() && text[end] == '.' && isNameByte(text[end + 1]);
@@ -183,13 +182,19 @@ void listIdentity::read(field kind, const std::string& raw) {
                 addName(id.substr(0, dot));
                 addHost(id.substr(dot + 1));
             }
-            if (open != std::string_view::npos && descriptions_.size() < mostEntries) {
-                std::string description(trimmed(value.substr(0, open)));
-                description.erase(std::remove(description.begin(), description.end(), '"'), description.end());
+            if (open != std::string_view::npos && descriptions_.count < mostOfEach) {
+                // Written where it is kept, without its quotes, and let go
+                // again unless it is kept.
+                const std::size_t from = keptEnd();
+                for (const char c : trimmed(value.substr(0, open)))
+                    if (c != '"') kept_ += c;
+                const std::string_view description = std::string_view(kept_).substr(from);
                 // One word alone ("Choir") is too common to name a list by.
-                if (description.find(' ') != std::string::npos && description.size() <= longestName) {
+                if (description.find(' ') != std::string_view::npos && description.size() <= longestName) {
                     needs(description);
-                    descriptions_.push_back(description);
+                    keep(descriptions_, from);
+                } else {
+                    kept_.resize(from);
                 }
             }
             return;
@@ -244,24 +249,47 @@ void listIdentity::addHost(std::string_view host) {
     while (!host.empty() && host.back() == '.') host.remove_suffix(1);
     if (host.compare(0, 4, "www.") == 0) host.remove_prefix(4);
     if (host.size() < 4 || host.size() > longestName || host.find('.') == std::string_view::npos ||
-        hosts_.size() >= mostEntries)
+        hosts_.count >= mostOfEach)
         return;
-    if (std::find(hosts_.begin(), hosts_.end(), host) != hosts_.end()) return;
+    if (holds(hosts_, host)) return;
     needs(host);
-    hosts_.emplace_back(host);
+    const std::size_t from = keptEnd();
+    kept_ += host;
+    keep(hosts_, from);
 }
 
 void listIdentity::addName(std::string_view name) {
-    if (name.size() < 3 || name.size() > longestName || names_.size() >= mostEntries) return;
+    if (name.size() < 3 || name.size() > longestName || names_.count >= mostOfEach) return;
     for (char c : name)
         if (!isNameByte(c) && c != '.') return;
-    if (std::find(names_.begin(), names_.end(), name) != names_.end()) return;
+    if (holds(names_, name)) return;
     needs(name);
-    names_.emplace_back(name);
+    const std::size_t from = keptEnd();
+    kept_ += name;
+    keep(names_, from);
+}
+
+bool listIdentity::holds(const keptList& list, std::string_view text) const {
+    for (std::size_t i = 0; i < list.count; ++i)
+        if (textOf(list.items[i]) == text) return true;
+    return false;
+}
+
+std::size_t listIdentity::keptEnd() {
+    // Room for what a list's fields name, made at once.
+    if (kept_.empty()) kept_.reserve(256);
+    return kept_.size();
+}
+
+void listIdentity::keep(keptList& list, std::size_t from) {
+    static_assert(3 * mostOfEach * longestName < 0xFFFF, "what is kept is told apart by 16 bits");
+    keptText& kept = list.items[list.count++];
+    kept.at = static_cast<std::uint16_t>(from);
+    kept.length = static_cast<std::uint16_t>(kept_.size() - from);
 }
 
 void listIdentity::needs(std::string_view needle) {
-    static_assert(3 * mostEntries <= mostPairs, "a pair for each host, name and description kept");
+    static_assert(3 * mostOfEach <= mostPairs, "a pair for each host, name and description kept");
     if (needle.size() < 2) return;
     std::size_t rarest = 0;
     for (std::size_t i = 1; i < needle.size(); ++i)
@@ -315,28 +343,28 @@ bool listIdentity::mayBeNamedIn(const char* begin, const char* end) const {
     return false;
 }
 
-bool listIdentity::hostIn(const std::string& text) const {
-    for (const std::string& host : hosts_)
-        if (standsIn(text, host, true)) return true;
+bool listIdentity::hostIn(std::string_view text) const {
+    for (std::size_t i = 0; i < hosts_.count; ++i)
+        if (standsIn(text, textOf(hosts_.items[i]), true)) return true;
     return false;
 }
 
-bool listIdentity::linksOnlyToList(const std::string& text) const {
+bool listIdentity::linksOnlyToList(std::string_view text) const {
     const char* end = text.data() + text.size();
     for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
-        const std::string word(w.begin, w.end);
-        const bool link = word.find("://") != std::string::npos || word.find('@') != std::string::npos ||
+        const std::string_view word(w.begin, w.length());
+        const bool link = word.find("://") != std::string_view::npos || word.find('@') != std::string_view::npos ||
                           word.compare(0, 4, "www.") == 0;
         if (link && !hostIn(word)) return false;
     }
     return true;
 }
 
-bool listIdentity::nameIn(const std::string& text) const {
-    for (const std::string& name : names_)
-        if (standsIn(text, name, false)) return true;
-    for (const std::string& description : descriptions_)
-        if (text.find(description) != std::string::npos) return true;
+bool listIdentity::nameIn(std::string_view text) const {
+    for (std::size_t i = 0; i < names_.count; ++i)
+        if (standsIn(text, textOf(names_.items[i]), false)) return true;
+    for (std::size_t i = 0; i < descriptions_.count; ++i)
+        if (text.find(textOf(descriptions_.items[i])) != std::string_view::npos) return true;
     return false;
 }
 
