@@ -458,6 +458,8 @@ void blockWords::addLine(const char* begin, const char* end) {
         const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, p) : p[-1];
         startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
         if (startsSentence) endSentence();
+        // The blank that ended the word: words are mostly one blank apart.
+        if (p < end) ++p;
     }
     words_ += lineWords;
     lineWords_ = lineWords;
