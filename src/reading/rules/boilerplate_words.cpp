@@ -422,7 +422,9 @@ inline unsigned kindOf(char c) { return wordBytes.of[static_cast<unsigned char>(
 }  // namespace
 
 void blockWords::addLine(const char* begin, const char* end) {
-    std::size_t lineWords = 0;  // kept out of the object while the line is walked
+    // Counts kept out of the object while the line is walked.
+    std::size_t lineWords = 0;
+    std::size_t sentenceWords = sentence_.words;
     lineCues_ = 0;
     lineStartCues_ = 0;
     // A line that begins with a capital or a sign, after a line that ended
@@ -445,7 +447,7 @@ void blockWords::addLine(const char* begin, const char* end) {
         while (bareEnd > bareBegin && (kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
         unsigned cues = 0;
         if (bareBegin != bareEnd) {
-            ++sentence_.words;
+            ++sentenceWords;
             ++lineWords;
             cues = phrases.cuesAt(bareBegin, bareEnd, end);
             // Most words say nothing.
@@ -457,10 +459,15 @@ void blockWords::addLine(const char* begin, const char* end) {
         const unsigned last = kindOf(p[-1]);
         const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, p) : p[-1];
         startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
-        if (startsSentence) endSentence();
+        if (startsSentence) {
+            sentence_.words = sentenceWords;
+            endSentence();
+            sentenceWords = 0;
+        }
         // The blank that ended the word: words are mostly one blank apart.
         if (p < end) ++p;
     }
+    sentence_.words = sentenceWords;
     words_ += lineWords;
     lineWords_ = lineWords;
     judgeLine();
