@@ -117,7 +117,13 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
 
 void listIdentity::observe(const lineFacts& line) {
     if (line.folded) {
-        if (current_ != field::none && value_.size() < longestValue) {
+        if (current_ == field::none) return;
+        // A value that goes on in a folded line is copied to be joined.
+        if (!joined_) {
+            value_.assign(valueBegin_, valueEnd_);
+            joined_ = true;
+        }
+        if (value_.size() < longestValue) {
             value_ += ' ';
             value_.append(skipBlanks(line.line.begin, line.line.end), line.line.end);
         }
@@ -127,13 +133,17 @@ void listIdentity::observe(const lineFacts& line) {
     if (line.keywordEnd == nullptr) return;
     current_ = fieldOf(line.keyword, line.keywordEnd);
     if (current_ != field::none) {
-        const char* value = line.keywordEnd;
-        value_.assign(value, value + std::min<std::size_t>(static_cast<std::size_t>(line.line.end - value), longestValue));
+        // Read where it stands in the text, unless a folded line follows.
+        valueBegin_ = line.keywordEnd;
+        valueEnd_ = valueBegin_ + std::min<std::size_t>(static_cast<std::size_t>(line.line.end - valueBegin_), longestValue);
+        joined_ = false;
     }
 }
 
 void listIdentity::finish() {
-    if (current_ != field::none) read(current_, value_);
+    if (current_ != field::none)
+        read(current_, joined_ ? std::string_view(value_)
+                               : std::string_view(valueBegin_, static_cast<std::size_t>(valueEnd_ - valueBegin_)));
     current_ = field::none;
     value_.clear();
     if (sender_.empty()) return;
@@ -155,8 +165,8 @@ void listIdentity::finish() {
     if (listShaped || listPrecedence_) addAddress(address, true);
 }
 
-void listIdentity::read(field kind, const std::string& raw) {
-    // The sender's address is read when the header is over (finish).
+void listIdentity::read(field kind, std::string_view raw) {
+    // The sender's address is read once its field is over (finish).
     if (kind == field::sender) {
         sender_ = raw;
         return;

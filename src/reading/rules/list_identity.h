@@ -50,7 +50,7 @@ private:
     enum class field { none, listId, listLinks, sender, precedence };
 
     static field fieldOf(const char* name, const char* end);
-    void read(field kind, const std::string& value);
+    void read(field kind, std::string_view value);
     // The parts of a field's value are looked at where they stand in it,
     // and copied only when kept.
     void addAddress(std::string_view address, bool nameFromLocalPart);
@@ -61,6 +61,11 @@ private:
     void needs(std::string_view needle);
 
     field current_ = field::none;
+    // The value of the field being read: where it stands in the text, or,
+    // when it goes on in folded lines, joined in value_.
+    const char* valueBegin_ = nullptr;
+    const char* valueEnd_ = nullptr;
+    bool joined_ = false;
     std::string value_;
     std::string sender_;
     std::string folded_;  // the value being read, folded; kept for its room
