@@ -37,7 +37,7 @@ bool endsWithColon(const messageLine& line) {
 bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, const blockContext& context) {
     return next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
            (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line) ||
-           state.boundaries.isBoundaryLine(next.line) || beginsQuote(next, state);
+           state.boundaries.isBoundaryLine(next.line) || (next.hasColon && beginsQuote(next, state));
 }
 
 // The facts of the line after `line` (of a text that ends at `textEnd`),
@@ -57,7 +57,7 @@ enum : unsigned { knowsLink = 1, knowsList = 2, knowsNotice = 4, knowsContact = 
 }  // namespace
 
 bool beginsQuote(const lineFacts& line, passState& state) {
-    if (!endsWithColon(line.line)) return false;
+    if (!line.hasColon || !endsWithColon(line.line)) return false;
     // `line` may be where the window keeps it, which asking it may change.
     const int depth = line.line.depth;
     lineFacts next;

@@ -97,7 +97,8 @@ private:
 };
 
 // "On Monday, Anne wrote:" above a quote: a line ending with ':' whose next
-// line is quoted deeper.
+// line is quoted deeper. A line without a colon (its facts tell) is none,
+// which a caller may ask first, as most lines hold none.
 bool beginsQuote(const lineFacts& line, passState& state);
 
 // A line that ends the text above it: "-- ".
