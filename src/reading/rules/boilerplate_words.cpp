@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "reading/lines/byte_set.h"
 #include "reading/lines/folded_phrases.h"
 #include "support/ascii.h"
 
@@ -365,7 +366,9 @@ unsigned contactWordsIn(const char* begin, const char* end) {
     return cues;
 }
 
-bool isRuleByte(char c) { return c == '-' || c == '_' || c == '=' || c == '*' || c == '~'; }
+// One lookup a byte: every line of a block is asked whether it is a rule.
+constexpr byteSet ruleBytes("-_=*~");
+bool isRuleByte(char c) { return ruleBytes(c); }
 
 }  // namespace
 
