@@ -49,6 +49,7 @@ unsigned foldedPhrases::grownChild(unsigned parent, unsigned char byte) {
         secondNodes_.resize(secondNodes_.size() + 256, none);
     } else {
         nodes_[parent].firstChild = child;
+        nodes_[parent].childBytes |= childBit(byte);
         if (parent == roots_[nodes_[parent].byte]) secondNodes_[seconds_[nodes_[parent].byte] + byte] = child;
     }
     return child;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace postsift {
@@ -47,6 +48,11 @@ private:
         unsigned nextSibling = none;
         unsigned char byte = 0;
         bool ends = false;  // some phrase ends here
+        // The bytes its children go on with, one bit for each byte's low
+        // five bits: most words leave the tree at a node none of whose
+        // children goes on as they do, which this tells without a walk
+        // over all of them.
+        std::uint32_t childBytes = 0;
         unsigned begins = 0;
         unsigned beginsThenNoLetter = 0;
         unsigned beginsThenNoWordByte = 0;
@@ -58,6 +64,7 @@ private:
     // is small enough to be inlined where it is asked.
     static unsigned cuesEndingAt(const node& here, const char* p, const char* wordEnd, const char* end);
     unsigned childOf(unsigned parent, unsigned char byte) const;
+    static std::uint32_t childBit(unsigned char byte) { return std::uint32_t{1} << (byte & 31u); }
     unsigned char phraseByte(char c) const { return phraseBytes_[static_cast<unsigned char>(c)]; }
     // The child of `parent` (a root for none) that goes on with `byte`,
     // grown if there is none.
@@ -92,6 +99,7 @@ inline unsigned foldedPhrases::cuesAt(const char* at, const char* wordEnd, const
         if (here.ends) cues |= cuesEndingAt(here, p, wordEnd, end);
         if (p == end) break;
         const unsigned char byte = phraseByte(*p);
+        if ((here.childBytes & childBit(byte)) == 0) break;
         n = here.firstChild;
         while (n != none && nodes[n].byte != byte) n = nodes[n].nextSibling;
     }

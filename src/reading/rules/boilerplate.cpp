@@ -75,7 +75,7 @@ void boilerplate::observe(lineFacts& line, passState& state, readingOutput& out)
     }
     // A quote begins or ends: the text above it ends there, and so does
     // the text above the line that introduces a quote.
-    if (line.line.depth != depth_ || beginsQuote(line, state)) {
+    if (line.line.depth != depth_ || (line.hasColon && beginsQuote(line, state))) {
         textEnds(state, out);
         depth_ = line.line.depth;
     }

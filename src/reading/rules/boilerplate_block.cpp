@@ -1,5 +1,7 @@
 #include "reading/rules/boilerplate_block.h"
 
+#include <algorithm>
+
 #include "reading/rules/boilerplate_words.h"
 #include "reading/rules/list_identity.h"
 
@@ -35,7 +37,7 @@ bool endsWithColon(const messageLine& line) {
 bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, const blockContext& context) {
     return next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
            (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line) ||
-           state.boundaries.isBoundaryLine(next.line) || beginsQuote(next, state);
+           state.boundaries.isBoundaryLine(next.line) || (next.hasColon && beginsQuote(next, state));
 }
 
 // The facts of the line after `line` (of a text that ends at `textEnd`),
@@ -55,7 +57,7 @@ enum : unsigned { knowsLink = 1, knowsList = 2, knowsNotice = 4, knowsContact = 
 }  // namespace
 
 bool beginsQuote(const lineFacts& line, passState& state) {
-    if (!endsWithColon(line.line)) return false;
+    if (!line.hasColon || !endsWithColon(line.line)) return false;
     // `line` may be where the window keeps it, which asking it may change.
     const int depth = line.line.depth;
     lineFacts next;
@@ -77,9 +79,10 @@ bool blockJudge::link(std::size_t i) {
     return note.link;
 }
 
-// Of a block of linesNoted lines at most, as every verdict that asks is.
-bool blockJudge::anyLink() {
-    for (std::size_t i = 0; i < count_; ++i)
+// Of a block of linesNoted lines at most, as every verdict that asks is:
+// its lines from `from` on.
+bool blockJudge::anyLink(std::size_t from) {
+    for (std::size_t i = from; i < count_; ++i)
         if (link(i)) return true;
     return false;
 }
@@ -148,8 +151,9 @@ unsigned blockJudge::contact(std::size_t i) {
 }
 
 bool blockJudge::allLinkOnly() {
+    // Whether a line holds a link at all may be known already.
     for (std::size_t i = 0; i < count_; ++i)
-        if (!isLinkOnlyLine(notes_[i].line, notes_[i].hasLink)) return false;
+        if (!link(i) || !isLinkOnlyLine(notes_[i].line, notes_[i].hasLink)) return false;
     return true;
 }
 
@@ -257,13 +261,16 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
         return verdict;
     }
     const bool underRule = context.afterRule && count <= longestTrailerUnderRule;
-    if (!underRule && count <= linesLookedAtOne && context.list.known()) {
-        // Without a rule line above it, the footer is the last lines of the
-        // paragraph, each of which names the list, one with a link or an
-        // address to it and one by its name: a link to the list's host
-        // alone may be the sender's (a newsletter links to its own site
-        // throughout). Lines of the sender's above it stay. A run longer
-        // than a footer is not looked at to its top.
+    // Without a rule line above it, the footer is the last lines of the
+    // paragraph, each of which names the list, one with a link or an
+    // address to it and one by its name: a link to the list's host alone
+    // may be the sender's (a newsletter links to its own site throughout).
+    // Lines of the sender's above it stay. A run longer than a footer is not
+    // looked at to its top. Most paragraphs end with no link at all, which
+    // tells at once that they end with no footer; the list's names are
+    // looked for only in those that do.
+    if (!underRule && count <= linesLookedAtOne && context.list.known() &&
+        anyLink(count - std::min(count, longestTrailer))) {
         std::size_t from = count;
         bool linkedRun = false;
         bool ownRun = false;

@@ -74,7 +74,7 @@ private:
     static constexpr std::size_t linesNoted = 15;
 
     bool link(std::size_t i);
-    bool anyLink();
+    bool anyLink(std::size_t from = 0);
     void lookForList(std::size_t i);
     bool named(std::size_t i);
     bool linked(std::size_t i);
@@ -97,7 +97,8 @@ private:
 };
 
 // "On Monday, Anne wrote:" above a quote: a line ending with ':' whose next
-// line is quoted deeper.
+// line is quoted deeper. A line without a colon (its facts tell) is none,
+// which a caller may ask first, as most lines hold none.
 bool beginsQuote(const lineFacts& line, passState& state);
 
 // A line that ends the text above it: "-- ".

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "reading/lines/byte_set.h"
 #include "reading/lines/folded_phrases.h"
 #include "support/ascii.h"
 
@@ -365,7 +366,9 @@ unsigned contactWordsIn(const char* begin, const char* end) {
     return cues;
 }
 
-bool isRuleByte(char c) { return c == '-' || c == '_' || c == '=' || c == '*' || c == '~'; }
+// One lookup a byte: every line of a block is asked whether it is a rule.
+constexpr byteSet ruleBytes("-_=*~");
+bool isRuleByte(char c) { return ruleBytes(c); }
 
 }  // namespace
 
@@ -422,7 +425,9 @@ inline unsigned kindOf(char c) { return wordBytes.of[static_cast<unsigned char>(
 }  // namespace
 
 void blockWords::addLine(const char* begin, const char* end) {
-    std::size_t lineWords = 0;  // kept out of the object while the line is walked
+    // Counts kept out of the object while the line is walked.
+    std::size_t lineWords = 0;
+    std::size_t sentenceWords = sentence_.words;
     lineCues_ = 0;
     lineStartCues_ = 0;
     // A line that begins with a capital or a sign, after a line that ended
@@ -445,7 +450,7 @@ void blockWords::addLine(const char* begin, const char* end) {
         while (bareEnd > bareBegin && (kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
         unsigned cues = 0;
         if (bareBegin != bareEnd) {
-            ++sentence_.words;
+            ++sentenceWords;
             ++lineWords;
             cues = phrases.cuesAt(bareBegin, bareEnd, end);
             // Most words say nothing.
@@ -457,10 +462,18 @@ void blockWords::addLine(const char* begin, const char* end) {
         const unsigned last = kindOf(p[-1]);
         const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, p) : p[-1];
         startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
-        if (startsSentence) endSentence();
+        if (startsSentence) {
+            sentence_.words = sentenceWords;
+            endSentence();
+            sentenceWords = 0;
+        }
+        // The blank that ended the word: words are mostly one blank apart.
+        if (p < end) ++p;
     }
+    sentence_.words = sentenceWords;
     words_ += lineWords;
     lineWords_ = lineWords;
+    judgeLine();
     // A line of its own ending without a full stop ("Unsubscribe") ends its
     // sentence when it is short; prose goes on in the next line.
     if (!sentence_.words) {
@@ -497,18 +510,15 @@ void blockWords::word(unsigned cues, bool startsSentence) {
     if ((cues & cueScanned) != 0) scanned_ = true;
 }
 
-bool blockWords::lineIsAutomatic() const {
-    if ((lineStartCues_ & cueDevice) != 0 && lineWords_ <= 10) return true;
-    return lineWords_ <= 14 && (lineCues_ & cueVirus) != 0 && (lineCues_ & cueScanned) != 0;
-}
-
-bool blockWords::lineSignsOff() const { return lineWords_ <= 5 && (lineStartCues_ & cueSignOff) != 0; }
-
-bool blockWords::lineMayBeNotice() const {
+void blockWords::judgeLine() {
+    lineIsAutomatic_ = ((lineStartCues_ & cueDevice) != 0 && lineWords_ <= 10) ||
+                       (lineWords_ <= 14 && (lineCues_ & cueVirus) != 0 && (lineCues_ & cueScanned) != 0);
+    lineSignsOff_ = lineWords_ <= 5 && (lineStartCues_ & cueSignOff) != 0;
     // A notice's sentence begins or holds a notice's phrase, or is a short
     // label, or begins with a condition and names a subscription.
     const unsigned notice = cueNoticeStart | cueNoticePhrase | cueNoticeLabel;
-    return (lineCues_ & notice) != 0 || ((lineCues_ & cueConditionalStart) != 0 && (lineCues_ & cueMailing) != 0);
+    lineMayBeNotice_ =
+        (lineCues_ & notice) != 0 || ((lineCues_ & cueConditionalStart) != 0 && (lineCues_ & cueMailing) != 0);
 }
 
 void blockWords::endSentence() {

@@ -45,14 +45,14 @@ public:
     // them), and whether its words say anything a notice says, without
     // which it is no notice line of its own (isNoticeLine).
     std::size_t lineWords() const { return lineWords_; }
-    bool lineMayBeNotice() const;
+    bool lineMayBeNotice() const { return lineMayBeNotice_; }
     // Whether it is a line a mail program or a server adds by itself, said
     // in one short line: "Sent from my phone", "Envoyé de mon mobile", "Von
     // meinem Telefon gesendet", "Checked for viruses by ...".
-    bool lineIsAutomatic() const;
+    bool lineIsAutomatic() const { return lineIsAutomatic_; }
     // Whether it ends the sender's text before the name: "Regards,",
     // "Cordialement", "Mit freundlichen Grüßen".
-    bool lineSignsOff() const;
+    bool lineSignsOff() const { return lineSignsOff_; }
 
     std::size_t words() const { return words_; }
     // How many words stand in sentences that tell why the reader gets the
@@ -96,6 +96,12 @@ private:
     std::size_t lineWords_ = 0;
     unsigned lineCues_ = 0;       // what the words of the line added last say
     unsigned lineStartCues_ = 0;  // what it says from its first byte on
+    // What the three questions above tell of it, told once it is walked:
+    // each is asked of every line of a block.
+    void judgeLine();
+    bool lineMayBeNotice_ = false;
+    bool lineIsAutomatic_ = false;
+    bool lineSignsOff_ = false;
 };
 
 // "listinfo", "mailman", "subscri" anywhere in a line, inside links and

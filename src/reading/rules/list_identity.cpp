@@ -12,7 +12,6 @@ namespace {
 
 // A header can be built to be huge: what is kept of it is bounded.
 const std::size_t longestValue = 2048;
-const std::size_t mostEntries = 16;
 // No host, list name or description is longer.
 const std::size_t longestName = 100;
 
@@ -38,12 +37,6 @@ bool isLinkSeparator(char c) {
     }
 }
 
-std::string folded(const std::string& text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(foldedByte(c));
-    return out;
-}
-
 std::string_view trimmed(std::string_view text) {
     const char* end = text.data() + text.size();
     const char* begin = skipBlanks(text.data(), end);
@@ -56,8 +49,8 @@ bool endsWith(std::string_view text, std::string_view suffix) {
 
 // Whether `needle` stands in `text` on its own: not inside a longer name.
 // A host may follow a dot ("lists.example.net" names "example.net").
-bool standsIn(const std::string& text, const std::string& needle, bool host) {
-    for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+bool standsIn(std::string_view text, std::string_view needle, bool host) {
+    for (std::size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
         const bool before = at == 0 || !isNameByte(text[at - 1]) || (host && text[at - 1] == '.');
         const std::size_t end = at + needle.size();
         const bool dotWord = end + 1 < text.size() && text[end] == '.' && isNameByte(text[end + 1]);
@@ -95,33 +88,42 @@ constexpr upperTable upperOf = [] {
 
 listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
     struct namedField {
-        namedField(const char* folded, field of) : name(folded), length(std::strlen(folded)), kind(of) {}
-        const char* name;  // with its colon
-        std::size_t length;
+        std::string_view name;  // folded, with its colon
         field kind;
     };
-    static const namedField fields[] = {
+    static constexpr namedField fields[] = {
         {"list-id:", field::listId},         {"list-post:", field::listLinks},      {"list-unsubscribe:", field::listLinks},
         {"list-archive:", field::listLinks}, {"list-help:", field::listLinks},      {"list-subscribe:", field::listLinks},
         {"list-owner:", field::listLinks},   {"mailing-list:", field::listLinks},   {"x-mailing-list:", field::listLinks},
         {"sender:", field::sender},          {"precedence:", field::precedence},
     };
-    // Most header lines are none of these: their first byte or their
-    // length alone tells.
-    if (name == end) return field::none;
+    // Most header lines are none of these: their length or their first
+    // byte alone tells.
+    static constexpr unsigned lengths = [] {
+        unsigned bits = 0;
+        for (const namedField& f : fields) bits |= 1u << f.name.size();
+        return bits;
+    }();
+    const std::size_t length = static_cast<std::size_t>(end - name);
+    if (length >= 32 || (lengths >> length & 1u) == 0) return field::none;
     switch (foldedByte(*name)) {
         case 'l': case 'm': case 'p': case 's': case 'x': break;
         default: return field::none;
     }
-    const std::size_t length = static_cast<std::size_t>(end - name);
     for (const namedField& f : fields)
-        if (f.length == length && startsWithFolded(name, end, f.name)) return f.kind;
+        if (f.name.size() == length && startsWithFolded(name, end, f.name.data())) return f.kind;
     return field::none;
 }
 
 void listIdentity::observe(const lineFacts& line) {
     if (line.folded) {
-        if (current_ != field::none && value_.size() < longestValue) {
+        if (current_ == field::none) return;
+        // A value that goes on in a folded line is copied to be joined.
+        if (!joined_) {
+            value_.assign(valueBegin_, valueEnd_);
+            joined_ = true;
+        }
+        if (value_.size() < longestValue) {
             value_ += ' ';
             value_.append(skipBlanks(line.line.begin, line.line.end), line.line.end);
         }
@@ -131,17 +133,24 @@ void listIdentity::observe(const lineFacts& line) {
     if (line.keywordEnd == nullptr) return;
     current_ = fieldOf(line.keyword, line.keywordEnd);
     if (current_ != field::none) {
-        const char* value = line.keywordEnd;
-        value_.assign(value, value + std::min<std::size_t>(static_cast<std::size_t>(line.line.end - value), longestValue));
+        // Read where it stands in the text, unless a folded line follows.
+        valueBegin_ = line.keywordEnd;
+        valueEnd_ = valueBegin_ + std::min<std::size_t>(static_cast<std::size_t>(line.line.end - valueBegin_), longestValue);
+        joined_ = false;
     }
 }
 
 void listIdentity::finish() {
-    if (current_ != field::none) read(current_, value_);
+    if (current_ != field::none)
+        read(current_, joined_ ? std::string_view(value_)
+                               : std::string_view(valueBegin_, static_cast<std::size_t>(valueEnd_ - valueBegin_)));
     current_ = field::none;
     value_.clear();
     if (sender_.empty()) return;
-    const std::string sender = folded(sender_);
+    // Folded where the fields' values are, which are read no more.
+    folded_.assign(sender_);
+    for (char& c : folded_) c = static_cast<char>(foldedByte(c));
+    const std::string& sender = folded_;
     sender_.clear();
     const std::size_t at = sender.find('@');
     if (at == std::string::npos) return;
@@ -156,7 +165,12 @@ void listIdentity::finish() {
     if (listShaped || listPrecedence_) addAddress(address, true);
 }
 
-void listIdentity::read(field kind, const std::string& raw) {
+void listIdentity::read(field kind, std::string_view raw) {
+    // The sender's address is read once its field is over (finish).
+    if (kind == field::sender) {
+        sender_ = raw;
+        return;
+    }
     folded_.assign(raw);
     for (char& c : folded_) c = static_cast<char>(foldedByte(c));
     const std::string_view value = folded_;
@@ -166,7 +180,7 @@ void listIdentity::read(field kind, const std::string& raw) {
             if (value.find("list") != std::string_view::npos || value.find("bulk") != std::string_view::npos)
                 listPrecedence_ = true;
             return;
-        case field::sender: sender_ = raw; return;
+        case field::sender: return;
         case field::listId: {
             // "Description <name.host>", or the identifier alone.
             const std::size_t open = value.find('<');
@@ -178,13 +192,19 @@ void listIdentity::read(field kind, const std::string& raw) {
                 addName(id.substr(0, dot));
                 addHost(id.substr(dot + 1));
             }
-            if (open != std::string_view::npos && descriptions_.size() < mostEntries) {
-                std::string description(trimmed(value.substr(0, open)));
-                description.erase(std::remove(description.begin(), description.end(), '"'), description.end());
+            if (open != std::string_view::npos && descriptions_.count < mostOfEach) {
+                // Written where it is kept, without its quotes, and let go
+                // again unless it is kept.
+                const std::size_t from = keptEnd();
+                for (const char c : trimmed(value.substr(0, open)))
+                    if (c != '"') kept_ += c;
+                const std::string_view description = std::string_view(kept_).substr(from);
                 // One word alone ("Choir") is too common to name a list by.
-                if (description.find(' ') != std::string::npos && description.size() <= longestName) {
+                if (description.find(' ') != std::string_view::npos && description.size() <= longestName) {
                     needs(description);
-                    descriptions_.push_back(description);
+                    keep(descriptions_, from);
+                } else {
+                    kept_.resize(from);
                 }
             }
             return;
@@ -239,23 +259,47 @@ void listIdentity::addHost(std::string_view host) {
     while (!host.empty() && host.back() == '.') host.remove_suffix(1);
     if (host.compare(0, 4, "www.") == 0) host.remove_prefix(4);
     if (host.size() < 4 || host.size() > longestName || host.find('.') == std::string_view::npos ||
-        hosts_.size() >= mostEntries)
+        hosts_.count >= mostOfEach)
         return;
-    if (std::find(hosts_.begin(), hosts_.end(), host) != hosts_.end()) return;
+    if (holds(hosts_, host)) return;
     needs(host);
-    hosts_.emplace_back(host);
+    const std::size_t from = keptEnd();
+    kept_ += host;
+    keep(hosts_, from);
 }
 
 void listIdentity::addName(std::string_view name) {
-    if (name.size() < 3 || name.size() > longestName || names_.size() >= mostEntries) return;
+    if (name.size() < 3 || name.size() > longestName || names_.count >= mostOfEach) return;
     for (char c : name)
         if (!isNameByte(c) && c != '.') return;
-    if (std::find(names_.begin(), names_.end(), name) != names_.end()) return;
+    if (holds(names_, name)) return;
     needs(name);
-    names_.emplace_back(name);
+    const std::size_t from = keptEnd();
+    kept_ += name;
+    keep(names_, from);
+}
+
+bool listIdentity::holds(const keptList& list, std::string_view text) const {
+    for (std::size_t i = 0; i < list.count; ++i)
+        if (textOf(list.items[i]) == text) return true;
+    return false;
+}
+
+std::size_t listIdentity::keptEnd() {
+    // Room for what a list's fields name, made at once.
+    if (kept_.empty()) kept_.reserve(256);
+    return kept_.size();
+}
+
+void listIdentity::keep(keptList& list, std::size_t from) {
+    static_assert(3 * mostOfEach * longestName < 0xFFFF, "what is kept is told apart by 16 bits");
+    keptText& kept = list.items[list.count++];
+    kept.at = static_cast<std::uint16_t>(from);
+    kept.length = static_cast<std::uint16_t>(kept_.size() - from);
 }
 
 void listIdentity::needs(std::string_view needle) {
+    static_assert(3 * mostOfEach <= mostPairs, "a pair for each host, name and description kept");
     if (needle.size() < 2) return;
     std::size_t rarest = 0;
     for (std::size_t i = 1; i < needle.size(); ++i)
@@ -265,7 +309,8 @@ void listIdentity::needs(std::string_view needle) {
     const std::size_t at = rarest + 1 < needle.size() ? rarest : rarest - 1;
     const unsigned pair = static_cast<unsigned>(static_cast<unsigned char>(needle[at])) << 8 |
                           static_cast<unsigned char>(needle[at + 1]);
-    if (std::find(rarePairs_.begin(), rarePairs_.end(), pair) == rarePairs_.end()) rarePairs_.push_back(pair);
+    unsigned* const pairsEnd = rarePairs_ + pairCount_;
+    if (std::find(rarePairs_, pairsEnd, pair) == pairsEnd && pairCount_ < mostPairs) rarePairs_[pairCount_++] = pair;
     const unsigned char first = static_cast<unsigned char>(needle[at]);
     pairStarts_[first] = true;
     pairStarts_[first == ' ' ? '\t' : upperOf.of[first]] = true;
@@ -293,8 +338,8 @@ bool listIdentity::mayBeNamedIn(const char* begin, const char* end) const {
     const char* const last = end - 1;  // where no pair begins
     const auto starts = [this](const char* p) { return pairStarts_[static_cast<unsigned char>(*p)]; };
     const auto pairsAt = [this](const char* p) {
-        for (const unsigned pair : rarePairs_)
-            if (pairAt(p, pair)) return true;
+        for (std::size_t i = 0; i < pairCount_; ++i)
+            if (pairAt(p, rarePairs_[i])) return true;
         return false;
     };
     const char* p = begin;
@@ -308,28 +353,28 @@ bool listIdentity::mayBeNamedIn(const char* begin, const char* end) const {
     return false;
 }
 
-bool listIdentity::hostIn(const std::string& text) const {
-    for (const std::string& host : hosts_)
-        if (standsIn(text, host, true)) return true;
+bool listIdentity::hostIn(std::string_view text) const {
+    for (std::size_t i = 0; i < hosts_.count; ++i)
+        if (standsIn(text, textOf(hosts_.items[i]), true)) return true;
     return false;
 }
 
-bool listIdentity::linksOnlyToList(const std::string& text) const {
+bool listIdentity::linksOnlyToList(std::string_view text) const {
     const char* end = text.data() + text.size();
     for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
-        const std::string word(w.begin, w.end);
-        const bool link = word.find("://") != std::string::npos || word.find('@') != std::string::npos ||
+        const std::string_view word(w.begin, w.length());
+        const bool link = word.find("://") != std::string_view::npos || word.find('@') != std::string_view::npos ||
                           word.compare(0, 4, "www.") == 0;
         if (link && !hostIn(word)) return false;
     }
     return true;
 }
 
-bool listIdentity::nameIn(const std::string& text) const {
-    for (const std::string& name : names_)
-        if (standsIn(text, name, false)) return true;
-    for (const std::string& description : descriptions_)
-        if (text.find(description) != std::string::npos) return true;
+bool listIdentity::nameIn(std::string_view text) const {
+    for (std::size_t i = 0; i < names_.count; ++i)
+        if (standsIn(text, textOf(names_.items[i]), false)) return true;
+    for (std::size_t i = 0; i < descriptions_.count; ++i)
+        if (text.find(textOf(descriptions_.items[i])) != std::string_view::npos) return true;
     return false;
 }
 

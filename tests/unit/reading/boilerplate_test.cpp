@@ -67,6 +67,22 @@ TEST_F(Boilerplate, AFooterGoesOnlyWhereItsTextEnds) {
               fork + "See http://news.example.org/x http://example.com/mailman/listinfo/fork\n");
 }
 
+TEST_F(Boilerplate, TheListIsKnownByAFoldedFieldOrByItsSender) {
+    // No rule line above the footer: only the list's own fields tell it
+    // from the sender's lines, whether its value goes on in a folded line
+    // or the list sends the message itself.
+    const std::string body = "\nThe rehearsal moves.\n";
+    const std::string footer = "\nChoir-talk mailing list\nhttps://lists.example.net/mailman/listinfo/choir-talk\n";
+    const std::string headers[] = {
+        "List-Post:\n <mailto:choir-talk@lists.example.net>\n",
+        "List-Unsubscribe: <https://other.example.org/u>,\n\t<mailto:choir-talk-request@lists.example.net>\n",
+        "Sender: choir-talk-bounces@lists.example.net\nSubject: x\n",
+    };
+    for (const std::string& header : headers) EXPECT_EQ(reads(header + body + footer), reads(header + body)) << header;
+    const std::string unknown = "Sender: anne@example.org\n";
+    EXPECT_NE(reads(unknown + body + footer), reads(unknown + body));
+}
+
 TEST_F(Boilerplate, NoticesGoAtTheStartOrTheEndButNeverAreTheWholeMessage) {
     EXPECT_EQ(reads("From: x\n\nYou are receiving this because you joined the choir list.\n\nRehearsal moves.\n"),
               "From: x\n\nRehearsal moves.\n");
