@@ -196,26 +196,23 @@ const nameIndex& monthIndex() {
 }
 
 // By the two first bytes (in lower case) of a word: the lengths of the
-// short spellings that begin so.
+// spellings of either table that `mark` marks.
+std::vector<unsigned char> beginningsMarkedBy(void (nameIndex::*mark)(std::vector<unsigned char>&) const) {
+    std::vector<unsigned char> lengths(256 * 256, 0);
+    (dayIndex().*mark)(lengths);
+    (monthIndex().*mark)(lengths);
+    return lengths;
+}
+
+// The short spellings' beginnings.
 const std::vector<unsigned char>& shortBeginnings() {
-    static const std::vector<unsigned char> built = [] {
-        std::vector<unsigned char> lengths(256 * 256, 0);
-        dayIndex().markShortBeginnings(lengths);
-        monthIndex().markShortBeginnings(lengths);
-        return lengths;
-    }();
+    static const std::vector<unsigned char> built = beginningsMarkedBy(&nameIndex::markShortBeginnings);
     return built;
 }
 
-// By the two first bytes (in lower case) of a word: the lengths of the
-// spellings of either table that begin so.
+// Every spelling's beginnings.
 const std::vector<unsigned char>& nameBeginnings() {
-    static const std::vector<unsigned char> built = [] {
-        std::vector<unsigned char> lengths(256 * 256, 0);
-        dayIndex().markBeginnings(lengths);
-        monthIndex().markBeginnings(lengths);
-        return lengths;
-    }();
+    static const std::vector<unsigned char> built = beginningsMarkedBy(&nameIndex::markBeginnings);
     return built;
 }
 
