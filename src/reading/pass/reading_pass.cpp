@@ -151,11 +151,12 @@ private:
     // left out of the text altogether: the scanner would spend as much on
     // the Received lines and signatures of real mail as on the rest of the
     // message, to keep nothing of them. It may where another field begins
-    // right after it, so that the scanner goes from the item before it to
-    // that field's item as it went to the dropped one's: the header block
-    // keeps its first line, its last item and its end, and a quoted line or
-    // a text line that follows a field stays after the same field. With
-    // diagnostics on, every item is scanned, so that the log shows them all.
+    // right after it: the scanner then goes from the item before it (or
+    // from the start of the text) to that field's item as it went to the
+    // dropped one's, the header block keeps its last item and its end, and
+    // a quoted line or a text line that follows a field stays after the same
+    // field. With diagnostics on, every item is scanned, so that the log
+    // shows them all.
     bool mayLeaveOutField(const char* fieldEnd) const {
         return !diagnosticsOn_ && fieldEnd < state_.textEnd && isLeadingFieldLine(lineAt(fieldEnd, state_.textEnd));
     }
