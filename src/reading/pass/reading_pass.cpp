@@ -90,8 +90,10 @@ private:
     // among them, which go as they stand.
     const char* leadingHeader(const char* p) {
         bool inItem = false;
+        // The line at `p`, when the field before it had it cut already.
+        messageLine following;
         while (p < state_.textEnd) {
-            const messageLine text = lineAt(p, state_.textEnd);
+            const messageLine text = following.begin == p ? following : lineAt(p, state_.textEnd);
             const bool folded = inItem && text.begin < text.end && isBlank(*text.begin);
             if (!folded && text.depth > 0 && inItem) {
                 const char* goesOn = headerGoesOnAfterQuotedLines(text, state_.textEnd);
@@ -105,9 +107,9 @@ private:
             if (!folded && !isLeadingFieldLine(text, keyword, keywordEnd)) break;
             inItem = true;
             if (!folded) {
-                const char* fieldEnd = droppedFieldEnd(text, keyword, keywordEnd);
+                const char* fieldEnd = droppedFieldEnd(text, keyword, keywordEnd, following);
                 if (fieldEnd != nullptr) {
-                    if (!mayLeaveOutField(fieldEnd)) out_.put(text.begin, fieldEnd);
+                    if (!mayLeaveOutField(fieldEnd, following)) out_.put(text.begin, fieldEnd);
                     p = fieldEnd;
                     continue;
                 }
@@ -132,8 +134,10 @@ private:
     // [keyword, keywordEnd), ends, with its folded lines, when what the
     // rules would write of it cannot matter: the scanner drops its item and
     // no rule reads it. Null otherwise, and when a line of it names a MIME
-    // boundary, which the scanner takes from any item.
-    const char* droppedFieldEnd(const messageLine& line, const char* keyword, const char* keywordEnd) {
+    // boundary, which the scanner takes from any item. `after` receives the
+    // line where the field ends, when one does.
+    const char* droppedFieldEnd(const messageLine& line, const char* keyword, const char* keywordEnd,
+                                messageLine& after) {
         if (keywordEnd == nullptr || !state_.scannerDropsItem(keyword, keywordEnd)) return nullptr;
         for (const activeRule& rule : rules_)
             if (rule.headerLines && rule.rule->readsDroppedField(line, keyword, keywordEnd)) return nullptr;
@@ -141,9 +145,9 @@ private:
         for (;;) {
             if (findBoundaryParameter(at.begin, at.end).start != nullptr) return nullptr;
             if (at.next >= state_.textEnd) return at.next;
-            const messageLine next = lineAt(at.next, state_.textEnd);
-            if (next.begin == next.end || !isBlank(*next.begin)) return at.next;
-            at = next;
+            after = lineAt(at.next, state_.textEnd);
+            if (after.begin == after.end || !isBlank(*after.begin)) return at.next;
+            at = after;
         }
     }
 
@@ -157,8 +161,9 @@ private:
     // a quoted line or a text line that follows a field stays after the same
     // field. With diagnostics on, every item is scanned, so that the log
     // shows them all.
-    bool mayLeaveOutField(const char* fieldEnd) const {
-        return !diagnosticsOn_ && fieldEnd < state_.textEnd && isLeadingFieldLine(lineAt(fieldEnd, state_.textEnd));
+    // `after` is the line at `fieldEnd`, when the text goes on there.
+    bool mayLeaveOutField(const char* fieldEnd, const messageLine& after) const {
+        return !diagnosticsOn_ && fieldEnd < state_.textEnd && isLeadingFieldLine(after);
     }
 
     // A header line: said by the rules that read header lines, or written as
