@@ -66,24 +66,11 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
     while (end < word.end && isNameByte(static_cast<unsigned char>(*end))) ++end;
     const unsigned char* name = reinterpret_cast<const unsigned char*>(p);
     const std::size_t length = static_cast<std::size_t>(end - p);
+    // Most capitals begin words of a sentence: their first two bytes and
+    // length turn them away before the names are searched.
+    if (!mayBeDateName(name, length)) return false;
     dateName found{};
     return findDayName(name, length, found) || findMonthName(name, length, found);
-}
-
-// Whether the word may belong to a date as belongsToDate (not `beforeADay`)
-// finds: a figure, or a capital that begins a name whose first two bytes
-// and length may be a day's or a month's. Asked first of every word where
-// the search stops, most of which are words of a sentence.
-bool mayBelongToDate(const textWord& word) {
-    const char* p = word.begin;
-    while (p < word.end && (*p == '(' || *p == '"' || *p == '\'')) ++p;
-    if (p == word.end) return false;
-    const unsigned char first = static_cast<unsigned char>(*p);
-    if (isAsciiDigit(first)) return true;
-    if (!isCapital(first)) return false;
-    const char* end = p + 1;
-    while (end < word.end && isNameByte(static_cast<unsigned char>(*end))) ++end;
-    return mayBeDateName(reinterpret_cast<const unsigned char*>(p), static_cast<std::size_t>(end - p));
 }
 
 // Whether a rule's key is a short name's: without a trailing ',' or '.', a
@@ -282,7 +269,7 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
         // A word of a sentence where the search stopped (most capitals
         // begin one): nothing beside it is said. Told before the words
         // beside it are looked at.
-        if (!mayBelongToDate(date) || !belongsToDate(date, false)) continue;
+        if (!belongsToDate(date, false)) continue;
         const textWord before = date.begin > looked ? wordBefore(line, date.begin) : textWord{looked, looked};
         // The word itself, when it is a short name before another word of a
         // date ("Sat, Apr"): after the word before it, before the word after.
