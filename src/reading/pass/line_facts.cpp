@@ -21,7 +21,8 @@ enum byteKind : unsigned short {
     signByte = 32,
     dateByte = 64,     // a figure, or a capital that may begin a day's or a month's name
     anyDashByte = 128,  // '-', an en dash or an em dash
-    wByte = 256         // without a 'w' no "www."
+    wByte = 256,        // without a 'w' no "www."
+    atByte = 512
 };
 
 struct byteKindTable {
@@ -44,6 +45,7 @@ const byteKindTable& kindTable() {
             const bool capital = (c >= 'A' && c <= 'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7);
             if (capital && mayBeginDateName(b)) kind |= dateByte;
             if (c == 'w' || c == 'W') kind |= wByte;
+            if (c == '@') kind = atByte;
             made.of[c] = kind;
         }
         // The signs that programs are written with and sentences hardly hold.
@@ -97,6 +99,7 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     facts.hasCodeSign = (kinds & signByte) != 0;
     facts.hasDateStart = (kinds & dateByte) != 0;
     facts.hasDash = (kinds & anyDashByte) != 0;
+    facts.hasAt = (kinds & atByte) != 0;
     facts.blank = skipBlanks(line.prefixEnd, line.end) == line.end;
     if (kinds & (colonByte | dotByte)) facts.hasLink = holdsLinkScheme(line.prefixEnd, line.end, kinds);
     if (facts.hasColon) {
@@ -112,6 +115,11 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
         if (first < line.end && isAsciiPunct(static_cast<unsigned char>(*first))) facts.otherMark = quoteMarkOf(line);
     }
     return facts;
+}
+
+unsigned holdingsOf(const lineFacts& line) {
+    return (line.keywordEnd != nullptr ? holdsKeyword : 0u) | (line.hasDigit ? holdsDigit : 0u) |
+           (line.hasLink ? holdsLink : 0u) | (line.hasDash ? holdsDash : 0u);
 }
 
 bool isTextOf(const lineFacts& line, const char* text, std::size_t length) {

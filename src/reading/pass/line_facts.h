@@ -24,6 +24,7 @@ struct lineFacts {
     bool hasCodeSign = false;  // a bracket, ';', '=', '$' or another sign of code: a program's line can be
     bool hasDateStart = false;  // a figure, or a capital that may begin a day's or a month's name
     bool hasDash = false;       // '-', an en dash or an em dash
+    bool hasAt = false;         // '@': an address can stand here
 
     // The closer look.
     const char* keyword = nullptr;     // the header keyword as the scanner reads it (headerKeywordEnd) ...
@@ -54,7 +55,18 @@ struct lineFacts {
     std::size_t initialsLength() const { return static_cast<std::size_t>(initialsMark - initials); }
 };
 
+// What a line holds, as bits, for the rules that ask to be shown only the
+// lines that hold something (readingRule::showOnlyLinesHolding).
+enum lineHolding : unsigned {
+    holdsKeyword = 1,  // a header keyword as the scanner reads one
+    holdsDigit = 2,
+    holdsLink = 4,
+    holdsDash = 8,
+};
+
 lineFacts factsOf(const messageLine& line, const char* textEnd);
+// The bits of lineHolding that the line's facts hold.
+unsigned holdingsOf(const lineFacts& line);
 // Whether [text, text + length) is the line as it stands in the message
 // (its prefix and line end included): a rule that reads what was written
 // for the line may then trust its facts, where no other rule changed it.

@@ -121,9 +121,11 @@ private:
             for (const stagedRule& rule : stages_[readingRule::observing])
                 if (rule.headerLines) rule.rule->observe(line, state_, out_);
             const std::size_t written = out_.length();
-            writeHeaderLine(line);
+            const unsigned holdings = holdingsOf(line);
+            writeHeaderLine(line, holdings);
             for (const stagedRule& rule : stages_[readingRule::following])
-                if (rule.headerLines) rule.rule->after(line, lineFate::header, written, state_, out_);
+                if (rule.headerLines && rule.rule->shows(readingRule::following, holdings))
+                    rule.rule->after(line, lineFate::header, written, state_, out_);
             settleRules();
             p = line.line.next;
         }
@@ -168,9 +170,11 @@ private:
 
     // A header line: said by the rules that read header lines, or written as
     // it stands.
-    void writeHeaderLine(const lineFacts& line) {
+    void writeHeaderLine(const lineFacts& line, unsigned holdings) {
         for (const stagedRule& rule : stages_[readingRule::taking]) {
-            if (rule.headerLines && rule.rule->take(line, state_, out_).next != nullptr) return;
+            if (rule.headerLines && rule.rule->shows(readingRule::taking, holdings) &&
+                rule.rule->take(line, state_, out_).next != nullptr)
+                return;
         }
         out_.put(line.line.begin, line.line.next);
     }
@@ -185,15 +189,18 @@ private:
         for (const stagedRule& rule : stages_[readingRule::observing]) rule.rule->observe(line, state_, out_);
 
         const std::size_t written = out_.length();
+        // What the line holds once the rules have read it as they do.
+        const unsigned holdings = holdingsOf(line);
         lineFate fate = lineFate::text;
         const char* next = nullptr;
         for (const stagedRule& rule : stages_[readingRule::taking]) {
+            if (!rule.rule->shows(readingRule::taking, holdings)) continue;
             const lineTaken taken = rule.rule->take(line, state_, out_);
             if (taken.next == nullptr) continue;
             if (taken.headerLine != nullptr) {
                 lineFacts header = factsAt(taken.headerLine, taken.headerEnd);
                 header.header = true;
-                writeHeaderLine(header);
+                writeHeaderLine(header, holdingsOf(header));
             }
             fate = rule.fate;
             next = taken.next;
@@ -209,7 +216,8 @@ private:
             }
             next = line.line.next;
         }
-        for (const stagedRule& rule : stages_[readingRule::following]) rule.rule->after(line, fate, written, state_, out_);
+        for (const stagedRule& rule : stages_[readingRule::following])
+            if (rule.rule->shows(readingRule::following, holdings)) rule.rule->after(line, fate, written, state_, out_);
         settleRules();
         return next;
     }

@@ -34,34 +34,14 @@ bool beginsWithDate(const char* p, const char* end) {
     return false;
 }
 
-// Whether the line at `p` ends in a colon before its line end and trailing
-// blanks; `p` moves to the next line.
-bool lineEndsInColon(const char*& p, const char* textEnd) {
-    const char* feed = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(textEnd - p)));
-    const char* end = feed != nullptr ? feed : textEnd;
-    if (end > p && end[-1] == '\r') --end;
-    end = trimBlanks(p, end);
-    const bool colon = end > p && end[-1] == ':';
-    p = feed != nullptr ? feed + 1 : textEnd;
-    return colon;
-}
-
 // Whether one of the lines that may go on a run from `line` (as many as
-// linesAfterFirst, at its depth, none blank) ends in a colon: read from
-// their bytes. Below most lines none of them ends in one, which their last
-// bytes tell before they are cut into prefix and content.
-bool colonFollows(const lineFacts& line) {
-    bool anyColon = false;
-    const char* below = line.line.next;
-    for (int more = 0; more < linesAfterFirst && below < line.textEnd && !anyColon; ++more)
-        anyColon = lineEndsInColon(below, line.textEnd);
-    if (!anyColon) return false;
-    const char* p = line.line.next;
-    for (int more = 0; more < linesAfterFirst && p < line.textEnd; ++more) {
-        const messageLine next = lineAt(p, line.textEnd);
-        if (next.depth != line.line.depth || skipBlanks(next.prefixEnd, next.end) == next.end) return false;
-        if (trimBlanks(next.content, next.end)[-1] == ':') return true;
-        p = next.next;
+// linesAfterFirst, at its depth, none blank) ends in a colon. Their facts
+// are the window's, which the pass reads next anyway: most hold no colon.
+bool colonFollows(const lineFacts& line, lineWindow& lines) {
+    lineFacts next = line;
+    for (int more = 0; more < linesAfterFirst && lines.next(next, next); ++more) {
+        if (next.line.depth != line.line.depth || next.blank) return false;
+        if (next.hasColon && trimBlanks(next.line.content, next.line.end)[-1] == ':') return true;
     }
     return false;
 }
@@ -124,8 +104,8 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     const bool endsInColon = end[-1] == ':';
     // Without a colon, a line is an attribution only as the first of a run
     // that ends in one, or with an address ("2025/3/11 Kenji <k@x.jp>").
-    if (!endsInColon && std::memchr(begin, '@', static_cast<std::size_t>(end - begin)) == nullptr &&
-        !colonFollows(line))
+    if (!endsInColon && (!line.hasAt || std::memchr(begin, '@', static_cast<std::size_t>(end - begin)) == nullptr) &&
+        !colonFollows(line, state.lines))
         return lineTaken::passed();
     const bool dated = !endsInColon && beginsWithDate(begin, end);
     if (!endsInColon && !dated) return lineTaken::passed();

@@ -33,7 +33,9 @@ public:
     // to a host named before in the paragraph; without `once`, every link
     // is said in full.
     explicit linkSpeech(const char* phrase, bool once = false, const char* again = nullptr)
-        : phrase_(phrase), again_(again), once_(once) {}
+        : phrase_(phrase), again_(again), once_(once) {
+        showOnlyLinesHolding(taking, holdsLink);
+    }
 
     // Writes a line that holds a link, prefix and line end included, with
     // its links spoken; a link cut by line ends takes the lines it runs on

@@ -114,6 +114,12 @@ void listTags::sayList(std::size_t written, readingOutput& out) {
 
 void listTags::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                      readingOutput& out) {
+    hear(line, fate, written, state, out);
+    showOnlyLinesHolding(following, list_.empty() ? holdsKeyword : 0u);
+}
+
+void listTags::hear(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+                    readingOutput& out) {
     const bool asWritten = fate == lineFate::header || fate == lineFate::keywordLine || fate == lineFate::text;
     if (!list_.empty()) {
         // A folded line of the subject whose tag was taken.

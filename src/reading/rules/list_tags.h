@@ -22,12 +22,17 @@ class epostSift;
 // the phrase after its last one.
 class listTags : public readingRule {
 public:
-    listTags(epostSift& filter, const char* phrase) : filter_(filter), phrase_(phrase) {}
+    // Until a tag is taken, only a line with a keyword may be a subject
+    // line; then the lines that follow tell where the subject ends.
+    listTags(epostSift& filter, const char* phrase) : filter_(filter), phrase_(phrase) {
+        showOnlyLinesHolding(following, holdsKeyword);
+    }
 
     void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                readingOutput& out) override;
 
 private:
+    void hear(const lineFacts& line, lineFate fate, std::size_t written, passState& state, readingOutput& out);
     bool isSubjectLine(const lineFacts& line, passState& state) const;
     // Takes the tag out of the subject written at `written`; the list's name,
     // or empty when there is no tag to take.

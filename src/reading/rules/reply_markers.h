@@ -18,7 +18,8 @@ class epostSift;
 // as the header handling finds it.
 class replyMarkers : public readingRule {
 public:
-    explicit replyMarkers(epostSift& filter) : filter_(filter) {}
+    // Only a line with a keyword may be a subject line.
+    explicit replyMarkers(epostSift& filter) : filter_(filter) { showOnlyLinesHolding(taking, holdsKeyword); }
 
     lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 

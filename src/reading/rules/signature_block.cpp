@@ -16,6 +16,7 @@ lineTaken signatureBlock::take(const lineFacts& line, passState& state, readingO
     if (inside_) {
         if (!endsPart && text.depth == depth_) return lineTaken::upTo(text.next);
         inside_ = false;
+        showOnlyLinesHolding(taking, holdsDash);
     }
     // A signature line begins with its dashes: most lines go at their first byte.
     const bool dashes = text.content < text.end && *text.content == '-' &&
@@ -23,6 +24,7 @@ lineTaken signatureBlock::take(const lineFacts& line, passState& state, readingO
     if (endsPart || !dashes) return lineTaken::passed();
     inside_ = true;
     depth_ = text.depth;
+    showOnlyLinesHolding(taking, 0);
     return lineTaken::upTo(text.next);
 }
 

@@ -11,6 +11,9 @@ namespace postsift {
 // it, and one inside a quote ends with the quote.
 class signatureBlock : public readingRule {
 public:
+    // Outside a signature, only a line with a dash may begin one.
+    signatureBlock() { showOnlyLinesHolding(taking, holdsDash); }
+
     lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
 private:

@@ -21,7 +21,10 @@ class filterEntry;
 // holds more than one address or goes on in a folded line stays as it is.
 class spokenNames : public readingRule {
 public:
-    spokenNames(epostSift& filter, const char* rolePhrase) : filter_(filter), rolePhrase_(rolePhrase) {}
+    // Only a line with a keyword may name the sender.
+    spokenNames(epostSift& filter, const char* rolePhrase) : filter_(filter), rolePhrase_(rolePhrase) {
+        showOnlyLinesHolding(taking, holdsKeyword);
+    }
 
     lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
 
