@@ -142,7 +142,9 @@ private:
                                 messageLine& after) {
         if (keywordEnd == nullptr || !state_.scannerDropsItem(keyword, keywordEnd)) return nullptr;
         for (const activeRule& rule : rules_)
-            if (rule.headerLines && rule.rule->readsDroppedField(line, keyword, keywordEnd)) return nullptr;
+            if (rule.headerLines && !rule.rule->readsNoDroppedField() &&
+                rule.rule->readsDroppedField(line, keyword, keywordEnd))
+                return nullptr;
         messageLine at = line;
         for (;;) {
             if (findBoundaryParameter(at.begin, at.end).start != nullptr) return nullptr;

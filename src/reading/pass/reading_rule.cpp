@@ -16,6 +16,9 @@ void readingRule::after(const lineFacts&, lineFate, std::size_t, passState&, rea
 
 void readingRule::finish(passState&, readingOutput&) {}
 
-bool readingRule::readsDroppedField(const messageLine&, const char*, const char*) const { return false; }
+bool readingRule::readsDroppedField(const messageLine&, const char*, const char*) const {
+    readsNoDroppedField_ = true;
+    return false;
+}
 
 }  // namespace postsift

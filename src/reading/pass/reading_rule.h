@@ -77,6 +77,10 @@ public:
     // Whether the rule left a stage to this base, which does nothing there:
     // the pass then calls it no more at that stage.
     bool leftAlone(stage which) const { return leftAlone_[which]; }
+    // Whether it left readsDroppedField to this base, which reads none: the
+    // pass then asks it no more, where each of a header's many dropped
+    // fields would ask every rule that reads header lines.
+    bool readsNoDroppedField() const { return readsNoDroppedField_; }
     // Whether the rule is to be shown, at a stage, a line that holds
     // `holdings` (lineHolding bits).
     bool shows(stage which, unsigned holdings) const { return (holdings & wanted_[which]) == wanted_[which]; }
@@ -93,6 +97,8 @@ protected:
 
 private:
     bool leftAlone_[stageCount] = {};
+    // Noted by the base's answer, as leftAlone_ is by the base's stages.
+    mutable bool readsNoDroppedField_ = false;
     unsigned wanted_[stageCount] = {};
 };
 
