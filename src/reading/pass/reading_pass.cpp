@@ -61,6 +61,23 @@ std::vector<activeRule> activeRules(epostSift& filter) {
     return active;
 }
 
+// Whether a line of the header at the top begins a field, with its keyword:
+// asked of the line after a dropped field, and kept for when the pass comes
+// to it.
+struct fieldStart {
+    bool known = false;
+    bool is = false;
+    const char* keyword = nullptr;
+    const char* keywordEnd = nullptr;
+};
+
+fieldStart fieldStartOf(const messageLine& line) {
+    fieldStart start;
+    start.known = true;
+    start.is = isLeadingFieldLine(line, start.keyword, start.keywordEnd);
+    return start;
+}
+
 // A rule as a stage calls it: the rule itself at hand, as every line goes
 // through some thirty such calls.
 struct stagedRule {
@@ -90,10 +107,13 @@ private:
     // among them, which go as they stand.
     const char* leadingHeader(const char* p) {
         bool inItem = false;
-        // The line at `p`, when the field before it had it cut already.
+        // The line at `p`, when the field before it had it cut already, and
+        // whether it was found to begin a field, with its keyword.
         messageLine following;
+        fieldStart followingField;
         while (p < state_.textEnd) {
-            const messageLine text = following.begin == p ? following : lineAt(p, state_.textEnd);
+            const bool cut = following.begin == p;
+            const messageLine text = cut ? following : lineAt(p, state_.textEnd);
             const bool folded = inItem && text.begin < text.end && isBlank(*text.begin);
             if (!folded && text.depth > 0 && inItem) {
                 const char* goesOn = headerGoesOnAfterQuotedLines(text, state_.textEnd);
@@ -102,14 +122,17 @@ private:
                 p = goesOn;
                 continue;
             }
-            const char* keyword = nullptr;
-            const char* keywordEnd = nullptr;
-            if (!folded && !isLeadingFieldLine(text, keyword, keywordEnd)) break;
+            fieldStart field = cut ? followingField : fieldStart();
+            if (!folded && !field.known) field = fieldStartOf(text);
+            if (!folded && !field.is) break;
             inItem = true;
             if (!folded) {
-                const char* fieldEnd = droppedFieldEnd(text, keyword, keywordEnd, following);
+                // `following` may now change: what was known of it goes.
+                followingField = fieldStart();
+                const char* fieldEnd = droppedFieldEnd(text, field.keyword, field.keywordEnd, following);
                 if (fieldEnd != nullptr) {
-                    if (!mayLeaveOutField(fieldEnd, following)) out_.put(text.begin, fieldEnd);
+                    if (fieldEnd < state_.textEnd) followingField = fieldStartOf(following);
+                    if (!mayLeaveOutField(fieldEnd, followingField)) out_.put(text.begin, fieldEnd);
                     p = fieldEnd;
                     continue;
                 }
@@ -165,9 +188,9 @@ private:
     // a quoted line or a text line that follows a field stays after the same
     // field. With diagnostics on, every item is scanned, so that the log
     // shows them all.
-    // `after` is the line at `fieldEnd`, when the text goes on there.
-    bool mayLeaveOutField(const char* fieldEnd, const messageLine& after) const {
-        return !diagnosticsOn_ && fieldEnd < state_.textEnd && isLeadingFieldLine(after);
+    // `after` tells of the line at `fieldEnd`, when the text goes on there.
+    bool mayLeaveOutField(const char* fieldEnd, const fieldStart& after) const {
+        return !diagnosticsOn_ && fieldEnd < state_.textEnd && after.is;
     }
 
     // A header line: said by the rules that read header lines, or written as
