@@ -301,6 +301,13 @@ std::size_t escapedBytes(const char* from, const char* to) {
     return count;
 }
 
+// Whether the line may hold escaped bytes, "0x.." or "\\x..": without a
+// digit, only a backslash can begin one.
+bool isEscapable(const lineFacts& facts, const char* from, const char* end) {
+    return facts.hasDigit ||
+           (facts.hasCodeSign && std::memchr(from, '\\', static_cast<std::size_t>(end - from)) != nullptr);
+}
+
 // An offset and four groups of bytes or more ("0000010 7f45 4c46 ..."),
 // eight bytes or more ("7f 45 4c 46 02 01 01 00"), or escaped bytes
 // ("\x01\x00\x00\x00", "0x1f, 0x2a, ..."), looked for only where the line
@@ -353,17 +360,34 @@ bool isFigure(const textWord& w, bool& decimal) {
     return digits > 0;
 }
 
+// What a byte is to the count of words that begin as figures: bit 1, it
+// begins one (a digit or a figure's sign); bit 2, it is a blank, after
+// which a word begins.
+struct figureStartTable {
+    unsigned char of[256];
+};
+constexpr figureStartTable figureStarts() {
+    figureStartTable table{};
+    for (int c = 0; c < 256; ++c) {
+        const char b = static_cast<char>(c);
+        if ((c >= '0' && c <= '9') || figureSigns(b)) table.of[c] |= 1;
+        if (b == ' ' || b == '\t') table.of[c] |= 2;
+    }
+    return table;
+}
+
 // Three figures or more, two in three words figures, and columns: a gap
 // of two blanks or a tab, or figures with decimals. A telephone number
 // ("06 12 34 56 78") has neither.
 bool isNumberRow(const char* from, const char* to) {
     // A figure begins with a digit or a sign: a line with fewer than three
     // words that begin so (most lines that hold a digit) is let go before
-    // its words are weighed.
-    std::size_t starts = 0;
-    for (const char* p = from; p < to && starts < 3; p = skipBlanks(firstBlank(p, to), to))
-        if (isAsciiDigit(byteAt(p)) || figureSigns(*p)) ++starts;
-    if (starts < 3) return false;
+    // its words are weighed. They are counted without a branch on the
+    // line's bytes: a word begins after a blank (`from` begins one).
+    static constexpr figureStartTable starts = figureStarts();
+    std::size_t count = starts.of[byteAt(from)] & 1u;
+    for (const char* p = from + 1; p < to; ++p) count += starts.of[byteAt(p)] & (starts.of[byteAt(p - 1)] >> 1);
+    if (count < 3) return false;
     std::size_t words = 0;
     std::size_t figures = 0;
     bool decimal = false;
@@ -513,13 +537,11 @@ bool looksLikeCode(const char* from, const char* end, const wordCounts& n, bool 
            (n.call && n.words <= 8 && callEnding(n.last));
 }
 
-// The shape of a line. A test looks only at a line that holds the bytes it
-// needs, as the line's facts tell: a line without a sign of code is no
-// code, markup, assignment or section, one without a digit no row of
-// figures. Only a paragraph's tally asks for the `whole` shape; else prose,
-// which takes weighing each word, is weighed only where it undoes a flag,
-// and the tag of a log's line is left unset.
-lineShape shapeFrom(const lineFacts& facts, bool whole) {
+// The shape of a line, as a paragraph's tally weighs it. A test looks only
+// at a line that holds the bytes it needs, as the line's facts tell: a line
+// without a sign of code is no code, markup, assignment or section, one
+// without a digit no row of figures.
+lineShape shapeFrom(const lineFacts& facts) {
     lineShape shape;
     const char* text = facts.line.prefixEnd;
     const char* end = trimBlanks(text, facts.line.end);
@@ -537,11 +559,7 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     shape.comment = isComment(from, end);
     shape.frame = isFrame(from, end);
     shape.traceHead = isTraceHead(from, end, facts.hasColon || first.end == end);
-    // An escaped byte is "0x.." or "\x..": without a digit, only a
-    // backslash can begin one.
-    const bool escapable =
-        facts.hasDigit || (signs && std::memchr(from, '\\', static_cast<std::size_t>(end - from)) != nullptr);
-    shape.hexRow = isHexRow(from, end, first, escapable);
+    shape.hexRow = isHexRow(from, end, first, isEscapable(facts, from, end));
     shape.numberRow = !shape.hexRow && facts.hasDigit && isNumberRow(from, end);
     shape.diffHeader = isDiffHeader(from, end);
 
@@ -549,21 +567,17 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     // code; with none weighed, only its closing brackets can.
     wordCounts n;
     const bool weighed = signs && !shape.markup && signsCanMakeCode(from, end);
-    if (weighed) n = countWords(from, end, true, whole);
+    if (weighed) n = countWords(from, end, true, true);
     if (signs && !shape.markup) shape.codeLike = looksLikeCode(from, end, n, shape.assignment);
     // What a program wrote is no prose, whatever its words.
     const bool written = shape.codeLike || shape.markup || shape.timestamp || shape.frame || shape.traceHead ||
                          shape.hexRow || shape.numberRow || shape.diffHeader;
-    // Prose undoes a prompt, an assignment and a setting; it is weighed
-    // only where it can.
-    if (!whole && (written || !(shape.prompt || shape.assignment || shape.setting))) return shape;
-    if (!weighed || !whole) n = countWords(from, end, false, true);
+    if (!weighed) n = countWords(from, end, false, true);
     shape.prose = !written && n.words >= 4 && 10 * n.plain >= 7 * n.words;
     // "DESTDIR=%{buildroot}" don't work. It keeps you from ...": a sentence.
     shape.prompt = shape.prompt && !shape.prose;
     shape.assignment = shape.assignment && !shape.prose;
     shape.setting = shape.setting && !shape.prose;
-    if (!whole) return shape;
 
     if (first.length() >= 2 && (first.end[-1] == ':' || first.end[-1] == ']')) {
         shape.tagBegin = first.begin;
@@ -572,6 +586,52 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
         shape.message = first.length() >= 3 && *first.begin >= 'a' && *first.begin <= 'z' && n.words >= 3;
     }
     return shape;
+}
+
+// What the verdicts ask of a line's shape.
+struct judgement {
+    bool machine = false;      // lineShape::isMachineLine
+    bool beginsBlock = false;  // lineShape::beginsBlock
+};
+
+// The line's judgement, as its shape would give it, without working out
+// the whole shape: asked of most lines of a paragraph, which are
+// sentences. The shapes that no prose undoes are asked first, and a line
+// of one of them is judged there; prose, which takes weighing each word, is
+// weighed only where it undoes a prompt, an assignment or a setting.
+[[gnu::noinline]] judgement judge(const lineFacts& facts) {
+    const char* text = facts.line.prefixEnd;
+    const char* end = trimBlanks(text, facts.line.end);
+    const char* from = skipBlanks(text, end);
+    if (from == end) return {};
+    const bool signs = facts.hasCodeSign;
+    const textWord first{from, firstBlank(from, end)};
+    const judgement program{true, true};
+    if (isDiffHeader(from, end) || isFrame(from, end) || isTraceHead(from, end, facts.hasColon || first.end == end) ||
+        (signs && isSection(from, end)) ||
+        (facts.hasColon && facts.hasDigit && beginsWithTimestamp(from, end)))
+        return program;
+    const bool hexRow = isHexRow(from, end, first, isEscapable(facts, from, end));
+    if (hexRow || (facts.hasDigit && isNumberRow(from, end))) return program;
+    const bool markup = signs && holdsMarkup(from, end);
+    const bool assignment = signs && isAssignment(from, end);
+    if (signs && !markup) {
+        wordCounts n;
+        if (signsCanMakeCode(from, end)) n = countWords(from, end, true, false);
+        if (looksLikeCode(from, end, n, assignment)) return program;
+    }
+    const bool prompt = beginsWithPrompt(from, end, first);
+    const bool setting = facts.hasColon && isSetting(from, end);
+    const bool comment = isComment(from, end);
+    if (!(prompt || assignment || setting)) return {false, comment};
+    // Markup is written by a program: no prose undoes anything there.
+    bool prose = false;
+    if (!markup) {
+        const wordCounts n = countWords(from, end, false, true);
+        prose = n.words >= 4 && 10 * n.plain >= 7 * n.words;
+    }
+    const bool machine = (prompt || assignment) && !prose;
+    return {machine, machine || comment || (setting && !prose)};
 }
 
 // Whether the line is plainly a person's, by its facts and its first word:
@@ -601,21 +661,21 @@ const passState::lineVerdicts::verdict& verdictOf(const lineFacts& line, passSta
             kept.machine = false;
             kept.beginsBlock = false;
         } else {
-            const lineShape shape = shapeFrom(line, false);
-            kept.machine = shape.isMachineLine();
-            kept.beginsBlock = shape.beginsBlock();
+            const judgement judged = judge(line);
+            kept.machine = judged.machine;
+            kept.beginsBlock = judged.beginsBlock;
         }
     }
     return kept;
 }
 
+}  // namespace
+
 bool beginsBlock(const lineFacts& line, passState::lineVerdicts& verdicts) {
     return verdictOf(line, verdicts).beginsBlock;
 }
 
-}  // namespace
-
-lineShape shapeOf(const lineFacts& line) { return shapeFrom(line, true); }
+lineShape shapeOf(const lineFacts& line) { return shapeFrom(line); }
 
 bool isMachineLine(const lineFacts& line, passState::lineVerdicts& verdicts) { return verdictOf(line, verdicts).machine; }
 
