@@ -588,6 +588,43 @@ lineShape shapeFrom(const lineFacts& facts) {
     return shape;
 }
 
+// The tests that a line's first byte lets hold: a diff's header ("diff ",
+// "Index: ", "--- ", "+++ ", "@@ -"), a frame ("at ", "File ", "invoked",
+// "while", "(", "... ", "#0"), a trace's head ("Traceback", "Exception",
+// "Caused by"), a name as an assignment or a trace's head begins, a row of
+// hex, a prompt ("$ ", "% ", "[ann@host]$"; others end their first word
+// so), a setting's name in small letters, a comment.
+enum : unsigned char {
+    mayBeDiff = 1,
+    mayBeFrame = 2,
+    mayBeTrace = 4,
+    mayBeName = 8,
+    mayBeHex = 16,
+    mayBePrompt = 32,
+    mayBeSetting = 64,
+    mayBeComment = 128
+};
+struct firstByteTable {
+    unsigned char of[256];
+};
+constexpr firstByteTable firstBytes = [] {
+    firstByteTable table{};
+    const auto mark = [&table](const char* bytes, unsigned char test) {
+        for (; *bytes != '\0'; ++bytes) table.of[static_cast<unsigned char>(*bytes)] |= test;
+    };
+    mark("dI-+@", mayBeDiff);
+    mark("aFiw(.#", mayBeFrame);
+    mark("TEC", mayBeTrace);
+    mark("$%[", mayBePrompt);
+    mark("/*#", mayBeComment);
+    mark("0123456789abcdefABCDEF", mayBeHex);
+    mark("abcdefghijklmnopqrstuvwxyz_", mayBeSetting);
+    // An assignment's name begins with a letter or '_'; a trace's head's
+    // with a letter, a figure, '_' or '.'.
+    mark("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789.", mayBeName);
+    return table;
+}();
+
 // What the verdicts ask of a line's shape.
 struct judgement {
     bool machine = false;      // lineShape::isMachineLine
@@ -606,23 +643,32 @@ struct judgement {
     if (from == end) return {};
     const bool signs = facts.hasCodeSign;
     const textWord first{from, firstBlank(from, end)};
+    // Most tests are told by the line's first byte: one lookup lets a line
+    // go past those that cannot hold, without a call.
+    const unsigned may = firstBytes.of[byteAt(from)];
+    const bool named = facts.hasColon || first.end == end;
     const judgement program{true, true};
-    if (isDiffHeader(from, end) || isFrame(from, end) || isTraceHead(from, end, facts.hasColon || first.end == end) ||
-        (signs && isSection(from, end)) ||
+    if (((may & mayBeDiff) != 0 && isDiffHeader(from, end)) || ((may & mayBeFrame) != 0 && isFrame(from, end)) ||
+        (((may & mayBeTrace) != 0 || (named && (may & mayBeName) != 0)) && isTraceHead(from, end, named)) ||
+        (signs && *from == '[' && isSection(from, end)) ||
         (facts.hasColon && facts.hasDigit && beginsWithTimestamp(from, end)))
         return program;
-    const bool hexRow = isHexRow(from, end, first, isEscapable(facts, from, end));
-    if (hexRow || (facts.hasDigit && isNumberRow(from, end))) return program;
+    const bool escapable = isEscapable(facts, from, end);
+    if (((may & mayBeHex) != 0 || escapable) && isHexRow(from, end, first, escapable)) return program;
+    if (facts.hasDigit && isNumberRow(from, end)) return program;
     const bool markup = signs && holdsMarkup(from, end);
-    const bool assignment = signs && isAssignment(from, end);
+    const bool assignment = signs && (may & mayBeName) != 0 && isAssignment(from, end);
     if (signs && !markup) {
         wordCounts n;
         if (signsCanMakeCode(from, end)) n = countWords(from, end, true, false);
         if (looksLikeCode(from, end, n, assignment)) return program;
     }
-    const bool prompt = beginsWithPrompt(from, end, first);
-    const bool setting = facts.hasColon && isSetting(from, end);
-    const bool comment = isComment(from, end);
+    static constexpr byteSet promptEnds("$#%>");
+    const bool prompt =
+        ((may & mayBePrompt) != 0 || (first.length() >= 2 && first.end != end && promptEnds(first.end[-1]))) &&
+        beginsWithPrompt(from, end, first);
+    const bool setting = facts.hasColon && (may & mayBeSetting) != 0 && isSetting(from, end);
+    const bool comment = (may & mayBeComment) != 0 && isComment(from, end);
     if (!(prompt || assignment || setting)) return {false, comment};
     // Markup is written by a program: no prose undoes anything there.
     bool prose = false;

@@ -79,7 +79,8 @@ TEST(CodeShape, AVerdictFromTheFirstLookIsTheWholeShapes) {
                                  "on", "mat", "10:20:30", "Mar", "[ann@host", "tmp]$", "$", "name=1", "a.b", "=",
                                  "key:", "[x]", "<b>", "3.5", "#include", "0x1f,", "\\x01\\x02\\x03\\x04", "}",
                                  "f(x)", ")", "(", "mysql>", "C:\\>", "#", "at", "a.B(C.java:12)", "Traceback",
-                                 "(most", "recent", "call", "last):", "..."};
+                                 "(most", "recent", "call", "last):", "...", "_x=1", "java.lang.Error:", "Caused",
+                                 "by:", "+1,4", "Index:", "1)", ".x"};
     const std::size_t count = sizeof words / sizeof words[0];
     // A row of hex: its first words, one line in four.
     const std::size_t hexWords = 7;
