@@ -1027,19 +1027,14 @@ bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoun
 
 }  // namespace
 
-codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
-                      passState::lineVerdicts& verdicts) {
-    codeBlock block;
-    block.judged = first.line.next;
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
-    // The line's verdict when it is known already (the paragraph rule
-    // judges the lines of a paragraph at its first), and most lines begin
-    // nothing; else where the paragraph ends, before the verdict is worked
-    // out: most lines of a message have too few after them to begin a
-    // block, and the line need not be weighed.
-    const passState::lineVerdicts::verdict& kept = verdicts.slot(first.line.prefixEnd);
-    if (kept.text == first.line.prefixEnd && !kept.beginsBlock) return block;
-    if (endsParagraphSoon(first, lines, boundaries, block.judged) || !beginsBlock(first, verdicts)) return block;
+namespace {
+
+// The block that begins at `first`, a line that can begin one with more
+// lines after it in its paragraph: weighed from its whole shape, looking
+// ahead. Asked of few lines, and kept out of the way of the test that
+// turns the others away.
+[[gnu::noinline]] codeBlock blockFrom(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
+                                      passState::lineVerdicts& verdicts, codeBlock block) {
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {
         codeBlock diff = diffAt(first, lines, boundaries);
@@ -1067,6 +1062,24 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
     }
     block.lines = linesBetween(first.line.begin, block.end);
     return block;
+}
+
+}  // namespace
+
+codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
+                      passState::lineVerdicts& verdicts) {
+    codeBlock block;
+    block.judged = first.line.next;
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
+    // The line's verdict when it is known already (the paragraph rule
+    // judges the lines of a paragraph at its first), and most lines begin
+    // nothing; else where the paragraph ends, before the verdict is worked
+    // out: most lines of a message have too few after them to begin a
+    // block, and the line need not be weighed.
+    const passState::lineVerdicts::verdict& kept = verdicts.slot(first.line.prefixEnd);
+    if (kept.text == first.line.prefixEnd && !kept.beginsBlock) return block;
+    if (endsParagraphSoon(first, lines, boundaries, block.judged) || !beginsBlock(first, verdicts)) return block;
+    return blockFrom(first, lines, boundaries, verdicts, block);
 }
 
 }  // namespace postsift
