@@ -196,8 +196,9 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
     lineWindow& lines = state.lines;
     paragraph_.clear();
     // Room for most paragraphs at once, rather than grown a line at a time
-    // in each message.
-    const std::size_t usualLines = 32;
+    // in each message; small enough a block that the allocator hands it
+    // out from its quick lists.
+    const std::size_t usualLines = 16;
     if (paragraph_.capacity() < usualLines) paragraph_.reserve(usualLines);
     expected_ = first.line.begin;
     index_ = 0;
