@@ -250,6 +250,8 @@ bool mayBeDateName(const unsigned char* word, std::size_t length) {
 
 const unsigned char* shortDateNameLengths() { return shortBeginnings().data(); }
 
+const unsigned char* dateNameLengths() { return nameBeginnings().data(); }
+
 bool findDayName(const unsigned char* word, std::size_t length, dateName& found) {
     return findIn(dayIndex(), word, length, found);
 }

@@ -42,6 +42,13 @@ bool mayBeginDateName(unsigned char first);
 // a look that turns most words away without a search.
 bool mayBeDateName(const unsigned char* word, std::size_t length);
 
+// The look of mayBeDateName from a table, for a rule that asks it of many
+// words: by the two first bytes in lower case (foldedBytes), first * 256 +
+// second, the lengths of the spellings that begin so, as bits (bit n for n
+// bytes, bit 7 for seven or more); 0 where none does. No spelling is
+// shorter than two bytes.
+const unsigned char* dateNameLengths();
+
 // Whether a word that begins with these two bytes can be one of those: a
 // look that turns most words away before they are read to their end.
 bool mayBeginShortDateName(unsigned char first, unsigned char second);

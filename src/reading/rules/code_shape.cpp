@@ -301,6 +301,13 @@ std::size_t escapedBytes(const char* from, const char* to) {
     return count;
 }
 
+// Whether the line may hold escaped bytes, "0x.." or "\\x..": without a
+// digit, only a backslash can begin one.
+bool isEscapable(const lineFacts& facts, const char* from, const char* end) {
+    return facts.hasDigit ||
+           (facts.hasCodeSign && std::memchr(from, '\\', static_cast<std::size_t>(end - from)) != nullptr);
+}
+
 // An offset and four groups of bytes or more ("0000010 7f45 4c46 ..."),
 // eight bytes or more ("7f 45 4c 46 02 01 01 00"), or escaped bytes
 // ("\x01\x00\x00\x00", "0x1f, 0x2a, ..."), looked for only where the line
@@ -353,17 +360,34 @@ bool isFigure(const textWord& w, bool& decimal) {
     return digits > 0;
 }
 
+// What a byte is to the count of words that begin as figures: bit 1, it
+// begins one (a digit or a figure's sign); bit 2, it is a blank, after
+// which a word begins.
+struct figureStartTable {
+    unsigned char of[256];
+};
+constexpr figureStartTable figureStarts() {
+    figureStartTable table{};
+    for (int c = 0; c < 256; ++c) {
+        const char b = static_cast<char>(c);
+        if ((c >= '0' && c <= '9') || figureSigns(b)) table.of[c] |= 1;
+        if (b == ' ' || b == '\t') table.of[c] |= 2;
+    }
+    return table;
+}
+
 // Three figures or more, two in three words figures, and columns: a gap
 // of two blanks or a tab, or figures with decimals. A telephone number
 // ("06 12 34 56 78") has neither.
 bool isNumberRow(const char* from, const char* to) {
     // A figure begins with a digit or a sign: a line with fewer than three
     // words that begin so (most lines that hold a digit) is let go before
-    // its words are weighed.
-    std::size_t starts = 0;
-    for (const char* p = from; p < to && starts < 3; p = skipBlanks(firstBlank(p, to), to))
-        if (isAsciiDigit(byteAt(p)) || figureSigns(*p)) ++starts;
-    if (starts < 3) return false;
+    // its words are weighed. They are counted without a branch on the
+    // line's bytes: a word begins after a blank (`from` begins one).
+    static constexpr figureStartTable starts = figureStarts();
+    std::size_t count = starts.of[byteAt(from)] & 1u;
+    for (const char* p = from + 1; p < to; ++p) count += starts.of[byteAt(p)] & (starts.of[byteAt(p - 1)] >> 1);
+    if (count < 3) return false;
     std::size_t words = 0;
     std::size_t figures = 0;
     bool decimal = false;
@@ -513,13 +537,11 @@ bool looksLikeCode(const char* from, const char* end, const wordCounts& n, bool 
            (n.call && n.words <= 8 && callEnding(n.last));
 }
 
-// The shape of a line. A test looks only at a line that holds the bytes it
-// needs, as the line's facts tell: a line without a sign of code is no
-// code, markup, assignment or section, one without a digit no row of
-// figures. Only a paragraph's tally asks for the `whole` shape; else prose,
-// which takes weighing each word, is weighed only where it undoes a flag,
-// and the tag of a log's line is left unset.
-lineShape shapeFrom(const lineFacts& facts, bool whole) {
+// The shape of a line, as a paragraph's tally weighs it. A test looks only
+// at a line that holds the bytes it needs, as the line's facts tell: a line
+// without a sign of code is no code, markup, assignment or section, one
+// without a digit no row of figures.
+lineShape shapeFrom(const lineFacts& facts) {
     lineShape shape;
     const char* text = facts.line.prefixEnd;
     const char* end = trimBlanks(text, facts.line.end);
@@ -537,11 +559,7 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     shape.comment = isComment(from, end);
     shape.frame = isFrame(from, end);
     shape.traceHead = isTraceHead(from, end, facts.hasColon || first.end == end);
-    // An escaped byte is "0x.." or "\x..": without a digit, only a
-    // backslash can begin one.
-    const bool escapable =
-        facts.hasDigit || (signs && std::memchr(from, '\\', static_cast<std::size_t>(end - from)) != nullptr);
-    shape.hexRow = isHexRow(from, end, first, escapable);
+    shape.hexRow = isHexRow(from, end, first, isEscapable(facts, from, end));
     shape.numberRow = !shape.hexRow && facts.hasDigit && isNumberRow(from, end);
     shape.diffHeader = isDiffHeader(from, end);
 
@@ -549,21 +567,17 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
     // code; with none weighed, only its closing brackets can.
     wordCounts n;
     const bool weighed = signs && !shape.markup && signsCanMakeCode(from, end);
-    if (weighed) n = countWords(from, end, true, whole);
+    if (weighed) n = countWords(from, end, true, true);
     if (signs && !shape.markup) shape.codeLike = looksLikeCode(from, end, n, shape.assignment);
     // What a program wrote is no prose, whatever its words.
     const bool written = shape.codeLike || shape.markup || shape.timestamp || shape.frame || shape.traceHead ||
                          shape.hexRow || shape.numberRow || shape.diffHeader;
-    // Prose undoes a prompt, an assignment and a setting; it is weighed
-    // only where it can.
-    if (!whole && (written || !(shape.prompt || shape.assignment || shape.setting))) return shape;
-    if (!weighed || !whole) n = countWords(from, end, false, true);
+    if (!weighed) n = countWords(from, end, false, true);
     shape.prose = !written && n.words >= 4 && 10 * n.plain >= 7 * n.words;
     // "DESTDIR=%{buildroot}" don't work. It keeps you from ...": a sentence.
     shape.prompt = shape.prompt && !shape.prose;
     shape.assignment = shape.assignment && !shape.prose;
     shape.setting = shape.setting && !shape.prose;
-    if (!whole) return shape;
 
     if (first.length() >= 2 && (first.end[-1] == ':' || first.end[-1] == ']')) {
         shape.tagBegin = first.begin;
@@ -572,6 +586,98 @@ lineShape shapeFrom(const lineFacts& facts, bool whole) {
         shape.message = first.length() >= 3 && *first.begin >= 'a' && *first.begin <= 'z' && n.words >= 3;
     }
     return shape;
+}
+
+// The tests that a line's first byte lets hold: a diff's header ("diff ",
+// "Index: ", "--- ", "+++ ", "@@ -"), a frame ("at ", "File ", "invoked",
+// "while", "(", "... ", "#0"), a trace's head ("Traceback", "Exception",
+// "Caused by"), a name as an assignment or a trace's head begins, a row of
+// hex, a prompt ("$ ", "% ", "[ann@host]$"; others end their first word
+// so), a setting's name in small letters, a comment.
+enum : unsigned char {
+    mayBeDiff = 1,
+    mayBeFrame = 2,
+    mayBeTrace = 4,
+    mayBeName = 8,
+    mayBeHex = 16,
+    mayBePrompt = 32,
+    mayBeSetting = 64,
+    mayBeComment = 128
+};
+struct firstByteTable {
+    unsigned char of[256];
+};
+constexpr firstByteTable firstBytes = [] {
+    firstByteTable table{};
+    const auto mark = [&table](const char* bytes, unsigned char test) {
+        for (; *bytes != '\0'; ++bytes) table.of[static_cast<unsigned char>(*bytes)] |= test;
+    };
+    mark("dI-+@", mayBeDiff);
+    mark("aFiw(.#", mayBeFrame);
+    mark("TEC", mayBeTrace);
+    mark("$%[", mayBePrompt);
+    mark("/*#", mayBeComment);
+    mark("0123456789abcdefABCDEF", mayBeHex);
+    mark("abcdefghijklmnopqrstuvwxyz_", mayBeSetting);
+    // An assignment's name begins with a letter or '_'; a trace's head's
+    // with a letter, a figure, '_' or '.'.
+    mark("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789.", mayBeName);
+    return table;
+}();
+
+// What the verdicts ask of a line's shape.
+struct judgement {
+    bool machine = false;      // lineShape::isMachineLine
+    bool beginsBlock = false;  // lineShape::beginsBlock
+};
+
+// The line's judgement, as its shape would give it, without working out
+// the whole shape: asked of most lines of a paragraph, which are
+// sentences. The shapes that no prose undoes are asked first, and a line
+// of one of them is judged there; prose, which takes weighing each word, is
+// weighed only where it undoes a prompt, an assignment or a setting.
+[[gnu::noinline]] judgement judge(const lineFacts& facts) {
+    const char* text = facts.line.prefixEnd;
+    const char* end = trimBlanks(text, facts.line.end);
+    const char* from = skipBlanks(text, end);
+    if (from == end) return {};
+    const bool signs = facts.hasCodeSign;
+    const textWord first{from, firstBlank(from, end)};
+    // Most tests are told by the line's first byte: one lookup lets a line
+    // go past those that cannot hold, without a call.
+    const unsigned may = firstBytes.of[byteAt(from)];
+    const bool named = facts.hasColon || first.end == end;
+    const judgement program{true, true};
+    if (((may & mayBeDiff) != 0 && isDiffHeader(from, end)) || ((may & mayBeFrame) != 0 && isFrame(from, end)) ||
+        (((may & mayBeTrace) != 0 || (named && (may & mayBeName) != 0)) && isTraceHead(from, end, named)) ||
+        (signs && *from == '[' && isSection(from, end)) ||
+        (facts.hasColon && facts.hasDigit && beginsWithTimestamp(from, end)))
+        return program;
+    const bool escapable = isEscapable(facts, from, end);
+    if (((may & mayBeHex) != 0 || escapable) && isHexRow(from, end, first, escapable)) return program;
+    if (facts.hasDigit && isNumberRow(from, end)) return program;
+    const bool markup = signs && holdsMarkup(from, end);
+    const bool assignment = signs && (may & mayBeName) != 0 && isAssignment(from, end);
+    if (signs && !markup) {
+        wordCounts n;
+        if (signsCanMakeCode(from, end)) n = countWords(from, end, true, false);
+        if (looksLikeCode(from, end, n, assignment)) return program;
+    }
+    static constexpr byteSet promptEnds("$#%>");
+    const bool prompt =
+        ((may & mayBePrompt) != 0 || (first.length() >= 2 && first.end != end && promptEnds(first.end[-1]))) &&
+        beginsWithPrompt(from, end, first);
+    const bool setting = facts.hasColon && (may & mayBeSetting) != 0 && isSetting(from, end);
+    const bool comment = (may & mayBeComment) != 0 && isComment(from, end);
+    if (!(prompt || assignment || setting)) return {false, comment};
+    // Markup is written by a program: no prose undoes anything there.
+    bool prose = false;
+    if (!markup) {
+        const wordCounts n = countWords(from, end, false, true);
+        prose = n.words >= 4 && 10 * n.plain >= 7 * n.words;
+    }
+    const bool machine = (prompt || assignment) && !prose;
+    return {machine, machine || comment || (setting && !prose)};
 }
 
 // Whether the line is plainly a person's, by its facts and its first word:
@@ -601,21 +707,21 @@ const passState::lineVerdicts::verdict& verdictOf(const lineFacts& line, passSta
             kept.machine = false;
             kept.beginsBlock = false;
         } else {
-            const lineShape shape = shapeFrom(line, false);
-            kept.machine = shape.isMachineLine();
-            kept.beginsBlock = shape.beginsBlock();
+            const judgement judged = judge(line);
+            kept.machine = judged.machine;
+            kept.beginsBlock = judged.beginsBlock;
         }
     }
     return kept;
 }
 
+}  // namespace
+
 bool beginsBlock(const lineFacts& line, passState::lineVerdicts& verdicts) {
     return verdictOf(line, verdicts).beginsBlock;
 }
 
-}  // namespace
-
-lineShape shapeOf(const lineFacts& line) { return shapeFrom(line, true); }
+lineShape shapeOf(const lineFacts& line) { return shapeFrom(line); }
 
 bool isMachineLine(const lineFacts& line, passState::lineVerdicts& verdicts) { return verdictOf(line, verdicts).machine; }
 
@@ -921,19 +1027,14 @@ bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoun
 
 }  // namespace
 
-codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
-                      passState::lineVerdicts& verdicts) {
-    codeBlock block;
-    block.judged = first.line.next;
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
-    // The line's verdict when it is known already (the paragraph rule
-    // judges the lines of a paragraph at its first), and most lines begin
-    // nothing; else where the paragraph ends, before the verdict is worked
-    // out: most lines of a message have too few after them to begin a
-    // block, and the line need not be weighed.
-    const passState::lineVerdicts::verdict& kept = verdicts.slot(first.line.prefixEnd);
-    if (kept.text == first.line.prefixEnd && !kept.beginsBlock) return block;
-    if (endsParagraphSoon(first, lines, boundaries, block.judged) || !beginsBlock(first, verdicts)) return block;
+namespace {
+
+// The block that begins at `first`, a line that can begin one with more
+// lines after it in its paragraph: weighed from its whole shape, looking
+// ahead. Asked of few lines, and kept out of the way of the test that
+// turns the others away.
+[[gnu::noinline]] codeBlock blockFrom(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
+                                      passState::lineVerdicts& verdicts, codeBlock block) {
     const lineShape shape = shapeOf(first);
     if (shape.diffHeader) {
         codeBlock diff = diffAt(first, lines, boundaries);
@@ -961,6 +1062,24 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
     }
     block.lines = linesBetween(first.line.begin, block.end);
     return block;
+}
+
+}  // namespace
+
+codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBoundaries& boundaries,
+                      passState::lineVerdicts& verdicts) {
+    codeBlock block;
+    block.judged = first.line.next;
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
+    // The line's verdict when it is known already (the paragraph rule
+    // judges the lines of a paragraph at its first), and most lines begin
+    // nothing; else where the paragraph ends, before the verdict is worked
+    // out: most lines of a message have too few after them to begin a
+    // block, and the line need not be weighed.
+    const passState::lineVerdicts::verdict& kept = verdicts.slot(first.line.prefixEnd);
+    if (kept.text == first.line.prefixEnd && !kept.beginsBlock) return block;
+    if (endsParagraphSoon(first, lines, boundaries, block.judged) || !beginsBlock(first, verdicts)) return block;
+    return blockFrom(first, lines, boundaries, verdicts, block);
 }
 
 }  // namespace postsift

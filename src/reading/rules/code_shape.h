@@ -50,6 +50,9 @@ lineShape shapeOf(const lineFacts& line);
 // facts alone for most lines, which are sentences, and need no weighing of
 // their words.
 bool isMachineLine(const lineFacts& line, passState::lineVerdicts& verdicts);
+// Whether the line can begin a block (lineShape::beginsBlock), told as
+// cheaply.
+bool beginsBlock(const lineFacts& line, passState::lineVerdicts& verdicts);
 
 // A block of lines that is announced instead of read, as judged at its
 // first line, looking ahead to its end.

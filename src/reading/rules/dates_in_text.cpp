@@ -74,17 +74,12 @@ bool holdsYear(const char* text, const char* end) {
     return false;
 }
 
-}  // namespace
-
-void sayDatesInText(readingOutput& out, std::size_t from, const dateWords& words) {
+// The dates of a line that holds a year, said: its words read one by one.
+// Asked of few lines, and kept out of the way of the look for a year.
+[[gnu::noinline]] void sayDatesOf(readingOutput& out, std::size_t from, const char* lineEnd, const dateWords& words) {
     const std::size_t length = out.length();
-    if (from >= length) return;
     const char* text = out.at(from);
     const char* end = out.at(0) + length;
-    const char* lineEnd = static_cast<const char*>(std::memchr(text, '\n', static_cast<std::size_t>(end - text)));
-    if (lineEnd == nullptr) lineEnd = end;
-    if (lineEnd > text && lineEnd[-1] == '\r') --lineEnd;
-    if (!holdsYear(text, lineEnd)) return;
     const bool monthFirst = saysMonthFirst(words);
 
     std::string said;
@@ -110,6 +105,19 @@ void sayDatesInText(readingOutput& out, std::size_t from, const dateWords& words
     said.append(copied, end);
     out.erase(from, length - from);
     out.put(said.data(), said.data() + said.size());
+}
+
+}  // namespace
+
+void sayDatesInText(readingOutput& out, std::size_t from, const dateWords& words) {
+    const std::size_t length = out.length();
+    if (from >= length) return;
+    const char* text = out.at(from);
+    const char* end = out.at(0) + length;
+    const char* lineEnd = static_cast<const char*>(std::memchr(text, '\n', static_cast<std::size_t>(end - text)));
+    if (lineEnd == nullptr) lineEnd = end;
+    if (lineEnd > text && lineEnd[-1] == '\r') --lineEnd;
+    if (holdsYear(text, lineEnd)) sayDatesOf(out, from, lineEnd, words);
 }
 
 }  // namespace postsift

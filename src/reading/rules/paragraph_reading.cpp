@@ -67,25 +67,33 @@ constexpr byteSet sentenceEnds(".!?:");
 constexpr byteSet closings(")]\"'\x94\xbb");
 constexpr byteSet openings("(\"'[\x93\xab");
 
-// Whether three spaces stand in a row in [from, to), as a gap needs. Most
-// lines have none, and are let go eight bytes a round (six on, so that a
-// run across two rounds is seen), without a branch on their bytes, which a
-// processor would mostly guess wrong at the spaces between words.
-bool holdsThreeSpaces(const char* from, const char* to) {
+// Whether three spaces stand in the eight bytes at `at`, the first of them
+// among the first six.
+inline bool threeSpacesIn(const char* at) {
     constexpr std::uint64_t spaces = 0x2020202020202020u;
     constexpr std::uint64_t lowBits = 0x7f7f7f7f7f7f7f7fu;
-    const char* p = from;
-    for (; to - p >= 8; p += 6) {
-        std::uint64_t eight;
-        std::memcpy(&eight, p, sizeof eight);
-        // The high bit of each byte that is a space, and of no other.
-        const std::uint64_t others = eight ^ spaces;
-        const std::uint64_t found = ~(((others & lowBits) + lowBits) | others) & ~lowBits;
-        if ((found & (found >> 8) & (found >> 16)) != 0) return true;
+    std::uint64_t eight;
+    std::memcpy(&eight, at, sizeof eight);
+    // The high bit of each byte that is a space, and of no other.
+    const std::uint64_t others = eight ^ spaces;
+    const std::uint64_t found = ~(((others & lowBits) + lowBits) | others) & ~lowBits;
+    return (found & (found >> 8) & (found >> 16)) != 0;
+}
+
+// Whether three spaces stand in a row in [from, to), as a gap needs. Most
+// lines have none, and are let go eight bytes a round (six on, so that a
+// run across two rounds is seen), the last round on the line's last eight
+// bytes, without a branch on their bytes, which a processor would mostly
+// guess wrong at the spaces between words.
+bool holdsThreeSpaces(const char* from, const char* to) {
+    if (to - from < 8) {
+        char eight[8] = {};
+        std::memcpy(eight, from, static_cast<std::size_t>(to - from));
+        return threeSpacesIn(eight);
     }
-    for (; to - p >= 3; ++p)
-        if (p[0] == ' ' && p[1] == ' ' && p[2] == ' ') return true;
-    return false;
+    for (const char* p = from; to - p > 8; p += 6)
+        if (threeSpacesIn(p)) return true;
+    return threeSpacesIn(to - 8);
 }
 
 // The gaps of a line without a tab or a bar: runs of three spaces or more.
@@ -188,8 +196,9 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
     lineWindow& lines = state.lines;
     paragraph_.clear();
     // Room for most paragraphs at once, rather than grown a line at a time
-    // in each message.
-    const std::size_t usualLines = 32;
+    // in each message; small enough a block that the allocator hands it
+    // out from its quick lists.
+    const std::size_t usualLines = 16;
     if (paragraph_.capacity() < usualLines) paragraph_.reserve(usualLines);
     expected_ = first.line.begin;
     index_ = 0;

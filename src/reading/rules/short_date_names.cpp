@@ -137,7 +137,7 @@ void sayWord(epostSift& filter, textWord word, textWord before, textWord next, b
 }
 
 // A line that holds a date: every word is looked at.
-void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
+[[gnu::noinline]] void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
                   sayingSoFar& saying) {
     textWord before{line, line};
     for (textWord word = wordAt(line, lineEnd); !word.empty();) {
@@ -204,6 +204,12 @@ inline unsigned shortLengthsAt(const char* at, const char* end, const unsigned c
     return shortLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])];
 }
 
+// Whether a day or month name may begin with the two bytes at `at` (the
+// second may be the byte that ends the line).
+inline bool mayBeginNameAt(const char* at, const unsigned char* nameLengths) {
+    return nameLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])] != 0;
+}
+
 // Whether the word may be a short name, by its first two bytes and its
 // length as fullName reads its key (to a break or a NUL, without a trailing
 // ',' or '.'): asked of the words beside every figure and capital, so from
@@ -234,6 +240,28 @@ bool nextMayBeShortName(const char* from, const char* lineEnd, const wordBreakTa
     return shortLengthsAt(p, p + 2, shortLengths) != 0;
 }
 
+// The short names beside a word of a date (`date`), and the word itself,
+// said where they stand in the date; the words before `looked` were looked
+// at already. Where the words looked at end.
+[[gnu::noinline]] const char* sayBeside(epostSift& filter, const char* line, const char* lineEnd, textWord date,
+                                        const char* looked, const wordBreakTable& breaks, sayingSoFar& saying) {
+    static const unsigned char* const shortLengths = shortDateNameLengths();
+    const textWord before = date.begin > looked ? wordBefore(line, date.begin) : textWord{looked, looked};
+    // The word itself, when it is a short name before another word of a
+    // date ("Sat, Apr"): after the word before it, before the word after.
+    const bool sayBefore = before.begin >= looked && mayBeShortName(before, breaks, shortLengths);
+    const bool sayItself = date.begin >= looked && mayBeShortName(date, breaks, shortLengths);
+    const bool mayNext = nextMayBeShortName(date.end, lineEnd, breaks, shortLengths);
+    if (!sayBefore && !sayItself && !mayNext) return looked;
+    const textWord next = wordAt(date.end, lineEnd);
+    const bool sayNext = mayNext && mayBeShortName(next, breaks, shortLengths);
+    if (!sayBefore && !sayItself && !sayNext) return looked;
+    if (sayBefore) sayWord(filter, before, wordBefore(line, before.begin), date, false, breaks, saying);
+    if (sayItself && belongsToDate(next, false)) sayWord(filter, date, before, next, false, breaks, saying);
+    if (sayNext) sayWord(filter, next, date, wordAt(next.end, lineEnd), false, breaks, saying);
+    return next.end;
+}
+
 // A line that holds no date: a short name is said in full only beside a
 // word of a date, and a line holds few of those. The search stops only at
 // the figures and capitals that may begin one; the words beside a word
@@ -242,7 +270,7 @@ bool nextMayBeShortName(const char* from, const char* lineEnd, const wordBreakTa
 // the line: '\r', '\n' or the text's NUL.
 void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
                     sayingSoFar& saying) {
-    static const unsigned char* const shortLengths = shortDateNameLengths();
+    static const unsigned char* const nameLengths = dateNameLengths();
     const byteTable& classes = byteClasses();
     const char* looked = line;  // the words before this were looked at
     for (const char* p = line;;) {
@@ -264,26 +292,20 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
             ++p;
             continue;
         }
+        // Most capitals begin words of a sentence, whose first two bytes
+        // begin no day or month name (none is shorter): the search goes on
+        // after the capital, and a stop further in the word begins nothing.
+        if (!isAsciiDigit(static_cast<unsigned char>(*p)) && !mayBeginNameAt(p, nameLengths)) {
+            ++p;
+            continue;
+        }
         const textWord date{begin, firstBlank(p, lineEnd)};
         p = date.end;
         // A word of a sentence where the search stopped (most capitals
         // begin one): nothing beside it is said. Told before the words
         // beside it are looked at.
         if (!belongsToDate(date, false)) continue;
-        const textWord before = date.begin > looked ? wordBefore(line, date.begin) : textWord{looked, looked};
-        // The word itself, when it is a short name before another word of a
-        // date ("Sat, Apr"): after the word before it, before the word after.
-        const bool sayBefore = before.begin >= looked && mayBeShortName(before, breaks, shortLengths);
-        const bool sayItself = date.begin >= looked && mayBeShortName(date, breaks, shortLengths);
-        const bool mayNext = nextMayBeShortName(date.end, lineEnd, breaks, shortLengths);
-        if (!sayBefore && !sayItself && !mayNext) continue;
-        const textWord next = wordAt(date.end, lineEnd);
-        const bool sayNext = mayNext && mayBeShortName(next, breaks, shortLengths);
-        if (!sayBefore && !sayItself && !sayNext) continue;
-        if (sayBefore) sayWord(filter, before, wordBefore(line, before.begin), date, false, breaks, saying);
-        if (sayItself && belongsToDate(next, false)) sayWord(filter, date, before, next, false, breaks, saying);
-        if (sayNext) sayWord(filter, next, date, wordAt(next.end, lineEnd), false, breaks, saying);
-        looked = next.end;
+        looked = sayBeside(filter, line, lineEnd, date, looked, breaks, saying);
     }
 }
 

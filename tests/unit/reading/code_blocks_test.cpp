@@ -67,14 +67,20 @@ TEST_F(ReadingPass, WithoutTheOptionCodeKeepsItsLines) {
               "function f(x) {.\n  return g(x).\n}\nvar y = f(2).\n");
 }
 
-// A line's verdict, judged for most lines of prose from their facts and
-// first word alone, is the one its whole shape gives: random lines of
-// words, and of the words and signs that begin or end a program's line.
+// A line's verdicts, judged for most lines of prose from their facts and
+// first word alone, and for others from the shapes they need, are the ones
+// its whole shape gives: random lines of words, and of the words and signs
+// that begin or end a program's line.
 TEST(CodeShape, AVerdictFromTheFirstLookIsTheWholeShapes) {
     const char* const words[] = {"de", "cafe", "beef", "ab", "le", "chat", "Dort", "%", "ann@host%", "//", "/*",
                                  "*/", "File", "\"a.py\",", "line", "Exception", "in", "thread", "ValueError",
                                  "diff", "---", "+++", "@@", "-1,3", "invoked", "from", "within", "while",
-                                 "executing", "ls", "x:", "12", "(a)", ";", "=", "{"};
+                                 "executing", "ls", "x:", "12", "(a)", ";", "=", "{", "the", "cat", "sat",
+                                 "on", "mat", "10:20:30", "Mar", "[ann@host", "tmp]$", "$", "name=1", "a.b", "=",
+                                 "key:", "[x]", "<b>", "3.5", "#include", "0x1f,", "\\x01\\x02\\x03\\x04", "}",
+                                 "f(x)", ")", "(", "mysql>", "C:\\>", "#", "at", "a.B(C.java:12)", "Traceback",
+                                 "(most", "recent", "call", "last):", "...", "_x=1", "java.lang.Error:", "Caused",
+                                 "by:", "+1,4", "Index:", "1)", ".x"};
     const std::size_t count = sizeof words / sizeof words[0];
     // A row of hex: its first words, one line in four.
     const std::size_t hexWords = 7;
@@ -89,6 +95,8 @@ TEST(CodeShape, AVerdictFromTheFirstLookIsTheWholeShapes) {
         line += '\n';
         const lineFacts facts = factsAt(line.data(), line.data() + line.size());
         passState::lineVerdicts verdicts;
-        EXPECT_EQ(isMachineLine(facts, verdicts), shapeOf(facts).isMachineLine()) << line;
+        const lineShape shape = shapeOf(facts);
+        EXPECT_EQ(isMachineLine(facts, verdicts), shape.isMachineLine()) << line;
+        EXPECT_EQ(beginsBlock(facts, verdicts), shape.beginsBlock()) << line;
     }
 }

@@ -33,14 +33,17 @@ TEST_F(ReadingPass, ItemsGoOnButTablesHeadingsAndQuotesKeepTheirLines) {
               "Nom     Prix.\nPain    deux.\nORDRE DU JOUR.\nle budget.\n> cit\xe9 sans fin.\nsuite hors citation.\n");
 }
 
-// Long lines whose columns stand three spaces apart are a table's, wherever
-// the gap stands in the line: neither line of each table joins the other.
+// Lines whose columns stand three spaces apart are a table's, wherever the
+// gap stands in the line, long or short: neither line of each table joins
+// the other.
 TEST_F(ReadingPass, ColumnsThreeSpacesApartKeepTheirLines) {
     rule("[READ PARAGRAPHS]", "true");
     EXPECT_EQ(read("Le premier poste du budget   douze euros\nla salle des fetes de la ville   vingt euros\n\n"
-                   "Le second poste du budget   trente euros\net la buvette du dimanche soir pour en finir   ok\n"),
+                   "Le second poste du budget   trente euros\net la buvette du dimanche soir pour en finir   ok\n\n"
+                   "a   b\nc   d\n"),
               "Le premier poste du budget   douze euros.\nla salle des fetes de la ville   vingt euros.\n\n"
-              "Le second poste du budget   trente euros.\net la buvette du dimanche soir pour en finir   ok.\n");
+              "Le second poste du budget   trente euros.\net la buvette du dimanche soir pour en finir   ok.\n\n"
+              "a   b.\nc   d.\n");
 }
 
 namespace {
