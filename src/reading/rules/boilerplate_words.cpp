@@ -4,6 +4,8 @@
 
 #include "reading/lines/byte_set.h"
 #include "reading/lines/folded_phrases.h"
+#include "reading/rules/phrase_gate.h"
+#include "reading/rules/word_runs.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -185,10 +187,22 @@ enum cue : unsigned {
 const int disclaimerSideCount = 5;
 
 // Every list of a block's words in one index, built once: each word of a
-// block is looked up once, whatever the number of lists.
-const foldedPhrases& boilerplatePhrases() {
-    static const foldedPhrases phrases = [] {
-        foldedPhrases index;
+// block is looked up once, whatever the number of lists; and the gate that
+// tells at a word's first bytes whether to look it up at all.
+struct boilerplateIndex {
+    foldedPhrases phrases;
+    phraseGate gate;
+
+    template <std::size_t n>
+    void add(const char* const (&list)[n], unsigned cue, phraseFit fit) {
+        phrases.add(list, cue, fit);
+        gate.add(list, fit);
+    }
+};
+
+const boilerplateIndex& boilerplatePhrases() {
+    static const boilerplateIndex built = [] {
+        boilerplateIndex index;
         index.add(noticeStarts, cueNoticeStart, phraseFit::begins);
         index.add(conditionalStarts, cueConditionalStart, phraseFit::begins);
         index.add(noticePhrases, cueNoticePhrase, phraseFit::begins);
@@ -212,7 +226,7 @@ const foldedPhrases& boilerplatePhrases() {
         index.add(signOffs, cueSignOff, phraseFit::beginsThenNoWordByte);
         return index;
     }();
-    return phrases;
+    return built;
 }
 
 // What a word of a signature's contact block may be, one bit for each list.
@@ -435,40 +449,45 @@ void blockWords::addLine(const char* begin, const char* end) {
     // longer shows capitals, so a line start after an unfinished sentence
     // goes on with it.
     bool startsSentence = sentenceEnded_;
-    const foldedPhrases& phrases = boilerplatePhrases();
-    const char* p = begin;
-    for (bool first = true;; first = false) {
-        while (p < end && (kindOf(*p) & byteBlank) != 0) ++p;
-        if (p == end) break;
-        // The word, and within it its bytes of a word, without the
-        // punctuation around them (which is seldom more than a byte).
-        const char* wordBegin = p;
-        p = firstBlank(p, end);
-        const char* bareBegin = wordBegin;
-        while (bareBegin < p && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
-        const char* bareEnd = p;
-        while (bareEnd > bareBegin && (kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
-        unsigned cues = 0;
-        if (bareBegin != bareEnd) {
-            ++sentenceWords;
-            ++lineWords;
-            cues = phrases.cuesAt(bareBegin, bareEnd, end);
-            // Most words say nothing.
-            if (cues != 0) word(cues, startsSentence);
+    const boilerplateIndex& index = boilerplatePhrases();
+    wordRuns runs;
+    bool first = true;
+    for (const char* piece = begin; piece < end;) {
+        piece = runs.split(piece, end);
+        for (std::size_t run = 0; run < runs.count(); ++run) {
+            // The word, and within it its bytes of a word, without the
+            // punctuation around them (which is seldom more than a byte).
+            const char* wordBegin = runs.begin(run);
+            const char* wordEnd = runs.end(run);
+            const char* bareBegin = wordBegin;
+            while (bareBegin < wordEnd && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
+            unsigned cues = 0;
+            if (bareBegin != wordEnd) {
+                ++sentenceWords;
+                ++lineWords;
+                // Most words begin no phrase, which their first bytes tell.
+                if (index.gate.mayBeginAt(bareBegin, end)) {
+                    const char* bareEnd = wordEnd;
+                    while ((kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
+                    cues = index.phrases.cuesAt(bareBegin, bareEnd, end);
+                    if (cues != 0) word(cues, startsSentence);
+                }
+            }
+            // What the line says from its first byte on, not from its first
+            // word's: "(Sent from my phone)" is no device's line.
+            if (first) {
+                lineStartCues_ = wordBegin == bareBegin ? cues : index.phrases.cuesAt(wordBegin, wordBegin, end);
+                first = false;
+            }
+            const unsigned last = kindOf(wordEnd[-1]);
+            const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, wordEnd) : wordEnd[-1];
+            startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
+            if (startsSentence) {
+                sentence_.words = sentenceWords;
+                endSentence();
+                sentenceWords = 0;
+            }
         }
-        // What the line says from its first byte on, not from its first
-        // word's: "(Sent from my phone)" is no device's line.
-        if (first) lineStartCues_ = wordBegin == bareBegin ? cues : phrases.cuesAt(wordBegin, wordBegin, end);
-        const unsigned last = kindOf(p[-1]);
-        const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, p) : p[-1];
-        startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
-        if (startsSentence) {
-            sentence_.words = sentenceWords;
-            endSentence();
-            sentenceWords = 0;
-        }
-        // The blank that ended the word: words are mostly one blank apart.
-        if (p < end) ++p;
     }
     sentence_.words = sentenceWords;
     words_ += lineWords;

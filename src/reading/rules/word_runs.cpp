@@ -1,0 +1,44 @@
+#include "reading/rules/word_runs.h"
+
+#include "reading/lines/line_text.h"
+
+namespace postsift {
+
+namespace {
+
+struct blankByteTable {
+    unsigned char of[256];
+};
+constexpr blankByteTable blankBytes = [] {
+    blankByteTable table{};
+    table.of[static_cast<unsigned char>(' ')] = 1;
+    table.of[static_cast<unsigned char>('\t')] = 1;
+    return table;
+}();
+
+}  // namespace
+
+const char* wordRuns::split(const char* from, const char* end) {
+    const char* stop = end;
+    if (static_cast<std::size_t>(end - from) > pieceBytes) stop = firstBlank(from + pieceBytes, end);
+    from_ = from;
+    const std::uint32_t length = static_cast<std::uint32_t>(stop - from);
+    // Each byte's offset is written where the next edge goes, and kept
+    // there when the byte is an edge: where a blank and a byte of a word
+    // meet, whichever comes after the other.
+    std::size_t edges = 0;
+    unsigned blank = 1;
+    for (std::uint32_t i = 0; i < length; ++i) {
+        const unsigned next = blankBytes.of[static_cast<unsigned char>(from[i])];
+        at_[edges] = i;
+        edges += next ^ blank;
+        blank = next;
+    }
+    // A run that goes on to the piece's end ends there.
+    at_[edges] = length;
+    edges += blank ^ 1;
+    edges_ = edges;
+    return stop;
+}
+
+}  // namespace postsift
