@@ -12,15 +12,18 @@ namespace postsift {
 // too, and each word is asked here before the index is walked from it.
 // The index leaves most words at their first or second byte, but after a
 // branch on each, which the processor guesses wrong about as often as
-// right; here a word costs a few table lookups and one bit of a set.
+// right; here a word costs a few table lookups and a bit of a set.
 //
-// What is looked up is the word's first four bytes, folded, up to the
-// first byte that is no letter, digit or byte above ASCII: "to" of "to
-// unsubscribe", "unsu" of "unsubscribe:", "i" of "i'm". A phrase found
-// at a word begins with the same bytes, so the set of what phrases begin
-// with never turns away a word that a phrase begins at; a few words that
-// begin none get through (the set is kept by a hash of them), and the
-// index turns them away.
+// What is looked up is the word's lead: its first four bytes, folded, up
+// to the first byte that is no letter, digit or byte above ASCII ("to" of
+// "to unsubscribe", "unsu" of "unsubscribe:", "i" of "i'm"). A phrase
+// found at a word begins with the same lead, so the set of the phrases'
+// leads never turns away a word that a phrase begins at. Where every
+// phrase of a lead goes on for three bytes or more after it, as "to" and
+// "the" do ("to unsubscribe", "the list"), those three bytes are looked up
+// too: the common words that begin phrases seldom go on as a phrase does.
+// The sets are kept by a hash, so a few words that begin no phrase get
+// through, and the index turns them away.
 class phraseGate {
 public:
     phraseGate();
@@ -38,21 +41,33 @@ public:
     bool mayBeginAt(const char* word, const char* end) const;
 
 private:
-    static constexpr unsigned bitsLog = 15;
+    // A set of keys, as bits at their hashes.
+    template <unsigned bitsLog>
+    class hashedKeys {
+    public:
+        void add(std::uint32_t key) { bits_[slot(key) / 32] |= 1u << (slot(key) % 32); }
+        void addAll() {
+            for (std::uint32_t& bits : bits_) bits = ~0u;
+        }
+        bool has(std::uint32_t key) const { return (bits_[slot(key) / 32] >> (slot(key) % 32) & 1u) != 0; }
 
-    void addKey(std::uint32_t key);
-    bool has(std::uint32_t key) const {
-        const unsigned at = slot(key);
-        return (bits_[at / 32] >> (at % 32) & 1u) != 0;
-    }
-    // The key of a word in the last three bytes of a text.
-    static std::uint32_t keyNearEnd(const char* word, const char* end);
-    static unsigned slot(std::uint32_t key) { return (key * 0x9e3779b1u) >> (32 - bitsLog); }
+    private:
+        static unsigned slot(std::uint32_t key) { return (key * 0x9e3779b1u) >> (32 - bitsLog); }
+        std::uint32_t bits_[(1u << bitsLog) / 32] = {};
+    };
 
-    std::uint32_t bits_[(1u << bitsLog) / 32];
+    // A lead and the three bytes after it, as one key.
+    static std::uint32_t withNext(std::uint32_t lead, std::uint32_t next) { return lead ^ (next * 0x85ebca6bu); }
+    // The lead of a word in the last three bytes of a text.
+    static std::uint32_t leadNearEnd(const char* word, const char* end);
+    bool goesOnAsAPhrase(std::uint32_t lead, const char* after, const char* end) const;
+
+    hashedKeys<15> leads_;
+    hashedKeys<12> leadsAlone_;  // a phrase of the lead ends or may end within three bytes after it
+    hashedKeys<13> leadsGoingOn_;
 };
 
-// Each byte as the gate reads it: a byte of a word folded, any other 0.
+// Each byte as the gate reads a lead: a byte of a word folded, any other 0.
 struct gateByteTable {
     unsigned char of[256];
 };
@@ -66,14 +81,22 @@ inline constexpr gateByteTable gateBytes = [] {
 }();
 
 inline bool phraseGate::mayBeginAt(const char* word, const char* end) const {
-    if (end - word < 4) return has(keyNearEnd(word, end));
-    const auto byte = [word](int i) { return std::uint32_t{gateBytes.of[static_cast<unsigned char>(word[i])]}; };
-    // Each byte counts only when the bytes before it do: the key ends at
-    // the first byte that is no byte of a word.
-    const std::uint32_t b1 = byte(1);
-    const std::uint32_t b2 = byte(2) & (0u - static_cast<std::uint32_t>(b1 != 0));
-    const std::uint32_t b3 = byte(3) & (0u - static_cast<std::uint32_t>(b2 != 0));
-    return has(byte(0) | b1 << 8 | b2 << 16 | b3 << 24);
+    std::uint32_t lead;
+    if (end - word >= 4) {
+        const auto byte = [word](int i) { return std::uint32_t{gateBytes.of[static_cast<unsigned char>(word[i])]}; };
+        // Each byte counts only when the bytes before it do: the lead ends
+        // at the first byte that is no byte of a word.
+        const std::uint32_t b1 = byte(1);
+        const std::uint32_t b2 = byte(2) & (0u - static_cast<std::uint32_t>(b1 != 0));
+        const std::uint32_t b3 = byte(3) & (0u - static_cast<std::uint32_t>(b2 != 0));
+        lead = byte(0) | b1 << 8 | b2 << 16 | b3 << 24;
+    } else {
+        lead = leadNearEnd(word, end);
+    }
+    if (!leads_.has(lead)) return false;
+    if (leadsAlone_.has(lead)) return true;
+    const int length = 1 + (lead >> 8 != 0) + (lead >> 16 != 0) + (lead >> 24 != 0);
+    return goesOnAsAPhrase(lead, word + length, end);
 }
 
 }  // namespace postsift
