@@ -335,49 +335,56 @@ bool holdsAddress(const char* begin, const char* end) {
     return dot;
 }
 
-// "+33 (0)1 23 45 67 89", "Tel: 555 0199 / Fax: 555 0198": digits, the
-// signs of phone numbers and the labels of numbers, nothing else.
-// `digits` is how many the line holds.
-bool isPhoneLine(const char* begin, const char* end, std::size_t digits) {
-    if (digits < 6) return false;
+// A word of a link or an address: "http://...", "www...", "ana@example.org".
+bool isLinkWord(textWord w) {
+    return std::memchr(w.begin, '@', w.length()) != nullptr || holdsScheme(w.begin, w.end) ||
+           startsWithFolded(w.begin, w.end, "www.") || startsWithFolded(w.begin, w.end, "<www.") ||
+           startsWithFolded(w.begin, w.end, "mailto:");
+}
+
+// What the words of a short line of a contact block are, told by one walk
+// over them.
+struct contactLineWords {
+    // Each word is digits and the signs of phone numbers ("+33 (0)1 23 45
+    // 67 89"), or a label of numbers ("Tel: 555 0199 / Fax: 555 0198").
+    bool phoneSignsOnly = true;
+    std::size_t otherThanLinks = 0;  // words that are no link or address
+    // The lists of contact words that its words are of; "Technician, Soil
+    // Laboratory": a word may end at a comma or a slash.
+    unsigned cues = 0;
+    bool postcode = false;    // a word of four or five digits ...
+    bool placeName = false;   // ... and a word of two letters or more without one
+};
+
+// The signs of phone numbers, beside digits.
+constexpr byteSet phoneSigns("+()-./:");
+
+// What is asked of the words of a line: only what may make it a contact
+// line of some kind is worked out.
+enum : unsigned { askPhone = 1, askLinks = 2, askNames = 4 };
+
+contactLineWords contactWordsOf(const char* begin, const char* end, unsigned asked) {
+    contactLineWords found;
     for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
         const textWord bare = bareWord(w);
+        if ((asked & askLinks) != 0 && !bare.empty() && !isLinkWord(w)) ++found.otherThanLinks;
+        if ((asked & (askPhone | askNames)) == 0) continue;
+        const unsigned cues = contactCuesOf(bare.begin, bare.end);
+        found.cues |= cues;
+        std::size_t digits = 0;
         bool letters = false;
         for (const char* p = bare.begin; p < bare.end; ++p) {
             const unsigned char c = static_cast<unsigned char>(*p);
-            if (isAsciiDigit(c) || std::strchr("+()-./:", c) != nullptr) continue;
-            letters = true;
+            digits += isAsciiDigit(c) ? 1 : 0;
+            if (!isAsciiDigit(c) && !phoneSigns(*p)) letters = true;
+            if ((asked & askNames) != 0 && (*p == ',' || *p == '/'))
+                found.cues |= contactCuesOf(bare.begin, p) | contactCuesOf(p + 1, bare.end);
         }
-        if (letters && (contactCuesOf(bare.begin, bare.end) & cuePhoneLabel) == 0) return false;
+        if (letters && (cues & cuePhoneLabel) == 0) found.phoneSignsOnly = false;
+        if ((digits == 4 || digits == 5) && digits == bare.length()) found.postcode = true;
+        if (bare.length() >= 2 && digits == 0) found.placeName = true;
     }
-    return true;
-}
-
-bool holdsPostcode(const char* begin, const char* end) {
-    bool code = false;
-    bool word = false;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        const textWord bare = bareWord(w);
-        const std::size_t digits = digitCount(bare.begin, bare.end);
-        if ((digits == 4 || digits == 5) && digits == bare.length()) code = true;
-        if (bare.length() >= 2 && digits == 0) word = true;
-    }
-    return code && word;
-}
-
-// The lists of contact words that words of [begin, end) are of.
-unsigned contactWordsIn(const char* begin, const char* end) {
-    unsigned cues = 0;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        const textWord bare = bareWord(w);
-        cues |= contactCuesOf(bare.begin, bare.end);
-        // "Technician, Soil Laboratory": a word may end at a comma or a slash.
-        for (const char* p = bare.begin; p < bare.end; ++p) {
-            if (*p != ',' && *p != '/') continue;
-            cues |= contactCuesOf(bare.begin, p) | contactCuesOf(p + 1, bare.end);
-        }
-    }
-    return cues;
+    return found;
 }
 
 // One lookup a byte: every line of a block is asked whether it is a rule.
@@ -587,18 +594,27 @@ unsigned contactKindOf(const messageLine& line, bool hasLink, std::size_t words)
     if (first.empty()) return 0;
     unsigned kinds = 0;
     if (opensQuotation(line)) kinds |= contactQuote;
+    // Every digit is in a word, where the walk below would count it.
     const std::size_t digits = digitCount(begin, end);
-    if (isPhoneLine(begin, end, digits)) kinds |= contactPhone;
-    if (isLinkOnlyLine(line, hasLink)) kinds |= contactLink;
     const textWord label = bareWord(first);
     if ((contactCuesOf(label.begin, label.end) & cueHandleLabel) != 0 &&
         (std::memchr(begin, ':', static_cast<std::size_t>(end - begin)) != nullptr || digits > 0))
         kinds |= contactHandle;
-    if (words <= 8 && !isSentenceLine(line, words)) {
-        const unsigned cues = contactWordsIn(begin, end);
-        if ((cues & cueTitleWord) != 0) kinds |= contactTitle;
-        if ((cues & cueCompanyWord) != 0) kinds |= contactCompany;
-        if (digits > 0 && ((cues & cueStreetWord) != 0 || holdsPostcode(begin, end)))
+    // A phone number, a link or an address, the words of a title, a
+    // company or a street: each asks the words of the line, which are
+    // walked once, and only when one of them may be there.
+    const bool phone = digits >= 6;
+    const bool link = holdsLinkOrAddress(line, hasLink);
+    const bool named = words <= 8 && !isSentenceLine(line, words);
+    if (!phone && !link && !named) return kinds;
+    const contactLineWords found =
+        contactWordsOf(begin, end, (phone ? askPhone : 0u) | (link ? askLinks : 0u) | (named ? askNames : 0u));
+    if (phone && found.phoneSignsOnly) kinds |= contactPhone;
+    if (link && found.otherThanLinks <= 3) kinds |= contactLink;
+    if (named) {
+        if ((found.cues & cueTitleWord) != 0) kinds |= contactTitle;
+        if ((found.cues & cueCompanyWord) != 0) kinds |= contactCompany;
+        if (digits > 0 && ((found.cues & cueStreetWord) != 0 || (found.postcode && found.placeName)))
             kinds |= contactAddress;
     }
     return kinds;
@@ -637,12 +653,8 @@ bool isLinkOnlyLine(const messageLine& line, bool hasLink) {
     if (!holdsLinkOrAddress(line, hasLink)) return false;
     std::size_t other = 0;
     const char* end = line.end;
-    for (textWord w = wordAt(line.content, end); !w.empty(); w = wordAt(w.end, end)) {
-        const bool linkWord = std::memchr(w.begin, '@', w.length()) != nullptr || holdsScheme(w.begin, w.end) ||
-                              startsWithFolded(w.begin, w.end, "www.") || startsWithFolded(w.begin, w.end, "<www.") ||
-                              startsWithFolded(w.begin, w.end, "mailto:");
-        if (!linkWord && !bareWord(w).empty()) ++other;
-    }
+    for (textWord w = wordAt(line.content, end); !w.empty(); w = wordAt(w.end, end))
+        if (!bareWord(w).empty() && !isLinkWord(w)) ++other;
     return other <= 3;
 }
 
