@@ -349,15 +349,29 @@ struct contactLineWords {
     // 67 89"), or a label of numbers ("Tel: 555 0199 / Fax: 555 0198").
     bool phoneSignsOnly = true;
     std::size_t otherThanLinks = 0;  // words that are no link or address
-    // The lists of contact words that its words are of; "Technician, Soil
-    // Laboratory": a word may end at a comma or a slash.
-    unsigned cues = 0;
+    unsigned cues = 0;  // the lists of contact words that its words are of
     bool postcode = false;    // a word of four or five digits ...
     bool placeName = false;   // ... and a word of two letters or more without one
 };
 
-// The signs of phone numbers, beside digits.
-constexpr byteSet phoneSigns("+()-./:");
+// What a byte of a word of a contact line is, as bits.
+enum : unsigned char { contactDigit = 1, contactNoPhoneSign = 2, contactWordEnd = 4 };
+struct contactByteTable {
+    unsigned char of[256];
+};
+constexpr contactByteTable contactBytes = [] {
+    contactByteTable table{};
+    constexpr byteSet phoneSigns("+()-./:");  // beside digits
+    for (int c = 0; c < 256; ++c) {
+        const bool digit = c >= '0' && c <= '9';
+        unsigned char kind = digit ? contactDigit : 0;
+        if (!digit && !phoneSigns(static_cast<char>(c))) kind |= contactNoPhoneSign;
+        // "Technician, Soil Laboratory": a word may end at a comma or a slash.
+        if (c == ',' || c == '/') kind |= contactWordEnd;
+        table.of[c] = kind;
+    }
+    return table;
+}();
 
 // What is asked of the words of a line: only what may make it a contact
 // line of some kind is worked out.
@@ -365,24 +379,32 @@ enum : unsigned { askPhone = 1, askLinks = 2, askNames = 4 };
 
 contactLineWords contactWordsOf(const char* begin, const char* end, unsigned asked) {
     contactLineWords found;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        const textWord bare = bareWord(w);
-        if ((asked & askLinks) != 0 && !bare.empty() && !isLinkWord(w)) ++found.otherThanLinks;
-        if ((asked & (askPhone | askNames)) == 0) continue;
-        const unsigned cues = contactCuesOf(bare.begin, bare.end);
-        found.cues |= cues;
-        std::size_t digits = 0;
-        bool letters = false;
-        for (const char* p = bare.begin; p < bare.end; ++p) {
-            const unsigned char c = static_cast<unsigned char>(*p);
-            digits += isAsciiDigit(c) ? 1 : 0;
-            if (!isAsciiDigit(c) && !phoneSigns(*p)) letters = true;
-            if ((asked & askNames) != 0 && (*p == ',' || *p == '/'))
-                found.cues |= contactCuesOf(bare.begin, p) | contactCuesOf(p + 1, bare.end);
+    wordRuns runs;
+    for (const char* piece = begin; piece < end;) {
+        piece = runs.split(piece, end);
+        for (std::size_t run = 0; run < runs.count(); ++run) {
+            const textWord w{runs.begin(run), runs.end(run)};
+            const textWord bare = bareWord(w);
+            if ((asked & askLinks) != 0 && !bare.empty() && !isLinkWord(w)) ++found.otherThanLinks;
+            if ((asked & (askPhone | askNames)) == 0) continue;
+            const unsigned cues = contactCuesOf(bare.begin, bare.end);
+            found.cues |= cues;
+            std::size_t digits = 0;
+            unsigned kinds = 0;
+            for (const char* p = bare.begin; p < bare.end; ++p) {
+                const unsigned kind = contactBytes.of[static_cast<unsigned char>(*p)];
+                digits += kind & contactDigit;
+                kinds |= kind;
+            }
+            if ((kinds & contactNoPhoneSign) != 0 && (cues & cuePhoneLabel) == 0) found.phoneSignsOnly = false;
+            if ((kinds & contactWordEnd) != 0 && (asked & askNames) != 0) {
+                for (const char* p = bare.begin; p < bare.end; ++p)
+                    if ((contactBytes.of[static_cast<unsigned char>(*p)] & contactWordEnd) != 0)
+                        found.cues |= contactCuesOf(bare.begin, p) | contactCuesOf(p + 1, bare.end);
+            }
+            if ((digits == 4 || digits == 5) && digits == bare.length()) found.postcode = true;
+            if (bare.length() >= 2 && digits == 0) found.placeName = true;
         }
-        if (letters && (cues & cuePhoneLabel) == 0) found.phoneSignsOnly = false;
-        if ((digits == 4 || digits == 5) && digits == bare.length()) found.postcode = true;
-        if (bare.length() >= 2 && digits == 0) found.placeName = true;
     }
     return found;
 }
