@@ -348,7 +348,9 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
         if (notes_[0].signsOff) from = 1;
         // A name's words each begin with a capital, so each is a word the
         // walk counted: a line of more than four, or none, is no name.
-        const bool nameSized = from < count && notes_[from].words >= 1 && notes_[from].words <= 4;
+        // Under a name, or without one, a contact block is two lines at
+        // least: a block with fewer lines left needs no name looked for.
+        const bool nameSized = count - from >= 2 && notes_[from].words >= 1 && notes_[from].words <= 4;
         if (nameSized && isNameLine(notes_[from].line) && contact(from) == 0) ++from;
         if (isContactBlock(from, count) && (from > 0 || !introduced)) {
             if (from == 0) {
