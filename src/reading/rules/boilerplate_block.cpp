@@ -91,6 +91,7 @@ void blockJudge::lookForList(std::size_t i) {
     lineNote& note = notes_[i];
     if ((note.known & knowsList) != 0) return;
     note.known |= knowsList;
+    note.named = note.linked = note.own = false;
     const listIdentity& list = *list_;
     if (static_cast<std::size_t>(note.line.end - note.line.content) > longestFooterLine || !list.known() ||
         !list.mayBeNamedIn(note.line.content, note.line.end))
@@ -238,13 +239,15 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
 
 void blockJudge::note(const messageLine& line, bool hasLink, const blockWords& words) {
     if (count_ < linesNoted) {
+        // What is worked out later is written when it is: only what says
+        // so is reset.
         lineNote& note = notes_[count_];
-        note = lineNote();
         note.line = line;
         note.hasLink = hasLink;
         note.words = words.lineWords();
         note.mayBeNotice = words.lineMayBeNotice();
         note.signsOff = words.lineSignsOff();
+        note.known = 0;
     }
     ++count_;
 }
