@@ -1,6 +1,8 @@
 #include "reading/rules/boilerplate_block.h"
 
 #include <algorithm>
+#include <new>
+#include <type_traits>
 
 #include "reading/rules/boilerplate_words.h"
 #include "reading/rules/list_identity.h"
@@ -40,15 +42,22 @@ bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, 
            state.boundaries.isBoundaryLine(next.line) || (next.hasColon && beginsQuote(next, state));
 }
 
+// Room for the facts of a line of a text other than the pass's, made in it
+// only when one is asked for: a lineFacts would be cleared for every block
+// where nearly every block is of the pass's text.
+struct factsRoom {
+    alignas(lineFacts) unsigned char bytes[sizeof(lineFacts)];
+};
+static_assert(std::is_trivially_destructible_v<lineFacts>, "facts made in the room need no end of their own");
+
 // The facts of the line after `line` (of a text that ends at `textEnd`),
 // not copied: of the pass's text, where the window keeps them, which hold
 // until the window is next asked; of another, worked out into `apart`.
 // Null after the last line.
-const lineFacts* lineAfter(const messageLine& line, const char* textEnd, passState& state, lineFacts& apart) {
+const lineFacts* lineAfter(const messageLine& line, const char* textEnd, passState& state, factsRoom& apart) {
     if (line.next >= textEnd) return nullptr;
     if (textEnd == state.textEnd) return &state.lines.at(line.next);
-    apart = factsAt(line.next, textEnd);
-    return &apart;
+    return new (apart.bytes) lineFacts(factsAt(line.next, textEnd));
 }
 
 // The facts of a line worked out when first asked.
@@ -212,7 +221,7 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     messageLine line = first.line;
     bool hasLink = first.hasLink;
     const char* textEnd = first.textEnd;
-    lineFacts apart;
+    factsRoom apart;
     for (;;) {
         note(line, hasLink, walks[current]);
         const lineFacts* next = lineAfter(line, textEnd, state, apart);
