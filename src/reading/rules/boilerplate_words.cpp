@@ -603,9 +603,10 @@ bool holdsListLink(const messageLine& line) {
 }
 
 bool opensQuotation(const messageLine& line) {
-    const textWord first = wordAt(line.content, line.end);
-    if (first.empty()) return false;
-    const unsigned char lead = static_cast<unsigned char>(*first.begin);
+    // The first word's first byte: where its end is does not matter.
+    const char* first = skipBlanks(line.content, line.end);
+    if (first == line.end) return false;
+    const unsigned char lead = static_cast<unsigned char>(*first);
     return lead == '"' || lead == 0x93 || lead == 0xab || lead == 0x84;
 }
 
