@@ -110,11 +110,18 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
         lengthTable table{};
         for (std::size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i) {
             ofLength& same = table.of[fields[i].name.size()];
-            if (same.count == 2) throw "three fields of one length";  // not a constant: the build fails
-            same.at[same.count++] = static_cast<unsigned char>(i);
+            if (same.count < 2) same.at[same.count] = static_cast<unsigned char>(i);
+            ++same.count;
         }
         return table;
     }();
+    static_assert(
+        [] {
+            for (const ofLength& same : byLength.of)
+                if (same.count > 2) return false;
+            return true;
+        }(),
+        "two fields of a length at most");
     const std::size_t length = static_cast<std::size_t>(end - name);
     if (length >= 32) return field::none;
     const ofLength& same = byLength.of[length];
