@@ -21,7 +21,8 @@ namespace {
 std::string randomText(std::mt19937& random, int pieces) {
     static const char* const parts[] = {"to", "TO", " ", " ", "\t", "  ", "be", "Be", "re", "moved", "d\xe9", "D\xc9",
                                         "sab", "onn", "\xe9", "\x92", "(", "\"", "x", "I", "i'm", "win", "WIN", "dows",
-                                        "!", ".", ",", "abo", "2", "mfg", "try9", "trY\xe9", "-", "'"};
+                                        "!", ".", ",", "abo", "2", "mfg", "try9", "trY\xe9", "-", "'", "to be re",
+                                        "To Be", "to\tbe", "d\xe9sab", "D\xc9SABONN", "this li", "This", " list", "thi"};
     std::string text;
     for (int n = 0; n < pieces; ++n) text += parts[random() % (sizeof parts / sizeof parts[0])];
     return text;
@@ -98,7 +99,7 @@ TEST(PhraseGate, LetsThroughEveryWordThatAPhraseBeginsAt) {
     // Phrases shorter than the gate's four bytes, of each fit, with signs
     // and blanks in them.
     std::vector<gateList> lists = {
-        {{"to be removed", "d\xe9sabonn", "i'm", "re-", "abonn\xe9", "sab"}, phraseFit::begins},
+        {{"to be removed", "d\xe9sabonn", "i'm", "re-", "abonn\xe9", "sab", "this list"}, phraseFit::begins},
         {{"win", "try"}, phraseFit::beginsThenNoLetter},
         {{"i", "me", "abo", "x", "d\xe9"}, phraseFit::isWord},
         {{"mfg", "be", "win"}, phraseFit::beginsThenNoWordByte},
