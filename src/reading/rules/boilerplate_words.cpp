@@ -444,8 +444,9 @@ bool isRuleLine(const messageLine& line) {
 
 namespace {
 
-// What a byte is to the walk over a block's words, as bits.
-enum : unsigned char { byteBlank = 1, byteOfWord = 2, byteClosing = 4, byteEndsSentence = 8 };
+// What a byte is to the walk over a block's words, as bits (the words are
+// cut at blanks by wordRuns).
+enum : unsigned char { byteOfWord = 1, byteClosing = 2, byteEndsSentence = 4 };
 struct wordByteTable {
     unsigned char of[256];
 };
@@ -454,7 +455,6 @@ constexpr wordByteTable wordBytes = [] {
     for (int c = 0; c < 256; ++c) {
         const unsigned char u = static_cast<unsigned char>(c);
         unsigned char kind = 0;
-        if (c == ' ' || c == '\t') kind |= byteBlank;
         const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
         if (letter || (u >= '0' && u <= '9') || u >= 128) kind |= byteOfWord;
         if (isClosingMark(static_cast<char>(c))) kind |= byteClosing;

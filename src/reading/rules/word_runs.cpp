@@ -24,8 +24,8 @@ const char* wordRuns::split(const char* from, const char* end) {
     from_ = from;
     const std::uint32_t length = static_cast<std::uint32_t>(stop - from);
     // Each byte's offset is written where the next edge goes, and kept
-    // there when the byte is an edge: where a blank and a byte of a word
-    // meet, whichever comes after the other.
+    // there when the byte is an edge: where a blank and a byte that is no
+    // blank meet, whichever comes after the other.
     std::size_t edges = 0;
     std::uint32_t blank = 1;
     const auto step = [&](std::uint32_t i) {
