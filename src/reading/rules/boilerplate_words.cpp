@@ -536,37 +536,31 @@ void blockWords::addLine(const char* begin, const char* end) {
 
 void blockWords::word(unsigned cues, bool startsSentence) {
     lineCues_ |= cues;
-    if (startsSentence) {
-        if ((cues & cueNoticeStart) != 0) sentence_.notice = true;
-        if ((cues & cueConditionalStart) != 0) weakStart_ = true;
-    }
-    if ((cues & cueNoticePhrase) != 0) sentence_.notice = true;
-    if ((cues & cueMailing) != 0) aboutMailing_ = true;
-    if ((cues & cueNoticeLabel) != 0) sentence_.shortLabel = true;
-    if ((cues & cuePersonal) != 0) sentence_.personal = true;
-    if ((cues & cueFirstPerson) != 0) firstPerson_ = true;
-    for (int side = 0; side < disclaimerSideCount; ++side) {
-        if ((cues & (cueConfidential << side)) == 0 || disclaimer_[side]) continue;
-        disclaimer_[side] = true;
-        ++disclaimerSides_;
-    }
-    if ((cues & cueSponsorPhrase) != 0) sponsor_ = true;
-    if ((cues & cueSponsorWord) != 0) sponsorWord_ = true;
-    if ((cues & cueAdvert) != 0) advert_ = true;
-    if ((cues & cueListWord) != 0) listWords_ = true;
-    if ((cues & cueVirus) != 0) virus_ = true;
-    if ((cues & cueScanned) != 0) scanned_ = true;
+    blockCues_ |= cues;
+    // Each cue sets what it says without a branch of its own: the words
+    // that say anything say one thing or another, in no order to guess.
+    const unsigned starting = startsSentence ? cues : 0u;
+    sentence_.notice |= ((starting & cueNoticeStart) | (cues & cueNoticePhrase)) != 0;
+    weakStart_ |= (starting & cueConditionalStart) != 0;
+    aboutMailing_ |= (cues & cueMailing) != 0;
+    sentence_.shortLabel |= (cues & cueNoticeLabel) != 0;
+    sentence_.personal |= (cues & cuePersonal) != 0;
+    disclaimerSays_ |= (cues / cueConfidential) & ((1u << disclaimerSideCount) - 1);
+    int sides = 0;
+    for (int side = 0; side < disclaimerSideCount; ++side) sides += static_cast<int>(disclaimerSays_ >> side & 1u);
+    disclaimerSides_ = sides;
 }
 
 void blockWords::judgeLine() {
-    lineIsAutomatic_ = ((lineStartCues_ & cueDevice) != 0 && lineWords_ <= 10) ||
-                       (lineWords_ <= 14 && (lineCues_ & cueVirus) != 0 && (lineCues_ & cueScanned) != 0);
-    lineSignsOff_ = lineWords_ <= 5 && (lineStartCues_ & cueSignOff) != 0;
+    const bool device = (lineStartCues_ & cueDevice) != 0;
+    const bool virusNote = ((lineCues_ & cueVirus) != 0) & ((lineCues_ & cueScanned) != 0);
+    lineIsAutomatic_ = (device & (lineWords_ <= 10)) | (virusNote & (lineWords_ <= 14));
+    lineSignsOff_ = (lineWords_ <= 5) & ((lineStartCues_ & cueSignOff) != 0);
     // A notice's sentence begins or holds a notice's phrase, or is a short
     // label, or begins with a condition and names a subscription.
     const unsigned notice = cueNoticeStart | cueNoticePhrase | cueNoticeLabel;
     lineMayBeNotice_ =
-        (lineCues_ & notice) != 0 || ((lineCues_ & cueConditionalStart) != 0 && (lineCues_ & cueMailing) != 0);
+        ((lineCues_ & notice) != 0) | (((lineCues_ & cueConditionalStart) != 0) & ((lineCues_ & cueMailing) != 0));
 }
 
 void blockWords::endSentence() {
@@ -595,7 +589,14 @@ void blockWords::finish() {
     sentenceEnded_ = true;
 }
 
-bool blockWords::disclaimerClaim() const { return disclaimer_[0] || disclaimer_[2] || disclaimer_[3]; }
+// Confidential, delete it if it reached you in error, binds nobody.
+bool blockWords::disclaimerClaim() const { return (disclaimerSays_ & 0xdu) != 0; }
+bool blockWords::firstPerson() const { return (blockCues_ & cueFirstPerson) != 0; }
+bool blockWords::sponsor() const { return (blockCues_ & cueSponsorPhrase) != 0; }
+bool blockWords::sponsorWord() const { return (blockCues_ & cueSponsorWord) != 0; }
+bool blockWords::signupAdvert() const { return (blockCues_ & cueAdvert) != 0; }
+bool blockWords::listWords() const { return (blockCues_ & cueListWord) != 0; }
+bool blockWords::virusCheck() const { return (blockCues_ & cueVirus) != 0 && (blockCues_ & cueScanned) != 0; }
 
 bool holdsListLink(const messageLine& line) {
     return holdsFolded(line.content, line.end, "listinfo") || holdsFolded(line.content, line.end, "mailman") ||
