@@ -1,6 +1,8 @@
 #include "reading/rules/boilerplate_block.h"
 
 #include <algorithm>
+#include <new>
+#include <type_traits>
 
 #include "reading/rules/boilerplate_words.h"
 #include "reading/rules/list_identity.h"
@@ -40,15 +42,22 @@ bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, 
            state.boundaries.isBoundaryLine(next.line) || (next.hasColon && beginsQuote(next, state));
 }
 
+// Room for the facts of a line of a text other than the pass's, made in it
+// only when one is asked for: a lineFacts would be cleared for every block
+// where nearly every block is of the pass's text.
+struct factsRoom {
+    alignas(lineFacts) unsigned char bytes[sizeof(lineFacts)];
+};
+static_assert(std::is_trivially_destructible_v<lineFacts>, "facts made in the room need no end of their own");
+
 // The facts of the line after `line` (of a text that ends at `textEnd`),
 // not copied: of the pass's text, where the window keeps them, which hold
 // until the window is next asked; of another, worked out into `apart`.
 // Null after the last line.
-const lineFacts* lineAfter(const messageLine& line, const char* textEnd, passState& state, lineFacts& apart) {
+const lineFacts* lineAfter(const messageLine& line, const char* textEnd, passState& state, factsRoom& apart) {
     if (line.next >= textEnd) return nullptr;
     if (textEnd == state.textEnd) return &state.lines.at(line.next);
-    apart = factsAt(line.next, textEnd);
-    return &apart;
+    return new (apart.bytes) lineFacts(factsAt(line.next, textEnd));
 }
 
 // The facts of a line worked out when first asked.
@@ -91,6 +100,7 @@ void blockJudge::lookForList(std::size_t i) {
     lineNote& note = notes_[i];
     if ((note.known & knowsList) != 0) return;
     note.known |= knowsList;
+    note.named = note.linked = note.own = false;
     const listIdentity& list = *list_;
     if (static_cast<std::size_t>(note.line.end - note.line.content) > longestFooterLine || !list.known() ||
         !list.mayBeNamedIn(note.line.content, note.line.end))
@@ -211,7 +221,7 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     messageLine line = first.line;
     bool hasLink = first.hasLink;
     const char* textEnd = first.textEnd;
-    lineFacts apart;
+    factsRoom apart;
     for (;;) {
         note(line, hasLink, walks[current]);
         const lineFacts* next = lineAfter(line, textEnd, state, apart);
@@ -238,13 +248,15 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
 
 void blockJudge::note(const messageLine& line, bool hasLink, const blockWords& words) {
     if (count_ < linesNoted) {
+        // What is worked out later is written when it is: only what says
+        // so is reset.
         lineNote& note = notes_[count_];
-        note = lineNote();
         note.line = line;
         note.hasLink = hasLink;
         note.words = words.lineWords();
         note.mayBeNotice = words.lineMayBeNotice();
         note.signsOff = words.lineSignsOff();
+        note.known = 0;
     }
     ++count_;
 }
@@ -348,7 +360,9 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
         if (notes_[0].signsOff) from = 1;
         // A name's words each begin with a capital, so each is a word the
         // walk counted: a line of more than four, or none, is no name.
-        const bool nameSized = from < count && notes_[from].words >= 1 && notes_[from].words <= 4;
+        // Under a name, or without one, a contact block is two lines at
+        // least: a block with fewer lines left needs no name looked for.
+        const bool nameSized = count - from >= 2 && notes_[from].words >= 1 && notes_[from].words <= 4;
         if (nameSized && isNameLine(notes_[from].line) && contact(from) == 0) ++from;
         if (isContactBlock(from, count) && (from > 0 || !introduced)) {
             if (from == 0) {

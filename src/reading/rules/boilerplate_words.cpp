@@ -4,6 +4,8 @@
 
 #include "reading/lines/byte_set.h"
 #include "reading/lines/folded_phrases.h"
+#include "reading/rules/phrase_gate.h"
+#include "reading/rules/word_runs.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -185,10 +187,22 @@ enum cue : unsigned {
 const int disclaimerSideCount = 5;
 
 // Every list of a block's words in one index, built once: each word of a
-// block is looked up once, whatever the number of lists.
-const foldedPhrases& boilerplatePhrases() {
-    static const foldedPhrases phrases = [] {
-        foldedPhrases index;
+// block is looked up once, whatever the number of lists; and the gate that
+// tells at a word's first bytes whether to look it up at all.
+struct boilerplateIndex {
+    foldedPhrases phrases;
+    phraseGate gate;
+
+    template <std::size_t n>
+    void add(const char* const (&list)[n], unsigned cue, phraseFit fit) {
+        phrases.add(list, cue, fit);
+        gate.add(list, fit);
+    }
+};
+
+const boilerplateIndex& boilerplatePhrases() {
+    static const boilerplateIndex built = [] {
+        boilerplateIndex index;
         index.add(noticeStarts, cueNoticeStart, phraseFit::begins);
         index.add(conditionalStarts, cueConditionalStart, phraseFit::begins);
         index.add(noticePhrases, cueNoticePhrase, phraseFit::begins);
@@ -212,7 +226,7 @@ const foldedPhrases& boilerplatePhrases() {
         index.add(signOffs, cueSignOff, phraseFit::beginsThenNoWordByte);
         return index;
     }();
-    return phrases;
+    return built;
 }
 
 // What a word of a signature's contact block may be, one bit for each list.
@@ -321,49 +335,78 @@ bool holdsAddress(const char* begin, const char* end) {
     return dot;
 }
 
-// "+33 (0)1 23 45 67 89", "Tel: 555 0199 / Fax: 555 0198": digits, the
-// signs of phone numbers and the labels of numbers, nothing else.
-// `digits` is how many the line holds.
-bool isPhoneLine(const char* begin, const char* end, std::size_t digits) {
-    if (digits < 6) return false;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        const textWord bare = bareWord(w);
-        bool letters = false;
-        for (const char* p = bare.begin; p < bare.end; ++p) {
-            const unsigned char c = static_cast<unsigned char>(*p);
-            if (isAsciiDigit(c) || std::strchr("+()-./:", c) != nullptr) continue;
-            letters = true;
-        }
-        if (letters && (contactCuesOf(bare.begin, bare.end) & cuePhoneLabel) == 0) return false;
-    }
-    return true;
+// A word of a link or an address: "http://...", "www...", "ana@example.org".
+bool isLinkWord(textWord w) {
+    return std::memchr(w.begin, '@', w.length()) != nullptr || holdsScheme(w.begin, w.end) ||
+           startsWithFolded(w.begin, w.end, "www.") || startsWithFolded(w.begin, w.end, "<www.") ||
+           startsWithFolded(w.begin, w.end, "mailto:");
 }
 
-bool holdsPostcode(const char* begin, const char* end) {
-    bool code = false;
-    bool word = false;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        const textWord bare = bareWord(w);
-        const std::size_t digits = digitCount(bare.begin, bare.end);
-        if ((digits == 4 || digits == 5) && digits == bare.length()) code = true;
-        if (bare.length() >= 2 && digits == 0) word = true;
-    }
-    return code && word;
-}
+// What the words of a short line of a contact block are, told by one walk
+// over them.
+struct contactLineWords {
+    // Each word is digits and the signs of phone numbers ("+33 (0)1 23 45
+    // 67 89"), or a label of numbers ("Tel: 555 0199 / Fax: 555 0198").
+    bool phoneSignsOnly = true;
+    std::size_t otherThanLinks = 0;  // words that are no link or address
+    unsigned cues = 0;  // the lists of contact words that its words are of
+    bool postcode = false;    // a word of four or five digits ...
+    bool placeName = false;   // ... and a word of two letters or more without one
+};
 
-// The lists of contact words that words of [begin, end) are of.
-unsigned contactWordsIn(const char* begin, const char* end) {
-    unsigned cues = 0;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end)) {
-        const textWord bare = bareWord(w);
-        cues |= contactCuesOf(bare.begin, bare.end);
+// What a byte of a word of a contact line is, as bits.
+enum : unsigned char { contactDigit = 1, contactNoPhoneSign = 2, contactWordEnd = 4 };
+struct contactByteTable {
+    unsigned char of[256];
+};
+constexpr contactByteTable contactBytes = [] {
+    contactByteTable table{};
+    constexpr byteSet phoneSigns("+()-./:");  // beside digits
+    for (int c = 0; c < 256; ++c) {
+        const bool digit = c >= '0' && c <= '9';
+        unsigned char kind = digit ? contactDigit : 0;
+        if (!digit && !phoneSigns(static_cast<char>(c))) kind |= contactNoPhoneSign;
         // "Technician, Soil Laboratory": a word may end at a comma or a slash.
-        for (const char* p = bare.begin; p < bare.end; ++p) {
-            if (*p != ',' && *p != '/') continue;
-            cues |= contactCuesOf(bare.begin, p) | contactCuesOf(p + 1, bare.end);
+        if (c == ',' || c == '/') kind |= contactWordEnd;
+        table.of[c] = kind;
+    }
+    return table;
+}();
+
+// What is asked of the words of a line: only what may make it a contact
+// line of some kind is worked out.
+enum : unsigned { askPhone = 1, askLinks = 2, askNames = 4 };
+
+contactLineWords contactWordsOf(const char* begin, const char* end, unsigned asked) {
+    contactLineWords found;
+    wordRuns runs;
+    for (const char* piece = begin; piece < end;) {
+        piece = runs.split(piece, end);
+        for (std::size_t run = 0; run < runs.count(); ++run) {
+            const textWord w{runs.begin(run), runs.end(run)};
+            const textWord bare = bareWord(w);
+            if ((asked & askLinks) != 0 && !bare.empty() && !isLinkWord(w)) ++found.otherThanLinks;
+            if ((asked & (askPhone | askNames)) == 0) continue;
+            const unsigned cues = contactCuesOf(bare.begin, bare.end);
+            found.cues |= cues;
+            std::size_t digits = 0;
+            unsigned kinds = 0;
+            for (const char* p = bare.begin; p < bare.end; ++p) {
+                const unsigned kind = contactBytes.of[static_cast<unsigned char>(*p)];
+                digits += kind & contactDigit;
+                kinds |= kind;
+            }
+            if ((kinds & contactNoPhoneSign) != 0 && (cues & cuePhoneLabel) == 0) found.phoneSignsOnly = false;
+            if ((kinds & contactWordEnd) != 0 && (asked & askNames) != 0) {
+                for (const char* p = bare.begin; p < bare.end; ++p)
+                    if ((contactBytes.of[static_cast<unsigned char>(*p)] & contactWordEnd) != 0)
+                        found.cues |= contactCuesOf(bare.begin, p) | contactCuesOf(p + 1, bare.end);
+            }
+            if ((digits == 4 || digits == 5) && digits == bare.length()) found.postcode = true;
+            if (bare.length() >= 2 && digits == 0) found.placeName = true;
         }
     }
-    return cues;
+    return found;
 }
 
 // One lookup a byte: every line of a block is asked whether it is a rule.
@@ -401,8 +444,9 @@ bool isRuleLine(const messageLine& line) {
 
 namespace {
 
-// What a byte is to the walk over a block's words, as bits.
-enum : unsigned char { byteBlank = 1, byteOfWord = 2, byteClosing = 4, byteEndsSentence = 8 };
+// What a byte is to the walk over a block's words, as bits (the words are
+// cut at blanks by wordRuns).
+enum : unsigned char { byteOfWord = 1, byteClosing = 2, byteEndsSentence = 4 };
 struct wordByteTable {
     unsigned char of[256];
 };
@@ -411,7 +455,6 @@ constexpr wordByteTable wordBytes = [] {
     for (int c = 0; c < 256; ++c) {
         const unsigned char u = static_cast<unsigned char>(c);
         unsigned char kind = 0;
-        if (c == ' ' || c == '\t') kind |= byteBlank;
         const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
         if (letter || (u >= '0' && u <= '9') || u >= 128) kind |= byteOfWord;
         if (isClosingMark(static_cast<char>(c))) kind |= byteClosing;
@@ -435,40 +478,45 @@ void blockWords::addLine(const char* begin, const char* end) {
     // longer shows capitals, so a line start after an unfinished sentence
     // goes on with it.
     bool startsSentence = sentenceEnded_;
-    const foldedPhrases& phrases = boilerplatePhrases();
-    const char* p = begin;
-    for (bool first = true;; first = false) {
-        while (p < end && (kindOf(*p) & byteBlank) != 0) ++p;
-        if (p == end) break;
-        // The word, and within it its bytes of a word, without the
-        // punctuation around them (which is seldom more than a byte).
-        const char* wordBegin = p;
-        p = firstBlank(p, end);
-        const char* bareBegin = wordBegin;
-        while (bareBegin < p && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
-        const char* bareEnd = p;
-        while (bareEnd > bareBegin && (kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
-        unsigned cues = 0;
-        if (bareBegin != bareEnd) {
-            ++sentenceWords;
-            ++lineWords;
-            cues = phrases.cuesAt(bareBegin, bareEnd, end);
-            // Most words say nothing.
-            if (cues != 0) word(cues, startsSentence);
+    const boilerplateIndex& index = boilerplatePhrases();
+    wordRuns runs;
+    bool first = true;
+    for (const char* piece = begin; piece < end;) {
+        piece = runs.split(piece, end);
+        for (std::size_t run = 0; run < runs.count(); ++run) {
+            // The word, and within it its bytes of a word, without the
+            // punctuation around them (which is seldom more than a byte).
+            const char* wordBegin = runs.begin(run);
+            const char* wordEnd = runs.end(run);
+            const char* bareBegin = wordBegin;
+            while (bareBegin < wordEnd && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
+            unsigned cues = 0;
+            if (bareBegin != wordEnd) {
+                ++sentenceWords;
+                ++lineWords;
+                // Most words begin no phrase, which their first bytes tell.
+                if (index.gate.mayBeginAt(bareBegin, end)) {
+                    const char* bareEnd = wordEnd;
+                    while ((kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
+                    cues = index.phrases.cuesAt(bareBegin, bareEnd, end);
+                    if (cues != 0) word(cues, startsSentence);
+                }
+            }
+            // What the line says from its first byte on, not from its first
+            // word's: "(Sent from my phone)" is no device's line.
+            if (first) {
+                lineStartCues_ = wordBegin == bareBegin ? cues : index.phrases.cuesAt(wordBegin, wordBegin, end);
+                first = false;
+            }
+            const unsigned last = kindOf(wordEnd[-1]);
+            const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, wordEnd) : wordEnd[-1];
+            startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
+            if (startsSentence) {
+                sentence_.words = sentenceWords;
+                endSentence();
+                sentenceWords = 0;
+            }
         }
-        // What the line says from its first byte on, not from its first
-        // word's: "(Sent from my phone)" is no device's line.
-        if (first) lineStartCues_ = wordBegin == bareBegin ? cues : phrases.cuesAt(wordBegin, wordBegin, end);
-        const unsigned last = kindOf(p[-1]);
-        const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, p) : p[-1];
-        startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
-        if (startsSentence) {
-            sentence_.words = sentenceWords;
-            endSentence();
-            sentenceWords = 0;
-        }
-        // The blank that ended the word: words are mostly one blank apart.
-        if (p < end) ++p;
     }
     sentence_.words = sentenceWords;
     words_ += lineWords;
@@ -488,37 +536,31 @@ void blockWords::addLine(const char* begin, const char* end) {
 
 void blockWords::word(unsigned cues, bool startsSentence) {
     lineCues_ |= cues;
-    if (startsSentence) {
-        if ((cues & cueNoticeStart) != 0) sentence_.notice = true;
-        if ((cues & cueConditionalStart) != 0) weakStart_ = true;
-    }
-    if ((cues & cueNoticePhrase) != 0) sentence_.notice = true;
-    if ((cues & cueMailing) != 0) aboutMailing_ = true;
-    if ((cues & cueNoticeLabel) != 0) sentence_.shortLabel = true;
-    if ((cues & cuePersonal) != 0) sentence_.personal = true;
-    if ((cues & cueFirstPerson) != 0) firstPerson_ = true;
-    for (int side = 0; side < disclaimerSideCount; ++side) {
-        if ((cues & (cueConfidential << side)) == 0 || disclaimer_[side]) continue;
-        disclaimer_[side] = true;
-        ++disclaimerSides_;
-    }
-    if ((cues & cueSponsorPhrase) != 0) sponsor_ = true;
-    if ((cues & cueSponsorWord) != 0) sponsorWord_ = true;
-    if ((cues & cueAdvert) != 0) advert_ = true;
-    if ((cues & cueListWord) != 0) listWords_ = true;
-    if ((cues & cueVirus) != 0) virus_ = true;
-    if ((cues & cueScanned) != 0) scanned_ = true;
+    blockCues_ |= cues;
+    // Each cue sets what it says without a branch of its own: the words
+    // that say anything say one thing or another, in no order to guess.
+    const unsigned starting = startsSentence ? cues : 0u;
+    sentence_.notice |= ((starting & cueNoticeStart) | (cues & cueNoticePhrase)) != 0;
+    weakStart_ |= (starting & cueConditionalStart) != 0;
+    aboutMailing_ |= (cues & cueMailing) != 0;
+    sentence_.shortLabel |= (cues & cueNoticeLabel) != 0;
+    sentence_.personal |= (cues & cuePersonal) != 0;
+    disclaimerSays_ |= (cues / cueConfidential) & ((1u << disclaimerSideCount) - 1);
+    int sides = 0;
+    for (int side = 0; side < disclaimerSideCount; ++side) sides += static_cast<int>(disclaimerSays_ >> side & 1u);
+    disclaimerSides_ = sides;
 }
 
 void blockWords::judgeLine() {
-    lineIsAutomatic_ = ((lineStartCues_ & cueDevice) != 0 && lineWords_ <= 10) ||
-                       (lineWords_ <= 14 && (lineCues_ & cueVirus) != 0 && (lineCues_ & cueScanned) != 0);
-    lineSignsOff_ = lineWords_ <= 5 && (lineStartCues_ & cueSignOff) != 0;
+    const bool device = (lineStartCues_ & cueDevice) != 0;
+    const bool virusNote = ((lineCues_ & cueVirus) != 0) & ((lineCues_ & cueScanned) != 0);
+    lineIsAutomatic_ = (device & (lineWords_ <= 10)) | (virusNote & (lineWords_ <= 14));
+    lineSignsOff_ = (lineWords_ <= 5) & ((lineStartCues_ & cueSignOff) != 0);
     // A notice's sentence begins or holds a notice's phrase, or is a short
     // label, or begins with a condition and names a subscription.
     const unsigned notice = cueNoticeStart | cueNoticePhrase | cueNoticeLabel;
     lineMayBeNotice_ =
-        (lineCues_ & notice) != 0 || ((lineCues_ & cueConditionalStart) != 0 && (lineCues_ & cueMailing) != 0);
+        ((lineCues_ & notice) != 0) | (((lineCues_ & cueConditionalStart) != 0) & ((lineCues_ & cueMailing) != 0));
 }
 
 void blockWords::endSentence() {
@@ -547,7 +589,14 @@ void blockWords::finish() {
     sentenceEnded_ = true;
 }
 
-bool blockWords::disclaimerClaim() const { return disclaimer_[0] || disclaimer_[2] || disclaimer_[3]; }
+// Confidential, delete it if it reached you in error, binds nobody.
+bool blockWords::disclaimerClaim() const { return (disclaimerSays_ & 0xdu) != 0; }
+bool blockWords::firstPerson() const { return (blockCues_ & cueFirstPerson) != 0; }
+bool blockWords::sponsor() const { return (blockCues_ & cueSponsorPhrase) != 0; }
+bool blockWords::sponsorWord() const { return (blockCues_ & cueSponsorWord) != 0; }
+bool blockWords::signupAdvert() const { return (blockCues_ & cueAdvert) != 0; }
+bool blockWords::listWords() const { return (blockCues_ & cueListWord) != 0; }
+bool blockWords::virusCheck() const { return (blockCues_ & cueVirus) != 0 && (blockCues_ & cueScanned) != 0; }
 
 bool holdsListLink(const messageLine& line) {
     return holdsFolded(line.content, line.end, "listinfo") || holdsFolded(line.content, line.end, "mailman") ||
@@ -555,9 +604,10 @@ bool holdsListLink(const messageLine& line) {
 }
 
 bool opensQuotation(const messageLine& line) {
-    const textWord first = wordAt(line.content, line.end);
-    if (first.empty()) return false;
-    const unsigned char lead = static_cast<unsigned char>(*first.begin);
+    // The first word's first byte: where its end is does not matter.
+    const char* first = skipBlanks(line.content, line.end);
+    if (first == line.end) return false;
+    const unsigned char lead = static_cast<unsigned char>(*first);
     return lead == '"' || lead == 0x93 || lead == 0xab || lead == 0x84;
 }
 
@@ -568,18 +618,27 @@ unsigned contactKindOf(const messageLine& line, bool hasLink, std::size_t words)
     if (first.empty()) return 0;
     unsigned kinds = 0;
     if (opensQuotation(line)) kinds |= contactQuote;
+    // Every digit is in a word, where the walk below would count it.
     const std::size_t digits = digitCount(begin, end);
-    if (isPhoneLine(begin, end, digits)) kinds |= contactPhone;
-    if (isLinkOnlyLine(line, hasLink)) kinds |= contactLink;
     const textWord label = bareWord(first);
     if ((contactCuesOf(label.begin, label.end) & cueHandleLabel) != 0 &&
         (std::memchr(begin, ':', static_cast<std::size_t>(end - begin)) != nullptr || digits > 0))
         kinds |= contactHandle;
-    if (words <= 8 && !isSentenceLine(line, words)) {
-        const unsigned cues = contactWordsIn(begin, end);
-        if ((cues & cueTitleWord) != 0) kinds |= contactTitle;
-        if ((cues & cueCompanyWord) != 0) kinds |= contactCompany;
-        if (digits > 0 && ((cues & cueStreetWord) != 0 || holdsPostcode(begin, end)))
+    // A phone number, a link or an address, the words of a title, a
+    // company or a street: each asks the words of the line, which are
+    // walked once, and only when one of them may be there.
+    const bool phone = digits >= 6;
+    const bool link = holdsLinkOrAddress(line, hasLink);
+    const bool named = words <= 8 && !isSentenceLine(line, words);
+    if (!phone && !link && !named) return kinds;
+    const contactLineWords found =
+        contactWordsOf(begin, end, (phone ? askPhone : 0u) | (link ? askLinks : 0u) | (named ? askNames : 0u));
+    if (phone && found.phoneSignsOnly) kinds |= contactPhone;
+    if (link && found.otherThanLinks <= 3) kinds |= contactLink;
+    if (named) {
+        if ((found.cues & cueTitleWord) != 0) kinds |= contactTitle;
+        if ((found.cues & cueCompanyWord) != 0) kinds |= contactCompany;
+        if (digits > 0 && ((found.cues & cueStreetWord) != 0 || (found.postcode && found.placeName)))
             kinds |= contactAddress;
     }
     return kinds;
@@ -618,12 +677,8 @@ bool isLinkOnlyLine(const messageLine& line, bool hasLink) {
     if (!holdsLinkOrAddress(line, hasLink)) return false;
     std::size_t other = 0;
     const char* end = line.end;
-    for (textWord w = wordAt(line.content, end); !w.empty(); w = wordAt(w.end, end)) {
-        const bool linkWord = std::memchr(w.begin, '@', w.length()) != nullptr || holdsScheme(w.begin, w.end) ||
-                              startsWithFolded(w.begin, w.end, "www.") || startsWithFolded(w.begin, w.end, "<www.") ||
-                              startsWithFolded(w.begin, w.end, "mailto:");
-        if (!linkWord && !bareWord(w).empty()) ++other;
-    }
+    for (textWord w = wordAt(line.content, end); !w.empty(); w = wordAt(w.end, end))
+        if (!bareWord(w).empty() && !isLinkWord(w)) ++other;
     return other <= 3;
 }
 

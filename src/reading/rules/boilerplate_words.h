@@ -59,18 +59,19 @@ public:
     // mail or how to stop it.
     std::size_t noticeWords() const { return noticeWords_; }
     // Whether the block speaks as "I": a person's text, never a notice.
-    bool firstPerson() const { return firstPerson_; }
+    bool firstPerson() const;
     // The kinds of things a disclaimer says (confidential, for its addressee
     // only, delete it if it reached you in error, binds nobody, "this
-    // message"): how many of them the block says, and whether it says one
-    // of the first four.
+    // message"): how many of them the block says, and whether it says it is
+    // confidential, to be deleted if it reached you in error, or binding on
+    // nobody.
     int disclaimerSides() const { return disclaimerSides_; }
     bool disclaimerClaim() const;
-    bool sponsor() const { return sponsor_; }          // "sponsored by", "Advertisement", "Anzeige", "Publicité"
-    bool sponsorWord() const { return sponsorWord_; }  // "Sponsor", "advertise": in a rule line's title
-    bool signupAdvert() const { return advert_; }      // "free", "join", "Do you ...?", "try": a provider's advert
-    bool listWords() const { return listWords_; }      // words "listinfo", "mailman", "subscribe", "mailing list"
-    bool virusCheck() const { return virus_ && scanned_; }
+    bool sponsor() const;       // "sponsored by", "Advertisement", "Anzeige", "Publicité"
+    bool sponsorWord() const;   // "Sponsor", "advertise": in a rule line's title
+    bool signupAdvert() const;  // "free", "join", "Do you ...?", "try": a provider's advert
+    bool listWords() const;     // words "listinfo", "mailman", "subscribe", "mailing list"
+    bool virusCheck() const;
 
 private:
     // What a word (counted already) says: `cues`, none of them 0.
@@ -84,15 +85,9 @@ private:
     std::size_t carried_ = 0;   // words of a short sentence whose beginning goes on in the next
     bool aboutMailing_ = false; // names a subscription, a list, a removal
     bool sentenceEnded_ = true;
-    bool disclaimer_[5] = {false, false, false, false, false};
-    int disclaimerSides_ = 0;  // how many of disclaimer_ are set: asked after every line
-    bool firstPerson_ = false;
-    bool sponsor_ = false;
-    bool sponsorWord_ = false;
-    bool advert_ = false;
-    bool listWords_ = false;
-    bool virus_ = false;
-    bool scanned_ = false;
+    unsigned blockCues_ = 0;       // what the words of the block say, all of them
+    unsigned disclaimerSays_ = 0;  // which of the sides of a disclaimer it says, a bit each
+    int disclaimerSides_ = 0;      // how many: asked after every line
     std::size_t lineWords_ = 0;
     unsigned lineCues_ = 0;       // what the words of the line added last say
     unsigned lineStartCues_ = 0;  // what it says from its first byte on

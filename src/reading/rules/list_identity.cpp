@@ -97,21 +97,39 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
         {"list-owner:", field::listLinks},   {"mailing-list:", field::listLinks},   {"x-mailing-list:", field::listLinks},
         {"sender:", field::sender},          {"precedence:", field::precedence},
     };
-    // Most header lines are none of these: their length or their first
-    // byte alone tells.
-    static constexpr unsigned lengths = [] {
-        unsigned bits = 0;
-        for (const namedField& f : fields) bits |= 1u << f.name.size();
-        return bits;
+    // Most header lines are none of these, which their length alone tells;
+    // a length is that of two of them at most, which are compared.
+    struct ofLength {
+        unsigned char count = 0;
+        unsigned char at[2] = {};
+    };
+    struct lengthTable {
+        ofLength of[32];
+    };
+    static constexpr lengthTable byLength = [] {
+        lengthTable table{};
+        for (std::size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i) {
+            ofLength& same = table.of[fields[i].name.size()];
+            if (same.count < 2) same.at[same.count] = static_cast<unsigned char>(i);
+            ++same.count;
+        }
+        return table;
     }();
+    static_assert(
+        [] {
+            for (const ofLength& same : byLength.of)
+                if (same.count > 2) return false;
+            return true;
+        }(),
+        "two fields of a length at most");
     const std::size_t length = static_cast<std::size_t>(end - name);
-    if (length >= 32 || (lengths >> length & 1u) == 0) return field::none;
-    switch (foldedByte(*name)) {
-        case 'l': case 'm': case 'p': case 's': case 'x': break;
-        default: return field::none;
+    if (length >= 32) return field::none;
+    const ofLength& same = byLength.of[length];
+    for (unsigned i = 0; i < same.count; ++i) {
+        const namedField& f = fields[same.at[i]];
+        if (foldedByte(*name) == static_cast<unsigned char>(f.name[0]) && startsWithFolded(name, end, f.name.data()))
+            return f.kind;
     }
-    for (const namedField& f : fields)
-        if (f.name.size() == length && startsWithFolded(name, end, f.name.data())) return f.kind;
     return field::none;
 }
 
