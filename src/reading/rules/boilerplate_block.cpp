@@ -83,7 +83,7 @@ bool blockJudge::link(std::size_t i) {
     lineNote& note = notes_[i];
     if ((note.known & knowsLink) == 0) {
         note.known |= knowsLink;
-        note.link = holdsLinkOrAddress(note.line, note.hasLink);
+        note.link = (note.hasLink || note.hasAt) && holdsLinkOrAddress(note.line, note.hasLink);
     }
     return note.link;
 }
@@ -220,14 +220,16 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     // needs of one is taken before the window is asked again.
     messageLine line = first.line;
     bool hasLink = first.hasLink;
+    bool hasAt = first.hasAt;
     const char* textEnd = first.textEnd;
     factsRoom apart;
     for (;;) {
-        note(line, hasLink, walks[current]);
+        note(line, hasLink, hasAt, walks[current]);
         const lineFacts* next = lineAfter(line, textEnd, state, apart);
         if (next == nullptr) break;
         const messageLine nextLine = next->line;
         const bool nextLink = next->hasLink;
+        const bool nextAt = next->hasAt;
         const char* nextTextEnd = next->textEnd;
         if (endsBlock(first, *next, state, context)) break;
         blockWords& trial = walks[1 - current];
@@ -237,6 +239,7 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
         current = 1 - current;
         line = nextLine;
         hasLink = nextLink;
+        hasAt = nextAt;
         textEnd = nextTextEnd;
     }
     blockWords& words = walks[current];
@@ -246,13 +249,14 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     return verdictOn(words, verdict, context);
 }
 
-void blockJudge::note(const messageLine& line, bool hasLink, const blockWords& words) {
+void blockJudge::note(const messageLine& line, bool hasLink, bool hasAt, const blockWords& words) {
     if (count_ < linesNoted) {
         // What is worked out later is written when it is: only what says
         // so is reset.
         lineNote& note = notes_[count_];
         note.line = line;
         note.hasLink = hasLink;
+        note.hasAt = hasAt;
         note.words = words.lineWords();
         note.mayBeNotice = words.lineMayBeNotice();
         note.signsOff = words.lineSignsOff();

@@ -59,6 +59,7 @@ private:
     struct lineNote {
         messageLine line;
         bool hasLink = false;
+        bool hasAt = false;  // without a link, only an '@' can make an address
         std::size_t words = 0;
         bool mayBeNotice = false;
         bool signsOff = false;
@@ -84,7 +85,7 @@ private:
     bool footer(std::size_t i) { return link(i) || named(i); }
     bool notice(std::size_t i);
     unsigned contact(std::size_t i);
-    void note(const messageLine& line, bool hasLink, const blockWords& words);
+    void note(const messageLine& line, bool hasLink, bool hasAt, const blockWords& words);
     bool allLinkOnly();
     bool isContactBlock(std::size_t from, std::size_t to);
     blockVerdict verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context);
