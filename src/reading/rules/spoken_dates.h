@@ -23,7 +23,10 @@ struct dateWords;
 // stand in a date (short_date_names.h).
 class spokenDates : public readingRule {
 public:
-    spokenDates(epostSift& filter, const dateWords& words) : filter_(filter), words_(words) {}
+    // Only a line with a keyword and a figure may give a date to take.
+    spokenDates(epostSift& filter, const dateWords& words) : filter_(filter), words_(words) {
+        showOnlyLinesHolding(taking, holdsKeyword | holdsDigit);
+    }
 
     lineTaken take(const lineFacts& line, passState& state, readingOutput& out) override;
     void after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
