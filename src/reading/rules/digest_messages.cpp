@@ -244,7 +244,7 @@ void digestMessages::findDigest(const lineFacts& first, passState& state) {
     }
 }
 
-void digestMessages::observe(lineFacts& line, passState& state, readingOutput&) {
+void digestMessages::observe(lineFacts& line, passState& state, readingOutput& out) {
     if (line.header) {
         if (!line.folded && line.originalHeader && line.field == originalField::subject)
             named_ = named_ || namesDigest(line.value, line.line.end);
@@ -253,6 +253,14 @@ void digestMessages::observe(lineFacts& line, passState& state, readingOutput&) 
     if (!looked_) {
         looked_ = true;
         findDigest(line, state);
+        if (!digest_) {
+            // No message of a digest begins in this text, and none of its
+            // lines is an item of its contents: what the rule does at these
+            // stages is left to the base, which the pass then calls no more.
+            readingRule::observe(line, state, out);
+            readingRule::take(line, state, out);
+            return;
+        }
     }
     // The contents are items of a list, each said alone.
     if (line.line.begin >= listBegin_ && line.line.begin < listEnd_) state.news.listItem = true;

@@ -3,6 +3,7 @@
 #include "reading/lines/original_headers.h"
 #include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 
 namespace postsift {
 
@@ -42,6 +43,8 @@ void originalMessageFinder::observe(lineFacts& line, passState& state, readingOu
     }
     state.news.earlierMessageBegins =
         kind_ != ordinary && kind_ != headerInBlock && kind_ != forwardEnd && kind_ != quotedForward;
+    // An ordinary line, as most are, is passed on by taking.
+    showOnlyLinesHolding(taking, kind_ != ordinary ? 0u : heldByNoLine);
 }
 
 // The line that ends the forwarded text begun at `line`, or null when none

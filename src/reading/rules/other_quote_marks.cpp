@@ -4,6 +4,7 @@
 
 #include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 
 namespace postsift {
 
@@ -82,14 +83,22 @@ void otherQuoteMarks::remember(const lineFacts& line) {
 }
 
 void otherQuoteMarks::observe(lineFacts& line, passState& state, readingOutput&) {
-    elision_ = false;
-    if (line.line.depth != 0 || state.news.armour) return;
+    elision_ = isElision(line, state);
+    // Taking writes an elision marker quoted, and passes on every other line.
+    showOnlyLinesHolding(taking, elision_ ? 0u : heldByNoLine);
+}
+
+// Whether the line stands for text left out of a quote; a line quoted by
+// another mark is read from after it, as a quote, first.
+bool otherQuoteMarks::isElision(lineFacts& line, passState& state) {
+    if (line.line.depth != 0 || state.news.armour) return false;
     if (line.otherMark.end != nullptr && isQuote(line, state.lines)) {
         remember(line);
         line = quotedByMark(line);
-        return;
+        return false;
     }
-    elision_ = mayBeElision(line.line) && isElisionMarker(line.line) && (quoteAbove_ || underAttribution_ || quoteBelow(line, state.lines));
+    return mayBeElision(line.line) && isElisionMarker(line.line) &&
+           (quoteAbove_ || underAttribution_ || quoteBelow(line, state.lines));
 }
 
 lineTaken otherQuoteMarks::take(const lineFacts& line, passState&, readingOutput& out) {

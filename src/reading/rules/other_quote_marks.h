@@ -34,6 +34,7 @@ private:
     bool isQuote(const lineFacts& line, lineWindow& lines) const;
     bool quoteBelow(const lineFacts& line, lineWindow& lines) const;
     void remember(const lineFacts& line);
+    bool isElision(lineFacts& line, passState& state);
 
     bool quoteGoesOn_ = false;       // the line before was quoted, in any form
     bool quoteAbove_ = false;        // so was the last line that is not blank

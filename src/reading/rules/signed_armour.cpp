@@ -1,6 +1,7 @@
 #include "reading/rules/signed_armour.h"
 
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -91,6 +92,8 @@ signedArmour::verdict signedArmour::judge(messageLine& line) {
 
 void signedArmour::observe(lineFacts& line, passState& state, readingOutput&) {
     state.news.armour = judge(line.line) == leaveOut;
+    // Taking leaves out the armour, which most messages hold none of.
+    showOnlyLinesHolding(taking, state.news.armour ? 0u : heldByNoLine);
 }
 
 lineTaken signedArmour::take(const lineFacts& line, passState& state, readingOutput&) {
