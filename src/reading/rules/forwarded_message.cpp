@@ -204,10 +204,12 @@ void forwardedMessages::after(const lineFacts& line, lineFate fate, std::size_t 
         else if (holdsOwnWords(line))
             ++ownLines_;
     }
-    // Once the start is met and the sender has a line of his own, no later
-    // line changes what the counts decide: hearing the lines' fate is left
-    // to the base, which the pass then calls no more.
-    if (startMet_ && ownLines_ > 0) readingRule::after(line, fate, written, state, out);
+    // Once the sender has a line of his own, and the start is met or no
+    // longer matters (the subject says no forward, and more than a few lines
+    // are his), no later line changes what the counts decide: hearing the
+    // lines' fate is left to the base, which the pass then calls no more.
+    const bool settled = startMet_ || (!subjectSaysForward_ && ownLines_ > fewOwnLines);
+    if (ownLines_ > 0 && settled) readingRule::after(line, fate, written, state, out);
 }
 
 const char* forwardedMessages::write(const lineFacts& line, passState& state, readingOutput& out) {
