@@ -172,9 +172,13 @@ bool forwardedMessages::takesTheRest(const lineFacts& line, lineWindow& lines) {
 void forwardedMessages::observe(lineFacts& line, passState& state, readingOutput& out) {
     if (line.header) {
         if (!line.folded) observeHeader(line, state);
+        // Nothing is taken of the header at the top, and its lines' fate
+        // counts nothing.
         showOnlyLinesHolding(taking, heldByNoLine);
+        showOnlyLinesHolding(following, heldByNoLine);
         return;
     }
+    showOnlyLinesHolding(following, 0);
     if (!state.news.armour) state.news.forwardBegins = begins(line, state, out);
     // Taking writes a forwarded message's head, and leaves out the end of a
     // forwarded text read; it passes on every other line.

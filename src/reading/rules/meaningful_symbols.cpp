@@ -223,17 +223,21 @@ bool meaningfulSymbols::keepLabel(const lineFacts& line, const messageLine& said
 void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                               readingOutput& out) {
     if (fate != lineFate::text || line.blank) return;
-    // A label begins with '(': what was written for most lines holds none,
-    // and need not be split into prefix and content to be turned away.
+    // What was written for most lines is the line as it stood, whose facts
+    // then tell whether it holds a dash, or a '(' (a sign of code to them),
+    // with which a label begins: most lines hold neither.
+    const bool asItStood = isTextOf(line, out.at(written), out.length() - written);
+    if (asItStood && !line.hasDash && !line.hasCodeSign) return;
+    // What was written for a line that holds no '(' need not be split into
+    // prefix and content for a label to be looked for.
     const bool mayHoldLabel = std::memchr(out.at(written), '(', out.length() - written) != nullptr;
     messageLine said;
     if (mayHoldLabel) {
         said = lineAt(out.at(written), out.at(out.length()));
         if (keepLabel(line, said, state, out)) said = lineAt(out.at(written), out.at(out.length()));
     }
-    // Most lines hold no dash at all, as their facts tell when they were
-    // written as they stood.
-    if (!line.hasDash && isTextOf(line, out.at(written), out.length() - written)) return;
+    // Taking the label's '(' out of a line as it stood adds no dash.
+    if (asItStood && !line.hasDash) return;
     if (!mayHoldLabel) said = lineAt(out.at(written), out.at(out.length()));
     const std::string_view text(said.content, static_cast<std::size_t>(said.end - said.content));
     if (!holdsPause(text)) return;

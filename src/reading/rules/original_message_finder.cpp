@@ -156,7 +156,8 @@ void originalMessageFinder::after(const lineFacts& line, lineFate fate, std::siz
             seenText_ = true;
             inHeaders_ = false;
             attributionAbove_ = false;
-            const bool field = text.depth == 0 && ((!text.isFolded() && isKeyNameLine(text)) ||
+            // A key name line has its colon, which most lines do not.
+            const bool field = text.depth == 0 && ((line.hasColon && !text.isFolded() && isKeyNameLine(text)) ||
                                                    (fieldsAbove_ && text.isFolded()));
             fieldsAbove_ = field;
             leadAllowed_ = text.depth == 0 && line.hasWord && !field;
