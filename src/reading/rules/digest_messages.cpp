@@ -68,6 +68,11 @@ bool isContentsHeading(const messageLine& line) {
     // As long as the headings are: most lines are longer.
     const std::size_t shortest = 6;
     const std::size_t longest = 18;
+    // Most lines are let go by their length: too short, or too long with
+    // no blank to trim at either end, nor before a last colon.
+    const std::size_t raw = static_cast<std::size_t>(line.end - line.content);
+    if (raw < shortest) return false;
+    if (raw > longest + 1 && !isBlank(line.content[0]) && !isBlank(line.end[-1]) && !isBlank(line.end[-2])) return false;
     const char* begin = skipBlanks(line.content, line.end);
     const char* end = trimBlanks(begin, line.end);
     if (end > begin && end[-1] == ':') end = trimBlanks(begin, end - 1);

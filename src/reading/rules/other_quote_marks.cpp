@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "reading/lines/byte_set.h"
 #include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
 #include "reading/rules/no_line_shown.h"
@@ -36,16 +37,23 @@ lineFacts quotedByMark(const lineFacts& line) {
 }
 
 // What an elision marker begins with: a bracket ("<snip>", "[...]"), dots
-// or the ellipsis, dashes ("-- snip --"), scissors ("8<", ">8", "%<"). A
-// line that begins otherwise is let go at its first byte.
+// or the ellipsis, dashes ("-- snip --"), scissors ("8<", ">8", "%<"); and
+// what it is made of: those, the words "snip" and "snipped" in any case,
+// and blanks; never dashes and blanks alone (a rule of dashes). A line
+// that begins otherwise is let go at its first byte, and most others at the
+// first byte that no marker holds.
+constexpr byteSet elisionStarts("<[({.\x85-8%>");
+constexpr byteSet elisionBytes("<>[](){}.\x85-8%snipedSNIPED \t");
+
 bool mayBeElision(const messageLine& line) {
     const char* p = skipBlanks(line.prefixEnd, line.end);
-    if (p == line.end) return false;
-    switch (*p) {
-        case '<': case '[': case '(': case '{': case '.': case '\x85': case '-': case '8': case '%': case '>':
-            return true;
-        default: return false;
+    if (p == line.end || !elisionStarts(*p)) return false;
+    bool notDash = *p != '-';
+    while (++p < line.end) {
+        if (!elisionBytes(*p)) return false;
+        notDash = notDash || (*p != '-' && !isBlank(*p));
     }
+    return notDash;
 }
 
 }  // namespace
