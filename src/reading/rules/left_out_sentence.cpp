@@ -137,7 +137,12 @@ void leftOutSentence::finish(passState& state, readingOutput& out) {
         pieces[count++] = pieceOf(filling + 2);
     }
     pieces[count++] = {"\n", 1};
-    out.insert(at, joined(pieces, count).c_str());
+    if (at < out.length()) {
+        out.insert(at, joined(pieces, count).c_str());
+        return;
+    }
+    // At the end of the text, as mostly, the pieces are written as they are.
+    for (std::size_t i = 0; i < count; ++i) out.put(pieces[i].text, pieces[i].text + pieces[i].length);
 }
 
 }  // namespace postsift
