@@ -62,13 +62,15 @@ void leftOutSentence::observe(lineFacts& line, passState&, readingOutput& out) {
     // The line heard last is written whole, its neighbours' adjustments
     // made: the place is past it, unless that line began an earlier
     // message's section.
+    // (Worked out without a branch on the lines: which way each goes
+    // changes from line to line.)
     const bool section = out.inEarlierMessage();
-    if (heardLine_ && !section) out.setMark(place_, out.length());
+    out.setMark(place_, heardLine_ & !section ? out.length() : out.mark(place_));
     heardLine_ = false;
-    if (section && !inSection_ && !quotesHeard_) ++earlierMessages_;
+    earlierMessages_ += section & !inSection_ & !quotesHeard_;
     // An earlier message's section that ends where its text begins quoted:
     // the quote is that message's text, named with it.
-    if (inSection_ && !section) quoteOfEarlier_ = true;
+    quoteOfEarlier_ |= inSection_ & !section;
     inSection_ = section;
 }
 
@@ -88,11 +90,13 @@ void leftOutSentence::after(const lineFacts& line, lineFate fate, std::size_t, p
         return;
     }
     // An attribution goes with its quote: left out with it, unless quotes
-    // are heard.
-    if (fate == lineFate::earlierMessage || (fate == lineFate::attribution && !quotesHeard_) || !line.hasWord) return;
-    if (line.line.depth == 0) quoteOfEarlier_ = false;
-    if (line.line.depth > 0 && !quotesHeard_ && !inSection_ && !quoteOfEarlier_) quoted_ = true;
-    if (heard) heardLine_ = true;
+    // are heard. (Worked out without a branch on the lines, as above.)
+    const bool counts = (fate != lineFate::earlierMessage) & !(fate == lineFate::attribution && !quotesHeard_) &
+                        line.hasWord;
+    const bool quoted = line.line.depth > 0;
+    quoteOfEarlier_ &= !(counts & !quoted);
+    quoted_ |= counts & quoted & !quotesHeard_ & !inSection_ & !quoteOfEarlier_;
+    heardLine_ |= counts & heard;
 }
 
 void leftOutSentence::finish(passState& state, readingOutput& out) {

@@ -28,7 +28,8 @@ originalMessageFinder::kind originalMessageFinder::judge(const lineFacts& line, 
                    ? blockLead
                    : ordinary;
     }
-    if (seenText_ && isUnderscoreLine(line) && originalHeaderFollows(line, 1, lines) &&
+    // A line of underscores holds no word, which most lines do.
+    if (seenText_ && !line.hasWord && isUnderscoreLine(line) && originalHeaderFollows(line, 1, lines) &&
         originalHeaderFollows(line, 2, lines))
         return underscoreLead;
     return ordinary;
