@@ -179,7 +179,11 @@ void forwardedMessages::observe(lineFacts& line, passState& state, readingOutput
         return;
     }
     showOnlyLinesHolding(following, 0);
-    if (!state.news.armour) state.news.forwardBegins = begins(line, state, out);
+    // Only an unquoted line where an earlier message may begin can begin a
+    // forwarded one: most lines are let go here.
+    const bool mayBegin =
+        line.line.depth == 0 && (line.separator != separatorKind::none || state.news.earlierMessageBegins);
+    if (mayBegin && !state.news.armour) state.news.forwardBegins = begins(line, state, out);
     // Taking writes a forwarded message's head, and leaves out the end of a
     // forwarded text read; it passes on every other line.
     const bool ends = read_ && line.separator == separatorKind::forwardEnd && line.line.depth == 0;
