@@ -223,17 +223,18 @@ void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t 
     // then tell whether it holds a dash, or a '(' (a sign of code to them),
     // with which a label begins: most lines hold neither.
     const bool asItStood = isTextOf(line, out.at(written), out.length() - written);
-    if (asItStood && !line.hasDash && !line.hasCodeSign) return;
-    readSigns(line, asItStood, written, state, out);
+    const bool mayHoldLabel =
+        (!asItStood || line.hasCodeSign) && std::memchr(out.at(written), '(', out.length() - written) != nullptr;
+    if (asItStood && !line.hasDash && !mayHoldLabel) return;
+    readSigns(line, asItStood, mayHoldLabel, written, state, out);
 }
 
 // The rest of the work on what was written for a line that may hold a label
-// or a pause, out of the way of the test above, which turns most lines away.
-void meaningfulSymbols::readSigns(const lineFacts& line, bool asItStood, std::size_t written, passState& state,
-                                  readingOutput& out) {
+// or a pause, out of the way of the tests above, which turn most lines away.
+void meaningfulSymbols::readSigns(const lineFacts& line, bool asItStood, bool mayHoldLabel, std::size_t written,
+                                  passState& state, readingOutput& out) {
     // What was written for a line that holds no '(' need not be split into
     // prefix and content for a label to be looked for.
-    const bool mayHoldLabel = std::memchr(out.at(written), '(', out.length() - written) != nullptr;
     messageLine said;
     if (mayHoldLabel) {
         said = lineAt(out.at(written), out.at(out.length()));
