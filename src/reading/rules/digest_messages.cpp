@@ -8,6 +8,7 @@
 #include "reading/lines/header_names.h"
 #include "reading/lines/original_headers.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 #include "support/ascii.h"
 #include "support/reserved_names.h"
 
@@ -253,6 +254,8 @@ void digestMessages::observe(lineFacts& line, passState& state, readingOutput& o
     if (line.header) {
         if (!line.folded && line.originalHeader && line.field == originalField::subject)
             named_ = named_ || namesDigest(line.value, line.line.end);
+        // Nothing is taken of the header at the top.
+        showOnlyLinesHolding(taking, heldByNoLine);
         return;
     }
     if (!looked_) {
@@ -266,6 +269,7 @@ void digestMessages::observe(lineFacts& line, passState& state, readingOutput& o
             readingRule::take(line, state, out);
             return;
         }
+        showOnlyLinesHolding(taking, 0);
     }
     // The contents are items of a list, each said alone.
     if (line.line.begin >= listBegin_ && line.line.begin < listEnd_) state.news.listItem = true;
