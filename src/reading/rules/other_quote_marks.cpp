@@ -97,16 +97,23 @@ void otherQuoteMarks::observe(lineFacts& line, passState& state, readingOutput&)
 }
 
 // Whether the line stands for text left out of a quote; a line quoted by
-// another mark is read from after it, as a quote, first.
+// another mark is read from after it, as a quote, first. Most lines are
+// turned away by a test or two, the rest of the work out of their way.
 bool otherQuoteMarks::isElision(lineFacts& line, passState& state) {
     if (line.line.depth != 0 || state.news.armour) return false;
-    if (line.otherMark.end != nullptr && isQuote(line, state.lines)) {
-        remember(line);
-        line = quotedByMark(line);
-        return false;
-    }
-    return mayBeElision(line.line) && isElisionMarker(line.line) &&
-           (quoteAbove_ || underAttribution_ || quoteBelow(line, state.lines));
+    if (line.otherMark.end != nullptr && readAsQuote(line, state.lines)) return false;
+    return mayBeElision(line.line) && belongsToQuote(line, state.lines);
+}
+
+bool otherQuoteMarks::readAsQuote(lineFacts& line, lineWindow& lines) {
+    if (!isQuote(line, lines)) return false;
+    remember(line);
+    line = quotedByMark(line);
+    return true;
+}
+
+bool otherQuoteMarks::belongsToQuote(const lineFacts& line, lineWindow& lines) const {
+    return isElisionMarker(line.line) && (quoteAbove_ || underAttribution_ || quoteBelow(line, lines));
 }
 
 lineTaken otherQuoteMarks::take(const lineFacts& line, passState&, readingOutput& out) {
