@@ -61,9 +61,8 @@ void leftOutSentence::observe(lineFacts& line, passState&, readingOutput& out) {
     }
     // The line heard last is written whole, its neighbours' adjustments
     // made: the place is past it, unless that line began an earlier
-    // message's section.
-    // (Worked out without a branch on the lines: which way each goes
-    // changes from line to line.)
+    // message's section. (Worked out without a branch on the lines: which
+    // way each goes changes from line to line.)
     const bool section = out.inEarlierMessage();
     out.setMark(place_, heardLine_ & !section ? out.length() : out.mark(place_));
     heardLine_ = false;
