@@ -8,6 +8,7 @@
 #include "reading/lines/header_names.h"
 #include "reading/lines/original_headers.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 #include "support/ascii.h"
 #include "support/reserved_names.h"
 
@@ -68,6 +69,11 @@ bool isContentsHeading(const messageLine& line) {
     // As long as the headings are: most lines are longer.
     const std::size_t shortest = 6;
     const std::size_t longest = 18;
+    // Most lines are let go by their length: too short, or too long with
+    // no blank to trim at either end, nor before a last colon.
+    const std::size_t raw = static_cast<std::size_t>(line.end - line.content);
+    if (raw < shortest) return false;
+    if (raw > longest + 1 && !isBlank(line.content[0]) && !isBlank(line.end[-1]) && !isBlank(line.end[-2])) return false;
     const char* begin = skipBlanks(line.content, line.end);
     const char* end = trimBlanks(begin, line.end);
     if (end > begin && end[-1] == ':') end = trimBlanks(begin, end - 1);
@@ -244,15 +250,26 @@ void digestMessages::findDigest(const lineFacts& first, passState& state) {
     }
 }
 
-void digestMessages::observe(lineFacts& line, passState& state, readingOutput&) {
+void digestMessages::observe(lineFacts& line, passState& state, readingOutput& out) {
     if (line.header) {
         if (!line.folded && line.originalHeader && line.field == originalField::subject)
             named_ = named_ || namesDigest(line.value, line.line.end);
+        // Nothing is taken of the header at the top.
+        showOnlyLinesHolding(taking, heldByNoLine);
         return;
     }
     if (!looked_) {
         looked_ = true;
         findDigest(line, state);
+        if (!digest_) {
+            // No message of a digest begins in this text, and none of its
+            // lines is an item of its contents: what the rule does at these
+            // stages is left to the base, which the pass then calls no more.
+            readingRule::observe(line, state, out);
+            readingRule::take(line, state, out);
+            return;
+        }
+        showOnlyLinesHolding(taking, 0);
     }
     // The contents are items of a list, each said alone.
     if (line.line.begin >= listBegin_ && line.line.begin < listEnd_) state.news.listItem = true;

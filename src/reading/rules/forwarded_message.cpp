@@ -13,6 +13,7 @@
 #include "reading/pass/block_facts.h"
 #include "reading/lines/keyword_format.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 #include "reading/rules/subject_words.h"
 #include "support/reserved_names.h"
 
@@ -171,9 +172,22 @@ bool forwardedMessages::takesTheRest(const lineFacts& line, lineWindow& lines) {
 void forwardedMessages::observe(lineFacts& line, passState& state, readingOutput& out) {
     if (line.header) {
         if (!line.folded) observeHeader(line, state);
+        // Nothing is taken of the header at the top, and its lines' fate
+        // counts nothing.
+        showOnlyLinesHolding(taking, heldByNoLine);
+        showOnlyLinesHolding(following, heldByNoLine);
         return;
     }
-    if (!state.news.armour) state.news.forwardBegins = begins(line, state, out);
+    showOnlyLinesHolding(following, 0);
+    // Only an unquoted line where an earlier message may begin can begin a
+    // forwarded one: most lines are let go here.
+    const bool mayBegin =
+        line.line.depth == 0 && (line.separator != separatorKind::none || state.news.earlierMessageBegins);
+    if (mayBegin && !state.news.armour) state.news.forwardBegins = begins(line, state, out);
+    // Taking writes a forwarded message's head, and leaves out the end of a
+    // forwarded text read; it passes on every other line.
+    const bool ends = read_ && line.separator == separatorKind::forwardEnd && line.line.depth == 0;
+    showOnlyLinesHolding(taking, state.news.forwardBegins || ends ? 0u : heldByNoLine);
 }
 
 lineTaken forwardedMessages::take(const lineFacts& line, passState& state, readingOutput& out) {
@@ -186,7 +200,8 @@ lineTaken forwardedMessages::take(const lineFacts& line, passState& state, readi
     return lineTaken::upTo(write(line, state, out));
 }
 
-void forwardedMessages::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
+void forwardedMessages::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
+                              readingOutput& out) {
     // A reply's history (an attribution, a quote) comes first; a MIME
     // boundary line or a part's header line is not the sender's own.
     if (fate == lineFate::attribution) {
@@ -197,6 +212,12 @@ void forwardedMessages::after(const lineFacts& line, lineFate fate, std::size_t,
         else if (holdsOwnWords(line))
             ++ownLines_;
     }
+    // Once the sender has a line of his own, and the start is met or no
+    // longer matters (the subject says no forward, and more than a few lines
+    // are his), no later line changes what the counts decide: hearing the
+    // lines' fate is left to the base, which the pass then calls no more.
+    const bool settled = startMet_ || (!subjectSaysForward_ && ownLines_ > fewOwnLines);
+    if (ownLines_ > 0 && settled) readingRule::after(line, fate, written, state, out);
 }
 
 const char* forwardedMessages::write(const lineFacts& line, passState& state, readingOutput& out) {

@@ -16,6 +16,10 @@ public:
     void observe(lineFacts& line, passState& state, readingOutput& out) override;
 
 private:
+    // A line that begins with initials: whether it is read as a quote, from
+    // its '>'.
+    [[gnu::noinline]] void readInitials(lineFacts& line, passState& state);
+
     char run_[12] = {};  // the initials of the run going on, empty when none
 };
 

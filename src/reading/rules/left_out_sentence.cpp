@@ -19,6 +19,26 @@ struct leftOutThing {
     const char* const* words;  // one, more
 };
 
+struct textPiece {
+    const char* text;
+    std::size_t length;
+};
+
+textPiece pieceOf(const char* text) { return {text, std::strlen(text)}; }
+
+// The pieces one after the other, copied into a text made at its length.
+std::string joined(const textPiece* pieces, std::size_t count) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < count; ++i) length += pieces[i].length;
+    std::string text(length, '\0');
+    char* p = &text[0];
+    for (std::size_t i = 0; i < count; ++i) {
+        std::memcpy(p, pieces[i].text, pieces[i].length);
+        p += pieces[i].length;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::unique_ptr<readingRule> makeLeftOutSentence(const ruleSetting& setting) {
@@ -41,14 +61,15 @@ void leftOutSentence::observe(lineFacts& line, passState&, readingOutput& out) {
     }
     // The line heard last is written whole, its neighbours' adjustments
     // made: the place is past it, unless that line began an earlier
-    // message's section.
+    // message's section. (Worked out without a branch on the lines: which
+    // way each goes changes from line to line.)
     const bool section = out.inEarlierMessage();
-    if (heardLine_ && !section) out.setMark(place_, out.length());
+    out.setMark(place_, heardLine_ & !section ? out.length() : out.mark(place_));
     heardLine_ = false;
-    if (section && !inSection_ && !quotesHeard_) ++earlierMessages_;
+    earlierMessages_ += section & !inSection_ & !quotesHeard_;
     // An earlier message's section that ends where its text begins quoted:
     // the quote is that message's text, named with it.
-    if (inSection_ && !section) quoteOfEarlier_ = true;
+    quoteOfEarlier_ |= inSection_ & !section;
     inSection_ = section;
 }
 
@@ -68,11 +89,13 @@ void leftOutSentence::after(const lineFacts& line, lineFate fate, std::size_t, p
         return;
     }
     // An attribution goes with its quote: left out with it, unless quotes
-    // are heard.
-    if (fate == lineFate::earlierMessage || (fate == lineFate::attribution && !quotesHeard_) || !line.hasWord) return;
-    if (line.line.depth == 0) quoteOfEarlier_ = false;
-    if (line.line.depth > 0 && !quotesHeard_ && !inSection_ && !quoteOfEarlier_) quoted_ = true;
-    if (heard) heardLine_ = true;
+    // are heard. (Worked out without a branch on the lines, as above.)
+    const bool counts = (fate != lineFate::earlierMessage) & !(fate == lineFate::attribution && !quotesHeard_) &
+                        line.hasWord;
+    const bool quoted = line.line.depth > 0;
+    quoteOfEarlier_ &= !(counts & !quoted);
+    quoted_ |= counts & quoted & !quotesHeard_ & !inSection_ & !quoteOfEarlier_;
+    heardLine_ |= counts & heard;
 }
 
 void leftOutSentence::finish(passState& state, readingOutput& out) {
@@ -90,32 +113,39 @@ void leftOutSentence::finish(passState& state, readingOutput& out) {
         {record.disclaimers, w.disclaimers},
         {attachments_, w.attachments},
     };
-    std::string list;
-    std::size_t named = 0;
     std::size_t total = 0;
     for (const leftOutThing& thing : things) total += thing.count > 0 ? 1 : 0;
-    for (const leftOutThing& thing : things) {
-        if (thing.count == 0) continue;
-        if (named > 0) list += named + 1 == total ? w.lastJoin : ", ";
-        list += thing.words == nullptr ? w.quotedText : thing.words[thing.count > 1 ? 1 : 0];
-        ++named;
-    }
-    if (named == 0) return;
-    std::string said;
-    const char* filling = std::strstr(sentence_, "%s");
-    if (filling == nullptr) {
-        said = sentence_;
-    } else {
-        said.assign(sentence_, filling);
-        said += list;
-        said += filling + 2;
-    }
-    said += '\n';
+    if (total == 0) return;
     std::size_t at = out.mark(place_);
     if (at == readingOutput::unset || at > out.length()) at = out.length();
-    // A last line without its line end ends before the sentence.
-    if (at > 0 && *out.at(at - 1) != '\n') said.insert(0, "\n");
-    out.insert(at, said.c_str());
+
+    // The sentence's pieces, put together once: a line end before it where
+    // a last line without its own ends, the sentence with its list of
+    // things in place of "%s", and its line end.
+    textPiece pieces[2 * (sizeof things / sizeof things[0]) + 4];
+    std::size_t count = 0;
+    if (at > 0 && *out.at(at - 1) != '\n') pieces[count++] = {"\n", 1};
+    const char* filling = std::strstr(sentence_, "%s");
+    if (filling == nullptr) {
+        pieces[count++] = pieceOf(sentence_);
+    } else {
+        pieces[count++] = {sentence_, static_cast<std::size_t>(filling - sentence_)};
+        std::size_t named = 0;
+        for (const leftOutThing& thing : things) {
+            if (thing.count == 0) continue;
+            if (named > 0) pieces[count++] = pieceOf(named + 1 == total ? w.lastJoin : ", ");
+            pieces[count++] = pieceOf(thing.words == nullptr ? w.quotedText : thing.words[thing.count > 1 ? 1 : 0]);
+            ++named;
+        }
+        pieces[count++] = pieceOf(filling + 2);
+    }
+    pieces[count++] = {"\n", 1};
+    if (at < out.length()) {
+        out.insert(at, joined(pieces, count).c_str());
+        return;
+    }
+    // At the end of the text, as mostly, the pieces are written as they are.
+    for (std::size_t i = 0; i < count; ++i) out.put(pieces[i].text, pieces[i].text + pieces[i].length);
 }
 
 }  // namespace postsift

@@ -27,7 +27,9 @@ bool isWordByte(char c) {
 
 bool isDigit(char c) { return isAsciiDigit(static_cast<unsigned char>(c)); }
 
-bool isDash(char c) { return c == '-' || c == enDash || c == emDash; }
+// Asked of every byte of a line that holds a dash: one lookup.
+constexpr byteSet dashes("-\x96\x97");
+bool isDash(char c) { return dashes(c); }
 
 // Where a clause may end before a pause: a word, perhaps closed by a sign
 // ("works,", "(b)", "Events?"); "<!--" begins a comment, no clause.
@@ -86,22 +88,16 @@ dashRun dashRunAt(std::string_view text, std::size_t i) {
     return run;
 }
 
-// Whether one of the dashes `dash` of `text` is a pause: looked for from
-// one to the next, as most lines hold none, or only hyphens inside words.
-bool holdsPauseAt(std::string_view text, char dash) {
-    for (std::size_t i = 0; i < text.size();) {
-        const void* found = std::memchr(text.data() + i, dash, text.size() - i);
-        if (found == nullptr) return false;
-        const dashRun run = dashRunAt(text, static_cast<std::size_t>(static_cast<const char*>(found) - text.data()));
+// Whether a dash of `text` is a pause: its dashes looked at in one walk, as
+// most lines that hold one hold only hyphens inside words.
+bool holdsPause(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isDash(text[i])) continue;
+        const dashRun run = dashRunAt(text, i);
         if (run.pause) return true;
-        i = run.end;
+        i = run.end - 1;
     }
     return false;
-}
-
-// Whether a dash of `text` is a pause.
-bool holdsPause(std::string_view text) {
-    return holdsPauseAt(text, '-') || holdsPauseAt(text, enDash) || holdsPauseAt(text, emDash);
 }
 
 // `text` with the dashes between its words said as pauses.
@@ -223,17 +219,29 @@ bool meaningfulSymbols::keepLabel(const lineFacts& line, const messageLine& said
 void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t written, passState& state,
                               readingOutput& out) {
     if (fate != lineFate::text || line.blank) return;
-    // A label begins with '(': what was written for most lines holds none,
-    // and need not be split into prefix and content to be turned away.
-    const bool mayHoldLabel = std::memchr(out.at(written), '(', out.length() - written) != nullptr;
+    // What was written for most lines is the line as it stood, whose facts
+    // then tell whether it holds a dash, or a '(' (a sign of code to them),
+    // with which a label begins: most lines hold neither.
+    const bool asItStood = isTextOf(line, out.at(written), out.length() - written);
+    const bool mayHoldLabel =
+        (!asItStood || line.hasCodeSign) && std::memchr(out.at(written), '(', out.length() - written) != nullptr;
+    if (asItStood && !line.hasDash && !mayHoldLabel) return;
+    readSigns(line, asItStood, mayHoldLabel, written, state, out);
+}
+
+// The rest of the work on what was written for a line that may hold a label
+// or a pause, out of the way of the tests above, which turn most lines away.
+void meaningfulSymbols::readSigns(const lineFacts& line, bool asItStood, bool mayHoldLabel, std::size_t written,
+                                  passState& state, readingOutput& out) {
+    // What was written for a line that holds no '(' need not be split into
+    // prefix and content for a label to be looked for.
     messageLine said;
     if (mayHoldLabel) {
         said = lineAt(out.at(written), out.at(out.length()));
         if (keepLabel(line, said, state, out)) said = lineAt(out.at(written), out.at(out.length()));
     }
-    // Most lines hold no dash at all, as their facts tell when they were
-    // written as they stood.
-    if (!line.hasDash && isTextOf(line, out.at(written), out.length() - written)) return;
+    // Taking the label's '(' out of a line as it stood adds no dash.
+    if (asItStood && !line.hasDash) return;
     if (!mayHoldLabel) said = lineAt(out.at(written), out.at(out.length()));
     const std::string_view text(said.content, static_cast<std::size_t>(said.end - said.content));
     if (!holdsPause(text)) return;

@@ -46,6 +46,11 @@ private:
     bool hasRule(const char* word, std::size_t length) const;
     bool beginsList(const lineFacts& line, const label& value, lineWindow& lines) const;
     // Whether it took a label's '(' out of the line written.
+    // Reads the labels and pauses of what was written for the line from
+    // `written` on; `asItStood`: it is the line as it stood in the message;
+    // `mayHoldLabel`: it holds a '('.
+    [[gnu::noinline]] void readSigns(const lineFacts& line, bool asItStood, bool mayHoldLabel, std::size_t written,
+                                     passState& state, readingOutput& out);
     bool keepLabel(const lineFacts& line, const messageLine& said, passState& state, readingOutput& out);
 
     epostSift& filter_;

@@ -3,6 +3,7 @@
 #include "reading/lines/original_headers.h"
 #include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 
 namespace postsift {
 
@@ -27,7 +28,8 @@ originalMessageFinder::kind originalMessageFinder::judge(const lineFacts& line, 
                    ? blockLead
                    : ordinary;
     }
-    if (seenText_ && isUnderscoreLine(line) && originalHeaderFollows(line, 1, lines) &&
+    // A line of underscores holds no word, which most lines do.
+    if (seenText_ && !line.hasWord && isUnderscoreLine(line) && originalHeaderFollows(line, 1, lines) &&
         originalHeaderFollows(line, 2, lines))
         return underscoreLead;
     return ordinary;
@@ -42,6 +44,8 @@ void originalMessageFinder::observe(lineFacts& line, passState& state, readingOu
     }
     state.news.earlierMessageBegins =
         kind_ != ordinary && kind_ != headerInBlock && kind_ != forwardEnd && kind_ != quotedForward;
+    // An ordinary line, as most are, is passed on by taking.
+    showOnlyLinesHolding(taking, kind_ != ordinary ? 0u : heldByNoLine);
 }
 
 // The line that ends the forwarded text begun at `line`, or null when none
@@ -153,7 +157,8 @@ void originalMessageFinder::after(const lineFacts& line, lineFate fate, std::siz
             seenText_ = true;
             inHeaders_ = false;
             attributionAbove_ = false;
-            const bool field = text.depth == 0 && ((!text.isFolded() && isKeyNameLine(text)) ||
+            // A key name line has its colon, which most lines do not.
+            const bool field = text.depth == 0 && ((line.hasColon && !text.isFolded() && isKeyNameLine(text)) ||
                                                    (fieldsAbove_ && text.isFolded()));
             fieldsAbove_ = field;
             leadAllowed_ = text.depth == 0 && line.hasWord && !field;

@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "reading/lines/byte_set.h"
 #include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 
 namespace postsift {
 
@@ -35,16 +37,23 @@ lineFacts quotedByMark(const lineFacts& line) {
 }
 
 // What an elision marker begins with: a bracket ("<snip>", "[...]"), dots
-// or the ellipsis, dashes ("-- snip --"), scissors ("8<", ">8", "%<"). A
-// line that begins otherwise is let go at its first byte.
+// or the ellipsis, dashes ("-- snip --"), scissors ("8<", ">8", "%<"); and
+// what it is made of: those, the words "snip" and "snipped" in any case,
+// and blanks; never dashes and blanks alone (a rule of dashes). A line
+// that begins otherwise is let go at its first byte, and most others at the
+// first byte that no marker holds.
+constexpr byteSet elisionStarts("<[({.\x85-8%>");
+constexpr byteSet elisionBytes("<>[](){}.\x85-8%snipedSNIPED \t");
+
 bool mayBeElision(const messageLine& line) {
     const char* p = skipBlanks(line.prefixEnd, line.end);
-    if (p == line.end) return false;
-    switch (*p) {
-        case '<': case '[': case '(': case '{': case '.': case '\x85': case '-': case '8': case '%': case '>':
-            return true;
-        default: return false;
+    if (p == line.end || !elisionStarts(*p)) return false;
+    bool notDash = *p != '-';
+    while (++p < line.end) {
+        if (!elisionBytes(*p)) return false;
+        notDash = notDash || (*p != '-' && !isBlank(*p));
     }
+    return notDash;
 }
 
 }  // namespace
@@ -82,14 +91,29 @@ void otherQuoteMarks::remember(const lineFacts& line) {
 }
 
 void otherQuoteMarks::observe(lineFacts& line, passState& state, readingOutput&) {
-    elision_ = false;
-    if (line.line.depth != 0 || state.news.armour) return;
-    if (line.otherMark.end != nullptr && isQuote(line, state.lines)) {
-        remember(line);
-        line = quotedByMark(line);
-        return;
-    }
-    elision_ = mayBeElision(line.line) && isElisionMarker(line.line) && (quoteAbove_ || underAttribution_ || quoteBelow(line, state.lines));
+    elision_ = isElision(line, state);
+    // Taking writes an elision marker quoted, and passes on every other line.
+    showOnlyLinesHolding(taking, elision_ ? 0u : heldByNoLine);
+}
+
+// Whether the line stands for text left out of a quote; a line quoted by
+// another mark is read from after it, as a quote, first. Most lines are
+// turned away by a test or two, the rest of the work out of their way.
+bool otherQuoteMarks::isElision(lineFacts& line, passState& state) {
+    if (line.line.depth != 0 || state.news.armour) return false;
+    if (line.otherMark.end != nullptr && readAsQuote(line, state.lines)) return false;
+    return mayBeElision(line.line) && belongsToQuote(line, state.lines);
+}
+
+bool otherQuoteMarks::readAsQuote(lineFacts& line, lineWindow& lines) {
+    if (!isQuote(line, lines)) return false;
+    remember(line);
+    line = quotedByMark(line);
+    return true;
+}
+
+bool otherQuoteMarks::belongsToQuote(const lineFacts& line, lineWindow& lines) const {
+    return isElisionMarker(line.line) && (quoteAbove_ || underAttribution_ || quoteBelow(line, lines));
 }
 
 lineTaken otherQuoteMarks::take(const lineFacts& line, passState&, readingOutput& out) {

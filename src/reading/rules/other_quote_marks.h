@@ -34,6 +34,13 @@ private:
     bool isQuote(const lineFacts& line, lineWindow& lines) const;
     bool quoteBelow(const lineFacts& line, lineWindow& lines) const;
     void remember(const lineFacts& line);
+    bool isElision(lineFacts& line, passState& state);
+    // Whether the line, which begins with a quote mark, is a quote by it:
+    // its facts are then those of the quoted line.
+    [[gnu::noinline]] bool readAsQuote(lineFacts& line, lineWindow& lines);
+    // Whether the line, which may be an elision marker, is one that belongs
+    // to a quote.
+    [[gnu::noinline]] bool belongsToQuote(const lineFacts& line, lineWindow& lines) const;
 
     bool quoteGoesOn_ = false;       // the line before was quoted, in any form
     bool quoteAbove_ = false;        // so was the last line that is not blank

@@ -1,6 +1,9 @@
 #include "reading/rules/signed_armour.h"
 
+#include <cstring>
+
 #include "reading/pass/rule_table.h"
+#include "reading/rules/no_line_shown.h"
 #include "support/ascii.h"
 
 namespace postsift {
@@ -34,6 +37,20 @@ bool looksLikeArmour(const messageLine& line) {
     }
     while (p < end && isBase64Byte(*p)) ++p;
     return p == end;
+}
+
+// Whether "PGP SIGN", which both lines that open a block hold, stands
+// anywhere in [from, to): looked for at its 'G', a capital that text
+// seldom holds, in one search over the text.
+bool holdsArmourName(const char* from, const char* to) {
+    static const char name[] = "PGP SIGN";
+    const std::size_t length = sizeof name - 1;
+    for (const char* p = from + 1; to - p >= static_cast<std::ptrdiff_t>(length - 1); ++p) {
+        p = static_cast<const char*>(std::memchr(p, 'G', static_cast<std::size_t>(to - p) - (length - 2)));
+        if (p == nullptr) return false;
+        if (std::memcmp(p - 1, name, length) == 0) return true;
+    }
+    return false;
 }
 
 // Every armour line that opens or closes a block begins with a dash: the
@@ -89,8 +106,21 @@ signedArmour::verdict signedArmour::judge(messageLine& line) {
     return keep;
 }
 
-void signedArmour::observe(lineFacts& line, passState& state, readingOutput&) {
+void signedArmour::observe(lineFacts& line, passState& state, readingOutput& out) {
+    if (!looked_) {
+        looked_ = true;
+        if (!holdsArmourName(line.line.begin, line.textEnd)) {
+            // No block opens in the body: no line of it is armour or signed
+            // text, and the stages are left to the base, which the pass
+            // then calls no more.
+            readingRule::observe(line, state, out);
+            readingRule::take(line, state, out);
+            return;
+        }
+    }
     state.news.armour = judge(line.line) == leaveOut;
+    // Taking leaves out the armour, which most messages hold none of.
+    showOnlyLinesHolding(taking, state.news.armour ? 0u : heldByNoLine);
 }
 
 lineTaken signedArmour::take(const lineFacts& line, passState& state, readingOutput&) {

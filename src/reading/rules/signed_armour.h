@@ -26,6 +26,7 @@ private:
 
     verdict judgeOutside(const messageLine& line);
 
+    bool looked_ = false;  // the body was looked at for a block
     state state_ = outside;
     int depth_ = 0;
 };

@@ -88,7 +88,12 @@ void symbolRuns::after(const lineFacts&, lineFate fate, std::size_t written, pas
         --writtenEnd;
         if (writtenEnd > out.at(written) && writtenEnd[-1] == '\r') --writtenEnd;
     }
-    if (threeSigns(out.at(written), writtenEnd) == nullptr) return;
+    if (threeSigns(out.at(written), writtenEnd) != nullptr) quietRuns(written, out);
+}
+
+// Takes the runs out of what was written for a line from `written` on, out
+// of the way of the look above, which turns most lines away.
+void symbolRuns::quietRuns(std::size_t written, readingOutput& out) const {
     const messageLine line = lineAt(out.at(written), out.at(out.length()));
     const std::size_t content = written + static_cast<std::size_t>(line.prefixEnd - line.begin);
     std::size_t end = written + static_cast<std::size_t>(line.end - line.begin);

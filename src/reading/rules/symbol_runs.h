@@ -21,6 +21,7 @@ public:
                readingOutput& out) override;
 
 private:
+    [[gnu::noinline]] void quietRuns(std::size_t written, readingOutput& out) const;
     bool isRun(const char* word, std::size_t length) const;
 
     epostSift& filter_;
