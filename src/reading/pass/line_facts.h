@@ -62,6 +62,10 @@ enum lineHolding : unsigned {
     holdsDigit = 2,
     holdsLink = 4,
     holdsDash = 8,
+    // No line holds it: a rule whose observing tells it that it will pass a
+    // line on asks so, and the pass makes no call for the many lines it
+    // would only pass on.
+    heldByNoLine = 1u << 31,
 };
 
 lineFacts factsOf(const messageLine& line, const char* textEnd);

@@ -88,7 +88,8 @@ public:
 protected:
     // From now on the pass shows the rule, at the stage of taking lines or
     // of hearing their fate, only the lines that hold every bit of
-    // `holdings` (0: every line); every rule observes every line, as
+    // `holdings` (0: every line; heldByNoLine: none, until it asks again);
+    // every rule observes every line, as
     // observing may change what a line holds. A rule whose stage does
     // nothing with other lines says so, perhaps only while it waits for
     // something: most lines hold no keyword, no link, no figure, and some

@@ -8,7 +8,6 @@
 #include "reading/lines/header_names.h"
 #include "reading/lines/original_headers.h"
 #include "reading/pass/rule_table.h"
-#include "reading/rules/no_line_shown.h"
 #include "support/ascii.h"
 #include "support/reserved_names.h"
 

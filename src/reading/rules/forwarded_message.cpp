@@ -13,7 +13,6 @@
 #include "reading/pass/block_facts.h"
 #include "reading/lines/keyword_format.h"
 #include "reading/pass/rule_table.h"
-#include "reading/rules/no_line_shown.h"
 #include "reading/rules/subject_words.h"
 #include "support/reserved_names.h"
 

@@ -3,7 +3,6 @@
 #include "reading/lines/original_headers.h"
 #include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
-#include "reading/rules/no_line_shown.h"
 
 namespace postsift {
 

@@ -5,7 +5,6 @@
 #include "reading/lines/byte_set.h"
 #include "reading/pass/block_facts.h"
 #include "reading/pass/rule_table.h"
-#include "reading/rules/no_line_shown.h"
 
 namespace postsift {
 

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "reading/pass/rule_table.h"
-#include "reading/rules/no_line_shown.h"
 #include "support/ascii.h"
 
 namespace postsift {
