@@ -88,12 +88,12 @@ public:
 protected:
     // From now on the pass shows the rule, at the stage of taking lines or
     // of hearing their fate, only the lines that hold every bit of
-    // `holdings` (0: every line; heldByNoLine: none, until it asks again);
-    // every rule observes every line, as
-    // observing may change what a line holds. A rule whose stage does
-    // nothing with other lines says so, perhaps only while it waits for
-    // something: most lines hold no keyword, no link, no figure, and some
-    // thirty calls a line cost more in calls than in what they do.
+    // `holdings` (0: every line; heldByNoLine: none, until it asks again).
+    // Every rule observes every line, as observing may change what a line
+    // holds. A rule whose stage does nothing with other lines says so,
+    // perhaps only while it waits for something (or, from its observing,
+    // for this line alone): most lines hold no keyword, no link, no figure,
+    // and some thirty calls a line cost more in calls than in what they do.
     void showOnlyLinesHolding(stage which, unsigned holdings) { wanted_[which] = holdings; }
 
 private:
