@@ -7,16 +7,6 @@ namespace postsift {
 
 namespace {
 
-// Each byte of the text as the phrases are written: folded, a tab a blank.
-struct phraseByteTable {
-    unsigned char of[256];
-};
-constexpr phraseByteTable phraseBytes = [] {
-    phraseByteTable table{};
-    for (int c = 0; c < 256; ++c) table.of[c] = c == '\t' ? ' ' : foldedBytes.of[c];
-    return table;
-}();
-
 // A byte of a word: a letter, a digit or a byte above ASCII.
 inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
 

@@ -4,16 +4,6 @@ namespace postsift {
 
 namespace {
 
-// Each byte after a lead as the index compares it: folded, a tab a blank.
-struct nextByteTable {
-    unsigned char of[256];
-};
-constexpr nextByteTable nextBytes = [] {
-    nextByteTable table{};
-    for (int c = 0; c < 256; ++c) table.of[c] = c == '\t' ? ' ' : foldedBytes.of[c];
-    return table;
-}();
-
 std::uint32_t keyOf(const unsigned char* bytes, std::size_t length) {
     std::uint32_t key = 0;
     for (std::size_t i = 0; i < length && i < 4; ++i) key |= std::uint32_t{bytes[i]} << (8 * i);
@@ -37,9 +27,9 @@ std::uint32_t phraseGate::leadNearEnd(const char* word, const char* end) {
 bool phraseGate::goesOnAsAPhrase(std::uint32_t lead, const char* after, const char* end) const {
     // Every phrase of the lead needs the three bytes.
     if (end - after < 3) return false;
-    const std::uint32_t next = nextBytes.of[static_cast<unsigned char>(after[0])] |
-                               std::uint32_t{nextBytes.of[static_cast<unsigned char>(after[1])]} << 8 |
-                               std::uint32_t{nextBytes.of[static_cast<unsigned char>(after[2])]} << 16;
+    const std::uint32_t next = phraseBytes.of[static_cast<unsigned char>(after[0])] |
+                               std::uint32_t{phraseBytes.of[static_cast<unsigned char>(after[1])]} << 8 |
+                               std::uint32_t{phraseBytes.of[static_cast<unsigned char>(after[2])]} << 16;
     return leadsGoingOn_.has(withNext(lead, next));
 }
 
