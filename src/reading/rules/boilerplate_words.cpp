@@ -280,17 +280,6 @@ bool holdsFolded(const char* begin, const char* end, const char* part) {
     return false;
 }
 
-}  // namespace
-
-std::size_t wordCount(const char* begin, const char* end) {
-    std::size_t count = 0;
-    for (textWord w = wordAt(begin, end); !w.empty(); w = wordAt(w.end, end))
-        if (!bareWord(w).empty()) ++count;
-    return count;
-}
-
-namespace {
-
 // Closing quotes and brackets after a sentence's mark (and a stray NUL).
 constexpr bool isClosingMark(char c) {
     switch (c) {

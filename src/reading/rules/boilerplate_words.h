@@ -41,8 +41,8 @@ public:
     // Ends the last sentence.
     void finish();
 
-    // Of the line added last: how many words it holds (as wordCount counts
-    // them), and whether its words say anything a notice says, without
+    // Of the line added last: how many words it holds (runs between blanks
+    // with a letter, a digit or a byte above ASCII), and whether its words say anything a notice says, without
     // which it is no notice line of its own (isNoticeLine).
     std::size_t lineWords() const { return lineWords_; }
     bool lineMayBeNotice() const { return lineMayBeNotice_; }
@@ -115,15 +115,15 @@ enum contactKind : unsigned {
     contactQuote = 64,    // a quotation under the name
 };
 
-// `hasLink` is the line's own fact (a link can begin in it); `words` its
-// wordCount.
+// `hasLink` is the line's own fact (a link can begin in it); `words` how
+// many words it holds, as lineWords counts them.
 unsigned contactKindOf(const messageLine& line, bool hasLink, std::size_t words);
 
 // A line whose first word opens a quotation: what makes it contactQuote.
 bool opensQuotation(const messageLine& line);
 
 // A line that is a sentence of prose: six words or more ending with '.',
-// '!' or '?', or ten words or more; `words` is its wordCount.
+// '!' or '?', or ten words or more; `words` as lineWords counts them.
 bool isSentenceLine(const messageLine& line, std::size_t words);
 
 // A line that is a notice of its own: whole sentences that tell why the
@@ -138,10 +138,6 @@ bool isNameLine(const messageLine& line);
 // A line that is only a link or an address, perhaps with a word or two
 // ("Web: http://...").
 bool isLinkOnlyLine(const messageLine& line, bool hasLink);
-
-// How many words a text holds (runs between blanks with a letter, a digit
-// or a byte above ASCII).
-std::size_t wordCount(const char* begin, const char* end);
 
 // Whether a line holds a link or an address.
 bool holdsLinkOrAddress(const messageLine& line, bool hasLink);
