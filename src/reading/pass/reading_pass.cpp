@@ -65,7 +65,6 @@ std::vector<activeRule> activeRules(epostSift& filter) {
 // asked of the line after a dropped field, and kept for when the pass comes
 // to it.
 struct fieldStart {
-    bool known = false;
     bool is = false;
     const char* keyword = nullptr;
     const char* keywordEnd = nullptr;
@@ -73,7 +72,6 @@ struct fieldStart {
 
 fieldStart fieldStartOf(const messageLine& line) {
     fieldStart start;
-    start.known = true;
     start.is = isLeadingFieldLine(line, start.keyword, start.keywordEnd);
     return start;
 }
@@ -107,8 +105,8 @@ private:
     // among them, which go as they stand.
     const char* leadingHeader(const char* p) {
         bool inItem = false;
-        // The line at `p`, when the field before it had it cut already, and
-        // whether it was found to begin a field, with its keyword.
+        // The line where a dropped field ended, cut already, and whether it
+        // begins a field: what the next round would work out again.
         messageLine following;
         fieldStart followingField;
         while (p < state_.textEnd) {
@@ -122,20 +120,19 @@ private:
                 p = goesOn;
                 continue;
             }
-            fieldStart field = cut ? followingField : fieldStart();
-            if (!folded && !field.known) field = fieldStartOf(text);
+            const fieldStart field = folded ? fieldStart() : cut ? followingField : fieldStartOf(text);
             if (!folded && !field.is) break;
             inItem = true;
             if (!folded) {
-                // `following` may now change: what was known of it goes.
-                followingField = fieldStart();
                 const char* fieldEnd = droppedFieldEnd(text, field.keyword, field.keywordEnd, following);
                 if (fieldEnd != nullptr) {
-                    if (fieldEnd < state_.textEnd) followingField = fieldStartOf(following);
+                    followingField = fieldEnd < state_.textEnd ? fieldStartOf(following) : fieldStart();
                     if (!mayLeaveOutField(fieldEnd, followingField)) out_.put(text.begin, fieldEnd);
                     p = fieldEnd;
                     continue;
                 }
+                // A line it cut is not known to begin a field.
+                following.begin = nullptr;
             }
             lineFacts line = state_.lines.advanceTo(p);
             line.header = true;
