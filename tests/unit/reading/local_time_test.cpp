@@ -81,3 +81,21 @@ TEST(LocalTime, DatesAreSaidInTheZoneOfTheComputer) {
     }
     EXPECT_EQ(said, expected->said);
 }
+
+#ifndef _WIN32
+// Only POSIX reads TZ while a program runs. A zone set while the program
+// runs is the one its next date is said in, however quickly it follows.
+TEST(LocalTime, AZoneSetWhileRunningIsUsedAtOnce) {
+    const std::string started = std::getenv("TZ") != nullptr ? std::getenv("TZ") : "";
+    const char* winter = dates[0];
+    for (int round = 0; round < 2; ++round)
+        for (const zoneExpectation& zone : zones) {
+            ASSERT_EQ(setenv("TZ", zone.rule, 1), 0);
+            std::string spoken;
+            ASSERT_TRUE(speakDateText(winter, std::strlen(winter), frenchBuild.dates, spoken));
+            const std::string said = zone.said;
+            EXPECT_EQ(spoken, said.substr(0, said.find('\n'))) << zone.rule;
+        }
+    setenv("TZ", started.c_str(), 1);
+}
+#endif
