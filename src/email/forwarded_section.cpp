@@ -11,7 +11,7 @@ int epostSift::beginForwardedSection() {
     const filterEntry* headers = findFilterEntry(optionIncludeForwardedHeaders);
     const bool spoken = (text != nullptr && valueSaysTrue(*text)) || (headers != nullptr && valueSaysTrue(*headers));
     if (!spoken || symbolTable == nullptr) return 2;
-    const filterEntry* announcement = findException(symbolTable, symbolForwardedSection);
+    const filterEntry* announcement = reservedSymbol(*this, symbolForwardedSection);
     if (announcement == nullptr || announcement->value() == nullptr) return 2;
     if (!filteredText.isNull()) filteredText.append(" ", 1);
     filteredText.append(announcement->value());

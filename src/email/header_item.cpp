@@ -71,7 +71,7 @@ bool datesInWords(epostSift& filter) {
 
 // A spoken keyword item: silent while the leading header feeds the summary.
 int speakItem(epostSift& filter, const filterEntry& keyword) {
-    if (filter.bodyStarted == 0 && findException(filter.symbolTable, symbolHeader) != nullptr) return 2;
+    if (filter.bodyStarted == 0 && reservedSymbol(filter, symbolHeader) != nullptr) return 2;
     return appendKeywordPhrase(filter.filteredText, keyword.value(), filter.headerItemText.get()) ? 0 : 2;
 }
 

@@ -67,14 +67,14 @@ void composeSummary(epostSift& filter, const char* result) {
 int epostSift::completeEntireHeader() {
     if (symbolTable != nullptr && bodyStarted == 0) {
         bodyStarted = 1;
-        filterEntry* header = findException(symbolTable, symbolHeader);
+        filterEntry* header = reservedSymbol(*this, symbolHeader);
         if (header != nullptr && header->value() != nullptr) {
             header->clearTemplateResult();
             const char* result =
                 header->evaluateTemplate(header->value(), std::strlen(header->value()), symbolTable);
             if (result != nullptr) composeSummary(*this, result);
         }
-        const filterEntry* body = findException(symbolTable, symbolBody);
+        const filterEntry* body = reservedSymbol(*this, symbolBody);
         if (body != nullptr && body->value() != nullptr) {
             if (!filteredText.isNull()) filteredText.append(" ", 1);
             filteredText.append(body->value());

@@ -18,14 +18,14 @@ namespace {
 // The decoding stage is on unless the option is there with a value that
 // does not say "true".
 bool decodesMime(const epostSift& filter) {
-    const filterEntry* option = filter.filterList != nullptr ? findException(filter.filterList, optionDecodeMime) : nullptr;
+    const filterEntry* option = reservedOption(filter, optionDecodeMime);
     return option == nullptr || option->value() == nullptr || valueSaysTrue(*option);
 }
 
 // The reading options that the decoding stage serves are on when they say
 // "true".
 bool isOn(const epostSift& filter, const char* option) {
-    const filterEntry* entry = filter.filterList != nullptr ? findException(filter.filterList, option) : nullptr;
+    const filterEntry* entry = reservedOption(filter, option);
     return entry != nullptr && valueSaysTrue(*entry);
 }
 

@@ -81,13 +81,28 @@ public:
     unsigned attachmentsLeftOut = 0;
 
     // The searches made for every word of a message go through these; each
-    // follows its list by itself, however the list is changed.
-    entryIndex filterListIndex{indexedBy::key};
-    entryIndex symbolKeywordIndex{indexedBy::alternative};
+    // follows its list by itself, however the list is changed. A search
+    // changes nothing that the filter says: a filter read as const searches
+    // through them too.
+    mutable entryIndex filterListIndex{indexedBy::key};
+    mutable entryIndex symbolKeywordIndex{indexedBy::alternative};
+    // The symbols that the program names itself, which every message asks
+    // for (reservedSymbol).
+    mutable entryIndex symbolTableIndex{indexedBy::key};
     // While a configuration file is read: where each key of the two lists
     // sits (see keyPlaces); null otherwise.
     keyPlaces* filterListPlaces = nullptr;
     keyPlaces* symbolTablePlaces = nullptr;
 };
+
+// The option or the symbol of a name that the program itself holds (one of
+// reserved_names.h, by its address), or null: what findException finds,
+// through the list's index rather than a walk over it.
+inline filterEntry* reservedOption(const epostSift& filter, const char* name) {
+    return filter.filterList != nullptr ? findReservedName(filter.filterList, name, filter.filterListIndex) : nullptr;
+}
+inline filterEntry* reservedSymbol(const epostSift& filter, const char* name) {
+    return filter.symbolTable != nullptr ? findReservedName(filter.symbolTable, name, filter.symbolTableIndex) : nullptr;
+}
 
 }  // namespace postsift

@@ -5,7 +5,7 @@
 namespace postsift {
 
 const char* phraseOf(const epostSift& filter, const char* symbol, const char* buildDefault) {
-    const filterEntry* entry = filter.symbolTable != nullptr ? findException(filter.symbolTable, symbol) : nullptr;
+    const filterEntry* entry = reservedSymbol(filter, symbol);
     const char* phrase = entry != nullptr ? entry->value() : buildDefault;
     return phrase != nullptr && phrase[0] != '\0' ? phrase : nullptr;
 }

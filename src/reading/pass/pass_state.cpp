@@ -7,7 +7,7 @@ namespace postsift {
 
 const filterEntry* passState::lookedUp(const char* symbol, const filterEntry*& entry, bool& looked) {
     if (!looked) {
-        entry = filter.symbolTable != nullptr ? findException(filter.symbolTable, symbol) : nullptr;
+        entry = reservedSymbol(filter, symbol);
         looked = true;
     }
     return entry;

@@ -69,7 +69,7 @@ bool isReadingOption(const char* key) {
 // same order, whether these options exist or not. Through the filter list's
 // index, as every message asks for each of them.
 const filterEntry* ruleSetting::entry(const char* name) const {
-    return filter.filterList != nullptr ? findReservedName(filter.filterList, name, filter.filterListIndex) : nullptr;
+    return reservedOption(filter, name);
 }
 
 bool ruleSetting::isOn(const char* option) const {

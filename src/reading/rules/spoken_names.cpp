@@ -19,7 +19,7 @@ std::unique_ptr<readingRule> makeSpokenNames(const ruleSetting& setting) {
 bool spokenNames::isSenderLine(const lineFacts& line, passState& state) {
     if (!senderLooked_) {
         senderLooked_ = true;
-        if (filter_.symbolTable != nullptr) sender_ = findException(filter_.symbolTable, symbolSender);
+        sender_ = reservedSymbol(filter_, symbolSender);
     }
     return sender_ != nullptr && state.keywordSymbol(line) == sender_;
 }
