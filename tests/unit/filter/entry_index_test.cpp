@@ -179,9 +179,11 @@ void expectSearchesAgree(epostSift& filter, const std::string& word, int isForwa
         ASSERT_EQ(filter.findFilterEntry(option), walkByKey(filter.filterList, option)) << context << option;
     static const char* const heldNames[] = {"a", "A", "b", "B", "ab", "Ab", "aB", "ba", ":", "a:", "b:", "\xe9",
                                             "\xc9", "[", "[a", "aa", "bb", "", "a\xe9", "B:", "::", "[b"};
-    for (const char* name : heldNames)
-        ASSERT_EQ(findReservedName(filter.filterList, name, filter.filterListIndex), walkByKey(filter.filterList, name))
-            << context << " name '" << name << "'";
+    for (const char* name : heldNames) {
+        ASSERT_EQ(reservedOption(filter, name), walkByKey(filter.filterList, name)) << context << " name '" << name << "'";
+        ASSERT_EQ(reservedSymbol(filter, name), walkByKey(filter.symbolTable, name))
+            << context << " symbol '" << name << "'";
+    }
 }
 
 }  // namespace
