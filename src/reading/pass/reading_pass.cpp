@@ -31,6 +31,7 @@
 #include "filter/epost_sift.h"
 #include "reading/lines/leading_header.h"
 #include "reading/lines/mime_boundary.h"
+#include "reading/pass/heard_text.h"
 #include "reading/pass/rule_table.h"
 #include "support/log.h"
 #include "support/trace.h"
@@ -43,6 +44,7 @@ struct activeRule {
     std::unique_ptr<readingRule> rule;
     lineFate fate;
     bool headerLines;
+    bool idleOnUnheardQuotes;
 };
 
 // The rules whose options are on, in the table's order; none when every
@@ -56,7 +58,7 @@ std::vector<activeRule> activeRules(epostSift& filter) {
         if (!setting.isOn(rows[i].option)) continue;
         // Room for every rule at the first, and none with every option off.
         if (active.empty()) active.reserve(count - i);
-        active.push_back({rows[i].make(setting), rows[i].fate, rows[i].headerLines});
+        active.push_back({rows[i].make(setting), rows[i].fate, rows[i].headerLines, rows[i].idleOnUnheardQuotes});
     }
     return active;
 }
@@ -82,15 +84,16 @@ struct stagedRule {
     readingRule* rule;
     lineFate fate;
     bool headerLines;
+    bool idleOnUnheardQuotes;
 };
 
 class readingPass {
 public:
     readingPass(epostSift& filter, std::vector<activeRule>& rules, const char* textEnd, readingOutput& out)
-        : rules_(rules), state_(filter, textEnd), out_(out) {
+        : rules_(rules), quotesHeard_(quotedTextIsHeard(ruleSetting(filter))), state_(filter, textEnd), out_(out) {
         for (std::vector<stagedRule>& at : stages_) at.reserve(rules_.size());
         for (activeRule& rule : rules_)
-            for (std::vector<stagedRule>& at : stages_) at.push_back({rule.rule.get(), rule.fate, rule.headerLines});
+            for (std::vector<stagedRule>& at : stages_) at.push_back({rule.rule.get(), rule.fate, rule.headerLines, rule.idleOnUnheardQuotes});
     }
 
     void run(const char* text) {
@@ -228,6 +231,7 @@ private:
             next = taken.next;
             break;
         }
+        bool unheard = false;
         if (next == nullptr) {
             // Most lines are written as they stand, in one piece.
             if (line.markAsQuote == nullptr && line.line.content == line.line.prefixEnd) {
@@ -237,11 +241,24 @@ private:
                 out_.put(line.line.content, line.line.next);
             }
             next = line.line.next;
+            unheard = writtenAsUnheardQuote(line);
         }
         for (const stagedRule& rule : stages_[readingRule::following])
-            if (rule.rule->shows(readingRule::following, holdings)) rule.rule->after(line, fate, written, state_, out_);
+            if (!(unheard && rule.idleOnUnheardQuotes) && rule.rule->shows(readingRule::following, holdings))
+                rule.rule->after(line, fate, written, state_, out_);
         settleRules();
         return next;
+    }
+
+    // Whether a line that no rule took, written as it stands, is quoted text
+    // that nobody hears: the scanner reads a line that begins with '>' as
+    // quoted, and leaves it out unless quotes are heard. A quote mark that
+    // a rule put there is not counted (the line may yet be joined to
+    // another), nor is a line that holds a header keyword (the scanner may
+    // read it as a forwarded header).
+    bool writtenAsUnheardQuote(const lineFacts& line) const {
+        return !quotesHeard_ && line.markAsQuote == nullptr && line.keywordEnd == nullptr &&
+               line.line.begin < line.line.end && *line.line.begin == '>';
     }
 
     // A rule that leaves a stage to the base does nothing there: once it is
@@ -266,6 +283,7 @@ private:
     }
 
     std::vector<activeRule>& rules_;
+    const bool quotesHeard_;
     // The rules that act at each stage, in the table's order.
     std::vector<stagedRule> stages_[readingRule::stageCount];
     std::size_t linesRead_ = 0;

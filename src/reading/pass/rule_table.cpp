@@ -29,6 +29,14 @@ namespace {
 // - boilerplate after the rules that find where a text ends (a signature,
 //   an earlier message, a forward) and before those that write text;
 // - what was left out is said last, when every rule has counted its own.
+// The last column marks the rules that only rewrite the words of lines as
+// they are written (dates, runs of symbols) or join the lines of a
+// paragraph, which never joins a quote to a line that is heard (lines of
+// another depth, or whose text begins with '>', go on no other): their
+// work on a quote that nobody hears goes unheard with it. The signs that
+// carry meaning are not such a rule (a list's labels are counted through
+// quotes), nor are links (what is said of a link hangs on the links
+// before it).
 const ruleRow rows[] = {
     {optionFindOriginalMessage, makeInitialsQuote, lineFate::text, false},
     {optionFindOriginalMessage, makeOtherQuoteMarks, lineFate::leftOut, false},
@@ -39,15 +47,15 @@ const ruleRow rows[] = {
     {optionReadForwardedMessages, makeForwardedMessages, lineFate::forwardRead, true},
     {optionDropAttribution, makeAttributionLines, lineFate::attribution, false},
     {optionLeaveOutBoilerplate, makeBoilerplate, lineFate::leftOut, true},
-    {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true},
+    {optionSpeakDates, makeSpokenDates, lineFate::keywordLine, true, true},
     {optionSqueezeReplyMarkers, makeReplyMarkers, lineFate::keywordLine, true},
     {optionSpeakNames, makeSpokenNames, lineFate::keywordLine, true},
     {optionSpeakListTags, makeListTags, lineFate::keywordLine, true},
     {optionSummarizeCode, makeCodeBlocks, lineFate::announced, false},
     {optionSpeakLinks, makeLinkSpeech, lineFate::text, false},
     {optionReadSymbols, makeMeaningfulSymbols, lineFate::text, false},
-    {optionQuietSymbols, makeSymbolRuns, lineFate::text, false},
-    {optionReadParagraphs, makeParagraphReading, lineFate::text, false},
+    {optionQuietSymbols, makeSymbolRuns, lineFate::text, false, true},
+    {optionReadParagraphs, makeParagraphReading, lineFate::text, false, true},
     {optionSayWhatWasLeftOut, makeLeftOutSentence, lineFate::text, false},
 };
 

@@ -49,6 +49,10 @@ struct ruleRow {
     ruleMaker make;
     lineFate fate;       // what becomes of a line the rule takes
     bool headerLines;    // it also reads the header lines that the pass writes as such
+    // What it does on hearing the fate of a line written as quoted text
+    // that nobody hears is lost with that line: the pass does not call it
+    // there (see writtenAsUnheardQuote).
+    bool idleOnUnheardQuotes = false;
 };
 
 // The table.

@@ -1,7 +1,7 @@
 #include "reading/rules/boilerplate.h"
 
+#include "reading/pass/heard_text.h"
 #include "reading/pass/rule_table.h"
-#include "reading/rules/heard_text.h"
 
 namespace postsift {
 

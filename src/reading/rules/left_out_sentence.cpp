@@ -5,9 +5,9 @@
 
 #include "filter/epost_sift.h"
 #include "filter/language_phrases.h"
+#include "reading/pass/heard_text.h"
 #include "reading/pass/rule_table.h"
 #include "reading/rules/boilerplate_block.h"
-#include "reading/rules/heard_text.h"
 
 namespace postsift {
 

@@ -1,4 +1,4 @@
-#include "reading/rules/heard_text.h"
+#include "reading/pass/heard_text.h"
 
 #include "filter/epost_sift.h"
 #include "filter/option_value.h"
