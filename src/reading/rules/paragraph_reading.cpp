@@ -408,9 +408,12 @@ void paragraphReading::remember(readingOutput& out) {
     out.setMark(marks_[2], held_.next);
 }
 
+// Most lines that are not text of a paragraph (blank lines, a header's)
+// come where no line is held: the marks are not read for them.
 void paragraphReading::release(readingOutput& out) {
+    if (!held_.held) return;
     recall(out);
-    if (held_.held) endSentence(out, held_.text, held_.end);
+    endSentence(out, held_.text, held_.end);
     held_ = heldLine();
 }
 
