@@ -309,6 +309,16 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
     }
 }
 
+// What was written from `from` on, in place of the text it was said from:
+// for a few lines only, out of the way of the search.
+[[gnu::noinline]] void putSaid(readingOutput& out, std::size_t from, sayingSoFar& saying) {
+    const std::size_t length = out.length();
+    const char* end = out.at(0) + length;
+    saying.said.append(saying.copied, end);
+    out.erase(from, length - from);
+    out.put(saying.said.data(), saying.said.data() + saying.said.size());
+}
+
 }  // namespace
 
 bool isShortDateNameRule(const filterEntry& entry) {
@@ -344,10 +354,7 @@ void sayShortDateNames(epostSift& filter, readingOutput& out, std::size_t from, 
         line = next;
     }
     // Every name said in full moves `copied` past it.
-    if (saying.copied == text) return;
-    saying.said.append(saying.copied, end);
-    out.erase(from, length - from);
-    out.put(saying.said.data(), saying.said.data() + saying.said.size());
+    if (saying.copied != text) putSaid(out, from, saying);
 }
 
 }  // namespace postsift
