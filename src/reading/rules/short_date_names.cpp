@@ -52,6 +52,23 @@ bool isMonthName(const char* begin, const char* end) {
 // A word next to a name that makes it a date's: a number ("13", "3pm",
 // "2002"), but for `beforeADay` one that ends a sentence, or a day or month
 // name with a capital ("Sep", "Tuesday").
+// Whether the name bytes that begin at `p` (to the first other byte, at
+// the latest at `end`) are a day's or a month's name.
+bool isDateName(const char* p, const char* end) {
+    const unsigned char* name = reinterpret_cast<const unsigned char*>(p);
+    const std::size_t length = static_cast<std::size_t>(end - p);
+    // Most capitals begin words of a sentence: their first two bytes and
+    // length turn them away before the names are searched.
+    if (!mayBeDateName(name, length)) return false;
+    dateName found{};
+    return findDayName(name, length, found) || findMonthName(name, length, found);
+}
+
+const char* nameEndAt(const char* p, const char* end) {
+    while (p < end && isNameByte(static_cast<unsigned char>(*p))) ++p;
+    return p;
+}
+
 bool belongsToDate(const textWord& word, bool beforeADay) {
     const char* p = word.begin;
     while (p < word.end && (*p == '(' || *p == '"' || *p == '\'')) ++p;
@@ -61,16 +78,7 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
         const char last = word.end[-1];
         return !beforeADay || (last != '.' && last != '!' && last != '?');
     }
-    if (!isCapital(first)) return false;
-    const char* end = p;
-    while (end < word.end && isNameByte(static_cast<unsigned char>(*end))) ++end;
-    const unsigned char* name = reinterpret_cast<const unsigned char*>(p);
-    const std::size_t length = static_cast<std::size_t>(end - p);
-    // Most capitals begin words of a sentence: their first two bytes and
-    // length turn them away before the names are searched.
-    if (!mayBeDateName(name, length)) return false;
-    dateName found{};
-    return findDayName(name, length, found) || findMonthName(name, length, found);
+    return isCapital(first) && isDateName(p, nameEndAt(p, word.end));
 }
 
 // Whether a rule's key is a short name's: without a trailing ',' or '.', a
@@ -204,10 +212,11 @@ inline unsigned shortLengthsAt(const char* at, const char* end, const unsigned c
     return shortLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])];
 }
 
-// Whether a day or month name may begin with the two bytes at `at` (the
-// second may be the byte that ends the line).
-inline bool mayBeginNameAt(const char* at, const unsigned char* nameLengths) {
-    return nameLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])] != 0;
+// The lengths of the day and month names that may begin with the two bytes
+// at `at` (the second may be the byte that ends the line), as
+// dateNameLengths gives them: 0 where none does.
+inline unsigned nameLengthsAt(const char* at, const unsigned char* nameLengths) {
+    return nameLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])];
 }
 
 // Whether the word may be a short name, by its first two bytes and its
@@ -292,19 +301,30 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
             ++p;
             continue;
         }
-        // Most capitals begin words of a sentence, whose first two bytes
-        // begin no day or month name (none is shorter): the search goes on
-        // after the capital, and a stop further in the word begins nothing.
-        if (!isAsciiDigit(static_cast<unsigned char>(*p)) && !mayBeginNameAt(p, nameLengths)) {
-            ++p;
-            continue;
+        // A figure begins a word of a date (belongsToDate). Most capitals
+        // begin words of a sentence, whose first two bytes begin no day or
+        // month name (none is shorter): the search goes on after the
+        // capital, and a stop further in the word begins nothing; nor after
+        // a name that is no day's or month's, where the search goes on.
+        // Told before the words beside it are looked at.
+        const char* dateEnd = p;
+        if (!isAsciiDigit(static_cast<unsigned char>(*p))) {
+            const unsigned lengths = nameLengthsAt(p, nameLengths);
+            if (lengths == 0) {
+                ++p;
+                continue;
+            }
+            // The name's length, looked up with its first two bytes, turns
+            // away most of the rest without a search.
+            dateEnd = nameEndAt(p, lineEnd);
+            const std::size_t length = static_cast<std::size_t>(dateEnd - p);
+            if (((lengths >> (length < 7 ? length : 7)) & 1u) == 0 || !isDateName(p, dateEnd)) {
+                p = dateEnd;
+                continue;
+            }
         }
-        const textWord date{begin, firstBlank(p, lineEnd)};
+        const textWord date{begin, firstBlank(dateEnd, lineEnd)};
         p = date.end;
-        // A word of a sentence where the search stopped (most capitals
-        // begin one): nothing beside it is said. Told before the words
-        // beside it are looked at.
-        if (!belongsToDate(date, false)) continue;
         looked = sayBeside(filter, line, lineEnd, date, looked, breaks, saying);
     }
 }
