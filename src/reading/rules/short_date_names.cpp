@@ -144,18 +144,6 @@ void sayWord(epostSift& filter, textWord word, textWord before, textWord next, b
     }
 }
 
-// A line that holds a date: every word is looked at.
-[[gnu::noinline]] void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
-                  sayingSoFar& saying) {
-    textWord before{line, line};
-    for (textWord word = wordAt(line, lineEnd); !word.empty();) {
-        const textWord next = wordAt(word.end, lineEnd);
-        sayWord(filter, word, before, next, true, breaks, saying);
-        before = word;
-        word = next;
-    }
-}
-
 struct byteTable {
     unsigned char of[256];
 };
@@ -247,6 +235,21 @@ bool nextMayBeShortName(const char* from, const char* lineEnd, const wordBreakTa
     while (breaksWord(*p, breaks)) ++p;
     if (p + 1 >= lineEnd || isBlank(p[0]) || isBlank(p[1])) return false;
     return shortLengthsAt(p, p + 2, shortLengths) != 0;
+}
+
+// A line that holds a date: every word is looked at, and said when it is
+// a short name with a rule; most words of a date line are not, as the
+// table of their first two bytes and lengths tells without a search.
+[[gnu::noinline]] void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd,
+                                    const wordBreakTable& breaks, sayingSoFar& saying) {
+    static const unsigned char* const shortLengths = shortDateNameLengths();
+    textWord before{line, line};
+    for (textWord word = wordAt(line, lineEnd); !word.empty();) {
+        const textWord next = wordAt(word.end, lineEnd);
+        if (mayBeShortName(word, breaks, shortLengths)) sayWord(filter, word, before, next, true, breaks, saying);
+        before = word;
+        word = next;
+    }
 }
 
 // The short names beside a word of a date (`date`), and the word itself,
