@@ -49,9 +49,6 @@ bool isMonthName(const char* begin, const char* end) {
     return findMonthName(reinterpret_cast<const unsigned char*>(begin), static_cast<std::size_t>(end - begin), found);
 }
 
-// A word next to a name that makes it a date's: a number ("13", "3pm",
-// "2002"), but for `beforeADay` one that ends a sentence, or a day or month
-// name with a capital ("Sep", "Tuesday").
 // Whether the name bytes that begin at `p` (to the first other byte, at
 // the latest at `end`) are a day's or a month's name.
 bool isDateName(const char* p, const char* end) {
@@ -64,11 +61,15 @@ bool isDateName(const char* p, const char* end) {
     return findDayName(name, length, found) || findMonthName(name, length, found);
 }
 
+// Where the name bytes that begin at `p` end, at the latest at `end`.
 const char* nameEndAt(const char* p, const char* end) {
     while (p < end && isNameByte(static_cast<unsigned char>(*p))) ++p;
     return p;
 }
 
+// A word next to a name that makes it a date's: a number ("13", "3pm",
+// "2002"), but for `beforeADay` one that ends a sentence, or a day or month
+// name with a capital ("Sep", "Tuesday").
 bool belongsToDate(const textWord& word, bool beforeADay) {
     const char* p = word.begin;
     while (p < word.end && (*p == '(' || *p == '"' || *p == '\'')) ++p;
