@@ -1070,14 +1070,15 @@ codeBlock codeBlockAt(const lineFacts& first, lineWindow& lines, const partBound
                       passState::lineVerdicts& verdicts) {
     codeBlock block;
     block.judged = first.line.next;
-    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
     // The line's verdict when it is known already (the paragraph rule
     // judges the lines of a paragraph at its first), and most lines begin
-    // nothing; else where the paragraph ends, before the verdict is worked
-    // out: most lines of a message have too few after them to begin a
-    // block, and the line need not be weighed.
+    // nothing: asked first, as it is one comparison; else where the
+    // paragraph ends, before the verdict is worked out: most lines of a
+    // message have too few after them to begin a block, and the line need
+    // not be weighed.
     const passState::lineVerdicts::verdict& kept = verdicts.slot(first.line.prefixEnd);
     if (kept.text == first.line.prefixEnd && !kept.beginsBlock) return block;
+    if (first.blank || stopsBlock(first, first.line.depth, boundaries)) return block;
     if (endsParagraphSoon(first, lines, boundaries, block.judged) || !beginsBlock(first, verdicts)) return block;
     return blockFrom(first, lines, boundaries, verdicts, block);
 }

@@ -93,6 +93,10 @@ dashRun dashRunAt(std::string_view text, std::size_t i) {
 bool holdsPause(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isDash(text[i])) continue;
+        // A hyphen alone with no blank before it ("e-mail", "well-known")
+        // joins words, as dashRunAt would tell: most dashes are such.
+        if (text[i] == '-' && (i + 1 == text.size() || text[i + 1] != '-') && (i == 0 || !isBlank(text[i - 1])))
+            continue;
         const dashRun run = dashRunAt(text, i);
         if (run.pause) return true;
         i = run.end - 1;

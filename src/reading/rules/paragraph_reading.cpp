@@ -96,11 +96,11 @@ bool holdsThreeSpaces(const char* from, const char* to) {
     return threeSpacesIn(to - 8);
 }
 
-// The gaps of a line without a tab or a bar: runs of three spaces or more.
-// Any three bytes in a row hold one of every third byte, so only those are
-// looked at, and the run around a space found.
-std::size_t spaceGaps(const char* from, const char* to) {
-    if (!holdsThreeSpaces(from, to)) return 0;
+// The gaps of a line without a tab or a bar that holds three spaces in a
+// row: runs of three spaces or more. Any three bytes in a row hold one of
+// every third byte, so only those are looked at, and the run around a
+// space found. Few lines come here: out of the way of those that do not.
+[[gnu::noinline]] std::size_t spaceGaps(const char* from, const char* to) {
     std::size_t gaps = 0;
     const std::size_t length = static_cast<std::size_t>(to - from);
     for (std::size_t i = 2; i < length; i += 3) {
@@ -118,14 +118,9 @@ std::size_t spaceGaps(const char* from, const char* to) {
     return gaps;
 }
 
-// The gaps between a table's columns: a tab or three blanks between words
-// (not after a sentence's or a clause's end, where some put more than one),
-// and bars that stand apart ("a | b", not "a || b"). A bar is a sign of
-// code: a line without one (`signs`, from its facts) holds no bar.
-std::size_t columnGaps(const char* from, const char* to, bool signs) {
-    const std::size_t length = static_cast<std::size_t>(to - from);
-    if (std::memchr(from, '\t', length) == nullptr && (!signs || std::memchr(from, '|', length) == nullptr))
-        return spaceGaps(from, to);
+// The gaps of a line that holds a tab or a bar, which few lines do (see
+// columnGaps); out of the way of those that do not.
+[[gnu::noinline]] std::size_t tabOrBarGaps(const char* from, const char* to) {
     std::size_t gaps = 0;
     for (const char* p = from; p < to;) {
         if (*p == '|' && (p == from || isBlank(p[-1])) && (p + 1 == to || isBlank(p[1]))) ++gaps;
@@ -140,6 +135,17 @@ std::size_t columnGaps(const char* from, const char* to, bool signs) {
         if (wide && gap > from && p < to && !clauseEnds(gap[-1])) ++gaps;
     }
     return gaps;
+}
+
+// The gaps between a table's columns: a tab or three blanks between words
+// (not after a sentence's or a clause's end, where some put more than one),
+// and bars that stand apart ("a | b", not "a || b"). A bar is a sign of
+// code: a line without one (`signs`, from its facts) holds no bar.
+std::size_t columnGaps(const char* from, const char* to, bool signs) {
+    const std::size_t length = static_cast<std::size_t>(to - from);
+    if (std::memchr(from, '\t', length) == nullptr && (!signs || std::memchr(from, '|', length) == nullptr))
+        return holdsThreeSpaces(from, to) ? spaceGaps(from, to) : 0;
+    return tabOrBarGaps(from, to);
 }
 
 bool startsWithLink(const char* from, const char* to) {
@@ -408,9 +414,12 @@ void paragraphReading::remember(readingOutput& out) {
     out.setMark(marks_[2], held_.next);
 }
 
+// Most lines that are not text of a paragraph (blank lines, a header's)
+// come where no line is held: the marks are not read for them.
 void paragraphReading::release(readingOutput& out) {
+    if (!held_.held) return;
     recall(out);
-    if (held_.held) endSentence(out, held_.text, held_.end);
+    endSentence(out, held_.text, held_.end);
     held_ = heldLine();
 }
 

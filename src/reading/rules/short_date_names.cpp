@@ -49,6 +49,24 @@ bool isMonthName(const char* begin, const char* end) {
     return findMonthName(reinterpret_cast<const unsigned char*>(begin), static_cast<std::size_t>(end - begin), found);
 }
 
+// Whether the name bytes that begin at `p` (to the first other byte, at
+// the latest at `end`) are a day's or a month's name.
+bool isDateName(const char* p, const char* end) {
+    const unsigned char* name = reinterpret_cast<const unsigned char*>(p);
+    const std::size_t length = static_cast<std::size_t>(end - p);
+    // Most capitals begin words of a sentence: their first two bytes and
+    // length turn them away before the names are searched.
+    if (!mayBeDateName(name, length)) return false;
+    dateName found{};
+    return findDayName(name, length, found) || findMonthName(name, length, found);
+}
+
+// Where the name bytes that begin at `p` end, at the latest at `end`.
+const char* nameEndAt(const char* p, const char* end) {
+    while (p < end && isNameByte(static_cast<unsigned char>(*p))) ++p;
+    return p;
+}
+
 // A word next to a name that makes it a date's: a number ("13", "3pm",
 // "2002"), but for `beforeADay` one that ends a sentence, or a day or month
 // name with a capital ("Sep", "Tuesday").
@@ -61,16 +79,7 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
         const char last = word.end[-1];
         return !beforeADay || (last != '.' && last != '!' && last != '?');
     }
-    if (!isCapital(first)) return false;
-    const char* end = p;
-    while (end < word.end && isNameByte(static_cast<unsigned char>(*end))) ++end;
-    const unsigned char* name = reinterpret_cast<const unsigned char*>(p);
-    const std::size_t length = static_cast<std::size_t>(end - p);
-    // Most capitals begin words of a sentence: their first two bytes and
-    // length turn them away before the names are searched.
-    if (!mayBeDateName(name, length)) return false;
-    dateName found{};
-    return findDayName(name, length, found) || findMonthName(name, length, found);
+    return isCapital(first) && isDateName(p, nameEndAt(p, word.end));
 }
 
 // Whether a rule's key is a short name's: without a trailing ',' or '.', a
@@ -136,18 +145,6 @@ void sayWord(epostSift& filter, textWord word, textWord before, textWord next, b
     }
 }
 
-// A line that holds a date: every word is looked at.
-[[gnu::noinline]] void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
-                  sayingSoFar& saying) {
-    textWord before{line, line};
-    for (textWord word = wordAt(line, lineEnd); !word.empty();) {
-        const textWord next = wordAt(word.end, lineEnd);
-        sayWord(filter, word, before, next, true, breaks, saying);
-        before = word;
-        word = next;
-    }
-}
-
 struct byteTable {
     unsigned char of[256];
 };
@@ -204,10 +201,11 @@ inline unsigned shortLengthsAt(const char* at, const char* end, const unsigned c
     return shortLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])];
 }
 
-// Whether a day or month name may begin with the two bytes at `at` (the
-// second may be the byte that ends the line).
-inline bool mayBeginNameAt(const char* at, const unsigned char* nameLengths) {
-    return nameLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])] != 0;
+// The lengths of the day and month names that may begin with the two bytes
+// at `at` (the second may be the byte that ends the line), as
+// dateNameLengths gives them: 0 where none does.
+inline unsigned nameLengthsAt(const char* at, const unsigned char* nameLengths) {
+    return nameLengths[foldedByte(at[0]) * 256u + foldedByte(at[1])];
 }
 
 // Whether the word may be a short name, by its first two bytes and its
@@ -238,6 +236,21 @@ bool nextMayBeShortName(const char* from, const char* lineEnd, const wordBreakTa
     while (breaksWord(*p, breaks)) ++p;
     if (p + 1 >= lineEnd || isBlank(p[0]) || isBlank(p[1])) return false;
     return shortLengthsAt(p, p + 2, shortLengths) != 0;
+}
+
+// A line that holds a date: every word is looked at, and said when it is
+// a short name with a rule; most words of a date line are not, as the
+// table of their first two bytes and lengths tells without a search.
+[[gnu::noinline]] void sayEveryWord(epostSift& filter, const char* line, const char* lineEnd,
+                                    const wordBreakTable& breaks, sayingSoFar& saying) {
+    static const unsigned char* const shortLengths = shortDateNameLengths();
+    textWord before{line, line};
+    for (textWord word = wordAt(line, lineEnd); !word.empty();) {
+        const textWord next = wordAt(word.end, lineEnd);
+        if (mayBeShortName(word, breaks, shortLengths)) sayWord(filter, word, before, next, true, breaks, saying);
+        before = word;
+        word = next;
+    }
 }
 
 // The short names beside a word of a date (`date`), and the word itself,
@@ -292,21 +305,42 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
             ++p;
             continue;
         }
-        // Most capitals begin words of a sentence, whose first two bytes
-        // begin no day or month name (none is shorter): the search goes on
-        // after the capital, and a stop further in the word begins nothing.
-        if (!isAsciiDigit(static_cast<unsigned char>(*p)) && !mayBeginNameAt(p, nameLengths)) {
-            ++p;
-            continue;
+        // A figure begins a word of a date (belongsToDate). Most capitals
+        // begin words of a sentence, whose first two bytes begin no day or
+        // month name (none is shorter): the search goes on after the
+        // capital, and a stop further in the word begins nothing; nor after
+        // a name that is no day's or month's, where the search goes on.
+        // Told before the words beside it are looked at.
+        const char* dateEnd = p;
+        if (!isAsciiDigit(static_cast<unsigned char>(*p))) {
+            const unsigned lengths = nameLengthsAt(p, nameLengths);
+            if (lengths == 0) {
+                ++p;
+                continue;
+            }
+            // The name's length, looked up with its first two bytes, turns
+            // away most of the rest without a search.
+            dateEnd = nameEndAt(p, lineEnd);
+            const std::size_t length = static_cast<std::size_t>(dateEnd - p);
+            if (((lengths >> (length < 7 ? length : 7)) & 1u) == 0 || !isDateName(p, dateEnd)) {
+                p = dateEnd;
+                continue;
+            }
         }
-        const textWord date{begin, firstBlank(p, lineEnd)};
+        const textWord date{begin, firstBlank(dateEnd, lineEnd)};
         p = date.end;
-        // A word of a sentence where the search stopped (most capitals
-        // begin one): nothing beside it is said. Told before the words
-        // beside it are looked at.
-        if (!belongsToDate(date, false)) continue;
         looked = sayBeside(filter, line, lineEnd, date, looked, breaks, saying);
     }
+}
+
+// What was written from `from` on, in place of the text it was said from:
+// for a few lines only, out of the way of the search.
+[[gnu::noinline]] void putSaid(readingOutput& out, std::size_t from, sayingSoFar& saying) {
+    const std::size_t length = out.length();
+    const char* end = out.at(0) + length;
+    saying.said.append(saying.copied, end);
+    out.erase(from, length - from);
+    out.put(saying.said.data(), saying.said.data() + saying.said.size());
 }
 
 }  // namespace
@@ -344,10 +378,7 @@ void sayShortDateNames(epostSift& filter, readingOutput& out, std::size_t from, 
         line = next;
     }
     // Every name said in full moves `copied` past it.
-    if (saying.copied == text) return;
-    saying.said.append(saying.copied, end);
-    out.erase(from, length - from);
-    out.put(saying.said.data(), saying.said.data() + saying.said.size());
+    if (saying.copied != text) putSaid(out, from, saying);
 }
 
 }  // namespace postsift
