@@ -196,7 +196,7 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     verdict.end = first.line.next;
     if (isRuleLine(first.line)) {
         verdict.kind = blockKind::rule;
-        blockWords title;
+        blockWords title(blockWords::personWords::skipped);
         title.addLine(first.line);
         verdict.sponsorTitle = title.sponsorWord();
         return verdict;
@@ -208,7 +208,8 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
                   "every line a verdict looks at one by one is noted");
     list_ = &context.list;
     count_ = 0;
-    blockWords walks[2];
+    blockWords walks[2] = {blockWords(blockWords::personWords::skipped),
+                           blockWords(blockWords::personWords::skipped)};
     int current = 0;
     walks[current].addLine(first.line);
     if (walks[current].lineIsAutomatic()) {
@@ -246,7 +247,28 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     words.finish();
     verdict.end = line.next;
     verdict.endsWithColon = endsWithColon(line);
+    if (words.needsPersonWords()) {
+        walks[1 - current] = wordsWithPersons(first, state);
+        return verdictOn(walks[1 - current], verdict, context);
+    }
     return verdictOn(words, verdict, context);
+}
+
+blockWords blockJudge::wordsWithPersons(const lineFacts& first, passState& state) {
+    // The block's lines again, as the walk above came to them.
+    blockWords words(blockWords::personWords::looked);
+    messageLine line = first.line;
+    const char* textEnd = first.textEnd;
+    factsRoom apart;
+    words.addLine(line);
+    for (std::size_t i = 1; i < count_; ++i) {
+        const lineFacts* next = lineAfter(line, textEnd, state, apart);
+        line = next->line;
+        textEnd = next->textEnd;
+        words.addLine(line);
+    }
+    words.finish();
+    return words;
 }
 
 void blockJudge::note(const messageLine& line, bool hasLink, bool hasAt, const blockWords& words) {

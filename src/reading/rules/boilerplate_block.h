@@ -88,6 +88,9 @@ private:
     void note(const messageLine& line, bool hasLink, bool hasAt, const blockWords& words);
     bool allLinkOnly();
     bool isContactBlock(std::size_t from, std::size_t to);
+    // The words of the block of count_ lines that begins at `first`, the
+    // person words looked for too.
+    blockWords wordsWithPersons(const lineFacts& first, passState& state);
     blockVerdict verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context);
 
     const listIdentity* list_ = nullptr;

@@ -200,33 +200,42 @@ struct boilerplateIndex {
     }
 };
 
-const boilerplateIndex& boilerplatePhrases() {
-    static const boilerplateIndex built = [] {
-        boilerplateIndex index;
-        index.add(noticeStarts, cueNoticeStart, phraseFit::begins);
-        index.add(conditionalStarts, cueConditionalStart, phraseFit::begins);
-        index.add(noticePhrases, cueNoticePhrase, phraseFit::begins);
-        index.add(mailingWords, cueMailing, phraseFit::begins);
-        index.add(noticeLabels, cueNoticeLabel, phraseFit::begins);
+// The words by which a sentence speaks of its writer ("I", "me", "not")
+// are among the commonest of all, and what they tell counts only in a
+// block that says what a notice says: an index without them lets most
+// words of most blocks go at the gate (blockWords::personWords).
+boilerplateIndex buildIndex(bool withPersonWords) {
+    boilerplateIndex index;
+    index.add(noticeStarts, cueNoticeStart, phraseFit::begins);
+    index.add(conditionalStarts, cueConditionalStart, phraseFit::begins);
+    index.add(noticePhrases, cueNoticePhrase, phraseFit::begins);
+    index.add(mailingWords, cueMailing, phraseFit::begins);
+    index.add(noticeLabels, cueNoticeLabel, phraseFit::begins);
+    if (withPersonWords) {
         index.add(personalWords, cuePersonal, phraseFit::isWord);
         index.add(firstPersonWords, cueFirstPerson, phraseFit::isWord);
-        index.add(confidentialWords, cueConfidential, phraseFit::begins);
-        index.add(addresseeWords, cueAddressee, phraseFit::begins);
-        index.add(errorWords, cueError, phraseFit::begins);
-        index.add(bindingWords, cueBinding, phraseFit::begins);
-        index.add(selfWords, cueSelf, phraseFit::begins);
-        index.add(sponsorPhrases, cueSponsorPhrase, phraseFit::begins);
-        index.add(sponsorWords, cueSponsorWord, phraseFit::begins);
-        index.add(advertWords, cueAdvert, phraseFit::beginsThenNoLetter);
-        index.add(listWordList, cueListWord, phraseFit::begins);
-        index.add(virusWords, cueVirus, phraseFit::begins);
-        index.add(scannedWords, cueScanned, phraseFit::begins);
-        index.add(deviceStarts, cueDevice, phraseFit::begins);
-        // "Best," but not "Bestellung".
-        index.add(signOffs, cueSignOff, phraseFit::beginsThenNoWordByte);
-        return index;
-    }();
-    return built;
+    }
+    index.add(confidentialWords, cueConfidential, phraseFit::begins);
+    index.add(addresseeWords, cueAddressee, phraseFit::begins);
+    index.add(errorWords, cueError, phraseFit::begins);
+    index.add(bindingWords, cueBinding, phraseFit::begins);
+    index.add(selfWords, cueSelf, phraseFit::begins);
+    index.add(sponsorPhrases, cueSponsorPhrase, phraseFit::begins);
+    index.add(sponsorWords, cueSponsorWord, phraseFit::begins);
+    index.add(advertWords, cueAdvert, phraseFit::beginsThenNoLetter);
+    index.add(listWordList, cueListWord, phraseFit::begins);
+    index.add(virusWords, cueVirus, phraseFit::begins);
+    index.add(scannedWords, cueScanned, phraseFit::begins);
+    index.add(deviceStarts, cueDevice, phraseFit::begins);
+    // "Best," but not "Bestellung".
+    index.add(signOffs, cueSignOff, phraseFit::beginsThenNoWordByte);
+    return index;
+}
+
+const boilerplateIndex& boilerplatePhrases(blockWords::personWords persons) {
+    static const boilerplateIndex withPersons = buildIndex(true);
+    static const boilerplateIndex withoutPersons = buildIndex(false);
+    return persons == blockWords::personWords::looked ? withPersons : withoutPersons;
 }
 
 // What a word of a signature's contact block may be, one bit for each list.
@@ -467,7 +476,7 @@ void blockWords::addLine(const char* begin, const char* end) {
     // longer shows capitals, so a line start after an unfinished sentence
     // goes on with it.
     bool startsSentence = sentenceEnded_;
-    const boilerplateIndex& index = boilerplatePhrases();
+    const boilerplateIndex& index = boilerplatePhrases(persons_);
     wordRuns runs;
     bool first = true;
     for (const char* piece = begin; piece < end;) {
@@ -581,6 +590,12 @@ void blockWords::finish() {
 // Confidential, delete it if it reached you in error, binds nobody.
 bool blockWords::disclaimerClaim() const { return (disclaimerSays_ & 0xdu) != 0; }
 bool blockWords::firstPerson() const { return (blockCues_ & cueFirstPerson) != 0; }
+bool blockWords::needsPersonWords() const {
+    // A sentence that is a notice's label counts unless it speaks of the
+    // writer, and a block of notice words is a notice unless it speaks as
+    // "I": without either, the words of the writer tell nothing.
+    return persons_ == personWords::skipped && ((blockCues_ & cueNoticeLabel) != 0 || noticeWords_ > 0);
+}
 bool blockWords::sponsor() const { return (blockCues_ & cueSponsorPhrase) != 0; }
 bool blockWords::sponsorWord() const { return (blockCues_ & cueSponsorWord) != 0; }
 bool blockWords::signupAdvert() const { return (blockCues_ & cueAdvert) != 0; }

@@ -35,6 +35,13 @@ struct sentenceCues {
 // phrases are written folded below).
 class blockWords {
 public:
+    // Whether the words by which a sentence speaks of its writer ("I",
+    // "me", "not") are looked for. They are among the commonest words and
+    // count only in a block that says what a notice says: a walk may skip
+    // them, and a block that needs them (needsPersonWords) is walked again.
+    enum class personWords { looked, skipped };
+    explicit blockWords(personWords persons = personWords::looked) : persons_(persons) {}
+
     // The content of the block's next line.
     void addLine(const char* begin, const char* end);
     void addLine(const messageLine& line) { addLine(line.content, line.end); }
@@ -60,6 +67,10 @@ public:
     std::size_t noticeWords() const { return noticeWords_; }
     // Whether the block speaks as "I": a person's text, never a notice.
     bool firstPerson() const;
+    // Whether the person words were skipped where what the block says may
+    // depend on them: what it says is then told by a walk that looks for
+    // them. Without, every answer below is as a walk with them gives it.
+    bool needsPersonWords() const;
     // The kinds of things a disclaimer says (confidential, for its addressee
     // only, delete it if it reached you in error, binds nobody, "this
     // message"): how many of them the block says, and whether it says it is
@@ -78,6 +89,7 @@ private:
     void word(unsigned cues, bool startsSentence);
     void endSentence();
 
+    personWords persons_;
     std::size_t words_ = 0;
     std::size_t noticeWords_ = 0;
     sentenceCues sentence_;
