@@ -233,9 +233,12 @@ boilerplateIndex buildIndex(bool withPersonWords) {
 }
 
 const boilerplateIndex& boilerplatePhrases(blockWords::personWords persons) {
+    if (persons == blockWords::personWords::skipped) {
+        static const boilerplateIndex withoutPersons = buildIndex(false);
+        return withoutPersons;
+    }
     static const boilerplateIndex withPersons = buildIndex(true);
-    static const boilerplateIndex withoutPersons = buildIndex(false);
-    return persons == blockWords::personWords::looked ? withPersons : withoutPersons;
+    return withPersons;
 }
 
 // What a word of a signature's contact block may be, one bit for each list.
@@ -470,17 +473,28 @@ void blockWords::addLine(const char* begin, const char* end) {
     std::size_t lineWords = 0;
     std::size_t sentenceWords = sentence_.words;
     lineCues_ = 0;
+    const boilerplateIndex& index = boilerplatePhrases(persons_);
     lineStartCues_ = 0;
     // A line that begins with a capital or a sign, after a line that ended
     // its sentence or stood alone, begins a sentence; the folded text no
     // longer shows capitals, so a line start after an unfinished sentence
     // goes on with it.
     bool startsSentence = sentenceEnded_;
-    const boilerplateIndex& index = boilerplatePhrases(persons_);
+    // Most sentences say nothing that their end weighs: such a sentence
+    // ends by its count starting again.
+    bool weighed = sentenceWeighed();
     wordRuns runs;
-    bool first = true;
+    const char* start = nullptr;  // where the line's first run begins
     for (const char* piece = begin; piece < end;) {
         piece = runs.split(piece, end);
+        if (start == nullptr && runs.count() > 0) {
+            // What the line says from its first byte on, not from its
+            // first word's: "(Sent from my phone)" is no device's line. A
+            // line that begins with a byte of a word says what its first
+            // word says, which is told where the word is looked up.
+            start = runs.begin(0);
+            if ((kindOf(*start) & byteOfWord) == 0) lineStartCues_ = index.phrases.cuesAt(start, start, end);
+        }
         for (std::size_t run = 0; run < runs.count(); ++run) {
             // The word, and within it its bytes of a word, without the
             // punctuation around them (which is seldom more than a byte).
@@ -488,7 +502,6 @@ void blockWords::addLine(const char* begin, const char* end) {
             const char* wordEnd = runs.end(run);
             const char* bareBegin = wordBegin;
             while (bareBegin < wordEnd && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
-            unsigned cues = 0;
             if (bareBegin != wordEnd) {
                 ++sentenceWords;
                 ++lineWords;
@@ -496,24 +509,23 @@ void blockWords::addLine(const char* begin, const char* end) {
                 if (index.gate.mayBeginAt(bareBegin, end)) {
                     const char* bareEnd = wordEnd;
                     while ((kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
-                    cues = index.phrases.cuesAt(bareBegin, bareEnd, end);
-                    if (cues != 0) word(cues, startsSentence);
+                    const unsigned cues = index.phrases.cuesAt(bareBegin, bareEnd, end);
+                    if (bareBegin == start) lineStartCues_ = cues;
+                    if (cues != 0) {
+                        word(cues, startsSentence);
+                        weighed = true;
+                    }
                 }
-            }
-            // What the line says from its first byte on, not from its first
-            // word's: "(Sent from my phone)" is no device's line.
-            if (first) {
-                lineStartCues_ = wordBegin == bareBegin ? cues : index.phrases.cuesAt(wordBegin, wordBegin, end);
-                first = false;
             }
             const unsigned last = kindOf(wordEnd[-1]);
             const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, wordEnd) : wordEnd[-1];
             startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
-            if (startsSentence) {
+            if (startsSentence & weighed) {
                 sentence_.words = sentenceWords;
                 endSentence();
-                sentenceWords = 0;
+                weighed = sentenceWeighed();
             }
+            sentenceWords = startsSentence ? 0 : sentenceWords;
         }
     }
     sentence_.words = sentenceWords;
@@ -530,6 +542,11 @@ void blockWords::addLine(const char* begin, const char* end) {
     } else {
         sentenceEnded_ = false;
     }
+}
+
+bool blockWords::sentenceWeighed() const {
+    const sentenceCues& s = sentence_;
+    return s.notice || s.personal || s.shortLabel || weakStart_ || aboutMailing_ || carried_ != 0;
 }
 
 void blockWords::word(unsigned cues, bool startsSentence) {

@@ -88,6 +88,9 @@ private:
     // What a word (counted already) says: `cues`, none of them 0.
     void word(unsigned cues, bool startsSentence);
     void endSentence();
+    // Whether the sentence being read, or what a sentence before it
+    // carries over, says anything that its end weighs (endSentence).
+    bool sentenceWeighed() const;
 
     personWords persons_;
     std::size_t words_ = 0;
