@@ -20,22 +20,35 @@ const std::size_t longestName = 100;
 const std::string_view addressSuffixes[] = {"-request", "-bounces", "-admin", "-owner", "-unsubscribe",
                                             "-subscribe", "-help", "-post", "-join", "-leave"};
 
-bool isNameByte(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return isAsciiLetter(u) || isAsciiDigit(u) || u >= 128 || c == '-' || c == '_';
-}
-
-bool isHostByte(char c) { return isNameByte(c) || c == '.'; }
-
-// What stands between the links and addresses of a list's field (a NUL
-// byte too).
-bool isLinkSeparator(char c) {
-    switch (c) {
-        case ' ': case '\t': case '<': case '>': case ',': case ';': case '"': case '\'': case '(': case ')': case '\0':
-            return true;
-        default: return false;
+// What a byte is to the names, hosts and links of a list's fields, as
+// bits: one lookup a byte, as the fields' values are walked byte by byte.
+enum : unsigned char { byteOfName = 1, byteOfHost = 2, byteBetweenLinks = 4 };
+struct listByteTable {
+    unsigned char of[256];
+};
+constexpr listByteTable listBytes = [] {
+    listByteTable table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        const bool name = letter || (c >= '0' && c <= '9') || c >= 128 || c == '-' || c == '_';
+        unsigned char kind = name ? byteOfName | byteOfHost : 0;
+        if (c == '.') kind |= byteOfHost;
+        // What stands between the links and addresses of a list's field (a
+        // NUL byte too).
+        switch (c) {
+            case ' ': case '\t': case '<': case '>': case ',': case ';': case '"': case '\'': case '(': case ')': case '\0':
+                kind |= byteBetweenLinks;
+                break;
+            default: break;
+        }
+        table.of[c] = kind;
     }
-}
+    return table;
+}();
+
+bool isNameByte(char c) { return (listBytes.of[static_cast<unsigned char>(c)] & byteOfName) != 0; }
+bool isHostByte(char c) { return (listBytes.of[static_cast<unsigned char>(c)] & byteOfHost) != 0; }
+bool isLinkSeparator(char c) { return (listBytes.of[static_cast<unsigned char>(c)] & byteBetweenLinks) != 0; }
 
 std::string_view trimmed(std::string_view text) {
     const char* end = text.data() + text.size();
