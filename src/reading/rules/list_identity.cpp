@@ -110,11 +110,13 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
         {"list-owner:", field::listLinks},   {"mailing-list:", field::listLinks},   {"x-mailing-list:", field::listLinks},
         {"sender:", field::sender},          {"precedence:", field::precedence},
     };
-    // Most header lines are none of these, which their length alone tells;
-    // a length is that of two of them at most, which are compared.
+    // Most header lines are none of these, which their length and first
+    // letter tell at one lookup; a length is that of two of them at most,
+    // which are compared.
     struct ofLength {
         unsigned char count = 0;
         unsigned char at[2] = {};
+        std::uint32_t firsts = 0;  // their first bytes' low five bits, a bit each
     };
     struct lengthTable {
         ofLength of[32];
@@ -125,6 +127,7 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
             ofLength& same = table.of[fields[i].name.size()];
             if (same.count < 2) same.at[same.count] = static_cast<unsigned char>(i);
             ++same.count;
+            same.firsts |= std::uint32_t{1} << (fields[i].name[0] & 31);
         }
         return table;
     }();
@@ -138,6 +141,7 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
     const std::size_t length = static_cast<std::size_t>(end - name);
     if (length >= 32) return field::none;
     const ofLength& same = byLength.of[length];
+    if ((same.firsts >> (foldedByte(*name) & 31) & 1) == 0) return field::none;
     for (unsigned i = 0; i < same.count; ++i) {
         const namedField& f = fields[same.at[i]];
         if (foldedByte(*name) == static_cast<unsigned char>(f.name[0]) && startsWithFolded(name, end, f.name.data()))
