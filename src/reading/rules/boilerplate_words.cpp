@@ -518,9 +518,9 @@ void blockWords::addLine(const char* begin, const char* end) {
                 }
             }
             const unsigned last = kindOf(wordEnd[-1]);
-            const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, wordEnd) : wordEnd[-1];
-            startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
-            if (startsSentence & weighed) {
+            startsSentence = (last & byteEndsSentence) != 0;
+            if ((last & byteClosing) != 0) startsSentence = (kindOf(lastMark(wordBegin, wordEnd)) & byteEndsSentence) != 0;
+            if (weighed && startsSentence) {
                 sentence_.words = sentenceWords;
                 endSentence();
                 weighed = sentenceWeighed();
@@ -546,7 +546,7 @@ void blockWords::addLine(const char* begin, const char* end) {
 
 bool blockWords::sentenceWeighed() const {
     const sentenceCues& s = sentence_;
-    return s.notice || s.personal || s.shortLabel || weakStart_ || aboutMailing_ || carried_ != 0;
+    return s.notice | s.personal | s.shortLabel | weakStart_ | aboutMailing_ | (carried_ != 0);
 }
 
 void blockWords::word(unsigned cues, bool startsSentence) {
