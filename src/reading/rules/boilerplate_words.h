@@ -62,6 +62,10 @@ public:
     bool lineSignsOff() const { return lineSignsOff_; }
 
     std::size_t words() const { return words_; }
+    // Whether no word of the block is one of the lists' (the person words
+    // aside, where they were skipped): every question below but words()
+    // then answers no, and so does what lineMayBeNotice says of each line.
+    bool saysNothing() const { return blockCues_ == 0; }
     // How many words stand in sentences that tell why the reader gets the
     // mail or how to stop it.
     std::size_t noticeWords() const { return noticeWords_; }
