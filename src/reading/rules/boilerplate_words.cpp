@@ -608,10 +608,12 @@ void blockWords::finish() {
 bool blockWords::disclaimerClaim() const { return (disclaimerSays_ & 0xdu) != 0; }
 bool blockWords::firstPerson() const { return (blockCues_ & cueFirstPerson) != 0; }
 bool blockWords::needsPersonWords() const {
-    // A sentence that is a notice's label counts unless it speaks of the
-    // writer, and a block of notice words is a notice unless it speaks as
-    // "I": without either, the words of the writer tell nothing.
-    return persons_ == personWords::skipped && ((blockCues_ & cueNoticeLabel) != 0 || noticeWords_ > 0);
+    // A block with no notice words is no notice, whether or not it speaks
+    // as "I"; and a short sentence that is a notice's label counts as
+    // notice words unless it speaks of the writer, which the skipped words
+    // would only have undone: without notice words here, there are none
+    // with them either.
+    return persons_ == personWords::skipped && noticeWords_ > 0;
 }
 bool blockWords::sponsor() const { return (blockCues_ & cueSponsorPhrase) != 0; }
 bool blockWords::sponsorWord() const { return (blockCues_ & cueSponsorWord) != 0; }
