@@ -519,7 +519,8 @@ void blockWords::addLine(const char* begin, const char* end) {
             }
             const unsigned last = kindOf(wordEnd[-1]);
             startsSentence = (last & byteEndsSentence) != 0;
-            if ((last & byteClosing) != 0) startsSentence = (kindOf(lastMark(wordBegin, wordEnd)) & byteEndsSentence) != 0;
+            if ((last & byteClosing) != 0)
+                startsSentence = (kindOf(lastMark(wordBegin, wordEnd)) & byteEndsSentence) != 0;
             if (weighed && startsSentence) {
                 sentence_.words = sentenceWords;
                 endSentence();

@@ -36,7 +36,8 @@ constexpr listByteTable listBytes = [] {
         // What stands between the links and addresses of a list's field (a
         // NUL byte too).
         switch (c) {
-            case ' ': case '\t': case '<': case '>': case ',': case ';': case '"': case '\'': case '(': case ')': case '\0':
+            case ' ': case '\t': case '<': case '>': case ',': case ';':
+            case '"': case '\'': case '(': case ')': case '\0':
                 kind |= byteBetweenLinks;
                 break;
             default: break;
