@@ -78,7 +78,7 @@ private:
 
     // Every lead, and every lead of four bytes that a phrase of three may
     // begin, by the ways it may go on.
-    hashedKeys<15> leads_;
+    hashedKeys<14> leads_;
     hashedKeys<12> leadsAlone_;  // a phrase of the lead ends or may end within three bytes after it
     hashedKeys<8> shortLeads_;   // a phrase of three bytes goes on as the lead does (shortKey)
     hashedKeys<13> leadsGoingOn_;
