@@ -66,7 +66,8 @@ private:
     // The lead of a word in the last three bytes of a text.
     static std::uint32_t leadNearEnd(const char* word, const char* end);
     // Whether a phrase of a known lead may begin at `word`: the lead is one
-    // alone, or the three bytes after it are.
+    // alone, or a phrase of three bytes goes on as it does, or the lead and
+    // the three bytes after it are one of the leads that go on.
     bool mayGoOnAsAPhrase(std::uint32_t lead, const char* word, const char* end) const;
 
     // The first three bytes of a lead of four, and whether its last is a
