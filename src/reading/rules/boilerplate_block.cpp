@@ -196,7 +196,7 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     verdict.end = first.line.next;
     if (isRuleLine(first.line)) {
         verdict.kind = blockKind::rule;
-        blockWords title;
+        blockWords title(blockWords::personWords::skipped);
         title.addLine(first.line);
         verdict.sponsorTitle = title.sponsorWord();
         return verdict;
@@ -208,7 +208,9 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
                   "every line a verdict looks at one by one is noted");
     list_ = &context.list;
     count_ = 0;
-    blockWords walks[2];
+    linksNoted_ = false;
+    blockWords walks[2] = {blockWords(blockWords::personWords::skipped),
+                           blockWords(blockWords::personWords::skipped)};
     int current = 0;
     walks[current].addLine(first.line);
     if (walks[current].lineIsAutomatic()) {
@@ -246,7 +248,28 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     words.finish();
     verdict.end = line.next;
     verdict.endsWithColon = endsWithColon(line);
+    if (words.needsPersonWords()) {
+        walks[1 - current] = wordsWithPersons(first, state);
+        return verdictOn(walks[1 - current], verdict, context);
+    }
     return verdictOn(words, verdict, context);
+}
+
+blockWords blockJudge::wordsWithPersons(const lineFacts& first, passState& state) {
+    // The block's lines again, as the walk above came to them.
+    blockWords words(blockWords::personWords::looked);
+    messageLine line = first.line;
+    const char* textEnd = first.textEnd;
+    factsRoom apart;
+    words.addLine(line);
+    for (std::size_t i = 1; i < count_; ++i) {
+        const lineFacts* next = lineAfter(line, textEnd, state, apart);
+        line = next->line;
+        textEnd = next->textEnd;
+        words.addLine(line);
+    }
+    words.finish();
+    return words;
 }
 
 void blockJudge::note(const messageLine& line, bool hasLink, bool hasAt, const blockWords& words) {
@@ -257,6 +280,7 @@ void blockJudge::note(const messageLine& line, bool hasLink, bool hasAt, const b
         note.line = line;
         note.hasLink = hasLink;
         note.hasAt = hasAt;
+        linksNoted_ = linksNoted_ || hasLink || hasAt;
         note.words = words.lineWords();
         note.mayBeNotice = words.lineMayBeNotice();
         note.signsOff = words.lineSignsOff();
@@ -265,16 +289,14 @@ void blockJudge::note(const messageLine& line, bool hasLink, bool hasAt, const b
     ++count_;
 }
 
-blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context) {
+bool blockJudge::saysBoilerplate(const blockWords& words, blockVerdict& verdict, const blockContext& context) {
     const std::size_t count = count_;
-    // What the sender introduces ("Here is the clause we agreed on:") is
-    // the sender's, whatever it says.
     const bool introduced = context.afterColon;
     const int sides = words.disclaimerSides();
     if (!introduced && sides >= 2 && words.disclaimerClaim() && (words.words() >= shortDisclaimer || sides >= 3) &&
         openingSides_ > 0) {
         verdict.kind = blockKind::disclaimer;
-        return verdict;
+        return true;
     }
     const bool underRule = context.afterRule && count <= longestTrailerUnderRule;
     // Without a rule line above it, the footer is the last lines of the
@@ -302,7 +324,7 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
             } else {
                 verdict.end = notes_[from].line.begin;
             }
-            return verdict;
+            return true;
         }
     }
     if (underRule && (listNamed() || (anyLink() && listWords(words)))) {
@@ -320,16 +342,16 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
             verdict.end = notes_[sender].line.begin;
             verdict.endsWithColon = false;
         }
-        return verdict;
+        return true;
     }
     if ((words.sponsor() || (context.afterRule && (context.sponsorTitle || words.sponsorWord()))) &&
         count <= longestTrailerUnderRule && words.words() <= mostSponsorWords && anyLink()) {
         verdict.kind = blockKind::sponsor;
-        return verdict;
+        return true;
     }
     if (!introduced && words.noticeWords() > 0 && 2 * words.noticeWords() >= words.words() && !words.firstPerson()) {
         verdict.kind = blockKind::notice;
-        return verdict;
+        return true;
     }
     if (!introduced && count <= linesLookedAtOne) {
         // Notice lines first or last in a block of text go on their own.
@@ -341,23 +363,37 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
             verdict.kind = blockKind::notice;
             verdict.end = notes_[lead].line.begin;
             verdict.endsWithColon = false;
-            return verdict;
+            return true;
         }
         if (trail > 0 && trail < count) {
             verdict.end = notes_[trail].line.begin;
             verdict.endsWithColon = endsWithColon(notes_[trail - 1].line);
-            return verdict;
+            return true;
         }
     }
     if (context.afterRule && count <= longestAdvert && words.words() <= mostSponsorWords && words.signupAdvert() &&
         anyLink()) {
         verdict.kind = blockKind::advert;
-        return verdict;
+        return true;
     }
     if (words.virusCheck() && count <= longestVirusNote) {
         verdict.kind = blockKind::automatic;
-        return verdict;
+        return true;
     }
+    return false;
+}
+
+blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context) {
+    const std::size_t count = count_;
+    // What the sender introduces ("Here is the clause we agreed on:") is
+    // the sender's, whatever it says.
+    const bool introduced = context.afterColon;
+    // Most blocks are the sender's text, which the walk tells at once: no
+    // word of the lists of boilerplate, no link or address, no rule line
+    // above. Of what follows, only a signature's contact lines need none
+    // of these.
+    const bool plain = !context.afterRule && words.saysNothing() && !linksNoted_;
+    if (!plain && saysBoilerplate(words, verdict, context)) return verdict;
     if (context.contacts && count <= linesLookedAtOne) {
         // The sign-off and the name stay; the block under them goes.
         std::size_t from = 0;
@@ -378,7 +414,7 @@ blockVerdict blockJudge::verdictOn(const blockWords& words, blockVerdict verdict
             return verdict;
         }
     }
-    if (count <= 3 && allLinkOnly()) verdict.kind = blockKind::linkOnly;
+    if (!plain && count <= 3 && allLinkOnly()) verdict.kind = blockKind::linkOnly;
     return verdict;
 }
 

@@ -88,11 +88,18 @@ private:
     void note(const messageLine& line, bool hasLink, bool hasAt, const blockWords& words);
     bool allLinkOnly();
     bool isContactBlock(std::size_t from, std::size_t to);
+    // The words of the block of count_ lines that begins at `first`, the
+    // person words looked for too.
+    blockWords wordsWithPersons(const lineFacts& first, passState& state);
     blockVerdict verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context);
+    // The verdicts that ask what the block's words say, its links or the
+    // rule line above it: whether one is given (into `verdict`).
+    bool saysBoilerplate(const blockWords& words, blockVerdict& verdict, const blockContext& context);
 
     const listIdentity* list_ = nullptr;
     lineNote notes_[linesNoted];
     std::size_t count_ = 0;      // the block's lines
+    bool linksNoted_ = false;    // a noted line may hold a link or an address
     int openingSides_ = 0;       // what its first line says of a disclaimer
     std::string folded_;         // a line folded, for the list's names
 };

@@ -200,33 +200,45 @@ struct boilerplateIndex {
     }
 };
 
-const boilerplateIndex& boilerplatePhrases() {
-    static const boilerplateIndex built = [] {
-        boilerplateIndex index;
-        index.add(noticeStarts, cueNoticeStart, phraseFit::begins);
-        index.add(conditionalStarts, cueConditionalStart, phraseFit::begins);
-        index.add(noticePhrases, cueNoticePhrase, phraseFit::begins);
-        index.add(mailingWords, cueMailing, phraseFit::begins);
-        index.add(noticeLabels, cueNoticeLabel, phraseFit::begins);
+// The words by which a sentence speaks of its writer ("I", "me", "not")
+// are among the commonest of all, and what they tell counts only in a
+// block that says what a notice says: an index without them lets most
+// words of most blocks go at the gate (blockWords::personWords).
+boilerplateIndex buildIndex(bool withPersonWords) {
+    boilerplateIndex index;
+    index.add(noticeStarts, cueNoticeStart, phraseFit::begins);
+    index.add(conditionalStarts, cueConditionalStart, phraseFit::begins);
+    index.add(noticePhrases, cueNoticePhrase, phraseFit::begins);
+    index.add(mailingWords, cueMailing, phraseFit::begins);
+    index.add(noticeLabels, cueNoticeLabel, phraseFit::begins);
+    if (withPersonWords) {
         index.add(personalWords, cuePersonal, phraseFit::isWord);
         index.add(firstPersonWords, cueFirstPerson, phraseFit::isWord);
-        index.add(confidentialWords, cueConfidential, phraseFit::begins);
-        index.add(addresseeWords, cueAddressee, phraseFit::begins);
-        index.add(errorWords, cueError, phraseFit::begins);
-        index.add(bindingWords, cueBinding, phraseFit::begins);
-        index.add(selfWords, cueSelf, phraseFit::begins);
-        index.add(sponsorPhrases, cueSponsorPhrase, phraseFit::begins);
-        index.add(sponsorWords, cueSponsorWord, phraseFit::begins);
-        index.add(advertWords, cueAdvert, phraseFit::beginsThenNoLetter);
-        index.add(listWordList, cueListWord, phraseFit::begins);
-        index.add(virusWords, cueVirus, phraseFit::begins);
-        index.add(scannedWords, cueScanned, phraseFit::begins);
-        index.add(deviceStarts, cueDevice, phraseFit::begins);
-        // "Best," but not "Bestellung".
-        index.add(signOffs, cueSignOff, phraseFit::beginsThenNoWordByte);
-        return index;
-    }();
-    return built;
+    }
+    index.add(confidentialWords, cueConfidential, phraseFit::begins);
+    index.add(addresseeWords, cueAddressee, phraseFit::begins);
+    index.add(errorWords, cueError, phraseFit::begins);
+    index.add(bindingWords, cueBinding, phraseFit::begins);
+    index.add(selfWords, cueSelf, phraseFit::begins);
+    index.add(sponsorPhrases, cueSponsorPhrase, phraseFit::begins);
+    index.add(sponsorWords, cueSponsorWord, phraseFit::begins);
+    index.add(advertWords, cueAdvert, phraseFit::beginsThenNoLetter);
+    index.add(listWordList, cueListWord, phraseFit::begins);
+    index.add(virusWords, cueVirus, phraseFit::begins);
+    index.add(scannedWords, cueScanned, phraseFit::begins);
+    index.add(deviceStarts, cueDevice, phraseFit::begins);
+    // "Best," but not "Bestellung".
+    index.add(signOffs, cueSignOff, phraseFit::beginsThenNoWordByte);
+    return index;
+}
+
+const boilerplateIndex& boilerplatePhrases(blockWords::personWords persons) {
+    if (persons == blockWords::personWords::skipped) {
+        static const boilerplateIndex withoutPersons = buildIndex(false);
+        return withoutPersons;
+    }
+    static const boilerplateIndex withPersons = buildIndex(true);
+    return withPersons;
 }
 
 // What a word of a signature's contact block may be, one bit for each list.
@@ -461,17 +473,28 @@ void blockWords::addLine(const char* begin, const char* end) {
     std::size_t lineWords = 0;
     std::size_t sentenceWords = sentence_.words;
     lineCues_ = 0;
+    const boilerplateIndex& index = boilerplatePhrases(persons_);
     lineStartCues_ = 0;
     // A line that begins with a capital or a sign, after a line that ended
     // its sentence or stood alone, begins a sentence; the folded text no
     // longer shows capitals, so a line start after an unfinished sentence
     // goes on with it.
     bool startsSentence = sentenceEnded_;
-    const boilerplateIndex& index = boilerplatePhrases();
+    // Most sentences say nothing that their end weighs: such a sentence
+    // ends by its count starting again.
+    bool weighed = sentenceWeighed();
     wordRuns runs;
-    bool first = true;
+    const char* start = nullptr;  // where the line's first run begins
     for (const char* piece = begin; piece < end;) {
         piece = runs.split(piece, end);
+        if (start == nullptr && runs.count() > 0) {
+            // What the line says from its first byte on, not from its
+            // first word's: "(Sent from my phone)" is no device's line. A
+            // line that begins with a byte of a word says what its first
+            // word says, which is told where the word is looked up.
+            start = runs.begin(0);
+            if ((kindOf(*start) & byteOfWord) == 0) lineStartCues_ = index.phrases.cuesAt(start, start, end);
+        }
         for (std::size_t run = 0; run < runs.count(); ++run) {
             // The word, and within it its bytes of a word, without the
             // punctuation around them (which is seldom more than a byte).
@@ -479,7 +502,6 @@ void blockWords::addLine(const char* begin, const char* end) {
             const char* wordEnd = runs.end(run);
             const char* bareBegin = wordBegin;
             while (bareBegin < wordEnd && (kindOf(*bareBegin) & byteOfWord) == 0) ++bareBegin;
-            unsigned cues = 0;
             if (bareBegin != wordEnd) {
                 ++sentenceWords;
                 ++lineWords;
@@ -487,24 +509,24 @@ void blockWords::addLine(const char* begin, const char* end) {
                 if (index.gate.mayBeginAt(bareBegin, end)) {
                     const char* bareEnd = wordEnd;
                     while ((kindOf(bareEnd[-1]) & byteOfWord) == 0) --bareEnd;
-                    cues = index.phrases.cuesAt(bareBegin, bareEnd, end);
-                    if (cues != 0) word(cues, startsSentence);
+                    const unsigned cues = index.phrases.cuesAt(bareBegin, bareEnd, end);
+                    if (bareBegin == start) lineStartCues_ = cues;
+                    if (cues != 0) {
+                        word(cues, startsSentence);
+                        weighed = true;
+                    }
                 }
             }
-            // What the line says from its first byte on, not from its first
-            // word's: "(Sent from my phone)" is no device's line.
-            if (first) {
-                lineStartCues_ = wordBegin == bareBegin ? cues : index.phrases.cuesAt(wordBegin, wordBegin, end);
-                first = false;
-            }
             const unsigned last = kindOf(wordEnd[-1]);
-            const char mark = (last & byteClosing) != 0 ? lastMark(wordBegin, wordEnd) : wordEnd[-1];
-            startsSentence = (kindOf(mark) & byteEndsSentence) != 0;
-            if (startsSentence) {
+            startsSentence = (last & byteEndsSentence) != 0;
+            if ((last & byteClosing) != 0)
+                startsSentence = (kindOf(lastMark(wordBegin, wordEnd)) & byteEndsSentence) != 0;
+            if (weighed && startsSentence) {
                 sentence_.words = sentenceWords;
                 endSentence();
-                sentenceWords = 0;
+                weighed = sentenceWeighed();
             }
+            sentenceWords = startsSentence ? 0 : sentenceWords;
         }
     }
     sentence_.words = sentenceWords;
@@ -521,6 +543,11 @@ void blockWords::addLine(const char* begin, const char* end) {
     } else {
         sentenceEnded_ = false;
     }
+}
+
+bool blockWords::sentenceWeighed() const {
+    const sentenceCues& s = sentence_;
+    return s.notice | s.personal | s.shortLabel | weakStart_ | aboutMailing_ | (carried_ != 0);
 }
 
 void blockWords::word(unsigned cues, bool startsSentence) {
@@ -581,6 +608,14 @@ void blockWords::finish() {
 // Confidential, delete it if it reached you in error, binds nobody.
 bool blockWords::disclaimerClaim() const { return (disclaimerSays_ & 0xdu) != 0; }
 bool blockWords::firstPerson() const { return (blockCues_ & cueFirstPerson) != 0; }
+bool blockWords::needsPersonWords() const {
+    // A block with no notice words is no notice, whether or not it speaks
+    // as "I"; and a short sentence that is a notice's label counts as
+    // notice words unless it speaks of the writer, which the skipped words
+    // would only have undone: without notice words here, there are none
+    // with them either.
+    return persons_ == personWords::skipped && noticeWords_ > 0;
+}
 bool blockWords::sponsor() const { return (blockCues_ & cueSponsorPhrase) != 0; }
 bool blockWords::sponsorWord() const { return (blockCues_ & cueSponsorWord) != 0; }
 bool blockWords::signupAdvert() const { return (blockCues_ & cueAdvert) != 0; }

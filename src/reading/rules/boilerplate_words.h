@@ -35,6 +35,13 @@ struct sentenceCues {
 // phrases are written folded below).
 class blockWords {
 public:
+    // Whether the words by which a sentence speaks of its writer ("I",
+    // "me", "not") are looked for. They are among the commonest words and
+    // count only in a block that says what a notice says: a walk may skip
+    // them, and a block that needs them (needsPersonWords) is walked again.
+    enum class personWords { looked, skipped };
+    explicit blockWords(personWords persons = personWords::looked) : persons_(persons) {}
+
     // The content of the block's next line.
     void addLine(const char* begin, const char* end);
     void addLine(const messageLine& line) { addLine(line.content, line.end); }
@@ -55,11 +62,19 @@ public:
     bool lineSignsOff() const { return lineSignsOff_; }
 
     std::size_t words() const { return words_; }
+    // Whether no word of the block is one of the lists' (the person words
+    // aside, where they were skipped): every question below but words()
+    // then answers no, and so does what lineMayBeNotice says of each line.
+    bool saysNothing() const { return blockCues_ == 0; }
     // How many words stand in sentences that tell why the reader gets the
     // mail or how to stop it.
     std::size_t noticeWords() const { return noticeWords_; }
     // Whether the block speaks as "I": a person's text, never a notice.
     bool firstPerson() const;
+    // Whether the person words were skipped where what the block says may
+    // depend on them: what it says is then told by a walk that looks for
+    // them. Without, every answer below is as a walk with them gives it.
+    bool needsPersonWords() const;
     // The kinds of things a disclaimer says (confidential, for its addressee
     // only, delete it if it reached you in error, binds nobody, "this
     // message"): how many of them the block says, and whether it says it is
@@ -77,7 +92,11 @@ private:
     // What a word (counted already) says: `cues`, none of them 0.
     void word(unsigned cues, bool startsSentence);
     void endSentence();
+    // Whether the sentence being read, or what a sentence before it
+    // carries over, says anything that its end weighs (endSentence).
+    bool sentenceWeighed() const;
 
+    personWords persons_;
     std::size_t words_ = 0;
     std::size_t noticeWords_ = 0;
     sentenceCues sentence_;

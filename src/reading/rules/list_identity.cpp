@@ -20,22 +20,36 @@ const std::size_t longestName = 100;
 const std::string_view addressSuffixes[] = {"-request", "-bounces", "-admin", "-owner", "-unsubscribe",
                                             "-subscribe", "-help", "-post", "-join", "-leave"};
 
-bool isNameByte(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return isAsciiLetter(u) || isAsciiDigit(u) || u >= 128 || c == '-' || c == '_';
-}
-
-bool isHostByte(char c) { return isNameByte(c) || c == '.'; }
-
-// What stands between the links and addresses of a list's field (a NUL
-// byte too).
-bool isLinkSeparator(char c) {
-    switch (c) {
-        case ' ': case '\t': case '<': case '>': case ',': case ';': case '"': case '\'': case '(': case ')': case '\0':
-            return true;
-        default: return false;
+// What a byte is to the names, hosts and links of a list's fields, as
+// bits: one lookup a byte, as the fields' values are walked byte by byte.
+enum : unsigned char { byteOfName = 1, byteOfHost = 2, byteBetweenLinks = 4 };
+struct listByteTable {
+    unsigned char of[256];
+};
+constexpr listByteTable listBytes = [] {
+    listByteTable table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        const bool name = letter || (c >= '0' && c <= '9') || c >= 128 || c == '-' || c == '_';
+        unsigned char kind = name ? byteOfName | byteOfHost : 0;
+        if (c == '.') kind |= byteOfHost;
+        // What stands between the links and addresses of a list's field (a
+        // NUL byte too).
+        switch (c) {
+            case ' ': case '\t': case '<': case '>': case ',': case ';':
+            case '"': case '\'': case '(': case ')': case '\0':
+                kind |= byteBetweenLinks;
+                break;
+            default: break;
+        }
+        table.of[c] = kind;
     }
-}
+    return table;
+}();
+
+bool isNameByte(char c) { return (listBytes.of[static_cast<unsigned char>(c)] & byteOfName) != 0; }
+bool isHostByte(char c) { return (listBytes.of[static_cast<unsigned char>(c)] & byteOfHost) != 0; }
+bool isLinkSeparator(char c) { return (listBytes.of[static_cast<unsigned char>(c)] & byteBetweenLinks) != 0; }
 
 std::string_view trimmed(std::string_view text) {
     const char* end = text.data() + text.size();
@@ -97,11 +111,13 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
         {"list-owner:", field::listLinks},   {"mailing-list:", field::listLinks},   {"x-mailing-list:", field::listLinks},
         {"sender:", field::sender},          {"precedence:", field::precedence},
     };
-    // Most header lines are none of these, which their length alone tells;
-    // a length is that of two of them at most, which are compared.
+    // Most header lines are none of these, which their length and first
+    // letter tell at one lookup; a length is that of two of them at most,
+    // which are compared.
     struct ofLength {
         unsigned char count = 0;
         unsigned char at[2] = {};
+        std::uint32_t firsts = 0;  // their first bytes' low five bits, a bit each
     };
     struct lengthTable {
         ofLength of[32];
@@ -112,6 +128,7 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
             ofLength& same = table.of[fields[i].name.size()];
             if (same.count < 2) same.at[same.count] = static_cast<unsigned char>(i);
             ++same.count;
+            same.firsts |= std::uint32_t{1} << (fields[i].name[0] & 31);
         }
         return table;
     }();
@@ -125,6 +142,7 @@ listIdentity::field listIdentity::fieldOf(const char* name, const char* end) {
     const std::size_t length = static_cast<std::size_t>(end - name);
     if (length >= 32) return field::none;
     const ofLength& same = byLength.of[length];
+    if ((same.firsts >> (foldedByte(*name) & 31) & 1) == 0) return field::none;
     for (unsigned i = 0; i < same.count; ++i) {
         const namedField& f = fields[same.at[i]];
         if (foldedByte(*name) == static_cast<unsigned char>(f.name[0]) && startsWithFolded(name, end, f.name.data()))

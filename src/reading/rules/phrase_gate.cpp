@@ -24,8 +24,12 @@ std::uint32_t phraseGate::leadNearEnd(const char* word, const char* end) {
     return key;
 }
 
-bool phraseGate::goesOnAsAPhrase(std::uint32_t lead, const char* after, const char* end) const {
-    // Every phrase of the lead needs the three bytes.
+bool phraseGate::mayGoOnAsAPhrase(std::uint32_t lead, const char* word, const char* end) const {
+    if (leadsAlone_.has(lead)) return true;
+    if (lead >> 24 != 0 && shortLeads_.has(shortKey(lead))) return true;
+    // Every phrase that goes on from the lead needs the three bytes.
+    const int length = 1 + (lead >> 8 != 0) + (lead >> 16 != 0) + (lead >> 24 != 0);
+    const char* after = word + length;
     if (end - after < 3) return false;
     const std::uint32_t next = phraseBytes.of[static_cast<unsigned char>(after[0])] |
                                std::uint32_t{phraseBytes.of[static_cast<unsigned char>(after[1])]} << 8 |
@@ -75,7 +79,7 @@ void phraseGate::add(const char* const* phrases, std::size_t count, phraseFit fi
             if (byte == 0 || (fit == phraseFit::beginsThenNoLetter && letter)) continue;
             lead[3] = byte;
             leads_.add(keyOf(lead, 4));
-            leadsAlone_.add(keyOf(lead, 4));
+            shortLeads_.add(shortKey(keyOf(lead, 4)));
         }
     }
 }

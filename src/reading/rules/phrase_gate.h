@@ -22,6 +22,11 @@ namespace postsift {
 // phrase of a lead goes on for three bytes or more after it, as "to" and
 // "the" do ("to unsubscribe", "the list"), those three bytes are looked up
 // too: the common words that begin phrases seldom go on as a phrase does.
+// A phrase of three bytes that may go on in a longer word ("try" in
+// "try2") lets through every lead of four that begins with it, as the
+// fit allows; after the first look, such a lead is told by its first
+// three bytes, so that the many leads it stands for do not crowd the set
+// of leads alone.
 // The sets are kept by a hash, so a few words that begin no phrase get
 // through, and the index turns them away.
 class phraseGate {
@@ -60,10 +65,23 @@ private:
     static std::uint32_t withNext(std::uint32_t lead, std::uint32_t next) { return lead ^ (next * 0x85ebca6bu); }
     // The lead of a word in the last three bytes of a text.
     static std::uint32_t leadNearEnd(const char* word, const char* end);
-    bool goesOnAsAPhrase(std::uint32_t lead, const char* after, const char* end) const;
+    // Whether a phrase of a known lead may begin at `word`: the lead is one
+    // alone, or a phrase of three bytes goes on as it does, or the lead and
+    // the three bytes after it are one of the leads that go on.
+    bool mayGoOnAsAPhrase(std::uint32_t lead, const char* word, const char* end) const;
 
-    hashedKeys<15> leads_;
+    // The first three bytes of a lead of four, and whether its last is a
+    // letter, as one key.
+    static std::uint32_t shortKey(std::uint32_t lead) {
+        const bool letterLast = (lead >> 24) - 'a' < 26u;
+        return (lead & 0xffffffu) | (letterLast ? 1u << 31 : 0u);
+    }
+
+    // Every lead, and every lead of four bytes that a phrase of three may
+    // begin, by the ways it may go on.
+    hashedKeys<14> leads_;
     hashedKeys<12> leadsAlone_;  // a phrase of the lead ends or may end within three bytes after it
+    hashedKeys<8> shortLeads_;   // a phrase of three bytes goes on as the lead does (shortKey)
     hashedKeys<13> leadsGoingOn_;
 };
 
@@ -93,10 +111,9 @@ inline bool phraseGate::mayBeginAt(const char* word, const char* end) const {
     } else {
         lead = leadNearEnd(word, end);
     }
-    if (!leads_.has(lead)) return false;
-    if (leadsAlone_.has(lead)) return true;
-    const int length = 1 + (lead >> 8 != 0) + (lead >> 16 != 0) + (lead >> 24 != 0);
-    return goesOnAsAPhrase(lead, word + length, end);
+    // Most words are turned away here; the looks after this one are out
+    // of line, which keeps the walk that asks small.
+    return leads_.has(lead) && mayGoOnAsAPhrase(lead, word, end);
 }
 
 }  // namespace postsift
