@@ -1,7 +1,6 @@
 #include "reading/pass/reading_output.h"
 
 #include <cstring>
-#include <string>
 
 #include "reading/lines/message_line.h"
 #include "reading/lines/separators.h"
@@ -23,14 +22,22 @@ void readingOutput::putPrefix(const lineFacts& line) {
 // An edit outside the written text is a rule's mistake: the pass then gives
 // up as a whole, and the scanner reads the message as it came.
 void readingOutput::insert(std::size_t offset, const char* piece) {
-    if (offset > text_.length()) {
+    const std::size_t length = text_.length();
+    if (offset > length) {
         note(false);
         return;
     }
-    const std::string after(text_.get() + offset, text_.length() - offset);
-    text_.truncate(offset);
-    note(text_.append(piece) && text_.append(after.data(), after.size()));
+    // The text grows at its end by the piece (never a part of the text),
+    // then what follows `offset` moves up to make its place: no copy of the
+    // tail is made elsewhere.
     const std::size_t added = std::strlen(piece);
+    if (!text_.append(piece, added)) {
+        note(false);
+        return;
+    }
+    char* text = text_.data();
+    std::memmove(text + offset + added, text + offset, length - offset);
+    std::memcpy(text + offset, piece, added);
     if (lineBegin_ > offset) lineBegin_ += added;
     if (looked_ > offset) looked_ += added;
     for (std::size_t& mark : marks_)
