@@ -122,9 +122,4 @@ unsigned holdingsOf(const lineFacts& line) {
            (line.hasLink ? holdsLink : 0u) | (line.hasDash ? holdsDash : 0u);
 }
 
-bool isTextOf(const lineFacts& line, const char* text, std::size_t length) {
-    return length == static_cast<std::size_t>(line.line.next - line.line.begin) &&
-           std::memcmp(text, line.line.begin, length) == 0;
-}
-
 }  // namespace postsift

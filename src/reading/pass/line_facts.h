@@ -71,11 +71,6 @@ enum lineHolding : unsigned {
 lineFacts factsOf(const messageLine& line, const char* textEnd);
 // The bits of lineHolding that the line's facts hold.
 unsigned holdingsOf(const lineFacts& line);
-// Whether [text, text + length) is the line as it stands in the message
-// (its prefix and line end included): a rule that reads what was written
-// for the line may then trust its facts, where no other rule changed it.
-bool isTextOf(const lineFacts& line, const char* text, std::size_t length);
-
 inline lineFacts factsAt(const char* position, const char* textEnd) {
     return factsOf(lineAt(position, textEnd), textEnd);
 }

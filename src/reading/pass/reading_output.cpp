@@ -31,6 +31,7 @@ void readingOutput::insert(std::size_t offset, const char* piece) {
     // then what follows `offset` moves up to make its place: no copy of the
     // tail is made elsewhere.
     const std::size_t added = std::strlen(piece);
+    ++edits_;
     if (!text_.append(piece, added)) {
         note(false);
         return;
@@ -49,6 +50,7 @@ void readingOutput::erase(std::size_t offset, std::size_t count) {
         note(false);
         return;
     }
+    ++edits_;
     char* text = text_.data();
     std::memmove(text + offset, text + offset + count, text_.length() - offset - count);
     text_.truncate(text_.length() - count);

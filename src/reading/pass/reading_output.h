@@ -52,6 +52,17 @@ public:
     void setMark(std::size_t mark, std::size_t offset) { marks_[mark] = offset; }
     std::size_t mark(std::size_t mark) const { return marks_[mark]; }
 
+    // The pass wrote the line it reads, from `at`, as it stood in the
+    // message. A rule that hears the line's fate asks whether what was
+    // written from `at` is still that line and nothing more: no piece was
+    // put in or taken out since, nor anything written after it. Where it
+    // is, the line's facts hold for it; this tells it without comparing the
+    // line's bytes.
+    void noteLineAsItStood(std::size_t at) { stood_ = {at, text_.length(), edits_}; }
+    bool holdsLineAsItStood(std::size_t at) const {
+        return stood_.at == at && stood_.end == text_.length() && stood_.edits == edits_;
+    }
+
     // Whether the scanner, after the lines written so far, reads an
     // earlier message's section. The lines are followed only when this is
     // asked, at the few lines where an earlier message may begin.
@@ -71,6 +82,14 @@ private:
     bool inSection_ = false;
     earlierMessageEnd sectionEnd_;
     std::vector<std::size_t> marks_;
+    // How many pieces were put in or taken out (insert, erase), and the
+    // line the pass noted as written as it stood.
+    std::size_t edits_ = 0;
+    struct lineAsItStood {
+        std::size_t at = unset;
+        std::size_t end = unset;
+        std::size_t edits = 0;
+    } stood_;
 };
 
 }  // namespace postsift

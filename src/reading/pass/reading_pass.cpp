@@ -145,7 +145,7 @@ private:
                 if (rule.headerLines) rule.rule->observe(line, state_, out_);
             const std::size_t written = out_.length();
             const unsigned holdings = holdingsOf(line);
-            writeHeaderLine(line, holdings);
+            if (writeHeaderLine(line, holdings)) out_.noteLineAsItStood(written);
             for (const stagedRule& rule : stages_[readingRule::following])
                 if (rule.headerLines && rule.rule->shows(readingRule::following, holdings))
                     rule.rule->after(line, lineFate::header, written, state_, out_);
@@ -194,14 +194,15 @@ private:
     }
 
     // A header line: said by the rules that read header lines, or written as
-    // it stands.
-    void writeHeaderLine(const lineFacts& line, unsigned holdings) {
+    // it stands, which it tells.
+    bool writeHeaderLine(const lineFacts& line, unsigned holdings) {
         for (const stagedRule& rule : stages_[readingRule::taking]) {
             if (rule.headerLines && rule.rule->shows(readingRule::taking, holdings) &&
                 rule.rule->take(line, state_, out_).next != nullptr)
-                return;
+                return false;
         }
         out_.put(line.line.begin, line.line.next);
+        return true;
     }
 
     const char* bodyLine(const char* p) {
@@ -235,7 +236,9 @@ private:
         if (next == nullptr) {
             // Most lines are written as they stand, in one piece.
             if (line.markAsQuote == nullptr && line.line.content == line.line.prefixEnd) {
+                const std::size_t at = out_.length();
                 out_.put(line.line.begin, line.line.next);
+                out_.noteLineAsItStood(at);
             } else {
                 out_.putPrefix(line);
                 out_.put(line.line.content, line.line.next);

@@ -226,7 +226,7 @@ void meaningfulSymbols::after(const lineFacts& line, lineFate fate, std::size_t 
     // What was written for most lines is the line as it stood, whose facts
     // then tell whether it holds a dash, or a '(' (a sign of code to them),
     // with which a label begins: most lines hold neither.
-    const bool asItStood = isTextOf(line, out.at(written), out.length() - written);
+    const bool asItStood = out.holdsLineAsItStood(written);
     const bool mayHoldLabel =
         (!asItStood || line.hasCodeSign) && std::memchr(out.at(written), '(', out.length() - written) != nullptr;
     if (asItStood && !line.hasDash && !mayHoldLabel) return;

@@ -72,8 +72,7 @@ void spokenDates::after(const lineFacts& line, lineFate fate, std::size_t writte
     const bool dateLine = headerLine && !line.folded && line.keywordEnd != nullptr && isDateKeyword(line, state);
     // A line written as it stood, with no figure and no capital that may
     // begin a day's or a month's name, has no short name beside a date.
-    const std::size_t length = out.length() - written;
-    if (!dateLine && !line.hasDateStart && isTextOf(line, out.at(written), length)) return;
+    if (!dateLine && !line.hasDateStart && out.holdsLineAsItStood(written)) return;
     sayShortDateNames(filter_, out, written, dateLine, headerLine);
 }
 
