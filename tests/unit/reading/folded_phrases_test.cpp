@@ -22,11 +22,12 @@ struct phraseList {
 };
 
 // Lists that share beginnings with each other and within themselves, end
-// inside one another, hold blanks, accents and one-byte phrases.
+// inside one another, hold blanks, accents and one-byte phrases, one of
+// which begins a longer phrase.
 const std::vector<phraseList>& lists() {
     static const std::vector<phraseList> all = {
         {{"to", "to be", "to be removed", "to remove", "d\xe9sabonn", "x"}, 1u, phraseFit::begins},
-        {{"to be", "tob", "abo", "abonn\xe9"}, 2u, phraseFit::begins},
+        {{"to be", "tob", "abo", "abonn\xe9", "x."}, 2u, phraseFit::begins},
         {{"win", "to", "d\xe9"}, 4u, phraseFit::beginsThenNoLetter},
         {{"i", "to", "abo", "x", "d\xe9sabonn\xe9"}, 8u, phraseFit::isWord},
         {{"win", "be", "abonn"}, 16u, phraseFit::beginsThenNoWordByte},
