@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "filter/language_phrases.h"
 #include "filter/option_value.h"
@@ -71,7 +72,7 @@ const char* wordedAttributionInside(const char* begin, const char* end, attribut
         if (p > begin && isAsciiLetter(static_cast<unsigned char>(p[-1]))) words = true;
         if (!words || !isBlank(p[-1]) || isBlank(*p) || !beginsWithDate(p, end)) continue;
         ++tried;
-        reading = readAttribution(std::string(p, end));
+        reading = readAttribution(std::string_view(p, static_cast<std::size_t>(end - p)));
         if (reading.found && reading.certain) return p;
     }
     return nullptr;
@@ -109,12 +110,14 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
         return lineTaken::passed();
     const bool dated = !endsInColon && beginsWithDate(begin, end);
     if (!endsInColon && !dated) return lineTaken::passed();
-    std::string joined(begin, end);
+    // Read where it stands, unless lines below it join it.
+    std::string_view joined(begin, static_cast<std::size_t>(end - begin));
+    std::string run;
     lineFacts last = line;
     // A run that begins with a date may go on to a line that ends in a
     // colon, two lines further at most.
     if (dated && !endsInColon) {
-        std::string longer = joined;
+        std::string longer(joined);
         lineFacts next = line;
         for (int more = 0; more < linesAfterFirst && state.lines.next(next, next); ++more) {
             if (next.line.depth != text.depth || next.blank) break;
@@ -122,7 +125,8 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
             longer.append(" ").append(skipBlanks(next.line.content, nextEnd), nextEnd);
             if (longer.size() > longestAttribution) break;
             if (longer.back() == ':') {
-                joined = longer;
+                run = longer;
+                joined = run;
                 last = next;
                 break;
             }
@@ -139,7 +143,7 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     const bool mayBeWorded = reading.certain || joined.size() > longestAttribution;
     // An attribution at the end of a line of reply text.
     const char* inside = attributionInside(begin, end);
-    if (inside != nullptr) reading = readAttribution(std::string(inside, end));
+    if (inside != nullptr) reading = readAttribution(std::string_view(inside, static_cast<std::size_t>(end - inside)));
     if (inside == nullptr || !reading.found)
         inside = mayBeWorded ? wordedAttributionInside(begin, end, reading) : nullptr;
     if (inside == nullptr || whatFollows(line, reading, state.lines) == follower::nothing) return lineTaken::passed();
