@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 #include "reading/dates/date_tokens.h"
 #include "reading/lines/display_name.h"
@@ -17,19 +16,40 @@ namespace {
 
 const std::size_t wordsOfAName = 5;
 
-struct word {
-    std::size_t begin;
-    std::size_t end;
-    bool date;  // a word of a date (isDateWord), asked of each word once
+// Where the name stands in a wording's part that holds it: after the last
+// word that introduces a name ("heeft", "użytkownik"), without the words of
+// a date before and after it. Found in one walk over the words, each asked
+// once whether it belongs to a date.
+struct namePlace {
+    const char* begin = nullptr;  // null when only words of a date are left
+    const char* end = nullptr;
+    bool dateFirst = false;   // the first word left is one of a date
+    bool dateInside = false;  // a word of a date stands between words of the name
 };
 
-std::vector<word> wordsOf(std::string_view text, std::size_t from, std::size_t to) {
-    std::vector<word> words;
-    const char* base = text.data();
-    for (textWord w = wordAt(base + from, base + to); !w.empty(); w = wordAt(w.end, base + to))
-        words.push_back({static_cast<std::size_t>(w.begin - base), static_cast<std::size_t>(w.end - base),
-                         isDateWord(w.begin, w.length())});
-    return words;
+namePlace namePlaceIn(const char* from, const char* to) {
+    namePlace place;
+    bool any = false;
+    bool dateSinceName = false;  // a word of a date since the last other word
+    for (textWord w = wordAt(from, to); !w.empty(); w = wordAt(w.end, to)) {
+        if (isNameIntroduction(w.begin, w.length())) {
+            place = namePlace{};
+            any = dateSinceName = false;
+            continue;
+        }
+        const bool date = isDateWord(w.begin, w.length());
+        if (!any) place.dateFirst = date;
+        any = true;
+        if (date) {
+            dateSinceName = place.begin != nullptr;
+            continue;
+        }
+        if (place.begin == nullptr) place.begin = w.begin;
+        place.dateInside = place.dateInside || dateSinceName;
+        dateSinceName = false;
+        place.end = w.end;
+    }
+    return place;
 }
 
 // The wordings that end with each byte before their colon, folded, as
@@ -225,25 +245,12 @@ attributionReading readAttribution(std::string_view text) {
     // whatever name it holds.
     if (!reading.certain && !reading.dated) return reading;
 
-    // The name: after a word that introduces it ("heeft", "użytkownik"),
-    // without the date before and after it.
-    std::vector<word> words = wordsOf(text, where.begin, where.end);
-    for (std::size_t i = words.size(); i-- > 0;) {
-        if (isNameIntroduction(text.data() + words[i].begin, words[i].end - words[i].begin)) {
-            words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(i + 1));
-            break;
-        }
-    }
-    const bool dateFirst = !words.empty() && words.front().date;
-    std::size_t first = 0;
-    std::size_t last = words.size();
-    while (first < last && words[first].date) ++first;
-    while (last > first && words[last - 1].date) --last;
-    bool dateInside = false;
-    for (std::size_t i = first; i < last; ++i) dateInside = dateInside || words[i].date;
+    const namePlace place = namePlaceIn(text.data() + where.begin, text.data() + where.end);
+    const bool dateFirst = place.dateFirst;
+    const bool dateInside = place.dateInside;
     // What names the writer, read where it stands in the text.
-    const char* said = text.data() + (first < last ? words[first].begin : 0);
-    const char* saidEnd = first < last ? text.data() + words[last - 1].end : said;
+    const char* said = place.begin != nullptr ? place.begin : text.data();
+    const char* saidEnd = place.begin != nullptr ? place.end : said;
     std::size_t count = 0;
     reading.name = displayName(said, saidEnd, count);
     if (isReaderAddressed(reading.name.data(), reading.name.size())) reading.name.clear();
