@@ -210,10 +210,14 @@ bool holdsDate(std::string_view text) {
     bool month = false;
     bool number = false;
     const char* end = text.data() + text.size();
+    // Figures begin with a digit, and a month's name never does.
     for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+        if (!isAsciiDigit(static_cast<unsigned char>(*w.begin))) {
+            month = month || isMonthName(w.begin, w.length());
+            continue;
+        }
         if (isFigureDateOrTime(w.begin, w.length())) return true;
-        month = month || isMonthName(w.begin, w.length());
-        number = number || isAsciiDigit(static_cast<unsigned char>(*w.begin));
+        number = true;
     }
     return month && number;
 }
