@@ -184,7 +184,9 @@ const char* attributionLines::writeAttribution(const lineFacts& line, const char
 }
 
 void attributionLines::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
-    if ((fate == lineFate::text || fate == lineFate::keywordLine) && holdsOwnWords(line)) ownWords_ = true;
+    // Once one line of the sender's own is known, no other is asked.
+    if (!ownWords_ && (fate == lineFate::text || fate == lineFate::keywordLine) && holdsOwnWords(line))
+        ownWords_ = true;
 }
 
 // Amortised over the message: each line is looked at once, however many
