@@ -108,6 +108,15 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     if (!endsInColon && (!line.hasAt || std::memchr(begin, '@', static_cast<std::size_t>(end - begin)) == nullptr) &&
         !colonFollows(line, state.lines))
         return lineTaken::passed();
+    return read(line, begin, end, state, out);
+}
+
+// The few lines that may be one are read apart from the many passed over
+// above, which then need none of what reading them takes.
+lineTaken attributionLines::read(const lineFacts& line, const char* begin, const char* end, passState& state,
+                                 readingOutput& out) {
+    const messageLine& text = line.line;
+    const bool endsInColon = end[-1] == ':';
     const bool dated = !endsInColon && beginsWithDate(begin, end);
     if (!endsInColon && !dated) return lineTaken::passed();
     // Read where it stands, unless lines below it join it.
