@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "filter/language_phrases.h"
 #include "filter/option_value.h"
@@ -71,7 +72,7 @@ const char* wordedAttributionInside(const char* begin, const char* end, attribut
         if (p > begin && isAsciiLetter(static_cast<unsigned char>(p[-1]))) words = true;
         if (!words || !isBlank(p[-1]) || isBlank(*p) || !beginsWithDate(p, end)) continue;
         ++tried;
-        reading = readAttribution(std::string(p, end));
+        reading = readAttribution(std::string_view(p, static_cast<std::size_t>(end - p)));
         if (reading.found && reading.certain) return p;
     }
     return nullptr;
@@ -107,14 +108,25 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     if (!endsInColon && (!line.hasAt || std::memchr(begin, '@', static_cast<std::size_t>(end - begin)) == nullptr) &&
         !colonFollows(line, state.lines))
         return lineTaken::passed();
+    return read(line, begin, end, state, out);
+}
+
+// The few lines that may be one are read apart from the many passed over
+// above, which then need none of what reading them takes.
+lineTaken attributionLines::read(const lineFacts& line, const char* begin, const char* end, passState& state,
+                                 readingOutput& out) {
+    const messageLine& text = line.line;
+    const bool endsInColon = end[-1] == ':';
     const bool dated = !endsInColon && beginsWithDate(begin, end);
     if (!endsInColon && !dated) return lineTaken::passed();
-    std::string joined(begin, end);
+    // Read where it stands, unless lines below it join it.
+    std::string_view joined(begin, static_cast<std::size_t>(end - begin));
+    std::string run;
     lineFacts last = line;
     // A run that begins with a date may go on to a line that ends in a
     // colon, two lines further at most.
     if (dated && !endsInColon) {
-        std::string longer = joined;
+        std::string longer(joined);
         lineFacts next = line;
         for (int more = 0; more < linesAfterFirst && state.lines.next(next, next); ++more) {
             if (next.line.depth != text.depth || next.blank) break;
@@ -122,7 +134,8 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
             longer.append(" ").append(skipBlanks(next.line.content, nextEnd), nextEnd);
             if (longer.size() > longestAttribution) break;
             if (longer.back() == ':') {
-                joined = longer;
+                run = longer;
+                joined = run;
                 last = next;
                 break;
             }
@@ -139,7 +152,7 @@ lineTaken attributionLines::take(const lineFacts& line, passState& state, readin
     const bool mayBeWorded = reading.certain || joined.size() > longestAttribution;
     // An attribution at the end of a line of reply text.
     const char* inside = attributionInside(begin, end);
-    if (inside != nullptr) reading = readAttribution(std::string(inside, end));
+    if (inside != nullptr) reading = readAttribution(std::string_view(inside, static_cast<std::size_t>(end - inside)));
     if (inside == nullptr || !reading.found)
         inside = mayBeWorded ? wordedAttributionInside(begin, end, reading) : nullptr;
     if (inside == nullptr || whatFollows(line, reading, state.lines) == follower::nothing) return lineTaken::passed();
@@ -180,7 +193,9 @@ const char* attributionLines::writeAttribution(const lineFacts& line, const char
 }
 
 void attributionLines::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
-    if ((fate == lineFate::text || fate == lineFate::keywordLine) && holdsOwnWords(line)) ownWords_ = true;
+    // Once one line of the sender's own is known, no other is asked.
+    if (!ownWords_ && (fate == lineFate::text || fate == lineFate::keywordLine) && holdsOwnWords(line))
+        ownWords_ = true;
 }
 
 // Amortised over the message: each line is looked at once, however many

@@ -45,6 +45,10 @@ public:
     void readsHistoryAlone(const char* phrase) { forwardPhrase_ = phrase; }
 
 private:
+    // The rest of take, for a line that ends in a colon or may begin a run
+    // that does: [begin, end) is its text without the blanks around it.
+    [[gnu::noinline]] lineTaken read(const lineFacts& line, const char* begin, const char* end, passState& state,
+                                     readingOutput& out);
     enum class follower { nothing, quote, earlierMessage, unquotedEarlierMessage };
     follower whatFollows(const lineFacts& last, const attributionReading& reading, lineWindow& lines);
     // A quote in any form begins at or after this line.

@@ -1,7 +1,8 @@
 #include "reading/rules/attribution_reading.h"
 
+#include <cstdint>
 #include <cstring>
-#include <vector>
+#include <string_view>
 
 #include "reading/dates/date_tokens.h"
 #include "reading/lines/display_name.h"
@@ -15,32 +16,103 @@ namespace {
 
 const std::size_t wordsOfAName = 5;
 
-struct word {
-    std::size_t begin;
-    std::size_t end;
-    bool date;  // a word of a date (isDateWord), asked of each word once
+// What a text's words say of a date: a date or a time in figures, or a
+// month and a number.
+struct dateSigns {
+    bool figures = false;
+    bool month = false;
+    bool number = false;
+
+    // Figures begin with a digit, and a month's name never does: `kind`
+    // is asked for only of the other words, and only until a month is
+    // found.
+    template <typename kindOfWord>
+    void add(const textWord& w, kindOfWord kind) {
+        if (!isAsciiDigit(static_cast<unsigned char>(*w.begin))) {
+            month = month || kind() == dateWordKind::month;
+            return;
+        }
+        number = true;
+        figures = figures || isFigureDateOrTime(w.begin, w.length());
+    }
+    bool dated() const { return figures || (month && number); }
 };
 
-std::vector<word> wordsOf(const std::string& text, std::size_t from, std::size_t to) {
-    std::vector<word> words;
-    const char* base = text.data();
-    for (textWord w = wordAt(base + from, base + to); !w.empty(); w = wordAt(w.end, base + to))
-        words.push_back({static_cast<std::size_t>(w.begin - base), static_cast<std::size_t>(w.end - base),
-                         isDateWord(w.begin, w.length())});
-    return words;
+// Adds the signs of the words of [from, to).
+dateSigns withDateSigns(dateSigns signs, const char* from, const char* to) {
+    for (textWord w = wordAt(from, to); !w.empty() && !signs.figures; w = wordAt(w.end, to))
+        signs.add(w, [&] { return dateWordOf(w.begin, w.length()); });
+    return signs;
 }
 
-// The lengths of a list's words, counted once: every line that ends in a
-// colon is compared with each wording.
-std::vector<std::size_t> lengthsOf(const char* const* words, std::size_t count) {
-    std::vector<std::size_t> lengths;
-    for (std::size_t i = 0; i < count; ++i) lengths.push_back(std::strlen(words[i]));
-    return lengths;
+// Where the name stands in a wording's part that holds it: after the last
+// word that introduces a name ("heeft", "użytkownik"), without the words of
+// a date before and after it. Found in one walk over the words, each asked
+// once what it is to a date; the walk notes the signs of a date it meets.
+struct namePlace {
+    const char* begin = nullptr;  // null when only words of a date are left
+    const char* end = nullptr;
+    bool dateFirst = false;   // the first word left is one of a date
+    bool dateInside = false;  // a word of a date stands between words of the name
+    dateSigns signs;          // of every word walked over
+};
+
+namePlace namePlaceIn(const char* from, const char* to) {
+    namePlace place;
+    bool any = false;
+    bool dateSinceName = false;  // a word of a date since the last other word
+    for (textWord w = wordAt(from, to); !w.empty(); w = wordAt(w.end, to)) {
+        const dateWordKind kind = dateWordOf(w.begin, w.length());
+        place.signs.add(w, [kind] { return kind; });
+        if (isNameIntroduction(w.begin, w.length())) {
+            place = namePlace{{}, {}, false, false, place.signs};
+            any = dateSinceName = false;
+            continue;
+        }
+        const bool date = kind != dateWordKind::none;
+        if (!any) place.dateFirst = date;
+        any = true;
+        if (date) {
+            dateSinceName = place.begin != nullptr;
+            continue;
+        }
+        if (place.begin == nullptr) place.begin = w.begin;
+        place.dateInside = place.dateInside || dateSinceName;
+        dateSinceName = false;
+        place.end = w.end;
+    }
+    return place;
+}
+
+// The wordings that end with each byte before their colon, folded, as
+// bits: the spoken endings first, then the others, each in its list's
+// order. Every line that ends in a colon is looked up here, and most meet
+// no wording or one or two.
+struct endingIndex {
+    static constexpr std::size_t count = spokenEndingCount + attributionEndingCount;
+    static_assert(count <= 32, "a bit for each ending");
+    const char* endings[count];
+    std::size_t lengths[count];
+    std::uint32_t byBefore[256] = {};
+};
+
+const endingIndex& endings() {
+    static const endingIndex built = [] {
+        endingIndex made{};
+        for (std::size_t i = 0; i < endingIndex::count; ++i) {
+            const char* ending = i < spokenEndingCount ? spokenEndings[i] : attributionEndings[i - spokenEndingCount];
+            made.endings[i] = ending;
+            made.lengths[i] = std::strlen(ending);
+            made.byBefore[static_cast<unsigned char>(ending[made.lengths[i] - 2])] |= std::uint32_t{1} << i;
+        }
+        return made;
+    }();
+    return built;
 }
 
 // Compared from the end, where most wordings already differ from the text
 // in the byte before the colon.
-bool endsWithFolded(const std::string& text, const char* lower, std::size_t length, std::size_t& at) {
+bool endsWithFolded(std::string_view text, const char* lower, std::size_t length, std::size_t& at) {
     if (text.size() < length) return false;
     at = text.size() - length;
     for (std::size_t i = length; i-- > 0;)
@@ -51,19 +123,49 @@ bool endsWithFolded(const std::string& text, const char* lower, std::size_t leng
 // The last place where `lower` occurs, ignoring ASCII case. The wordings
 // begin with a blank, which text holds everywhere: a place is compared
 // with the whole wording only when its first two bytes are the wording's.
-std::size_t findLastFolded(const std::string& text, const char* lower, std::size_t before) {
+std::size_t findLastFolded(std::string_view text, const char* lower, std::size_t before) {
     const std::size_t length = std::strlen(lower);
-    if (before < length) return std::string::npos;
+    if (before < length) return std::string_view::npos;
     const unsigned char first = static_cast<unsigned char>(lower[0]);
     const unsigned char second = length > 1 ? static_cast<unsigned char>(lower[1]) : 0;
     for (std::size_t i = before - length + 1; i-- > 0;)
         if ((length < 2 || foldedByte(text[i + 1]) == second) && foldedByte(text[i]) == first &&
             startsWithFolded(text.data() + i, text.data() + before, lower))
             return i;
-    return std::string::npos;
+    return std::string_view::npos;
 }
 
-bool holdsDigit(const std::string& text) {
+// Where each verb occurs last before the final colon, found in one walk
+// back over the text: every verb begins with a blank, and only a blank
+// followed by a verb's second byte is compared with it.
+void lastVerbs(std::string_view text, std::size_t (&at)[attributionVerbCount]) {
+    static const bool blankFirst = [] {
+        for (std::size_t v = 0; v < attributionVerbCount; ++v)
+            if (attributionVerbs[v][0] != ' ' || attributionVerbs[v][1] == '\0') return false;
+        return true;
+    }();
+    if (!blankFirst) {
+        for (std::size_t v = 0; v < attributionVerbCount; ++v)
+            at[v] = findLastFolded(text, attributionVerbs[v], text.size() - 1);
+        return;
+    }
+    std::size_t missing = attributionVerbCount;
+    for (std::size_t v = 0; v < attributionVerbCount; ++v) at[v] = std::string_view::npos;
+    const char* before = text.data() + text.size() - 1;
+    for (std::size_t i = text.size() - 1; i-- > 0 && missing > 0;) {
+        if (text[i] != ' ') continue;
+        const unsigned char second = foldedByte(text[i + 1]);
+        for (std::size_t v = 0; v < attributionVerbCount; ++v) {
+            if (at[v] != std::string_view::npos || static_cast<unsigned char>(attributionVerbs[v][1]) != second ||
+                !startsWithFolded(text.data() + i, before, attributionVerbs[v]))
+                continue;
+            at[v] = i;
+            --missing;
+        }
+    }
+}
+
+bool holdsDigit(std::string_view text) {
     for (const char c : text)
         if (isAsciiDigit(static_cast<unsigned char>(c))) return true;
     return false;
@@ -75,7 +177,7 @@ struct region {
     std::size_t end = 0;
 };
 
-bool holdsOtherThanDates(const std::string& text, region r) {
+bool holdsOtherThanDates(std::string_view text, region r) {
     const char* end = text.data() + r.end;
     for (textWord w = wordAt(text.data() + r.begin, end); !w.empty(); w = wordAt(w.end, end))
         if (!isDateWord(w.begin, w.length())) return true;
@@ -97,26 +199,24 @@ bool wordingsEndInColon() {
     return colons;
 }
 
-bool findWording(const std::string& text, region& where, bool& spoken) {
+bool findWording(std::string_view text, region& where, bool& spoken) {
     if (text.back() != ':' && wordingsEndInColon()) return false;
-    static const std::vector<std::size_t> spokenLengths = lengthsOf(spokenEndings, spokenEndingCount);
-    static const std::vector<std::size_t> endingLengths = lengthsOf(attributionEndings, attributionEndingCount);
+    const endingIndex& index = endings();
     std::size_t at = 0;
-    for (std::size_t i = 0; i < spokenEndingCount; ++i) {
-        if (!endsWithFolded(text, spokenEndings[i], spokenLengths[i], at)) continue;
+    const std::uint32_t candidates = text.size() < 2 ? 0 : index.byBefore[foldedByte(text[text.size() - 2])];
+    for (std::size_t i = 0; i < endingIndex::count; ++i) {
+        if ((candidates >> i & 1) == 0 || !endsWithFolded(text, index.endings[i], index.lengths[i], at)) continue;
         where = {0, at};
-        spoken = true;
-        return true;
-    }
-    for (std::size_t i = 0; i < attributionEndingCount; ++i) {
-        if (!endsWithFolded(text, attributionEndings[i], endingLengths[i], at)) continue;
-        where = {0, at};
+        if (i < spokenEndingCount) {
+            spoken = true;
+            return true;
+        }
         // "Jonas Brandt hat am 14.03.2025 geschrieben:", "Am 14.03.2025 hat
         // Jonas Brandt geschrieben:": the name is on the side of "hat"
         // that is not a date.
-        if (std::strcmp(attributionEndings[i], " geschrieben:") == 0) {
+        if (std::strcmp(index.endings[i], " geschrieben:") == 0) {
             const std::size_t has = findLastFolded(text, " hat ", at);
-            if (has != std::string::npos) {
+            if (has != std::string_view::npos) {
                 const region after{has + 5, at};
                 where = holdsOtherThanDates(text, after) ? after : region{0, has};
             }
@@ -126,9 +226,11 @@ bool findWording(const std::string& text, region& where, bool& spoken) {
     // "Am 14.03.2025 um 10:12 schrieb Jonas Brandt:", or "Jonas Brandt
     // schrieb am 14.03.2025 10:12:".
     if (text.back() != ':') return false;
+    std::size_t verbs[attributionVerbCount];
+    lastVerbs(text, verbs);
     for (std::size_t i = 0; i < attributionVerbCount; ++i) {
-        const std::size_t verb = findLastFolded(text, attributionVerbs[i], text.size() - 1);
-        if (verb == std::string::npos) continue;
+        const std::size_t verb = verbs[i];
+        if (verb == std::string_view::npos) continue;
         const region after{verb + std::strlen(attributionVerbs[i]), text.size() - 1};
         where = holdsOtherThanDates(text, after) ? after : region{0, verb};
         return true;
@@ -136,20 +238,8 @@ bool findWording(const std::string& text, region& where, bool& spoken) {
     return false;
 }
 
-bool holdsDate(const std::string& text) {
-    bool month = false;
-    bool number = false;
-    const char* end = text.data() + text.size();
-    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
-        if (isFigureDateOrTime(w.begin, w.length())) return true;
-        month = month || isMonthName(w.begin, w.length());
-        number = number || isAsciiDigit(static_cast<unsigned char>(*w.begin));
-    }
-    return month && number;
-}
-
 // Every word: a capital, or a letter above ASCII.
-bool beginsWithCapital(const std::string& name) {
+bool beginsWithCapital(std::string_view name) {
     const char* end = name.data() + name.size();
     for (textWord w = wordAt(name.data(), end); !w.empty(); w = wordAt(w.end, end)) {
         const unsigned char c = static_cast<unsigned char>(*w.begin);
@@ -160,7 +250,7 @@ bool beginsWithCapital(const std::string& name) {
 
 }  // namespace
 
-attributionReading readAttribution(const std::string& text) {
+attributionReading readAttribution(std::string_view text) {
     attributionReading reading;
     if (text.empty() || text.size() > longestAttribution) return reading;
     const bool endsInColon = text.back() == ':';
@@ -168,32 +258,31 @@ attributionReading readAttribution(const std::string& text) {
     reading.certain = findWording(text, where, reading.spoken);
     // Without a wording, only a date makes one, and a date has figures;
     // without a colon, an address too: most lines go here.
-    if (!reading.certain && (!holdsDigit(text) || (!endsInColon && text.find('@') == std::string::npos)))
+    if (!reading.certain && (!holdsDigit(text) || (!endsInColon && text.find('@') == std::string_view::npos)))
         return reading;
-    reading.dated = holdsDate(text);
-    // Without a wording, a text with no date is none by its shape either,
-    // whatever name it holds.
-    if (!reading.certain && !reading.dated) return reading;
-
-    // The name: after a word that introduces it ("heeft", "użytkownik"),
-    // without the date before and after it.
-    std::vector<word> words = wordsOf(text, where.begin, where.end);
-    for (std::size_t i = words.size(); i-- > 0;) {
-        if (isNameIntroduction(text.data() + words[i].begin, words[i].end - words[i].begin)) {
-            words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(i + 1));
-            break;
-        }
+    const char* textEnd = text.data() + text.size();
+    const char* nameFrom = text.data() + where.begin;
+    const char* nameTo = text.data() + where.end;
+    // Where the part that holds the name is the text's first words, the
+    // walk that finds the name tells of the date as well, and only the
+    // words after it are walked over again.
+    const bool firstWords = reading.certain && where.begin == 0 && (nameTo == textEnd || isBlank(*nameTo));
+    namePlace place;
+    if (firstWords) {
+        place = namePlaceIn(nameFrom, nameTo);
+        reading.dated = withDateSigns(place.signs, nameTo, textEnd).dated();
+    } else {
+        reading.dated = withDateSigns({}, text.data(), textEnd).dated();
+        // Without a wording, a text with no date is none by its shape
+        // either, whatever name it holds.
+        if (!reading.certain && !reading.dated) return reading;
+        place = namePlaceIn(nameFrom, nameTo);
     }
-    const bool dateFirst = !words.empty() && words.front().date;
-    std::size_t first = 0;
-    std::size_t last = words.size();
-    while (first < last && words[first].date) ++first;
-    while (last > first && words[last - 1].date) --last;
-    bool dateInside = false;
-    for (std::size_t i = first; i < last; ++i) dateInside = dateInside || words[i].date;
+    const bool dateFirst = place.dateFirst;
+    const bool dateInside = place.dateInside;
     // What names the writer, read where it stands in the text.
-    const char* said = text.data() + (first < last ? words[first].begin : 0);
-    const char* saidEnd = first < last ? text.data() + words[last - 1].end : said;
+    const char* said = place.begin != nullptr ? place.begin : text.data();
+    const char* saidEnd = place.begin != nullptr ? place.end : said;
     std::size_t count = 0;
     reading.name = displayName(said, saidEnd, count);
     if (isReaderAddressed(reading.name.data(), reading.name.size())) reading.name.clear();

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace postsift {
 
@@ -31,6 +32,6 @@ struct attributionReading {
 //   <kenji@x.jp>"). The name's words then begin with capitals, so that a
 //   sentence such as "Meeting at 10:00 with Marc:" is none.
 // A name has five words at most; a longer text is a sentence.
-attributionReading readAttribution(const std::string& text);
+attributionReading readAttribution(std::string_view text);
 
 }  // namespace postsift

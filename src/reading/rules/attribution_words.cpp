@@ -5,20 +5,23 @@
 namespace postsift {
 
 // \xe9 is e acute, \xf3 o acute.
-const char* const attributionEndings[] = {
+constexpr const char* attributionEndings[] = {
     " wrote:", " writes:", " a \xe9" "crit :", " a \xe9" "crit:", " a ecrit :",
     " a ecrit:", " avez \xe9" "crit :", " avez \xe9" "crit:", " avez ecrit :", " avez ecrit:", " as \xe9" "crit :",
     " as \xe9" "crit:", " as ecrit :", " as ecrit:", " schrieb:", " schrieben:", " schriebst:", " geschrieben:",
     " het volgende geschreven:", " geschreven:", " schreef:", " skrev:", " napisal:", " napisala:", " escribi\xf3:",
     " escribio:", " ha scritto:", " escreveu:",
 };
-const std::size_t attributionEndingCount = sizeof attributionEndings / sizeof attributionEndings[0];
 
-const char* const spokenEndings[] = {" said:", " says:", " mentioned:"};
-const std::size_t spokenEndingCount = sizeof spokenEndings / sizeof spokenEndings[0];
+constexpr const char* spokenEndings[] = {" said:", " says:", " mentioned:"};
 
-const char* const attributionVerbs[] = {" schrieb ", " skrev ", " schreef "};
-const std::size_t attributionVerbCount = sizeof attributionVerbs / sizeof attributionVerbs[0];
+constexpr const char* attributionVerbs[] = {" schrieb ", " skrev ", " schreef "};
+
+// The counts are given in the header, where the look-ups by byte size
+// their tables: a list one entry short of its count would end in a null.
+static_assert(attributionEndings[attributionEndingCount - 1] != nullptr, "attributionEndingCount too large");
+static_assert(spokenEndings[spokenEndingCount - 1] != nullptr, "spokenEndingCount too large");
+static_assert(attributionVerbs[attributionVerbCount - 1] != nullptr, "attributionVerbCount too large");
 
 // Both are asked of many words, most of them of other lengths than theirs.
 bool isReaderAddressed(const char* word, std::size_t length) {

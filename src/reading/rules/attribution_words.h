@@ -10,19 +10,19 @@ namespace postsift {
 
 // The endings after which the name has been said ("wrote:", "a écrit :"),
 // lower case, the final ':' included.
-extern const char* const attributionEndings[];
-extern const std::size_t attributionEndingCount;
+inline constexpr std::size_t attributionEndingCount = 28;
+extern const char* const attributionEndings[attributionEndingCount];
 
 // Endings that people write in prose too ("The manual said:", "What the
 // magazine said:" above a quotation without '>' marks): an attribution
 // above a quote, never above an earlier message without marks.
-extern const char* const spokenEndings[];
-extern const std::size_t spokenEndingCount;
+inline constexpr std::size_t spokenEndingCount = 3;
+extern const char* const spokenEndings[spokenEndingCount];
 
 // The verbs after which the name is said, up to the final ':' ("schrieb
 // Jonas Brandt:", "skrev Elin:"), lower case.
-extern const char* const attributionVerbs[];
-extern const std::size_t attributionVerbCount;
+inline constexpr std::size_t attributionVerbCount = 3;
+extern const char* const attributionVerbs[attributionVerbCount];
 
 // "you wrote:", "vous avez écrit :", "Sie schrieben:": the reader is the
 // writer, and no name is said.
