@@ -16,45 +16,33 @@ namespace {
 
 const std::size_t wordsOfAName = 5;
 
-// What a text's words say of a date: a date or a time in figures, or a
-// month and a number.
-struct dateSigns {
-    bool figures = false;
+// Whether the text holds a date: a date or a time in figures, or a month
+// and a number. Figures begin with a digit and a month's name never does:
+// each word is asked only what it may be.
+bool datedText(std::string_view text) {
     bool month = false;
     bool number = false;
-
-    // Figures begin with a digit, and a month's name never does: `kind`
-    // is asked for only of the other words, and only until a month is
-    // found.
-    template <typename kindOfWord>
-    void add(const textWord& w, kindOfWord kind) {
-        if (!isAsciiDigit(static_cast<unsigned char>(*w.begin))) {
-            month = month || kind() == dateWordKind::month;
-            return;
+    const char* end = text.data() + text.size();
+    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
+        if (isAsciiDigit(static_cast<unsigned char>(*w.begin))) {
+            if (isFigureDateOrTime(w.begin, w.length())) return true;
+            number = true;
+        } else if (!month) {
+            month = isMonthName(w.begin, w.length());
         }
-        number = true;
-        figures = figures || isFigureDateOrTime(w.begin, w.length());
     }
-    bool dated() const { return figures || (month && number); }
-};
-
-// Adds the signs of the words of [from, to).
-dateSigns withDateSigns(dateSigns signs, const char* from, const char* to) {
-    for (textWord w = wordAt(from, to); !w.empty() && !signs.figures; w = wordAt(w.end, to))
-        signs.add(w, [&] { return dateWordOf(w.begin, w.length()); });
-    return signs;
+    return month && number;
 }
 
 // Where the name stands in a wording's part that holds it: after the last
 // word that introduces a name ("heeft", "użytkownik"), without the words of
 // a date before and after it. Found in one walk over the words, each asked
-// once what it is to a date; the walk notes the signs of a date it meets.
+// once what it is to a date.
 struct namePlace {
     const char* begin = nullptr;  // null when only words of a date are left
     const char* end = nullptr;
     bool dateFirst = false;   // the first word left is one of a date
     bool dateInside = false;  // a word of a date stands between words of the name
-    dateSigns signs;          // of every word walked over
 };
 
 namePlace namePlaceIn(const char* from, const char* to) {
@@ -62,14 +50,12 @@ namePlace namePlaceIn(const char* from, const char* to) {
     bool any = false;
     bool dateSinceName = false;  // a word of a date since the last other word
     for (textWord w = wordAt(from, to); !w.empty(); w = wordAt(w.end, to)) {
-        const dateWordKind kind = dateWordOf(w.begin, w.length());
-        place.signs.add(w, [kind] { return kind; });
         if (isNameIntroduction(w.begin, w.length())) {
-            place = namePlace{{}, {}, false, false, place.signs};
+            place = namePlace();
             any = dateSinceName = false;
             continue;
         }
-        const bool date = kind != dateWordKind::none;
+        const bool date = isDateWord(w.begin, w.length());
         if (!any) place.dateFirst = date;
         any = true;
         if (date) {
@@ -139,16 +125,6 @@ std::size_t findLastFolded(std::string_view text, const char* lower, std::size_t
 // back over the text: every verb begins with a blank, and only a blank
 // followed by a verb's second byte is compared with it.
 void lastVerbs(std::string_view text, std::size_t (&at)[attributionVerbCount]) {
-    static const bool blankFirst = [] {
-        for (std::size_t v = 0; v < attributionVerbCount; ++v)
-            if (attributionVerbs[v][0] != ' ' || attributionVerbs[v][1] == '\0') return false;
-        return true;
-    }();
-    if (!blankFirst) {
-        for (std::size_t v = 0; v < attributionVerbCount; ++v)
-            at[v] = findLastFolded(text, attributionVerbs[v], text.size() - 1);
-        return;
-    }
     std::size_t missing = attributionVerbCount;
     for (std::size_t v = 0; v < attributionVerbCount; ++v) at[v] = std::string_view::npos;
     const char* before = text.data() + text.size() - 1;
@@ -260,24 +236,11 @@ attributionReading readAttribution(std::string_view text) {
     // without a colon, an address too: most lines go here.
     if (!reading.certain && (!holdsDigit(text) || (!endsInColon && text.find('@') == std::string_view::npos)))
         return reading;
-    const char* textEnd = text.data() + text.size();
-    const char* nameFrom = text.data() + where.begin;
-    const char* nameTo = text.data() + where.end;
-    // Where the part that holds the name is the text's first words, the
-    // walk that finds the name tells of the date as well, and only the
-    // words after it are walked over again.
-    const bool firstWords = reading.certain && where.begin == 0 && (nameTo == textEnd || isBlank(*nameTo));
-    namePlace place;
-    if (firstWords) {
-        place = namePlaceIn(nameFrom, nameTo);
-        reading.dated = withDateSigns(place.signs, nameTo, textEnd).dated();
-    } else {
-        reading.dated = withDateSigns({}, text.data(), textEnd).dated();
-        // Without a wording, a text with no date is none by its shape
-        // either, whatever name it holds.
-        if (!reading.certain && !reading.dated) return reading;
-        place = namePlaceIn(nameFrom, nameTo);
-    }
+    reading.dated = datedText(text);
+    // Without a wording, a text with no date is none by its shape either,
+    // whatever name it holds.
+    if (!reading.certain && !reading.dated) return reading;
+    const namePlace place = namePlaceIn(text.data() + where.begin, text.data() + where.end);
     const bool dateFirst = place.dateFirst;
     const bool dateInside = place.dateInside;
     // What names the writer, read where it stands in the text.

@@ -22,6 +22,14 @@ constexpr const char* attributionVerbs[] = {" schrieb ", " skrev ", " schreef "}
 static_assert(attributionEndings[attributionEndingCount - 1] != nullptr, "attributionEndingCount too large");
 static_assert(spokenEndings[spokenEndingCount - 1] != nullptr, "spokenEndingCount too large");
 static_assert(attributionVerbs[attributionVerbCount - 1] != nullptr, "attributionVerbCount too large");
+// The verbs are found in one walk back over a text, at its blanks.
+static_assert(
+    [] {
+        for (const char* verb : attributionVerbs)
+            if (verb[0] != ' ' || verb[1] == '\0') return false;
+        return true;
+    }(),
+    "every verb begins with a blank");
 
 // Both are asked of many words, most of them of other lengths than theirs.
 bool isReaderAddressed(const char* word, std::size_t length) {
