@@ -121,20 +121,19 @@ lineTaken attributionLines::read(const lineFacts& line, const char* begin, const
     if (!endsInColon && !dated) return lineTaken::passed();
     // Read where it stands, unless lines below it join it.
     std::string_view joined(begin, static_cast<std::size_t>(end - begin));
-    std::string run;
+    std::string run;  // the line and those below it, joined
     lineFacts last = line;
     // A run that begins with a date may go on to a line that ends in a
     // colon, two lines further at most.
     if (dated && !endsInColon) {
-        std::string longer(joined);
+        run.assign(joined);
         lineFacts next = line;
         for (int more = 0; more < linesAfterFirst && state.lines.next(next, next); ++more) {
             if (next.line.depth != text.depth || next.blank) break;
             const char* nextEnd = trimBlanks(next.line.content, next.line.end);
-            longer.append(" ").append(skipBlanks(next.line.content, nextEnd), nextEnd);
-            if (longer.size() > longestAttribution) break;
-            if (longer.back() == ':') {
-                run = longer;
+            run.append(" ").append(skipBlanks(next.line.content, nextEnd), nextEnd);
+            if (run.size() > longestAttribution) break;
+            if (run.back() == ':') {
                 joined = run;
                 last = next;
                 break;
