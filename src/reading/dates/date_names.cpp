@@ -248,6 +248,11 @@ bool mayBeDateName(const unsigned char* word, std::size_t length) {
     return ((lengths >> (length < 7 ? length : 7)) & 1u) != 0;
 }
 
+bool isDateName(const unsigned char* word, std::size_t length) {
+    dateName found{};
+    return mayBeDateName(word, length) && (findDayName(word, length, found) || findMonthName(word, length, found));
+}
+
 const unsigned char* shortDateNameLengths() { return shortBeginnings().data(); }
 
 const unsigned char* dateNameLengths() { return nameBeginnings().data(); }

@@ -42,6 +42,11 @@ bool mayBeginDateName(unsigned char first);
 // a look that turns most words away without a search.
 bool mayBeDateName(const unsigned char* word, std::size_t length);
 
+// Whether the word is a day or month name (findDayName or findMonthName
+// finds it): most words are turned away by mayBeDateName before the names
+// are searched.
+bool isDateName(const unsigned char* word, std::size_t length);
+
 // The look of mayBeDateName from a table, for a rule that asks it of many
 // words: by the two first bytes in lower case (foldedBytes), first * 256 +
 // second, the lengths of the spellings that begin so, as bits (bit n for n

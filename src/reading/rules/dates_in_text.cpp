@@ -38,13 +38,8 @@ bool mayBeginDate(const char* p, const char* end) {
     if (isAsciiDigit(first)) return true;
     const char* nameEnd = p;
     while (nameEnd < end && isNameByte(static_cast<unsigned char>(*nameEnd))) ++nameEnd;
-    const unsigned char* name = reinterpret_cast<const unsigned char*>(p);
     const std::size_t length = static_cast<std::size_t>(nameEnd - p);
-    // Most words are no name: their first two bytes and length turn them
-    // away before the names are searched.
-    dateName found{};
-    return length > 0 && mayBeDateName(name, length) &&
-           (findDayName(name, length, found) || findMonthName(name, length, found));
+    return length > 0 && isDateName(reinterpret_cast<const unsigned char*>(p), length);
 }
 
 // Whether the date read ends where a word may: a blank, the end, or

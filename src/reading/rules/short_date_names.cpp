@@ -49,16 +49,9 @@ bool isMonthName(const char* begin, const char* end) {
     return findMonthName(reinterpret_cast<const unsigned char*>(begin), static_cast<std::size_t>(end - begin), found);
 }
 
-// Whether the name bytes that begin at `p` (to the first other byte, at
-// the latest at `end`) are a day's or a month's name.
-bool isDateName(const char* p, const char* end) {
-    const unsigned char* name = reinterpret_cast<const unsigned char*>(p);
-    const std::size_t length = static_cast<std::size_t>(end - p);
-    // Most capitals begin words of a sentence: their first two bytes and
-    // length turn them away before the names are searched.
-    if (!mayBeDateName(name, length)) return false;
-    dateName found{};
-    return findDayName(name, length, found) || findMonthName(name, length, found);
+// Whether the name bytes [p, end) are a day's or a month's name.
+bool isDateNameAt(const char* p, const char* end) {
+    return isDateName(reinterpret_cast<const unsigned char*>(p), static_cast<std::size_t>(end - p));
 }
 
 // Where the name bytes that begin at `p` end, at the latest at `end`.
@@ -79,7 +72,7 @@ bool belongsToDate(const textWord& word, bool beforeADay) {
         const char last = word.end[-1];
         return !beforeADay || (last != '.' && last != '!' && last != '?');
     }
-    return isCapital(first) && isDateName(p, nameEndAt(p, word.end));
+    return isCapital(first) && isDateNameAt(p, nameEndAt(p, word.end));
 }
 
 // Whether a rule's key is a short name's: without a trailing ',' or '.', a
@@ -322,7 +315,7 @@ void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, co
             // away most of the rest without a search.
             dateEnd = nameEndAt(p, lineEnd);
             const std::size_t length = static_cast<std::size_t>(dateEnd - p);
-            if (((lengths >> (length < 7 ? length : 7)) & 1u) == 0 || !isDateName(p, dateEnd)) {
+            if (((lengths >> (length < 7 ? length : 7)) & 1u) == 0 || !isDateNameAt(p, dateEnd)) {
                 p = dateEnd;
                 continue;
             }
