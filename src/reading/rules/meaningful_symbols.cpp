@@ -58,6 +58,12 @@ bool inLinkOrAddress(std::string_view text, std::size_t at) {
            startsWithFolded(word.data(), word.data() + word.size(), "www.");
 }
 
+// One hyphen with no blank before it ("e-mail", "well-known") joins words:
+// a dash only between blanks is a pause, and most dashes are such hyphens.
+bool joinsWords(std::string_view text, std::size_t i) {
+    return text[i] == '-' && (i + 1 == text.size() || text[i + 1] != '-') && (i == 0 || !isBlank(text[i - 1]));
+}
+
 // The dashes that begin at `i` of `text`: where they end, where the word
 // after them begins, and whether they are a pause.
 struct dashRun {
@@ -82,8 +88,7 @@ dashRun dashRunAt(std::string_view text, std::size_t i) {
     run.pause = left > 0 && run.right < text.size() && spacedLeft == spacedRight && dashes <= 3 &&
                 endsWordAt(text, left - 1) && beginsWordAt(text, run.right) &&
                 !(isDigit(text[left - 1]) && isDigit(text[run.right]));
-    // One hyphen is a dash only between blanks: else it joins a word.
-    if (run.pause && c == '-' && dashes == 1 && !spacedLeft) run.pause = false;
+    if (run.pause && joinsWords(text, i)) run.pause = false;
     if (run.pause && !spacedLeft && inLinkOrAddress(text, i)) run.pause = false;
     return run;
 }
@@ -93,10 +98,7 @@ dashRun dashRunAt(std::string_view text, std::size_t i) {
 bool holdsPause(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isDash(text[i])) continue;
-        // A hyphen alone with no blank before it ("e-mail", "well-known")
-        // joins words, as dashRunAt would tell: most dashes are such.
-        if (text[i] == '-' && (i + 1 == text.size() || text[i + 1] != '-') && (i == 0 || !isBlank(text[i - 1])))
-            continue;
+        if (joinsWords(text, i)) continue;
         const dashRun run = dashRunAt(text, i);
         if (run.pause) return true;
         i = run.end - 1;
