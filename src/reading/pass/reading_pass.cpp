@@ -234,9 +234,9 @@ private:
         }
         bool unheard = false;
         if (next == nullptr) {
+            const std::size_t at = out_.length();
             // Most lines are written as they stand, in one piece.
             if (line.markAsQuote == nullptr && line.line.content == line.line.prefixEnd) {
-                const std::size_t at = out_.length();
                 out_.put(line.line.begin, line.line.next);
                 out_.noteLineAsItStood(at);
             } else {
@@ -244,7 +244,7 @@ private:
                 out_.put(line.line.content, line.line.next);
             }
             next = line.line.next;
-            unheard = writtenAsUnheardQuote(line);
+            unheard = writtenAsUnheardQuote(line, at);
         }
         for (const stagedRule& rule : stages_[readingRule::following])
             if (!(unheard && rule.idleOnUnheardQuotes) && rule.rule->shows(readingRule::following, holdings))
@@ -253,15 +253,15 @@ private:
         return next;
     }
 
-    // Whether a line that no rule took, written as it stands, is quoted text
+    // Whether a line that no rule took, written from `at`, is quoted text
     // that nobody hears: the scanner reads a line that begins with '>' as
     // quoted, and leaves it out unless quotes are heard. A quote mark that
     // a rule put there is not counted (the line may yet be joined to
     // another), nor is a line that holds a header keyword (the scanner may
     // read it as a forwarded header).
-    bool writtenAsUnheardQuote(const lineFacts& line) const {
-        return !quotesHeard_ && line.markAsQuote == nullptr && line.keywordEnd == nullptr &&
-               line.line.begin < line.line.end && *line.line.begin == '>';
+    bool writtenAsUnheardQuote(const lineFacts& line, std::size_t at) {
+        return !quotesHeard_ && line.markAsQuote == nullptr && line.keywordEnd == nullptr && at < out_.length() &&
+               *out_.at(at) == '>';
     }
 
     // A rule that leaves a stage to the base does nothing there: once it is
