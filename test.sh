@@ -42,6 +42,20 @@ start_wine_servers() {
   done
 }
 
+# A build's wine prefixes take well over a gigabyte, and a test that needs
+# one makes it again: once a preset's tests are done they go, and the next
+# preset builds in the room they leave.
+drop_wine_prefixes() {
+  local wine=$1 build=$2 prefix
+  local server
+  server="$(dirname "$(command -v "$wine")")/wineserver"
+  for prefix in "$build"/wineprefix*; do
+    [ -d "$prefix" ] || continue
+    WINEPREFIX="$prefix" "$server" -k </dev/null >/dev/null 2>&1
+    rm -rf "$prefix"
+  done
+}
+
 # Runs one preset's configure, build and tests; adds its counts. The tests
 # run with ctest --preset PRESET, or with the command in the variable
 # tests_with when the caller sets it.
@@ -74,6 +88,7 @@ run_preset() {
   else
     out=$(ctest --preset "$preset" 2>&1)
   fi
+  [ -z "${wine_for_tests:-}" ] || drop_wine_prefixes "$wine_for_tests" "$PWD/build/$preset"
   echo "$out" | tail -n 25
   timings+=("$(printf '%-12s configure %4d s   build %4d s   tests %4d s' "$preset" \
     $((configured - start)) $((built - configured)) $((SECONDS - built)))")
