@@ -20,11 +20,15 @@ inline constexpr asciiLowerTable asciiLowerBytes = [] {
     return table;
 }();
 
-inline bool isAsciiLetter(unsigned char c) {
+constexpr bool isAsciiLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-inline bool isAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+constexpr bool isAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// A byte of a word: an ASCII letter or digit, or any byte above ASCII
+// (in Windows-1252 mostly the accented letters).
+constexpr bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
 
 // Space, tab, line feed, vertical tab, form feed and carriage return.
 inline bool isAsciiSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }

@@ -5,13 +5,6 @@
 
 namespace postsift {
 
-namespace {
-
-// A byte of a word: a letter, a digit or a byte above ASCII.
-inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
-
-}  // namespace
-
 foldedPhrases::foldedPhrases() {
     for (int c = 0; c < 256; ++c) phraseBytes_[c] = phraseBytes.of[c];
     for (unsigned& root : roots_) root = none;

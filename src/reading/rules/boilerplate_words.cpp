@@ -266,8 +266,6 @@ const foldedPhrases& contactWords() {
 // Which lists of contact words [begin, end) is a word of.
 unsigned contactCuesOf(const char* begin, const char* end) { return contactWords().cuesAt(begin, end, end); }
 
-inline bool isWordByte(unsigned char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c >= 128; }
-
 // [begin, end) without the punctuation at either end ('.' inside stays:
 // "e.v", "s.a").
 inline textWord bareWord(textWord word) {
@@ -456,8 +454,7 @@ constexpr wordByteTable wordBytes = [] {
     for (int c = 0; c < 256; ++c) {
         const unsigned char u = static_cast<unsigned char>(c);
         unsigned char kind = 0;
-        const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
-        if (letter || (u >= '0' && u <= '9') || u >= 128) kind |= byteOfWord;
+        if (isWordByte(u)) kind |= byteOfWord;
         if (isClosingMark(static_cast<char>(c))) kind |= byteClosing;
         if (c == '.' || c == '!' || c == '?' || c == ':' || c == '|') kind |= byteEndsSentence;
         table.of[c] = kind;

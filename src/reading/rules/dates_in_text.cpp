@@ -18,11 +18,6 @@ namespace {
 
 bool isNameByte(unsigned char c) { return isAsciiLetter(c) || (c >= 0xc0 && c != 0xd7 && c != 0xf7); }
 
-bool isWordByte(char c) {
-    const unsigned char b = static_cast<unsigned char>(c);
-    return isAsciiLetter(b) || isAsciiDigit(b) || b >= 0x80;
-}
-
 // Whether the language says the month before the day, as its pattern of a
 // date without a time shows ("%B %d" in English, "%d %B" in French).
 bool saysMonthFirst(const dateWords& words) {

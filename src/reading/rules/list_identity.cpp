@@ -29,8 +29,7 @@ struct listByteTable {
 constexpr listByteTable listBytes = [] {
     listByteTable table{};
     for (int c = 0; c < 256; ++c) {
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        const bool name = letter || (c >= '0' && c <= '9') || c >= 128 || c == '-' || c == '_';
+        const bool name = isWordByte(static_cast<unsigned char>(c)) || c == '-' || c == '_';
         unsigned char kind = name ? byteOfName | byteOfHost : 0;
         if (c == '.') kind |= byteOfHost;
         // What stands between the links and addresses of a list's field (a

@@ -20,7 +20,7 @@ const char enDash = '\x96';
 const char emDash = '\x97';
 
 // A letter or digit; above ASCII, any byte but the dashes themselves.
-bool isWordByte(char c) {
+bool isWordByteButDash(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
     return isAsciiLetter(u) || isAsciiDigit(u) || (u >= 128 && c != enDash && c != emDash);
 }
@@ -35,14 +35,14 @@ bool isDash(char c) { return dashes(c); }
 // ("works,", "(b)", "Events?"); "<!--" begins a comment, no clause.
 bool endsWordAt(std::string_view text, std::size_t last) {
     static constexpr byteSet closing(")]\"'.,;:!?");
-    if (isWordByte(text[last])) return true;
-    return closing(text[last]) && last > 0 && isWordByte(text[last - 1]);
+    if (isWordByteButDash(text[last])) return true;
+    return closing(text[last]) && last > 0 && isWordByteButDash(text[last - 1]);
 }
 // Where one may begin after it: a word, perhaps opened by a sign.
 bool beginsWordAt(std::string_view text, std::size_t first) {
     static constexpr byteSet opening("([\"'");
-    if (isWordByte(text[first])) return true;
-    return opening(text[first]) && first + 1 < text.size() && isWordByte(text[first + 1]);
+    if (isWordByteButDash(text[first])) return true;
+    return opening(text[first]) && first + 1 < text.size() && isWordByteButDash(text[first + 1]);
 }
 bool endsClause(char c) { return std::strchr(",;:.!?", c) != nullptr; }
 

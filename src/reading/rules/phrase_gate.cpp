@@ -75,7 +75,7 @@ void phraseGate::add(const char* const* phrases, std::size_t count, phraseFit fi
         }
         for (int c = 0; c < 256; ++c) {
             const unsigned char byte = gateBytes.of[c];
-            const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            const bool letter = isAsciiLetter(static_cast<unsigned char>(c));
             if (byte == 0 || (fit == phraseFit::beginsThenNoLetter && letter)) continue;
             lead[3] = byte;
             leads_.add(keyOf(lead, 4));

@@ -4,6 +4,7 @@
 
 #include "reading/lines/folded_phrases.h"
 #include "reading/lines/line_text.h"
+#include "support/ascii.h"
 
 namespace postsift {
 
@@ -92,8 +93,7 @@ struct gateByteTable {
 inline constexpr gateByteTable gateBytes = [] {
     gateByteTable table{};
     for (int c = 0; c < 256; ++c) {
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        if (letter || (c >= '0' && c <= '9') || c >= 128) table.of[c] = foldedBytes.of[c];
+        if (isWordByte(static_cast<unsigned char>(c))) table.of[c] = foldedBytes.of[c];
     }
     return table;
 }();
