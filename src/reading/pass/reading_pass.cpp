@@ -42,9 +42,7 @@ namespace {
 
 struct activeRule {
     std::unique_ptr<readingRule> rule;
-    lineFate fate;
-    bool headerLines;
-    bool idleOnUnheardQuotes;
+    const ruleRow* row;  // its row of the table
 };
 
 // The rules whose options are on, in the table's order; none when every
@@ -58,7 +56,7 @@ std::vector<activeRule> activeRules(epostSift& filter) {
         if (!setting.isOn(rows[i].option)) continue;
         // Room for every rule at the first, and none with every option off.
         if (active.empty()) active.reserve(count - i);
-        active.push_back({rows[i].make(setting), rows[i].fate, rows[i].headerLines, rows[i].idleOnUnheardQuotes});
+        active.push_back({rows[i].make(setting), &rows[i]});
     }
     return active;
 }
@@ -78,8 +76,8 @@ fieldStart fieldStartOf(const messageLine& line) {
     return start;
 }
 
-// A rule as a stage calls it: the rule itself at hand, as every line goes
-// through some thirty such calls.
+// A rule as a stage calls it: the rule and its row's columns at hand, as
+// every line goes through some thirty such calls.
 struct stagedRule {
     readingRule* rule;
     lineFate fate;
@@ -93,7 +91,8 @@ public:
         : rules_(rules), quotesHeard_(quotedTextIsHeard(ruleSetting(filter))), state_(filter, textEnd), out_(out) {
         for (std::vector<stagedRule>& at : stages_) at.reserve(rules_.size());
         for (activeRule& rule : rules_)
-            for (std::vector<stagedRule>& at : stages_) at.push_back({rule.rule.get(), rule.fate, rule.headerLines, rule.idleOnUnheardQuotes});
+            for (std::vector<stagedRule>& at : stages_)
+                at.push_back({rule.rule.get(), rule.row->fate, rule.row->headerLines, rule.row->idleOnUnheardQuotes});
     }
 
     void run(const char* text) {
@@ -165,7 +164,7 @@ private:
                                 messageLine& after) {
         if (keywordEnd == nullptr || !state_.scannerDropsItem(keyword, keywordEnd)) return nullptr;
         for (const activeRule& rule : rules_)
-            if (rule.headerLines && !rule.rule->readsNoDroppedField() &&
+            if (rule.row->headerLines && !rule.rule->readsNoDroppedField() &&
                 rule.rule->readsDroppedField(line, keyword, keywordEnd))
                 return nullptr;
         messageLine at = line;
