@@ -19,6 +19,26 @@ struct leftOutThing {
     const char* const* words;  // one, more
 };
 
+struct textPiece {
+    const char* text;
+    std::size_t length;
+};
+
+textPiece pieceOf(const char* text) { return {text, std::strlen(text)}; }
+
+// The pieces one after the other, copied into a text made at its length.
+std::string joined(const textPiece* pieces, std::size_t count) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < count; ++i) length += pieces[i].length;
+    std::string text(length, '\0');
+    char* p = &text[0];
+    for (std::size_t i = 0; i < count; ++i) {
+        std::memcpy(p, pieces[i].text, pieces[i].length);
+        p += pieces[i].length;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::unique_ptr<readingRule> makeLeftOutSentence(const ruleSetting& setting) {
@@ -99,29 +119,33 @@ void leftOutSentence::finish(passState& state, readingOutput& out) {
     std::size_t at = out.mark(place_);
     if (at == readingOutput::unset || at > out.length()) at = out.length();
 
-    // A last line without its line end ends before the sentence; the
-    // sentence says its list of things in place of "%s".
-    std::string said;
-    if (at > 0 && *out.at(at - 1) != '\n') said += '\n';
+    // The sentence's pieces, put together once: a line end before it where
+    // a last line without its own ends, the sentence with its list of
+    // things in place of "%s", and its line end.
+    textPiece pieces[2 * (sizeof things / sizeof things[0]) + 4];
+    std::size_t count = 0;
+    if (at > 0 && *out.at(at - 1) != '\n') pieces[count++] = {"\n", 1};
     const char* filling = std::strstr(sentence_, "%s");
     if (filling == nullptr) {
-        said += sentence_;
+        pieces[count++] = pieceOf(sentence_);
     } else {
-        said.append(sentence_, filling);
+        pieces[count++] = {sentence_, static_cast<std::size_t>(filling - sentence_)};
         std::size_t named = 0;
         for (const leftOutThing& thing : things) {
             if (thing.count == 0) continue;
-            if (named > 0) said += named + 1 == total ? w.lastJoin : ", ";
-            said += thing.words == nullptr ? w.quotedText : thing.words[thing.count > 1 ? 1 : 0];
+            if (named > 0) pieces[count++] = pieceOf(named + 1 == total ? w.lastJoin : ", ");
+            pieces[count++] = pieceOf(thing.words == nullptr ? w.quotedText : thing.words[thing.count > 1 ? 1 : 0]);
             ++named;
         }
-        said += filling + 2;
+        pieces[count++] = pieceOf(filling + 2);
     }
-    said += '\n';
-    if (at < out.length())
-        out.insert(at, said.c_str());
-    else
-        out.put(said.data(), said.data() + said.size());
+    pieces[count++] = {"\n", 1};
+    if (at < out.length()) {
+        out.insert(at, joined(pieces, count).c_str());
+        return;
+    }
+    // At the end of the text, as mostly, the pieces are written as they are.
+    for (std::size_t i = 0; i < count; ++i) out.put(pieces[i].text, pieces[i].text + pieces[i].length);
 }
 
 }  // namespace postsift
