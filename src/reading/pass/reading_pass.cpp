@@ -126,12 +126,17 @@ private:
             if (!folded && !field.is) break;
             inItem = true;
             if (!folded) {
-                const char* fieldEnd = droppedFieldEnd(text, field.keyword, field.keywordEnd, following);
+                bool read = false;
+                const char* fieldEnd = droppedFieldEnd(text, field.keyword, field.keywordEnd, following, read);
                 if (fieldEnd != nullptr) {
                     followingField = fieldEnd < state_.textEnd ? fieldStartOf(following) : fieldStart();
-                    if (!mayLeaveOutField(fieldEnd, followingField)) out_.put(text.begin, fieldEnd);
-                    p = fieldEnd;
-                    continue;
+                    const bool leftOut = mayLeaveOutField(fieldEnd, followingField);
+                    if (read && leftOut) observeField(p, fieldEnd);
+                    if (!read && !leftOut) out_.put(text.begin, fieldEnd);
+                    if (!read || leftOut) {
+                        p = fieldEnd;
+                        continue;
+                    }
                 }
                 // A line it cut is not known to begin a field.
                 following.begin = nullptr;
@@ -156,17 +161,17 @@ private:
 
     // Where the field that `line` begins, with the header keyword
     // [keyword, keywordEnd), ends, with its folded lines, when what the
-    // rules would write of it cannot matter: the scanner drops its item and
-    // no rule reads it. Null otherwise, and when a line of it names a MIME
-    // boundary, which the scanner takes from any item. `after` receives the
-    // line where the field ends, when one does.
+    // rules would write of it cannot matter: the scanner drops its item.
+    // Null otherwise, and when a line of it names a MIME boundary, which
+    // the scanner takes from any item. `read` tells whether a rule reads
+    // the field all the same (a list's fields); `after` receives the line
+    // where the field ends, when one does.
     const char* droppedFieldEnd(const messageLine& line, const char* keyword, const char* keywordEnd,
-                                messageLine& after) {
+                                messageLine& after, bool& read) {
         if (keywordEnd == nullptr || !state_.scannerDropsItem(keyword, keywordEnd)) return nullptr;
         for (const activeRule& rule : rules_)
-            if (rule.row->headerLines && !rule.rule->readsNoDroppedField() &&
-                rule.rule->readsDroppedField(line, keyword, keywordEnd))
-                return nullptr;
+            read = read || (rule.row->headerLines && !rule.rule->readsNoDroppedField() &&
+                            rule.rule->readsDroppedField(line, keyword, keywordEnd));
         messageLine at = line;
         for (;;) {
             if (findBoundaryParameter(at.begin, at.end).start != nullptr) return nullptr;
@@ -190,6 +195,24 @@ private:
     // `after` tells of the line at `fieldEnd`, when the text goes on there.
     bool mayLeaveOutField(const char* fieldEnd, const fieldStart& after) const {
         return !diagnosticsOn_ && fieldEnd < state_.textEnd && after.is;
+    }
+
+    // A field that the scanner drops and a rule reads, [p, fieldEnd), which
+    // is left out of the text: the rules that read header lines observe its
+    // lines, as they would if it were written. Nothing they would take or
+    // write of it could be heard, and none of them takes a line of a field
+    // that the scanner drops, which has no symbol of its own. No line of it
+    // names a MIME boundary (droppedFieldEnd).
+    void observeField(const char* p, const char* fieldEnd) {
+        for (bool folded = false; p < fieldEnd; folded = true) {
+            lineFacts line = state_.lines.advanceTo(p);
+            line.header = true;
+            line.folded = folded;
+            for (const stagedRule& rule : stages_[readingRule::observing])
+                if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            settleRules();
+            p = line.line.next;
+        }
     }
 
     // A header line: said by the rules that read header lines, or written as

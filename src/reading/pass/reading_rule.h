@@ -71,7 +71,10 @@ public:
     // scanner says nothing of it (a list's fields). The pass copies a field
     // that the scanner drops and no rule reads as it stands, and works out
     // no facts and calls no rule for its lines: most lines of a header
-    // (Received, signatures, X- fields) are such.
+    // (Received, signatures, X- fields) are such. A field that a rule reads
+    // is observed by the rules that read header lines; where the pass may
+    // leave it out, that is all that becomes of it: no rule takes it or
+    // hears its fate.
     virtual bool readsDroppedField(const messageLine& line, const char* keyword, const char* keywordEnd) const;
 
     // Whether the rule left a stage to this base, which does nothing there:
