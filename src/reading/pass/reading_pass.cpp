@@ -199,10 +199,11 @@ private:
 
     // A field that the scanner drops and a rule reads, [p, fieldEnd), which
     // is left out of the text: the rules that read header lines observe its
-    // lines, as they would if it were written. Nothing they would take or
-    // write of it could be heard, and none of them takes a line of a field
-    // that the scanner drops, which has no symbol of its own. No line of it
-    // names a MIME boundary (droppedFieldEnd).
+    // lines, as they would if it were written. Nothing they would write of
+    // it could be heard, and the fields read so (a list's, a digest's
+    // subject) are none that a rule takes: those are the date, the sender
+    // and the subject, which the scanner says. No line of it names a MIME
+    // boundary (droppedFieldEnd).
     void observeField(const char* p, const char* fieldEnd) {
         for (bool folded = false; p < fieldEnd; folded = true) {
             lineFacts line = state_.lines.advanceTo(p);
