@@ -31,6 +31,7 @@
 #include "filter/epost_sift.h"
 #include "reading/lines/leading_header.h"
 #include "reading/lines/mime_boundary.h"
+#include "reading/lines/separators.h"
 #include "reading/pass/heard_text.h"
 #include "reading/pass/rule_table.h"
 #include "support/log.h"
@@ -256,8 +257,8 @@ private:
             break;
         }
         bool unheard = false;
+        const std::size_t at = out_.length();
         if (next == nullptr) {
-            const std::size_t at = out_.length();
             // Most lines are written as they stand, in one piece.
             if (line.markAsQuote == nullptr && line.line.content == line.line.prefixEnd) {
                 out_.put(line.line.begin, line.line.next);
@@ -272,8 +273,28 @@ private:
         for (const stagedRule& rule : stages_[readingRule::following])
             if (!(unheard && rule.idleOnUnheardQuotes) && rule.rule->shows(readingRule::following, holdings))
                 rule.rule->after(line, fate, written, state_, out_);
+        if (unheard) leaveOutUnheardWords(line, at);
         settleRules();
         return next;
+    }
+
+    // The words of a quoted line that nobody hears, written from `at` as
+    // it stood, which no rule has changed since: the scanner would read
+    // each of them only to let it go. Its quote prefix and its line end
+    // stay, so the scanner still reads a quoted line there, and a line
+    // looked at from the next one is still quoted. A line's words stay
+    // where the scanner may read more in them: a keyword after the prefix
+    // (a colon), an earlier message's separator (which opens a block of
+    // header lines under it); and with diagnostics on, so that the log
+    // shows every word. The last line stays whole when no line end follows
+    // it, as a quote prefix alone would end the text.
+    void leaveOutUnheardWords(const lineFacts& line, std::size_t at) {
+        const messageLine& text = line.line;
+        if (diagnosticsOn_ || line.hasColon || text.next == text.end || text.prefixEnd == text.end ||
+            !out_.holdsLineAsItStood(at) || isSeparator(lineAt(text.prefixEnd, text.end)))
+            return;
+        out_.erase(at + static_cast<std::size_t>(text.prefixEnd - text.begin),
+                   static_cast<std::size_t>(text.end - text.prefixEnd));
     }
 
     // Whether a line that no rule took, written from `at`, is quoted text

@@ -82,13 +82,14 @@ TEST_F(ReadingPass, HistoryUnderAnAttributionOnlyWhenNoQuoteFollows) {
     const std::string attribution = "On Mon, 1 Jan 2024 at 9:12, Anne <a@x.org> wrote:\n";
     // A note between the attribution and its quote makes it no
     // attribution, and neither it nor the answer after the quote history.
+    // (The quote's words, which nobody hears, are left out; its mark stays.)
     EXPECT_EQ(read("Hi.\n" + attribution + "See this:\n\n> q\nanswer\n"),
-              "Hi.\n" + attribution + "See this:\n\n> q\nanswer\n");
+              "Hi.\n" + attribution + "See this:\n\n> \nanswer\n");
     // No quote below: the earlier message without '>' marks.
     EXPECT_EQ(read("Yes.\n\n" + attribution + "\nold\n"), "Yes.\n\n-----Original Message-----\n\nold\n");
     // Ending a line of reply text, with no sentence's end before it. One
     // quoted by another mark is quoted text, and no history begins there.
-    EXPECT_EQ(read("Sounds good " + attribution + "> q\n"), "Sounds good\n> q\n");
+    EXPECT_EQ(read("Sounds good " + attribution + "> q\n"), "Sounds good\n> \n");
     EXPECT_EQ(read(" > " + attribution + " > q\n"), ">  " + attribution + ">  q\n");
 }
 

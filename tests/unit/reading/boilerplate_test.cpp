@@ -185,7 +185,8 @@ TEST_F(LeftOut, TheSentenceFollowsWhatIsHeard) {
     // Before the earlier message, whose section the scanner leaves out.
     EXPECT_EQ(read("Agreed.\n\n-----Original Message-----\nFrom: y\n\nOld text\n"),
               "Agreed.\n{le message pr\xe9" "c\xe9" "dent}\n\n-----Original Message-----\nFrom: y\n\nOld text\n");
-    EXPECT_EQ(read("> q\nYes"), "> q\nYes\n{le texte cit\xe9}\n");
+    // The quote's words, which nobody hears, are left out; its mark stays.
+    EXPECT_EQ(read("> q\nYes"), "> \nYes\n{le texte cit\xe9}\n");
     EXPECT_EQ(read("Yes.\n"), "Yes.\n");
     // Heard quotes and earlier messages are not left out.
     quotes->replaceValue("true");
@@ -198,10 +199,10 @@ TEST_F(LeftOut, TheSentenceCountsAndJoinsWhatEachRuleLeftOut) {
     filter.attachmentsLeftOut = 2;
     EXPECT_EQ(read(choirList + "\nHi\n\n-----\nChoir-talk mailing list\nhttps://lists.example.net/\n\n> q\n-- \nB\n"),
               choirList + "\nHi\n{le texte cit\xe9, une signature, le pied de page de la liste et des pi\xe8" "ces "
-                          "jointes}\n> q\n");
+                          "jointes}\n> \n");
     // An empty phrase says nothing.
     sentence->replaceValue("");
-    EXPECT_EQ(read("Yes.\n> q\n"), "Yes.\n> q\n");
+    EXPECT_EQ(read("Yes.\n> q\n"), "Yes.\n> \n");
 }
 
 // Links said as a model says them: per paragraph, a host's first link in

@@ -25,20 +25,22 @@ TEST_F(ReadingPass, OtherMarksQuoteInRunsUnderAttributionsAndOnceKnown) {
     EXPECT_EQ(read(runs), quoted);
     EXPECT_EQ(read(withCrLf(runs)), withCrLf(quoted));
     // Right under an attribution one line will do, '#' too; and the lines
-    // that stand for a cut, there, within a quote or above one.
+    // that stand for a cut, there, within a quote or above one. (The words
+    // of a line quoted with '>', which nobody hears, are left out: its
+    // marks stay.)
     EXPECT_EQ(read("Bob Stone said:\n\n# a\nyes\n"), "\n> a\nyes\n");
     EXPECT_EQ(read("On 4/3/2003, Bob Stone wrote:\n...\n> a\n[...]\n> b\n\n8<\nyes\n<snip>\n\n> c\n"),
-              "> ...\n> a\n> [...]\n> b\n\n> 8<\nyes\n> <snip>\n\n> c\n");
+              "> ...\n> \n> [...]\n> \n\n> 8<\nyes\n> <snip>\n\n> \n");
     // A cut in every form a marker takes, in any case, within a quote; not
     // a line that only begins as one.
     EXPECT_EQ(read("> a\n-- snip --\n> b\n[SNIP]\n> c\n( Snipped )\n> d\n\x85\n> e\n--8<--\n> f\n%<\n> g\n"
                    "{ .... }\n> h\n- snip this\n> i\n"),
-              "> a\n> -- snip --\n> b\n> [SNIP]\n> c\n> ( Snipped )\n> d\n> \x85\n> e\n> --8<--\n> f\n> %<\n> g\n"
-              "> { .... }\n> h\n- snip this\n> i\n");
+              "> \n> -- snip --\n> \n> [SNIP]\n> \n> ( Snipped )\n> \n> \x85\n> \n> --8<--\n> \n> %<\n> \n"
+              "> { .... }\n> \n- snip this\n> \n");
     // A lone line of initials in capitals is a quote; a name or a prompt
     // alone is not.
     EXPECT_EQ(read("GS> a\nyes\nShlepy> hi\nmysql> show\nmysql> select\n"),
-              "> a\nyes\nShlepy> hi\nmysql> show\nmysql> select\n");
+              "> \nyes\nShlepy> hi\nmysql> show\nmysql> select\n");
 }
 
 TEST_F(ReadingPass, WhatOnlyLooksLikeAQuoteMarkStaysText) {
