@@ -287,7 +287,7 @@ private:
     // (a colon), an earlier message's separator (which opens a block of
     // header lines under it); and with diagnostics on, so that the log
     // shows every word. The last line stays whole when no line end follows
-    // it, as a quote prefix alone would end the text.
+    // it: to the grammar a quote mark needs a word or a line end after it.
     void leaveOutUnheardWords(const lineFacts& line, std::size_t at) {
         const messageLine& text = line.line;
         if (diagnosticsOn_ || line.hasColon || text.next == text.end || text.prefixEnd == text.end ||
