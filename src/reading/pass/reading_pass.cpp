@@ -282,15 +282,15 @@ private:
     // it stood, which no rule has changed since: the scanner would read
     // each of them only to let it go. Its quote prefix and its line end
     // stay, so the scanner still reads a quoted line there, and a line
-    // looked at from the next one is still quoted. A line's words stay
-    // where the scanner may read more in them: a keyword after the prefix
-    // (a colon), an earlier message's separator (which opens a block of
-    // header lines under it); and with diagnostics on, so that the log
-    // shows every word. The last line stays whole when no line end follows
+    // looked at from the next one is still quoted. (A line whose words
+    // begin with a keyword is no unheard quote.) A line's words stay where
+    // the scanner reads more in them: an earlier message's separator, which
+    // opens a block of header lines under it; and with diagnostics on, so
+    // that the log shows every word. The last line stays whole when no line end follows
     // it: to the grammar a quote mark needs a word or a line end after it.
     void leaveOutUnheardWords(const lineFacts& line, std::size_t at) {
         const messageLine& text = line.line;
-        if (diagnosticsOn_ || line.hasColon || text.next == text.end || text.prefixEnd == text.end ||
+        if (diagnosticsOn_ || text.next == text.end || text.prefixEnd == text.end ||
             !out_.holdsLineAsItStood(at) || isSeparator(lineAt(text.prefixEnd, text.end)))
             return;
         out_.erase(at + static_cast<std::size_t>(text.prefixEnd - text.begin),

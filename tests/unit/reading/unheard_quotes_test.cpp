@@ -32,9 +32,10 @@ TEST_F(UnheardQuotes, KeepTheirMarksAndWhatTheScannerReadsInThem) {
     const char* const cases[][2] = {
         // Every depth keeps its marks and the blanks among them.
         {"Yes.\n> one two\n> > deeper one\n>\n> \nNo.\n", "Yes.\n> \n> > \n>\n> \nNo.\n"},
-        // A colon may make a keyword of a word; a separator opens a block
-        // of header lines under it, quoted or not.
-        {"> see a:b\n> x\n", "> see a:b\n> \n"},
+        // A keyword after the marks may begin a quoted header; a colon
+        // elsewhere is a word's. A separator opens a block of header lines
+        // under it, quoted or not.
+        {"> Note: a\n> see a:b\n", "> Note: a\n> \n"},
         {"> -----Original Message-----\n> ---------- Forwarded message ---------\nSent: today\n",
          "> -----Original Message-----\n> ---------- Forwarded message ---------\nSent: today\n"},
         // The last line, with no line end after it.
