@@ -132,9 +132,13 @@ private:
                 if (fieldEnd != nullptr) {
                     followingField = fieldEnd < state_.textEnd ? fieldStartOf(following) : fieldStart();
                     const bool leftOut = mayLeaveOutField(fieldEnd, followingField);
-                    if (read && leftOut) observeField(p, fieldEnd);
-                    if (!read && !leftOut) out_.put(text.begin, fieldEnd);
+                    // A field that a rule reads and that stays in the text
+                    // goes line by line, as any other.
                     if (!read || leftOut) {
+                        if (read)
+                            observeField(p, fieldEnd);
+                        else if (!leftOut)
+                            out_.put(text.begin, fieldEnd);
                         p = fieldEnd;
                         continue;
                     }
@@ -286,8 +290,9 @@ private:
     // begin with a keyword is no unheard quote.) A line's words stay where
     // the scanner reads more in them: an earlier message's separator, which
     // opens a block of header lines under it; and with diagnostics on, so
-    // that the log shows every word. The last line stays whole when no line end follows
-    // it: to the grammar a quote mark needs a word or a line end after it.
+    // that the log shows every word. The last line stays whole when no line
+    // end follows it: to the grammar a quote mark needs a word or a line end
+    // after it.
     void leaveOutUnheardWords(const lineFacts& line, std::size_t at) {
         const messageLine& text = line.line;
         if (diagnosticsOn_ || text.next == text.end || text.prefixEnd == text.end ||
