@@ -17,13 +17,6 @@ protected:
         // The one keyword the scanner keeps something of.
         rule("Subject:", "The subject: %s");
     }
-
-    // The same text with each LF written CR LF.
-    static std::string crlf(const std::string& text) {
-        std::string out;
-        for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        return out;
-    }
 };
 
 }  // namespace
@@ -47,7 +40,7 @@ TEST_F(HeaderFields, GoWhereAnotherFieldFollowsAndStayWhereTheReadingWouldChange
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read(c[0]), c[1]) << c[0];
-        EXPECT_EQ(read(crlf(c[0])), crlf(c[1])) << c[0];
+        EXPECT_EQ(read(withCrLf(c[0])), withCrLf(c[1])) << c[0];
     }
 }
 

@@ -4,16 +4,6 @@
 
 using namespace postsift;
 
-namespace {
-
-std::string withCrLf(const std::string& text) {
-    std::string out;
-    for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return out;
-}
-
-}  // namespace
-
 TEST_F(ReadingPass, OtherMarksQuoteInRunsUnderAttributionsAndOnceKnown) {
     rule("[FIND ORIGINAL MESSAGE]", "true");
     rule("[DROP ATTRIBUTION]", "true");

@@ -16,6 +16,13 @@ protected:
         if (!rewriteForReading(filter, message.c_str(), message.size(), out)) return "<as it came>";
         return std::string(out.get(), out.length());
     }
+
+    // The same text with each LF written CR LF, as Windows engines hand it.
+    static std::string withCrLf(const std::string& text) {
+        std::string out;
+        for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return out;
+    }
 };
 
 }  // namespace postsift

@@ -18,12 +18,6 @@ protected:
     }
 
     filterEntry* quotes = nullptr;
-
-    static std::string crlf(const std::string& text) {
-        std::string out;
-        for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        return out;
-    }
 };
 
 }  // namespace
@@ -43,7 +37,7 @@ TEST_F(UnheardQuotes, KeepTheirMarksAndWhatTheScannerReadsInThem) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read(c[0]), c[1]) << c[0];
-        EXPECT_EQ(read(crlf(c[0])), crlf(c[1])) << c[0];
+        EXPECT_EQ(read(withCrLf(c[0])), withCrLf(c[1])) << c[0];
     }
 }
 
