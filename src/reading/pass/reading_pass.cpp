@@ -94,6 +94,9 @@ public:
         for (activeRule& rule : rules_)
             for (std::vector<stagedRule>& at : stages_)
                 at.push_back({rule.rule.get(), rule.row->fate, rule.row->headerLines, rule.row->idleOnUnheardQuotes});
+        fieldReaders_.reserve(rules_.size());
+        for (activeRule& rule : rules_)
+            if (rule.row->headerLines) fieldReaders_.push_back(rule.rule.get());
     }
 
     void run(const char* text) {
@@ -174,9 +177,14 @@ private:
     const char* droppedFieldEnd(const messageLine& line, const char* keyword, const char* keywordEnd,
                                 messageLine& after, bool& read) {
         if (keywordEnd == nullptr || !state_.scannerDropsItem(keyword, keywordEnd)) return nullptr;
-        for (const activeRule& rule : rules_)
-            read = read || (rule.row->headerLines && !rule.rule->readsNoDroppedField() &&
-                            rule.rule->readsDroppedField(line, keyword, keywordEnd));
+        for (readingRule* rule : fieldReaders_) read = rule->readsDroppedField(line, keyword, keywordEnd) || read;
+        // Once each is asked, the few that read such fields are asked alone.
+        if (!fieldReadersKnown_) {
+            fieldReaders_.erase(std::remove_if(fieldReaders_.begin(), fieldReaders_.end(),
+                                               [](const readingRule* rule) { return rule->readsNoDroppedField(); }),
+                                fieldReaders_.end());
+            fieldReadersKnown_ = true;
+        }
         messageLine at = line;
         for (;;) {
             if (findBoundaryParameter(at.begin, at.end).start != nullptr) return nullptr;
@@ -338,6 +346,10 @@ private:
     const bool quotesHeard_;
     // The rules that act at each stage, in the table's order.
     std::vector<stagedRule> stages_[readingRule::stageCount];
+    // The rules that read header lines, asked whether they read a field
+    // that the scanner drops; those that read none once known.
+    std::vector<readingRule*> fieldReaders_;
+    bool fieldReadersKnown_ = false;
     std::size_t linesRead_ = 0;
     const bool diagnosticsOn_ = traceIsOn() || maxLevel >= 3;
     passState state_;
