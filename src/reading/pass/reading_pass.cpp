@@ -149,12 +149,7 @@ private:
                 // A line it cut is not known to begin a field.
                 following.begin = nullptr;
             }
-            lineFacts line = state_.lines.advanceTo(p);
-            line.header = true;
-            line.folded = folded;
-            state_.boundaries.observe(line.line);
-            for (const stagedRule& rule : stages_[readingRule::observing])
-                if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            lineFacts line = observedHeaderLine(p, folded);
             const std::size_t written = out_.length();
             const unsigned holdings = holdingsOf(line);
             if (writeHeaderLine(line, holdings)) out_.noteLineAsItStood(written);
@@ -215,18 +210,24 @@ private:
     // lines, as they would if it were written. Nothing they would write of
     // it could be heard, and the fields read so (a list's, a digest's
     // subject) are none that a rule takes: those are the date, the sender
-    // and the subject, which the scanner says. No line of it names a MIME
-    // boundary (droppedFieldEnd).
+    // and the subject, which the scanner says.
     void observeField(const char* p, const char* fieldEnd) {
         for (bool folded = false; p < fieldEnd; folded = true) {
-            lineFacts line = state_.lines.advanceTo(p);
-            line.header = true;
-            line.folded = folded;
-            for (const stagedRule& rule : stages_[readingRule::observing])
-                if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            p = observedHeaderLine(p, folded).line.next;
             settleRules();
-            p = line.line.next;
         }
+    }
+
+    // The line of the header block at the top that begins at `p`, once
+    // the rules that read header lines have observed it.
+    lineFacts observedHeaderLine(const char* p, bool folded) {
+        lineFacts line = state_.lines.advanceTo(p);
+        line.header = true;
+        line.folded = folded;
+        state_.boundaries.observe(line.line);
+        for (const stagedRule& rule : stages_[readingRule::observing])
+            if (rule.headerLines) rule.rule->observe(line, state_, out_);
+        return line;
     }
 
     // A header line: said by the rules that read header lines, or written as
