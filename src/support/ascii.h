@@ -4,6 +4,8 @@
 // <cctype> functions would treat the accented letters differently from
 // one machine to the next, and every comparison here must be byte exact.
 
+#include "support/byte_table.h"
+
 namespace postsift {
 
 constexpr unsigned char asciiLower(unsigned char c) {
@@ -11,14 +13,7 @@ constexpr unsigned char asciiLower(unsigned char c) {
 }
 
 // asciiLower of every byte, for the loops that fold a word byte by byte.
-struct asciiLowerTable {
-    unsigned char of[256];
-};
-inline constexpr asciiLowerTable asciiLowerBytes = [] {
-    asciiLowerTable table{};
-    for (int c = 0; c < 256; ++c) table.of[c] = asciiLower(static_cast<unsigned char>(c));
-    return table;
-}();
+inline constexpr byteTable<unsigned char> asciiLowerBytes = tableOfBytes<unsigned char>(asciiLower);
 
 constexpr bool isAsciiLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');

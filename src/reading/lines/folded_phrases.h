@@ -9,14 +9,8 @@ namespace postsift {
 
 // Each byte of a text as phrases are written and compared: folded, a tab a
 // blank.
-struct phraseByteTable {
-    unsigned char of[256];
-};
-inline constexpr phraseByteTable phraseBytes = [] {
-    phraseByteTable table{};
-    for (int c = 0; c < 256; ++c) table.of[c] = c == '\t' ? ' ' : foldedBytes.of[c];
-    return table;
-}();
+inline constexpr byteTable<unsigned char> phraseBytes =
+    tableOfBytes<unsigned char>([](unsigned char c) { return c == '\t' ? ' ' : foldedBytes.of[c]; });
 
 // How a phrase must stand at a word of the text to be found there.
 enum class phraseFit : unsigned char {

@@ -2,6 +2,7 @@
 #include <cstddef>
 
 #include "reading/lines/byte_set.h"
+#include "support/byte_table.h"
 
 namespace postsift {
 
@@ -41,17 +42,10 @@ inline const char* trimBlanks(const char* from, const char* to) {
 // Windows-1252 ("\xc0" to "\xde", but for the multiplication sign), which
 // mail programs write in French and German header names and dates. From a
 // table, as it is asked of every byte compared.
-struct foldedByteTable {
-    unsigned char of[256];
-};
-inline constexpr foldedByteTable foldedBytes = [] {
-    foldedByteTable table{};
-    for (int c = 0; c < 256; ++c) {
-        const bool capital = (c >= 'A' && c <= 'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7);
-        table.of[c] = static_cast<unsigned char>(capital ? c + 0x20 : c);
-    }
-    return table;
-}();
+inline constexpr byteTable<unsigned char> foldedBytes = tableOfBytes<unsigned char>([](unsigned char c) {
+    const bool capital = (c >= 'A' && c <= 'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7);
+    return capital ? c + 0x20 : c;
+});
 inline unsigned char foldedByte(char c) { return foldedBytes.of[static_cast<unsigned char>(c)]; }
 
 // Whether [from, to) begins with, or is exactly, a lower-case literal,

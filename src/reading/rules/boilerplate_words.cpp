@@ -355,22 +355,15 @@ struct contactLineWords {
 
 // What a byte of a word of a contact line is, as bits.
 enum : unsigned char { contactDigit = 1, contactNoPhoneSign = 2, contactWordEnd = 4 };
-struct contactByteTable {
-    unsigned char of[256];
-};
-constexpr contactByteTable contactBytes = [] {
-    contactByteTable table{};
+constexpr byteTable<unsigned char> contactBytes = tableOfBytes<unsigned char>([](unsigned char c) {
     constexpr byteSet phoneSigns("+()-./:");  // beside digits
-    for (int c = 0; c < 256; ++c) {
-        const bool digit = c >= '0' && c <= '9';
-        unsigned char kind = digit ? contactDigit : 0;
-        if (!digit && !phoneSigns(static_cast<char>(c))) kind |= contactNoPhoneSign;
-        // "Technician, Soil Laboratory": a word may end at a comma or a slash.
-        if (c == ',' || c == '/') kind |= contactWordEnd;
-        table.of[c] = kind;
-    }
-    return table;
-}();
+    const bool digit = c >= '0' && c <= '9';
+    unsigned kind = digit ? contactDigit : 0;
+    if (!digit && !phoneSigns(static_cast<char>(c))) kind |= contactNoPhoneSign;
+    // "Technician, Soil Laboratory": a word may end at a comma or a slash.
+    if (c == ',' || c == '/') kind |= contactWordEnd;
+    return kind;
+});
 
 // What is asked of the words of a line: only what may make it a contact
 // line of some kind is worked out.
@@ -414,24 +407,10 @@ bool isRuleByte(char c) { return ruleBytes(c); }
 
 }  // namespace
 
-namespace {
-
-// Each byte as a list's names are looked for: folded, a tab a blank.
-struct contentByteTable {
-    char of[256];
-};
-constexpr contentByteTable contentBytes = [] {
-    contentByteTable table{};
-    for (int c = 0; c < 256; ++c)
-        table.of[c] = c == '\t' ? ' ' : static_cast<char>(foldedBytes.of[c]);
-    return table;
-}();
-
-}  // namespace
-
 void foldContent(const messageLine& line, std::string& folded) {
+    // As phrases are compared: a list's names are looked for so.
     folded.assign(line.content, line.end);
-    for (char& c : folded) c = contentBytes.of[static_cast<unsigned char>(c)];
+    for (char& c : folded) c = static_cast<char>(phraseBytes.of[static_cast<unsigned char>(c)]);
 }
 
 bool isRuleLine(const messageLine& line) {
@@ -446,21 +425,13 @@ namespace {
 // What a byte is to the walk over a block's words, as bits (the words are
 // cut at blanks by wordRuns).
 enum : unsigned char { byteOfWord = 1, byteClosing = 2, byteEndsSentence = 4 };
-struct wordByteTable {
-    unsigned char of[256];
-};
-constexpr wordByteTable wordBytes = [] {
-    wordByteTable table{};
-    for (int c = 0; c < 256; ++c) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        unsigned char kind = 0;
-        if (isWordByte(u)) kind |= byteOfWord;
-        if (isClosingMark(static_cast<char>(c))) kind |= byteClosing;
-        if (c == '.' || c == '!' || c == '?' || c == ':' || c == '|') kind |= byteEndsSentence;
-        table.of[c] = kind;
-    }
-    return table;
-}();
+constexpr byteTable<unsigned char> wordBytes = tableOfBytes<unsigned char>([](unsigned char c) {
+    unsigned kind = 0;
+    if (isWordByte(c)) kind |= byteOfWord;
+    if (isClosingMark(static_cast<char>(c))) kind |= byteClosing;
+    if (c == '.' || c == '!' || c == '?' || c == ':' || c == '|') kind |= byteEndsSentence;
+    return kind;
+});
 inline unsigned kindOf(char c) { return wordBytes.of[static_cast<unsigned char>(c)]; }
 
 }  // namespace

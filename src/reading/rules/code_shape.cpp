@@ -363,17 +363,11 @@ bool isFigure(const textWord& w, bool& decimal) {
 // What a byte is to the count of words that begin as figures: bit 1, it
 // begins one (a digit or a figure's sign); bit 2, it is a blank, after
 // which a word begins.
-struct figureStartTable {
-    unsigned char of[256];
-};
-constexpr figureStartTable figureStarts() {
-    figureStartTable table{};
-    for (int c = 0; c < 256; ++c) {
+constexpr byteTable<unsigned char> figureStarts() {
+    return tableOfBytes<unsigned char>([](unsigned char c) {
         const char b = static_cast<char>(c);
-        if ((c >= '0' && c <= '9') || figureSigns(b)) table.of[c] |= 1;
-        if (b == ' ' || b == '\t') table.of[c] |= 2;
-    }
-    return table;
+        return ((c >= '0' && c <= '9') || figureSigns(b) ? 1 : 0) | (b == ' ' || b == '\t' ? 2 : 0);
+    });
 }
 
 // Three figures or more, two in three words figures, and columns: a gap
@@ -384,7 +378,7 @@ bool isNumberRow(const char* from, const char* to) {
     // words that begin so (most lines that hold a digit) is let go before
     // its words are weighed. They are counted without a branch on the
     // line's bytes: a word begins after a blank (`from` begins one).
-    static constexpr figureStartTable starts = figureStarts();
+    static constexpr byteTable<unsigned char> starts = figureStarts();
     std::size_t count = starts.of[byteAt(from)] & 1u;
     for (const char* p = from + 1; p < to; ++p) count += starts.of[byteAt(p)] & (starts.of[byteAt(p - 1)] >> 1);
     if (count < 3) return false;
@@ -434,23 +428,15 @@ struct wordCounts {
 // What a byte is to the weighing of a word's signs, as bits: one lookup
 // a byte.
 enum : unsigned char { weighSign = 1, weighStrong = 2, weighLetterOrDigit = 4, weighOpen = 8 };
-struct weighTable {
-    unsigned char of[256];
-};
-constexpr weighTable weighBytes = [] {
-    weighTable table{};
-    for (int c = 0; c < 256; ++c) {
-        const char b = static_cast<char>(c);
-        const unsigned char u = static_cast<unsigned char>(c);
-        unsigned char kind = 0;
-        if (codeSigns(b)) kind |= weighSign;
-        if (strongSigns(b)) kind |= weighStrong;
-        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) kind |= weighLetterOrDigit;
-        if (b == '(') kind |= weighOpen;
-        table.of[c] = kind;
-    }
-    return table;
-}();
+constexpr byteTable<unsigned char> weighBytes = tableOfBytes<unsigned char>([](unsigned char u) {
+    const char b = static_cast<char>(u);
+    unsigned kind = 0;
+    if (codeSigns(b)) kind |= weighSign;
+    if (strongSigns(b)) kind |= weighStrong;
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) kind |= weighLetterOrDigit;
+    if (b == '(') kind |= weighOpen;
+    return kind;
+});
 
 // The words of [from, end): their signs only when the line holds any
 // (`signs`), the plain ones only when asked (`plain`).

@@ -23,28 +23,21 @@ const std::string_view addressSuffixes[] = {"-request", "-bounces", "-admin", "-
 // What a byte is to the names, hosts and links of a list's fields, as
 // bits: one lookup a byte, as the fields' values are walked byte by byte.
 enum : unsigned char { byteOfName = 1, byteOfHost = 2, byteBetweenLinks = 4 };
-struct listByteTable {
-    unsigned char of[256];
-};
-constexpr listByteTable listBytes = [] {
-    listByteTable table{};
-    for (int c = 0; c < 256; ++c) {
-        const bool name = isWordByte(static_cast<unsigned char>(c)) || c == '-' || c == '_';
-        unsigned char kind = name ? byteOfName | byteOfHost : 0;
-        if (c == '.') kind |= byteOfHost;
-        // What stands between the links and addresses of a list's field (a
-        // NUL byte too).
-        switch (c) {
-            case ' ': case '\t': case '<': case '>': case ',': case ';':
-            case '"': case '\'': case '(': case ')': case '\0':
-                kind |= byteBetweenLinks;
-                break;
-            default: break;
-        }
-        table.of[c] = kind;
+constexpr byteTable<unsigned char> listBytes = tableOfBytes<unsigned char>([](unsigned char c) {
+    const bool name = isWordByte(c) || c == '-' || c == '_';
+    unsigned kind = name ? byteOfName | byteOfHost : 0;
+    if (c == '.') kind |= byteOfHost;
+    // What stands between the links and addresses of a list's field (a
+    // NUL byte too).
+    switch (c) {
+        case ' ': case '\t': case '<': case '>': case ',': case ';':
+        case '"': case '\'': case '(': case ')': case '\0':
+            kind |= byteBetweenLinks;
+            break;
+        default: break;
     }
-    return table;
-}();
+    return kind;
+});
 
 bool isNameByte(char c) { return (listBytes.of[static_cast<unsigned char>(c)] & byteOfName) != 0; }
 bool isHostByte(char c) { return (listBytes.of[static_cast<unsigned char>(c)] & byteOfHost) != 0; }

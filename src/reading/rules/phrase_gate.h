@@ -87,16 +87,8 @@ private:
 };
 
 // Each byte as the gate reads a lead: a byte of a word folded, any other 0.
-struct gateByteTable {
-    unsigned char of[256];
-};
-inline constexpr gateByteTable gateBytes = [] {
-    gateByteTable table{};
-    for (int c = 0; c < 256; ++c) {
-        if (isWordByte(static_cast<unsigned char>(c))) table.of[c] = foldedBytes.of[c];
-    }
-    return table;
-}();
+inline constexpr byteTable<unsigned char> gateBytes =
+    tableOfBytes<unsigned char>([](unsigned char c) { return isWordByte(c) ? foldedBytes.of[c] : 0; });
 
 inline bool phraseGate::mayBeginAt(const char* word, const char* end) const {
     std::uint32_t lead;

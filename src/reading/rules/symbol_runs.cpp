@@ -25,18 +25,11 @@ bool isQuotedSign(const char* word, std::size_t length) {
 
 // The bytes a run is made of: below 128, no letter, no digit, no blank.
 // From a table, as the search asks it of a third of every line's bytes.
-struct signTable {
-    bool of[256];
-};
-constexpr signTable signBytes = [] {
-    signTable table{};
-    for (int c = 0; c < 128; ++c) {
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        const bool digit = c >= '0' && c <= '9';
-        table.of[c] = !letter && !digit && c != ' ' && c != '\t';
-    }
-    return table;
-}();
+constexpr byteTable<bool> signBytes = tableOfBytes<bool>([](unsigned char c) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool digit = c >= '0' && c <= '9';
+    return c < 128 && !letter && !digit && c != ' ' && c != '\t';
+});
 bool isSign(char c) { return signBytes.of[static_cast<unsigned char>(c)]; }
 
 // A sign of the first three signs in a row in [from, to), as every run

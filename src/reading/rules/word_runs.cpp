@@ -6,15 +6,9 @@ namespace postsift {
 
 namespace {
 
-struct blankByteTable {
-    std::uint32_t of[256];  // a word each: no widening in the walk
-};
-constexpr blankByteTable blankBytes = [] {
-    blankByteTable table{};
-    table.of[static_cast<unsigned char>(' ')] = 1;
-    table.of[static_cast<unsigned char>('\t')] = 1;
-    return table;
-}();
+// A word each: no widening in the walk.
+constexpr byteTable<std::uint32_t> blankBytes =
+    tableOfBytes<std::uint32_t>([](unsigned char c) { return c == ' ' || c == '\t'; });
 
 }  // namespace
 
