@@ -31,6 +31,9 @@ const std::vector<phraseList>& lists() {
         {{"win", "to", "d\xe9"}, 4u, phraseFit::beginsThenNoLetter},
         {{"i", "to", "abo", "x", "d\xe9sabonn\xe9"}, 8u, phraseFit::isWord},
         {{"win", "be", "abonn"}, 16u, phraseFit::beginsThenNoWordByte},
+        // Bytes that look alike to the tree's bits ('p' and '0', 'i' and
+        // '\xe9') going on from the same beginning.
+        {{"abp", "ab0", "to\xe9", "toi", "top"}, 32u, phraseFit::begins},
     };
     return all;
 }
@@ -69,7 +72,7 @@ TEST(FoldedPhrases, FindWhatASearchOfEveryListFinds) {
     // Texts made of the phrases' pieces in either case, tabs for blanks,
     // the accented capital, a sign that does not fold, NUL and punctuation.
     const char* pieces[] = {"to", "TO", "t", "o", " ", "\t", "be", "Be", "re", "mo", "ved", "d\xe9", "D\xc9", "sab",
-                            "onn", "\xe9", "\xc9", "\xd7", "X", "i", "I", "win", "WIN", "dows", "!", ".", "abo", "2", "\0"};
+                            "onn", "\xe9", "\xc9", "\xd7", "X", "i", "I", "win", "WIN", "dows", "!", ".", "abo", "2", "p", "0", "ab", "\0"};
     std::mt19937 random(20250612);
     std::uniform_int_distribution<std::size_t> piece(0, sizeof pieces / sizeof pieces[0] - 1);
     int found = 0;
