@@ -20,7 +20,9 @@ struct lineFacts;
 // already, and the scanner leaves a section where its quoted text begins.
 class readingOutput {
 public:
-    explicit readingOutput(ownedText& text) : text_(text) {}
+    // Room for the marks the rules of a message ask for (a handful) at
+    // once, not grown one by one.
+    explicit readingOutput(ownedText& text) : text_(text) { marks_.reserve(8); }
 
     void put(const char* from, const char* to) { note(text_.append(from, static_cast<std::size_t>(to - from))); }
     void put(const char* text) { note(text_.append(text)); }

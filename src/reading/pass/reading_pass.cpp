@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
-#include <vector>
 
 #include "filter/epost_sift.h"
 #include "reading/lines/leading_header.h"
@@ -42,24 +41,40 @@ namespace postsift {
 namespace {
 
 struct activeRule {
-    std::unique_ptr<readingRule> rule;
-    const ruleRow* row;  // its row of the table
+    ruleRoom::handle rule;
+    const ruleRow* row = nullptr;  // its row of the table
 };
 
-// The rules whose options are on, in the table's order; none when every
-// option is off.
-std::vector<activeRule> activeRules(epostSift& filter) {
-    std::vector<activeRule> active;
+// A list of at most one item for each row of the table, in the pass's own
+// room: the lists of a message are made for every message, and none needs
+// an allocation of its own.
+template <class item>
+class rowList {
+public:
+    void push_back(item added) { items_[count_++] = std::move(added); }
+    item* begin() { return items_; }
+    item* end() { return items_ + count_; }
+    const item* begin() const { return items_; }
+    const item* end() const { return items_ + count_; }
+    bool empty() const { return count_ == 0; }
+    template <class predicate>
+    void removeIf(predicate gone) {
+        count_ = static_cast<std::size_t>(std::remove_if(begin(), end(), gone) - begin());
+    }
+
+private:
+    item items_[mostRules];
+    std::size_t count_ = 0;
+};
+
+// The rules whose options are on, in the table's order, into `active`;
+// none when every option is off.
+void makeActiveRules(epostSift& filter, ruleRoom& room, rowList<activeRule>& active) {
     const ruleSetting setting(filter);
     std::size_t count = 0;
     const ruleRow* rows = ruleRows(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!setting.isOn(rows[i].option)) continue;
-        // Room for every rule at the first, and none with every option off.
-        if (active.empty()) active.reserve(count - i);
-        active.push_back({rows[i].make(setting), &rows[i]});
-    }
-    return active;
+    for (std::size_t i = 0; i < count; ++i)
+        if (setting.isOn(rows[i].option)) active.push_back({rows[i].make(setting, room), &rows[i]});
 }
 
 // Whether a line of the header at the top begins a field, with its keyword:
@@ -88,13 +103,11 @@ struct stagedRule {
 
 class readingPass {
 public:
-    readingPass(epostSift& filter, std::vector<activeRule>& rules, const char* textEnd, readingOutput& out)
+    readingPass(epostSift& filter, rowList<activeRule>& rules, const char* textEnd, readingOutput& out)
         : rules_(rules), quotesHeard_(quotedTextIsHeard(ruleSetting(filter))), state_(filter, textEnd), out_(out) {
-        for (std::vector<stagedRule>& at : stages_) at.reserve(rules_.size());
         for (activeRule& rule : rules_)
-            for (std::vector<stagedRule>& at : stages_)
+            for (rowList<stagedRule>& at : stages_)
                 at.push_back({rule.rule.get(), rule.row->fate, rule.row->headerLines, rule.row->idleOnUnheardQuotes});
-        fieldReaders_.reserve(rules_.size());
         for (activeRule& rule : rules_)
             if (rule.row->headerLines) fieldReaders_.push_back(rule.rule.get());
     }
@@ -175,9 +188,7 @@ private:
         for (readingRule* rule : fieldReaders_) read = rule->readsDroppedField(line, keyword, keywordEnd) || read;
         // Once each is asked, the few that read such fields are asked alone.
         if (!fieldReadersKnown_) {
-            fieldReaders_.erase(std::remove_if(fieldReaders_.begin(), fieldReaders_.end(),
-                                               [](const readingRule* rule) { return rule->readsNoDroppedField(); }),
-                                fieldReaders_.end());
+            fieldReaders_.removeIf([](const readingRule* rule) { return rule->readsNoDroppedField(); });
             fieldReadersKnown_ = true;
         }
         messageLine at = line;
@@ -334,22 +345,19 @@ private:
 
     void leaveOutQuietRules() {
         for (int stage = 0; stage < readingRule::stageCount; ++stage) {
-            std::vector<stagedRule>& at = stages_[stage];
-            at.erase(std::remove_if(at.begin(), at.end(),
-                                    [stage](const stagedRule& rule) {
-                                        return rule.rule->leftAlone(static_cast<readingRule::stage>(stage));
-                                    }),
-                     at.end());
+            stages_[stage].removeIf([stage](const stagedRule& rule) {
+                return rule.rule->leftAlone(static_cast<readingRule::stage>(stage));
+            });
         }
     }
 
-    std::vector<activeRule>& rules_;
+    rowList<activeRule>& rules_;
     const bool quotesHeard_;
     // The rules that act at each stage, in the table's order.
-    std::vector<stagedRule> stages_[readingRule::stageCount];
+    rowList<stagedRule> stages_[readingRule::stageCount];
     // The rules that read header lines, asked whether they read a field
     // that the scanner drops; those that read none once known.
-    std::vector<readingRule*> fieldReaders_;
+    rowList<readingRule*> fieldReaders_;
     bool fieldReadersKnown_ = false;
     std::size_t linesRead_ = 0;
     const bool diagnosticsOn_ = traceIsOn() || maxLevel >= 3;
@@ -361,12 +369,17 @@ private:
 
 bool rewriteForReading(epostSift& filter, const char* text, std::size_t length, ownedText& out) {
     try {
-        std::vector<activeRule> rules = activeRules(filter);
+        // The room goes after the rules made in it.
+        ruleRoom room;
+        rowList<activeRule> rules;
+        makeActiveRules(filter, room, rules);
         if (rules.empty()) return false;
         // An empty text, not an absent one, when everything was left out.
-        // Room for the whole message from the start: the rewritten text is
-        // seldom longer, and growing it by doubling could hold twice as much.
-        if (!out.assign("", 0) || !out.reserve(length)) return false;
+        // Room for the whole message from the start, made in one step: the
+        // rewritten text is seldom longer, and growing it by doubling could
+        // hold twice as much.
+        out.truncate(0);
+        if (!out.reserve(length)) return false;
         readingOutput written(out);
         readingPass(filter, rules, text + length, written).run(text);
         return written.ok();

@@ -59,6 +59,8 @@ const ruleRow rows[] = {
     {optionSayWhatWasLeftOut, makeLeftOutSentence, lineFate::text, false},
 };
 
+static_assert(sizeof rows / sizeof rows[0] <= mostRules, "the pass keeps a list of each row's rule in room of its own");
+
 }  // namespace
 
 const ruleRow* ruleRows(std::size_t& count) {

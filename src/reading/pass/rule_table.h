@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "reading/pass/reading_rule.h"
+#include "reading/pass/rule_room.h"
 #include "support/reserved_names.h"
 
 namespace postsift {
@@ -41,7 +42,7 @@ public:
     const filterEntry* entry(const char* name) const;
 };
 
-using ruleMaker = std::unique_ptr<readingRule> (*)(const ruleSetting&);
+using ruleMaker = ruleRoom::handle (*)(const ruleSetting&, ruleRoom&);
 
 // One row per rule, in the order the rules see each line.
 struct ruleRow {
@@ -55,30 +56,31 @@ struct ruleRow {
     bool idleOnUnheardQuotes = false;
 };
 
-// The table.
+// The table, of at most mostRules rows.
+inline constexpr std::size_t mostRules = 24;
 const ruleRow* ruleRows(std::size_t& count);
 // Whether a key names an option of the table.
 bool isReadingOption(const char* key);
 
 // The makers of the rules, each defined beside its rule in reading/rules/.
-std::unique_ptr<readingRule> makeInitialsQuote(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeOtherQuoteMarks(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeSignedArmour(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeOriginalMessageFinder(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeSignatureBlock(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeDigestMessages(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeAttributionLines(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeSpokenDates(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeMeaningfulSymbols(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeSpokenNames(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeListTags(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeCodeBlocks(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeBoilerplate(const ruleSetting& setting);
-std::unique_ptr<readingRule> makeLeftOutSentence(const ruleSetting& setting);
+ruleRoom::handle makeInitialsQuote(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeOtherQuoteMarks(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeSignedArmour(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeOriginalMessageFinder(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeForwardedMessages(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeSignatureBlock(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeDigestMessages(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeAttributionLines(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeSpokenDates(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeReplyMarkers(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeLinkSpeech(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeMeaningfulSymbols(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeSymbolRuns(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeParagraphReading(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeSpokenNames(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeListTags(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeCodeBlocks(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeBoilerplate(const ruleSetting& setting, ruleRoom& room);
+ruleRoom::handle makeLeftOutSentence(const ruleSetting& setting, ruleRoom& room);
 
 }  // namespace postsift

@@ -80,18 +80,18 @@ const char* wordedAttributionInside(const char* begin, const char* end, attribut
 
 }  // namespace
 
-std::unique_ptr<readingRule> makeAttributionLines(const ruleSetting& setting) {
+ruleRoom::handle makeAttributionLines(const ruleSetting& setting, ruleRoom& room) {
     // Quoted text is left out as the body handling reads "[INCLUDE FORWARDED
     // TEXT]": a missing entry or value lets it through.
     const filterEntry* text = setting.entry(optionIncludeForwardedText);
     const bool quotedTextLeftOut = text != nullptr && text->value() != nullptr && !valueSaysTrue(*text);
-    auto rule = std::make_unique<attributionLines>(
+    ruleRoom::handle made = room.make<attributionLines>(
         phraseOf(setting.filter, symbolAttribution, buildLanguagePhrases().attribution), quotedTextLeftOut,
         setting.isOn(optionFindOriginalMessage));
     if (setting.isOn(optionReadForwardedMessages))
-        rule->readsHistoryAlone(
+        static_cast<attributionLines&>(*made).readsHistoryAlone(
             phraseOf(setting.filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage));
-    return rule;
+    return made;
 }
 
 lineTaken attributionLines::take(const lineFacts& line, passState& state, readingOutput& out) {

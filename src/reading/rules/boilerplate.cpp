@@ -5,8 +5,8 @@
 
 namespace postsift {
 
-std::unique_ptr<readingRule> makeBoilerplate(const ruleSetting& setting) {
-    return std::make_unique<boilerplate>(setting.isOn(optionDropSignature), quotedTextIsHeard(setting));
+ruleRoom::handle makeBoilerplate(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<boilerplate>(setting.isOn(optionDropSignature), quotedTextIsHeard(setting));
 }
 
 void boilerplate::startSegment() {

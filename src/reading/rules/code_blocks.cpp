@@ -10,8 +10,8 @@
 
 namespace postsift {
 
-std::unique_ptr<readingRule> makeCodeBlocks(const ruleSetting& setting) {
-    return std::make_unique<codeBlocks>(phraseOf(setting.filter, symbolCodeBlock, buildLanguagePhrases().codeBlock),
+ruleRoom::handle makeCodeBlocks(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<codeBlocks>(phraseOf(setting.filter, symbolCodeBlock, buildLanguagePhrases().codeBlock),
                                         buildReadingWords());
 }
 

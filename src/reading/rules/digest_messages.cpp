@@ -208,8 +208,8 @@ bool firstLinesMayNameDigest(const lineFacts& first) {
 
 }  // namespace
 
-std::unique_ptr<readingRule> makeDigestMessages(const ruleSetting& setting) {
-    return std::make_unique<digestMessages>(
+ruleRoom::handle makeDigestMessages(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<digestMessages>(
         phraseOf(setting.filter, symbolDigestMessage, buildLanguagePhrases().digestMessage),
         setting.filter.digestParts > 0);
 }

@@ -84,8 +84,8 @@ struct forwardedHeader {
 
 }  // namespace
 
-std::unique_ptr<readingRule> makeForwardedMessages(const ruleSetting& setting) {
-    return std::make_unique<forwardedMessages>(
+ruleRoom::handle makeForwardedMessages(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<forwardedMessages>(
         setting.filter, phraseOf(setting.filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage),
         setting.isOn(optionSpeakDates) ? &buildDateWords() : nullptr);
 }

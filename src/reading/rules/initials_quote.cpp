@@ -7,7 +7,7 @@
 
 namespace postsift {
 
-std::unique_ptr<readingRule> makeInitialsQuote(const ruleSetting&) { return std::make_unique<initialsQuote>(); }
+ruleRoom::handle makeInitialsQuote(const ruleSetting&, ruleRoom& room) { return room.make<initialsQuote>(); }
 
 void initialsQuote::observe(lineFacts& line, passState& state, readingOutput&) {
     // Most lines begin with no initials: they end a run, at the cost of a

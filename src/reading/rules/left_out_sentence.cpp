@@ -41,9 +41,9 @@ std::string joined(const textPiece* pieces, std::size_t count) {
 
 }  // namespace
 
-std::unique_ptr<readingRule> makeLeftOutSentence(const ruleSetting& setting) {
+ruleRoom::handle makeLeftOutSentence(const ruleSetting& setting, ruleRoom& room) {
     const leftOutWords& words = buildLanguagePhrases().leftOut;
-    return std::make_unique<leftOutSentence>(words, phraseOf(setting.filter, symbolLeftOut, words.sentence),
+    return room.make<leftOutSentence>(words, phraseOf(setting.filter, symbolLeftOut, words.sentence),
                                              quotedTextIsHeard(setting), setting.filter.attachmentsLeftOut);
 }
 

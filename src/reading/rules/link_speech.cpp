@@ -226,9 +226,9 @@ std::string folded(const std::string& host) {
 
 }  // namespace
 
-std::unique_ptr<readingRule> makeLinkSpeech(const ruleSetting& setting) {
+ruleRoom::handle makeLinkSpeech(const ruleSetting& setting, ruleRoom& room) {
     const languagePhrases& phrases = buildLanguagePhrases();
-    return std::make_unique<linkSpeech>(phraseOf(setting.filter, symbolLink, phrases.link),
+    return room.make<linkSpeech>(phraseOf(setting.filter, symbolLink, phrases.link),
                                         setting.isOn(optionLeaveOutBoilerplate),
                                         phraseOf(setting.filter, symbolLinkAgain, phrases.linkAgain));
 }

@@ -34,8 +34,8 @@ bool sameTag(const char* a, std::size_t aLength, const std::string& b) {
 
 }  // namespace
 
-std::unique_ptr<readingRule> makeListTags(const ruleSetting& setting) {
-    return std::make_unique<listTags>(setting.filter,
+ruleRoom::handle makeListTags(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<listTags>(setting.filter,
                                       phraseOf(setting.filter, symbolListTag, buildLanguagePhrases().listTag));
 }
 

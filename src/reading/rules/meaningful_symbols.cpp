@@ -185,8 +185,8 @@ bool meaningfulSymbols::label::follows(const label& before) const {
            (number != 0 && number == before.number + 1);
 }
 
-std::unique_ptr<readingRule> makeMeaningfulSymbols(const ruleSetting& setting) {
-    return std::make_unique<meaningfulSymbols>(setting.filter);
+ruleRoom::handle makeMeaningfulSymbols(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<meaningfulSymbols>(setting.filter);
 }
 
 bool meaningfulSymbols::hasRule(const char* word, std::size_t length) const {

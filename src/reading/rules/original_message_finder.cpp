@@ -6,8 +6,8 @@
 
 namespace postsift {
 
-std::unique_ptr<readingRule> makeOriginalMessageFinder(const ruleSetting&) {
-    return std::make_unique<originalMessageFinder>();
+ruleRoom::handle makeOriginalMessageFinder(const ruleSetting&, ruleRoom& room) {
+    return room.make<originalMessageFinder>();
 }
 
 originalMessageFinder::kind originalMessageFinder::judge(const lineFacts& line, lineWindow& lines) const {

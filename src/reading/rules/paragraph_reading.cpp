@@ -174,8 +174,8 @@ bool endsSentence(const char* from, const char* to) {
 
 }  // namespace
 
-std::unique_ptr<readingRule> makeParagraphReading(const ruleSetting& setting) {
-    return std::make_unique<paragraphReading>(setting.filter, buildContinuingWords());
+ruleRoom::handle makeParagraphReading(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<paragraphReading>(setting.filter, buildContinuingWords());
 }
 
 paragraphReading::lineLayout paragraphReading::layoutOf(const lineFacts& line, passState& state) const {

@@ -10,8 +10,8 @@
 
 namespace postsift {
 
-std::unique_ptr<readingRule> makeReplyMarkers(const ruleSetting& setting) {
-    return std::make_unique<replyMarkers>(setting.filter);
+ruleRoom::handle makeReplyMarkers(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<replyMarkers>(setting.filter);
 }
 
 lineTaken replyMarkers::take(const lineFacts& line, passState& state, readingOutput& out) {

@@ -7,7 +7,7 @@
 
 namespace postsift {
 
-std::unique_ptr<readingRule> makeSignedArmour(const ruleSetting&) { return std::make_unique<signedArmour>(); }
+ruleRoom::handle makeSignedArmour(const ruleSetting&, ruleRoom& room) { return room.make<signedArmour>(); }
 
 namespace {
 

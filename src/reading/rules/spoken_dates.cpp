@@ -12,8 +12,8 @@
 
 namespace postsift {
 
-std::unique_ptr<readingRule> makeSpokenDates(const ruleSetting& setting) {
-    return std::make_unique<spokenDates>(setting.filter, buildDateWords());
+ruleRoom::handle makeSpokenDates(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<spokenDates>(setting.filter, buildDateWords());
 }
 
 bool spokenDates::isDateKeyword(const lineFacts& line, passState& state) const {

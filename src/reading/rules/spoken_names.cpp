@@ -11,8 +11,8 @@
 
 namespace postsift {
 
-std::unique_ptr<readingRule> makeSpokenNames(const ruleSetting& setting) {
-    return std::make_unique<spokenNames>(
+ruleRoom::handle makeSpokenNames(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<spokenNames>(
         setting.filter, phraseOf(setting.filter, symbolRoleAddress, buildLanguagePhrases().roleAddress));
 }
 

@@ -52,8 +52,8 @@ const char* threeSigns(const char* from, const char* to) {
 
 }  // namespace
 
-std::unique_ptr<readingRule> makeSymbolRuns(const ruleSetting& setting) {
-    return std::make_unique<symbolRuns>(setting.filter);
+ruleRoom::handle makeSymbolRuns(const ruleSetting& setting, ruleRoom& room) {
+    return room.make<symbolRuns>(setting.filter);
 }
 
 bool symbolRuns::isRun(const char* word, std::size_t length) const {
