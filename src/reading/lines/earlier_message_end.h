@@ -20,6 +20,9 @@ public:
     void begin() { state_ = afterSeparator; }
     // The section's next line; true when the section ends before it.
     bool endsBefore(const messageLine& line);
+    // Whether the section, once begun, takes the rest of the text: its
+    // text is not quoted, and no line ends it any more.
+    bool takesTheRest() const { return state_ == toTheEnd; }
 
 private:
     enum state {

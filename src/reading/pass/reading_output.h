@@ -72,6 +72,12 @@ public:
         followLines();
         return inSection_;
     }
+    // Whether the scanner, after the lines written so far, reads all that
+    // follows as an earlier message's section, whatever it is.
+    bool inEarlierMessageToTheEnd() {
+        followLines();
+        return inSection_ && sectionEnd_.takesTheRest();
+    }
 
 private:
     void note(bool done) { ok_ = ok_ && done; }

@@ -24,6 +24,7 @@
 #include "reading/pass/reading_pass.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -281,8 +282,10 @@ private:
             break;
         }
         bool unheard = false;
+        bool history = false;
         const std::size_t at = out_.length();
         if (next == nullptr) {
+            history = readAsUnheardHistory(line);
             // Most lines are written as they stand, in one piece.
             if (line.markAsQuote == nullptr && line.line.content == line.line.prefixEnd) {
                 out_.put(line.line.begin, line.line.next);
@@ -292,12 +295,15 @@ private:
                 out_.put(line.line.content, line.line.next);
             }
             next = line.line.next;
-            unheard = writtenAsUnheardQuote(line, at);
+            unheard = history || writtenAsUnheardQuote(line, at);
         }
         for (const stagedRule& rule : stages_[readingRule::following])
             if (!(unheard && rule.idleOnUnheardQuotes) && rule.rule->shows(readingRule::following, holdings))
                 rule.rule->after(line, fate, written, state_, out_);
-        if (unheard) leaveOutUnheardWords(line, at);
+        if (history)
+            leaveOutHistoryWords(line, at);
+        else if (unheard)
+            leaveOutUnheardWords(line, at);
         settleRules();
         return next;
     }
@@ -316,10 +322,50 @@ private:
     void leaveOutUnheardWords(const lineFacts& line, std::size_t at) {
         const messageLine& text = line.line;
         if (diagnosticsOn_ || text.next == text.end || text.prefixEnd == text.end ||
-            !out_.holdsLineAsItStood(at) || isSeparator(lineAt(text.prefixEnd, text.end)))
+            !out_.holdsLineAsItStood(at) || holdsBareReturn(text.prefixEnd, text.end) ||
+            isSeparator(lineAt(text.prefixEnd, text.end)))
             return;
         out_.erase(at + static_cast<std::size_t>(text.prefixEnd - text.begin),
                    static_cast<std::size_t>(text.end - text.prefixEnd));
+    }
+
+    // A '\r' that ends no line, which no word takes: the scanner hands it to
+    // its standard output, as it hands any byte of no token, so the words
+    // around it stay where they were.
+    static bool holdsBareReturn(const char* from, const char* to) {
+        return std::memchr(from, '\r', static_cast<std::size_t>(to - from)) != nullptr;
+    }
+
+    // Whether a line that no rule took, about to be written as it stands,
+    // is an earlier message's text that nobody hears: the scanner reads all
+    // that follows as that message's section (its text was not quoted, and
+    // no line ends the section any more), and drops the section's words
+    // unless quotes are heard. Not counted is a line that the scanner may
+    // read as more than words: one with a header keyword, one that begins
+    // with a blank (it may go on with a header item above it) or with a
+    // dash (a boundary line, a separator), a separator, a boundary; nor a
+    // quoted line or one that a rule reads as quoted, nor a blank one. With
+    // diagnostics on, every line is written whole, so that the log shows
+    // every word.
+    bool readAsUnheardHistory(const lineFacts& line) {
+        const messageLine& text = line.line;
+        if (quotesHeard_ || diagnosticsOn_ || text.depth > 0 || line.markAsQuote != nullptr ||
+            line.keywordEnd != nullptr || line.boundary || line.blank || isBlank(*text.begin) ||
+            *text.begin == '-' || isSeparator(text))
+            return false;
+        return out_.inEarlierMessageToTheEnd();
+    }
+
+    // The words of such a line, written from `at` as it stood, which no
+    // rule has changed since: the scanner would read each of them only to
+    // let it go. Its line end stays, so that the scanner reads a line there,
+    // as it read this one: a word of the section between line ends, which
+    // a header keyword on the line after it reads as before. The last line
+    // stays whole when no line end follows it.
+    void leaveOutHistoryWords(const lineFacts& line, std::size_t at) {
+        const messageLine& text = line.line;
+        if (text.next == text.end || !out_.holdsLineAsItStood(at) || holdsBareReturn(text.begin, text.end)) return;
+        out_.erase(at, static_cast<std::size_t>(text.end - text.begin));
     }
 
     // Whether a line that no rule took, written from `at`, is quoted text
