@@ -42,8 +42,8 @@ namespace postsift {
 namespace {
 
 struct activeRule {
-    ruleRoom::handle rule;
-    const ruleRow* row = nullptr;  // its row of the table
+    readingRule* rule;   // the room's
+    const ruleRow* row;  // its row of the table
 };
 
 // A list of at most one item for each row of the table, in the pass's own
@@ -108,9 +108,9 @@ public:
         : rules_(rules), quotesHeard_(quotedTextIsHeard(ruleSetting(filter))), state_(filter, textEnd), out_(out) {
         for (activeRule& rule : rules_)
             for (rowList<stagedRule>& at : stages_)
-                at.push_back({rule.rule.get(), rule.row->fate, rule.row->headerLines, rule.row->idleOnUnheardQuotes});
+                at.push_back({rule.rule, rule.row->fate, rule.row->headerLines, rule.row->idleOnUnheardQuotes});
         for (activeRule& rule : rules_)
-            if (rule.row->headerLines) fieldReaders_.push_back(rule.rule.get());
+            if (rule.row->headerLines) fieldReaders_.push_back(rule.rule);
     }
 
     void run(const char* text) {

@@ -1,43 +1,40 @@
 #pragma once
 #include <cstddef>
-#include <memory>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "reading/pass/reading_rule.h"
 
 namespace postsift {
 
-// Where the rules of one message are made: one after another in room of
-// the pass's own, where each would be an allocation of its own, made and
-// let go again for every message (some twenty of them, a short message's
-// largest cost after its words). A rule that finds the room full is made
-// on the heap; either way it goes with its handle, before the room does.
+// At most this many rules read a message: one for each row of the table.
+inline constexpr std::size_t mostRules = 24;
+
+// Where the rules of one message are made, and who ends them: one after
+// another in room of the pass's own, where each would be an allocation of
+// its own, made and let go again for every message (some twenty of them, a
+// short message's largest cost after its words). A rule that finds the room
+// full is made on the heap. The rules end with the room, the last made
+// first.
 class ruleRoom {
 public:
-    // How a rule made here ends: on the heap it is deleted, in the room
-    // only ended.
-    struct release {
-        bool onHeap = true;
-        void operator()(readingRule* rule) const {
-            if (onHeap)
-                delete rule;
-            else
-                rule->~readingRule();
-        }
-    };
-    using handle = std::unique_ptr<readingRule, release>;
-
     ruleRoom() = default;
     ruleRoom(const ruleRoom&) = delete;
     ruleRoom& operator=(const ruleRoom&) = delete;
+    ~ruleRoom() {
+        while (count_ > 0) made_[--count_].end();
+    }
 
     template <class rule, class... madeWith>
-    handle make(madeWith&&... with) {
+    rule* make(madeWith&&... with) {
         static_assert(alignof(rule) <= alignof(std::max_align_t), "the room's places are aligned for any rule");
+        if (count_ == mostRules) throw std::length_error("more rules than the table has rows");
         void* place = take(sizeof(rule));
-        if (place == nullptr) return handle(new rule(std::forward<madeWith>(with)...), release{true});
-        return handle(new (place) rule(std::forward<madeWith>(with)...), release{false});
+        rule* made = place != nullptr ? new (place) rule(std::forward<madeWith>(with)...)
+                                      : new rule(std::forward<madeWith>(with)...);
+        made_[count_++] = {made, place == nullptr};
+        return made;
     }
 
 private:
@@ -50,9 +47,22 @@ private:
         return place;
     }
 
+    struct madeRule {
+        readingRule* rule;
+        bool onHeap;
+        void end() const {
+            if (onHeap)
+                delete rule;
+            else
+                rule->~readingRule();
+        }
+    };
+
     // Enough for every rule of the table at once.
     static constexpr std::size_t capacity = 4096;
     alignas(std::max_align_t) unsigned char bytes_[capacity];
+    madeRule made_[mostRules];
+    std::size_t count_ = 0;
     std::size_t used_ = 0;
 };
 

@@ -42,7 +42,7 @@ public:
     const filterEntry* entry(const char* name) const;
 };
 
-using ruleMaker = ruleRoom::handle (*)(const ruleSetting&, ruleRoom&);
+using ruleMaker = readingRule* (*)(const ruleSetting&, ruleRoom&);
 
 // One row per rule, in the order the rules see each line.
 struct ruleRow {
@@ -57,30 +57,29 @@ struct ruleRow {
 };
 
 // The table, of at most mostRules rows.
-inline constexpr std::size_t mostRules = 24;
 const ruleRow* ruleRows(std::size_t& count);
 // Whether a key names an option of the table.
 bool isReadingOption(const char* key);
 
 // The makers of the rules, each defined beside its rule in reading/rules/.
-ruleRoom::handle makeInitialsQuote(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeOtherQuoteMarks(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeSignedArmour(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeOriginalMessageFinder(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeForwardedMessages(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeSignatureBlock(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeDigestMessages(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeAttributionLines(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeSpokenDates(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeReplyMarkers(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeLinkSpeech(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeMeaningfulSymbols(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeSymbolRuns(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeParagraphReading(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeSpokenNames(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeListTags(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeCodeBlocks(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeBoilerplate(const ruleSetting& setting, ruleRoom& room);
-ruleRoom::handle makeLeftOutSentence(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeInitialsQuote(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeOtherQuoteMarks(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeSignedArmour(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeOriginalMessageFinder(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeForwardedMessages(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeSignatureBlock(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeDigestMessages(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeAttributionLines(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeSpokenDates(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeReplyMarkers(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeLinkSpeech(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeMeaningfulSymbols(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeSymbolRuns(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeParagraphReading(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeSpokenNames(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeListTags(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeCodeBlocks(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeBoilerplate(const ruleSetting& setting, ruleRoom& room);
+readingRule* makeLeftOutSentence(const ruleSetting& setting, ruleRoom& room);
 
 }  // namespace postsift

@@ -80,18 +80,18 @@ const char* wordedAttributionInside(const char* begin, const char* end, attribut
 
 }  // namespace
 
-ruleRoom::handle makeAttributionLines(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeAttributionLines(const ruleSetting& setting, ruleRoom& room) {
     // Quoted text is left out as the body handling reads "[INCLUDE FORWARDED
     // TEXT]": a missing entry or value lets it through.
     const filterEntry* text = setting.entry(optionIncludeForwardedText);
     const bool quotedTextLeftOut = text != nullptr && text->value() != nullptr && !valueSaysTrue(*text);
-    ruleRoom::handle made = room.make<attributionLines>(
+    attributionLines* rule = room.make<attributionLines>(
         phraseOf(setting.filter, symbolAttribution, buildLanguagePhrases().attribution), quotedTextLeftOut,
         setting.isOn(optionFindOriginalMessage));
     if (setting.isOn(optionReadForwardedMessages))
-        static_cast<attributionLines&>(*made).readsHistoryAlone(
+        rule->readsHistoryAlone(
             phraseOf(setting.filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage));
-    return made;
+    return rule;
 }
 
 lineTaken attributionLines::take(const lineFacts& line, passState& state, readingOutput& out) {

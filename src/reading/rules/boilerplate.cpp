@@ -5,7 +5,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeBoilerplate(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeBoilerplate(const ruleSetting& setting, ruleRoom& room) {
     return room.make<boilerplate>(setting.isOn(optionDropSignature), quotedTextIsHeard(setting));
 }
 

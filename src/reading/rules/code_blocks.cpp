@@ -10,7 +10,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeCodeBlocks(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeCodeBlocks(const ruleSetting& setting, ruleRoom& room) {
     return room.make<codeBlocks>(phraseOf(setting.filter, symbolCodeBlock, buildLanguagePhrases().codeBlock),
                                         buildReadingWords());
 }

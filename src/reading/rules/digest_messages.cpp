@@ -208,7 +208,7 @@ bool firstLinesMayNameDigest(const lineFacts& first) {
 
 }  // namespace
 
-ruleRoom::handle makeDigestMessages(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeDigestMessages(const ruleSetting& setting, ruleRoom& room) {
     return room.make<digestMessages>(
         phraseOf(setting.filter, symbolDigestMessage, buildLanguagePhrases().digestMessage),
         setting.filter.digestParts > 0);

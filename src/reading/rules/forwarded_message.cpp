@@ -84,7 +84,7 @@ struct forwardedHeader {
 
 }  // namespace
 
-ruleRoom::handle makeForwardedMessages(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeForwardedMessages(const ruleSetting& setting, ruleRoom& room) {
     return room.make<forwardedMessages>(
         setting.filter, phraseOf(setting.filter, symbolForwardedMessage, buildLanguagePhrases().forwardedMessage),
         setting.isOn(optionSpeakDates) ? &buildDateWords() : nullptr);

@@ -7,7 +7,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeInitialsQuote(const ruleSetting&, ruleRoom& room) { return room.make<initialsQuote>(); }
+readingRule* makeInitialsQuote(const ruleSetting&, ruleRoom& room) { return room.make<initialsQuote>(); }
 
 void initialsQuote::observe(lineFacts& line, passState& state, readingOutput&) {
     // Most lines begin with no initials: they end a run, at the cost of a

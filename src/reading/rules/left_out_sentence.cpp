@@ -41,7 +41,7 @@ std::string joined(const textPiece* pieces, std::size_t count) {
 
 }  // namespace
 
-ruleRoom::handle makeLeftOutSentence(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeLeftOutSentence(const ruleSetting& setting, ruleRoom& room) {
     const leftOutWords& words = buildLanguagePhrases().leftOut;
     return room.make<leftOutSentence>(words, phraseOf(setting.filter, symbolLeftOut, words.sentence),
                                              quotedTextIsHeard(setting), setting.filter.attachmentsLeftOut);

@@ -226,7 +226,7 @@ std::string folded(const std::string& host) {
 
 }  // namespace
 
-ruleRoom::handle makeLinkSpeech(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeLinkSpeech(const ruleSetting& setting, ruleRoom& room) {
     const languagePhrases& phrases = buildLanguagePhrases();
     return room.make<linkSpeech>(phraseOf(setting.filter, symbolLink, phrases.link),
                                         setting.isOn(optionLeaveOutBoilerplate),

@@ -34,7 +34,7 @@ bool sameTag(const char* a, std::size_t aLength, const std::string& b) {
 
 }  // namespace
 
-ruleRoom::handle makeListTags(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeListTags(const ruleSetting& setting, ruleRoom& room) {
     return room.make<listTags>(setting.filter,
                                       phraseOf(setting.filter, symbolListTag, buildLanguagePhrases().listTag));
 }

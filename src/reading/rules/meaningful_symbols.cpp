@@ -185,7 +185,7 @@ bool meaningfulSymbols::label::follows(const label& before) const {
            (number != 0 && number == before.number + 1);
 }
 
-ruleRoom::handle makeMeaningfulSymbols(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeMeaningfulSymbols(const ruleSetting& setting, ruleRoom& room) {
     return room.make<meaningfulSymbols>(setting.filter);
 }
 

@@ -6,7 +6,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeOriginalMessageFinder(const ruleSetting&, ruleRoom& room) {
+readingRule* makeOriginalMessageFinder(const ruleSetting&, ruleRoom& room) {
     return room.make<originalMessageFinder>();
 }
 

@@ -57,7 +57,7 @@ bool mayBeElision(const messageLine& line) {
 
 }  // namespace
 
-ruleRoom::handle makeOtherQuoteMarks(const ruleSetting&, ruleRoom& room) { return room.make<otherQuoteMarks>(); }
+readingRule* makeOtherQuoteMarks(const ruleSetting&, ruleRoom& room) { return room.make<otherQuoteMarks>(); }
 
 bool otherQuoteMarks::isQuote(const lineFacts& line, lineWindow& lines) const {
     const quoteMark& mark = line.otherMark;

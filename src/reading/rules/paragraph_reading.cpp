@@ -174,7 +174,7 @@ bool endsSentence(const char* from, const char* to) {
 
 }  // namespace
 
-ruleRoom::handle makeParagraphReading(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeParagraphReading(const ruleSetting& setting, ruleRoom& room) {
     return room.make<paragraphReading>(setting.filter, buildContinuingWords());
 }
 

@@ -10,7 +10,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeReplyMarkers(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeReplyMarkers(const ruleSetting& setting, ruleRoom& room) {
     return room.make<replyMarkers>(setting.filter);
 }
 

@@ -4,7 +4,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeSignatureBlock(const ruleSetting&, ruleRoom& room) { return room.make<signatureBlock>(); }
+readingRule* makeSignatureBlock(const ruleSetting&, ruleRoom& room) { return room.make<signatureBlock>(); }
 
 lineTaken signatureBlock::take(const lineFacts& line, passState& state, readingOutput&) {
     // A MIME part ends, an earlier message (perhaps forwarded) or a

@@ -7,7 +7,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeSignedArmour(const ruleSetting&, ruleRoom& room) { return room.make<signedArmour>(); }
+readingRule* makeSignedArmour(const ruleSetting&, ruleRoom& room) { return room.make<signedArmour>(); }
 
 namespace {
 

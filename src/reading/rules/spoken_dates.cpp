@@ -12,7 +12,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeSpokenDates(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeSpokenDates(const ruleSetting& setting, ruleRoom& room) {
     return room.make<spokenDates>(setting.filter, buildDateWords());
 }
 

@@ -11,7 +11,7 @@
 
 namespace postsift {
 
-ruleRoom::handle makeSpokenNames(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeSpokenNames(const ruleSetting& setting, ruleRoom& room) {
     return room.make<spokenNames>(
         setting.filter, phraseOf(setting.filter, symbolRoleAddress, buildLanguagePhrases().roleAddress));
 }

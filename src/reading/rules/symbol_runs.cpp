@@ -52,7 +52,7 @@ const char* threeSigns(const char* from, const char* to) {
 
 }  // namespace
 
-ruleRoom::handle makeSymbolRuns(const ruleSetting& setting, ruleRoom& room) {
+readingRule* makeSymbolRuns(const ruleSetting& setting, ruleRoom& room) {
     return room.make<symbolRuns>(setting.filter);
 }
 
