@@ -1,6 +1,6 @@
-// Quoted lines that nobody hears: their words are left out of the text, the
-// marks and line ends stay, and so does whatever the scanner may read more
-// in a quoted line.
+// Quoted lines and earlier messages that nobody hears: their words are left
+// out of the text, the marks and line ends stay, and so does whatever the
+// scanner may read more in such a line.
 #include <string>
 
 #include "reading_fixture.h"
@@ -34,6 +34,29 @@ TEST_F(UnheardQuotes, KeepTheirMarksAndWhatTheScannerReadsInThem) {
          "> -----Original Message-----\n> ---------- Forwarded message ---------\nSent: today\n"},
         // The last line, with no line end after it.
         {"Yes.\n> last", "Yes.\n> last"},
+        // A return that ends no line goes to the scanner's output.
+        {"Yes.\n> a\rb\n> c\n", "Yes.\n> a\rb\n> \n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(read(c[0]), c[1]) << c[0];
+        EXPECT_EQ(read(withCrLf(c[0])), withCrLf(c[1])) << c[0];
+    }
+}
+
+TEST_F(UnheardQuotes, AnEarlierMessageLosesItsWordsOnceItsSectionTakesTheRest) {
+    const char* const cases[][2] = {
+        // Its header lines, and the line whose text tells that the section
+        // takes the rest, stay; so does a line that may go on with a header
+        // item (blank-led), one led by a dash, a header line, a line with a
+        // return inside, and the last line with no line end.
+        {"Yes.\n-----Original Message-----\nFrom: Ann\nSent: today\n\nfirst line\nsecond line\n  indented\n"
+         "- item\nTo: Bob\nthird line\nfou\rrth\nlast",
+         "Yes.\n-----Original Message-----\nFrom: Ann\nSent: today\n\nfirst line\n\n  indented\n"
+         "- item\nTo: Bob\n\nfou\rrth\nlast"},
+        // Its text begins quoted: the section ends there, and what follows
+        // the quote is heard.
+        {"Yes.\n-----Original Message-----\nFrom: Ann\n\n> quoted\nmine again\nmore\n",
+         "Yes.\n-----Original Message-----\nFrom: Ann\n\n> \nmine again\nmore\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read(c[0]), c[1]) << c[0];
@@ -42,7 +65,7 @@ TEST_F(UnheardQuotes, KeepTheirMarksAndWhatTheScannerReadsInThem) {
 }
 
 TEST_F(UnheardQuotes, StayWholeWhenHeardOrWhileDiagnosticsAreOn) {
-    const std::string message = "Yes.\n> one two\n";
+    const std::string message = "Yes.\n> one two\n-----Original Message-----\n\nfirst\nsecond\n";
     quotes->replaceValue("true");
     EXPECT_EQ(read(message), message);
     quotes->replaceValue("false");
