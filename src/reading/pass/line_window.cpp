@@ -37,12 +37,17 @@ const lineFacts& lineWindow::at(const char* position) {
 }
 
 bool lineWindow::next(const lineFacts& line, lineFacts& after) {
-    if (line.isLast()) return false;
-    if (line.textEnd == textEnd_)
-        after = at(line.line.next);
-    else
-        after = factsAt(line.line.next, line.textEnd);
+    const lineFacts* found = this->after(line);
+    if (found == nullptr) return false;
+    after = *found;
     return true;
+}
+
+const lineFacts* lineWindow::after(const lineFacts& line) {
+    if (line.isLast()) return nullptr;
+    if (line.textEnd == textEnd_) return &at(line.line.next);
+    apart_ = factsAt(line.line.next, line.textEnd);
+    return &apart_;
 }
 
 }  // namespace postsift

@@ -24,6 +24,10 @@ public:
     // The facts of the line after `line`; false when `line` is the last
     // of its text.
     bool next(const lineFacts& line, lineFacts& after);
+    // The same, not copied: where the window keeps them, or, for a line of
+    // another text, worked out apart. They stay there until the window is
+    // next asked. Null when `line` is the last of its text.
+    const lineFacts* after(const lineFacts& line);
 
 private:
     static constexpr std::size_t kept = 32;
@@ -33,6 +37,7 @@ private:
     const char* textEnd_;
     lineFacts ring_[kept];
     lineFacts beyond_;  // a line further ahead than the window keeps
+    lineFacts apart_;   // a line of another text
     std::size_t first_ = 0;
     std::size_t count_ = 0;
     // Where the line after the one found last is kept: lines are mostly

@@ -39,10 +39,11 @@ bool beginsWithDate(const char* p, const char* end) {
 // linesAfterFirst, at its depth, none blank) ends in a colon. Their facts
 // are the window's, which the pass reads next anyway: most hold no colon.
 bool colonFollows(const lineFacts& line, lineWindow& lines) {
-    lineFacts next = line;
-    for (int more = 0; more < linesAfterFirst && lines.next(next, next); ++more) {
-        if (next.line.depth != line.line.depth || next.blank) return false;
-        if (next.hasColon && trimBlanks(next.line.content, next.line.end)[-1] == ':') return true;
+    const int depth = line.line.depth;
+    const lineFacts* next = &line;
+    for (int more = 0; more < linesAfterFirst && (next = lines.after(*next)) != nullptr; ++more) {
+        if (next->line.depth != depth || next->blank) return false;
+        if (next->hasColon && trimBlanks(next->line.content, next->line.end)[-1] == ':') return true;
     }
     return false;
 }

@@ -1000,13 +1000,14 @@ bool endsParagraphSoon(const lineFacts& first, lineWindow& lines, const partBoun
                        const char*& judged) {
     if (mayBeginDiff(first)) return false;
     const auto ends = [&](const lineFacts& line) { return line.blank || stopsBlock(line, first.line.depth, boundaries); };
-    // The second line's facts, then the third's in their place: what is
-    // asked of the second is noted before.
-    lineFacts ahead;
-    if (!lines.next(first, ahead) || ends(ahead)) return true;
-    const char* afterSecond = ahead.line.next;
-    const bool secondMayBeginDiff = mayBeginDiff(ahead);
-    if (lines.next(ahead, ahead) && !ends(ahead)) return false;
+    // The second line's facts, then the third's, where the window keeps
+    // them: what is asked of the second is noted before the third is.
+    const lineFacts* ahead = lines.after(first);
+    if (ahead == nullptr || ends(*ahead)) return true;
+    const char* afterSecond = ahead->line.next;
+    const bool secondMayBeginDiff = mayBeginDiff(*ahead);
+    ahead = lines.after(*ahead);
+    if (ahead != nullptr && !ends(*ahead)) return false;
     if (!secondMayBeginDiff) judged = afterSecond;
     return true;
 }

@@ -211,8 +211,10 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
     const auto inParagraph = [&first](const lineFacts& line) {
         return line.line.depth == first.line.depth && isProse(line);
     };
-    lineFacts line;
-    if (!lines.next(first, line) || !inParagraph(line)) {
+    // The lines after the first where the window keeps them: nothing below
+    // asks the window but for the next line.
+    const lineFacts* line = lines.after(first);
+    if (line == nullptr || !inParagraph(*line)) {
         // A line alone in its paragraph (most are) joins no line and is
         // joined by none: what its layout would say is never asked.
         lineLayout alone;
@@ -224,10 +226,9 @@ void paragraphReading::classify(const lineFacts& first, passState& state) {
     }
     paragraph_.push_back(layoutOf(first, state));
     for (;;) {
-        paragraph_.push_back(layoutOf(line, state));
-        // The window writes the next line's facts in place: the line read
-        // is not asked again.
-        if (!lines.next(line, line) || !inParagraph(line)) break;
+        paragraph_.push_back(layoutOf(*line, state));
+        line = lines.after(*line);
+        if (line == nullptr || !inParagraph(*line)) break;
     }
     // A table's lines: two columns apart, or one beside another such line.
     for (std::size_t i = 0; i < paragraph_.size(); ++i) {
