@@ -193,9 +193,12 @@ const char* attributionLines::writeAttribution(const lineFacts& line, const char
 }
 
 void attributionLines::after(const lineFacts& line, lineFate fate, std::size_t, passState&, readingOutput&) {
-    // Once one line of the sender's own is known, no other is asked.
-    if (!ownWords_ && (fate == lineFate::text || fate == lineFate::keywordLine) && holdsOwnWords(line))
+    // Once one line of the sender's own is known, no other is asked: the
+    // rule hears no line's fate any more.
+    if (!ownWords_ && (fate == lineFate::text || fate == lineFate::keywordLine) && holdsOwnWords(line)) {
         ownWords_ = true;
+        showOnlyLinesHolding(following, heldByNoLine);
+    }
 }
 
 // Amortised over the message: each line is looked at once, however many
