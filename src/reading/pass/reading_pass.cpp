@@ -300,51 +300,52 @@ private:
         for (const stagedRule& rule : stages_[readingRule::following])
             if (!(unheard && rule.idleOnUnheardQuotes) && rule.rule->shows(readingRule::following, holdings))
                 rule.rule->after(line, fate, written, state_, out_);
-        if (history)
-            leaveOutHistoryWords(line, at);
-        else if (unheard)
-            leaveOutUnheardWords(line, at);
+        if (history || (unheard && mayLeaveOutQuotedWords(line))) leaveOutWords(line, at);
         settleRules();
         return next;
     }
 
-    // The words of a quoted line that nobody hears, written from `at` as
-    // it stood, which no rule has changed since: the scanner would read
-    // each of them only to let it go. Its quote prefix and its line end
-    // stay, so the scanner still reads a quoted line there, and a line
-    // looked at from the next one is still quoted. (A line whose words
-    // begin with a keyword is no unheard quote.) A line's words stay where
-    // the scanner reads more in them: an earlier message's separator, which
-    // opens a block of header lines under it; and with diagnostics on, so
-    // that the log shows every word. The last line stays whole when no line
-    // end follows it: to the grammar a quote mark needs a word or a line end
-    // after it.
-    void leaveOutUnheardWords(const lineFacts& line, std::size_t at) {
+    // The words of a line that nobody hears (a quoted line, or an earlier
+    // message's: see below), written from `at` as it stood, which no rule
+    // has changed since: the scanner would read each of them only to let it
+    // go. Its quote prefix, if it has one, and its line end stay, so the
+    // scanner still reads a line there, quoted as it was, and a line looked
+    // at from the next one is still quoted. The last line stays whole when
+    // no line end follows it: to the grammar a quote mark needs a word or a
+    // line end after it. So does a line with a return that ends no line,
+    // which no word takes: the scanner hands it to its standard output, as
+    // it hands any byte of no token.
+    void leaveOutWords(const lineFacts& line, std::size_t at) {
         const messageLine& text = line.line;
-        if (diagnosticsOn_ || text.next == text.end || text.prefixEnd == text.end ||
-            !out_.holdsLineAsItStood(at) || holdsBareReturn(text.prefixEnd, text.end) ||
-            isSeparator(lineAt(text.prefixEnd, text.end)))
+        if (text.next == text.end || text.prefixEnd == text.end || !out_.holdsLineAsItStood(at) ||
+            std::memchr(text.prefixEnd, '\r', static_cast<std::size_t>(text.end - text.prefixEnd)) != nullptr)
             return;
         out_.erase(at + static_cast<std::size_t>(text.prefixEnd - text.begin),
                    static_cast<std::size_t>(text.end - text.prefixEnd));
     }
 
-    // A '\r' that ends no line, which no word takes: the scanner hands it to
-    // its standard output, as it hands any byte of no token, so the words
-    // around it stay where they were.
-    static bool holdsBareReturn(const char* from, const char* to) {
-        return std::memchr(from, '\r', static_cast<std::size_t>(to - from)) != nullptr;
+    // Whether an unheard quoted line's words may go. (A line whose words
+    // begin with a keyword is no unheard quote.) They stay where the scanner
+    // reads more in them: an earlier message's separator, which opens a
+    // block of header lines under it; and with diagnostics on, so that the
+    // log shows every word.
+    bool mayLeaveOutQuotedWords(const lineFacts& line) const {
+        const messageLine& text = line.line;
+        return !diagnosticsOn_ && !isSeparator(lineAt(text.prefixEnd, text.end));
     }
 
     // Whether a line that no rule took, about to be written as it stands,
     // is an earlier message's text that nobody hears: the scanner reads all
     // that follows as that message's section (its text was not quoted, and
     // no line ends the section any more), and drops the section's words
-    // unless quotes are heard. Not counted is a line that the scanner may
-    // read as more than words: one with a header keyword, one that begins
-    // with a blank (it may go on with a header item above it) or with a
-    // dash (a boundary line, a separator), a separator, a boundary; nor a
-    // quoted line or one that a rule reads as quoted, nor a blank one. With
+    // unless quotes are heard. Its words go once every rule has heard it,
+    // its line end stays: the scanner reads a line there, a word of the
+    // section between line ends, which a header keyword on the line after
+    // it reads as before. Not counted is a line that the scanner may read as
+    // more than words: one with a header keyword, one that begins with a
+    // blank (it may go on with a header item above it) or with a dash (a
+    // boundary line, a separator), a separator, a boundary; nor a quoted
+    // line or one that a rule reads as quoted, nor a blank one. With
     // diagnostics on, every line is written whole, so that the log shows
     // every word.
     bool readAsUnheardHistory(const lineFacts& line) {
@@ -354,18 +355,6 @@ private:
             *text.begin == '-' || isSeparator(text))
             return false;
         return out_.inEarlierMessageToTheEnd();
-    }
-
-    // The words of such a line, written from `at` as it stood, which no
-    // rule has changed since: the scanner would read each of them only to
-    // let it go. Its line end stays, so that the scanner reads a line there,
-    // as it read this one: a word of the section between line ends, which
-    // a header keyword on the line after it reads as before. The last line
-    // stays whole when no line end follows it.
-    void leaveOutHistoryWords(const lineFacts& line, std::size_t at) {
-        const messageLine& text = line.line;
-        if (text.next == text.end || !out_.holdsLineAsItStood(at) || holdsBareReturn(text.begin, text.end)) return;
-        out_.erase(at, static_cast<std::size_t>(text.end - text.begin));
     }
 
     // Whether a line that no rule took, written from `at`, is quoted text
