@@ -4,7 +4,6 @@
 #include <string>
 
 #include "reading_fixture.h"
-#include "support/log.h"
 
 using namespace postsift;
 
@@ -38,19 +37,12 @@ TEST_F(HeaderFields, GoWhereAnotherFieldFollowsAndStayWhereTheReadingWouldChange
         // Only the header at the top: header lines in the body stay.
         {"Subject: s\n\nX-A: 1\nX-B: 2\n", "Subject: s\n\nX-A: 1\nX-B: 2\n"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(read(c[0]), c[1]) << c[0];
-        EXPECT_EQ(read(withCrLf(c[0])), withCrLf(c[1])) << c[0];
-    }
+    expectReadBothWays(cases);
 }
 
 TEST_F(HeaderFields, AllStayWhileDiagnosticsAreOn) {
     // The log then names every item the scanner reads.
-    struct levelKept {
-        int level = maxLevel;
-        ~levelKept() { maxLevel = level; }
-    } kept;
-    maxLevel = 3;
+    const diagnosticsOn on;
     const std::string message = "Received: from a\n\tby b\nX-Mailer: m\nSubject: s\n\nHi\n";
     EXPECT_EQ(read(message), message);
 }

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "reading_fixture.h"
-#include "support/log.h"
 
 using namespace postsift;
 
@@ -37,10 +36,7 @@ TEST_F(UnheardQuotes, KeepTheirMarksAndWhatTheScannerReadsInThem) {
         // A return that ends no line goes to the scanner's output.
         {"Yes.\n> a\rb\n> c\n", "Yes.\n> a\rb\n> \n"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(read(c[0]), c[1]) << c[0];
-        EXPECT_EQ(read(withCrLf(c[0])), withCrLf(c[1])) << c[0];
-    }
+    expectReadBothWays(cases);
 }
 
 TEST_F(UnheardQuotes, AnEarlierMessageLosesItsWordsOnceItsSectionTakesTheRest) {
@@ -58,10 +54,7 @@ TEST_F(UnheardQuotes, AnEarlierMessageLosesItsWordsOnceItsSectionTakesTheRest) {
         {"Yes.\n-----Original Message-----\nFrom: Ann\n\n> quoted\nmine again\nmore\n",
          "Yes.\n-----Original Message-----\nFrom: Ann\n\n> \nmine again\nmore\n"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(read(c[0]), c[1]) << c[0];
-        EXPECT_EQ(read(withCrLf(c[0])), withCrLf(c[1])) << c[0];
-    }
+    expectReadBothWays(cases);
 }
 
 TEST_F(UnheardQuotes, StayWholeWhenHeardOrWhileDiagnosticsAreOn) {
@@ -69,10 +62,6 @@ TEST_F(UnheardQuotes, StayWholeWhenHeardOrWhileDiagnosticsAreOn) {
     quotes->replaceValue("true");
     EXPECT_EQ(read(message), message);
     quotes->replaceValue("false");
-    struct levelKept {
-        int level = maxLevel;
-        ~levelKept() { maxLevel = level; }
-    } kept;
-    maxLevel = 3;
+    const diagnosticsOn on;
     EXPECT_EQ(read(message), message);
 }
