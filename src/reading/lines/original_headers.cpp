@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/byte_table.h"
+
 namespace postsift {
 
 namespace {
@@ -14,14 +16,8 @@ struct parsedHeader {
 };
 
 // The bytes that end a header's name: asked of every line with a colon.
-struct nameEndTable {
-    bool of[256];
-};
-constexpr nameEndTable nameEnds = [] {
-    nameEndTable table{};
-    for (const char c : {':', ' ', '\t', '*'}) table.of[static_cast<unsigned char>(c)] = true;
-    return table;
-}();
+constexpr byteTable<bool> nameEnds =
+    tableOfBytes<bool>([](unsigned char c) { return c == ':' || c == ' ' || c == '\t' || c == '*'; });
 
 bool parse(const messageLine& line, parsedHeader& header) {
     if (line.depth != 0) return false;

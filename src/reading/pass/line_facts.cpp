@@ -5,6 +5,7 @@
 #include "reading/dates/date_names.h"
 #include "reading/lines/original_headers.h"
 #include "support/ascii.h"
+#include "support/byte_table.h"
 
 namespace postsift {
 
@@ -25,14 +26,10 @@ enum byteKind : unsigned short {
     atByte = 512
 };
 
-struct byteKindTable {
-    unsigned short of[256];
-};
-
 // Built once: which capitals begin day and month names is the dates' table.
-const byteKindTable& kindTable() {
-    static const byteKindTable table = [] {
-        byteKindTable made{};
+const byteTable<unsigned short>& kindTable() {
+    static const byteTable<unsigned short> table = [] {
+        byteTable<unsigned short> made{};
         for (int c = 0; c < 256; ++c) {
             const unsigned char b = static_cast<unsigned char>(c);
             unsigned short kind = 0;
@@ -79,7 +76,7 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     lineFacts facts;
     facts.line = line;
     facts.textEnd = textEnd;
-    const byteKindTable& byteKinds = kindTable();
+    const byteTable<unsigned short>& byteKinds = kindTable();
     unsigned short kinds = 0;
     const auto* p = reinterpret_cast<const unsigned char*>(line.prefixEnd);
     const auto* end = reinterpret_cast<const unsigned char*>(line.end);

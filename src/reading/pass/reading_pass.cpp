@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
-#include <memory>
 
 #include "filter/epost_sift.h"
 #include "reading/lines/leading_header.h"

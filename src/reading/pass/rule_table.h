@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <memory>
 
 #include "reading/pass/reading_rule.h"
 #include "reading/pass/rule_room.h"

@@ -590,11 +590,8 @@ enum : unsigned char {
     mayBeSetting = 64,
     mayBeComment = 128
 };
-struct firstByteTable {
-    unsigned char of[256];
-};
-constexpr firstByteTable firstBytes = [] {
-    firstByteTable table{};
+constexpr byteTable<unsigned char> firstBytes = [] {
+    byteTable<unsigned char> table{};
     const auto mark = [&table](const char* bytes, unsigned char test) {
         for (; *bytes != '\0'; ++bytes) table.of[static_cast<unsigned char>(*bytes)] |= test;
     };

@@ -67,11 +67,8 @@ bool standsIn(std::string_view text, std::string_view needle, bool host) {
 }
 
 // How common each byte is in text, 0 for the rarest (any byte not listed).
-struct byteCommonness {
-    unsigned char of[256];
-};
-constexpr byteCommonness commonness = [] {
-    byteCommonness table{};
+constexpr byteTable<unsigned char> commonness = [] {
+    byteTable<unsigned char> table{};
     const char common[] = ",.bywgpfmucdlhrsnioate ";  // the most common last
     for (int i = 0; common[i] != '\0'; ++i) table.of[static_cast<unsigned char>(common[i])] = static_cast<unsigned char>(i + 1);
     return table;
@@ -79,11 +76,8 @@ constexpr byteCommonness commonness = [] {
 
 // The byte whose folded form each byte is: the capital of a lower-case
 // letter (accented ones too), any other byte itself.
-struct upperTable {
-    unsigned char of[256];
-};
-constexpr upperTable upperOf = [] {
-    upperTable table{};
+constexpr byteTable<unsigned char> upperOf = [] {
+    byteTable<unsigned char> table{};
     for (int c = 0; c < 256; ++c) table.of[c] = static_cast<unsigned char>(c);
     for (int c = 0; c < 256; ++c)
         if (foldedBytes.of[c] != c) table.of[foldedBytes.of[c]] = static_cast<unsigned char>(c);

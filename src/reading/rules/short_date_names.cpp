@@ -138,10 +138,6 @@ void sayWord(epostSift& filter, textWord word, textWord before, textWord next, b
     }
 }
 
-struct byteTable {
-    unsigned char of[256];
-};
-
 // What the search for the words of a date asks of a byte: whether it may
 // begin one (a figure, or a capital that begins a day or month name),
 // whether it may end the line ('\r', '\n' and the NUL after the written
@@ -149,9 +145,9 @@ struct byteTable {
 // word ("(13", "\"Sep").
 enum : unsigned char { beginsDate = 1, endsLine = 2, opensWord = 4 };
 
-const byteTable& byteClasses() {
-    static const byteTable table = [] {
-        byteTable made{};
+const byteTable<unsigned char>& byteClasses() {
+    static const byteTable<unsigned char> table = [] {
+        byteTable<unsigned char> made{};
         for (int c = 0; c < 256; ++c) {
             const unsigned char b = static_cast<unsigned char>(c);
             if (isAsciiDigit(b) || (isCapital(b) && mayBeginDateName(b))) made.of[c] |= beginsDate;
@@ -166,7 +162,7 @@ const byteTable& byteClasses() {
 // The first byte at or after `p` where the search stops. It walks every
 // byte of most lines: four bytes are looked at a round, none past a stop
 // (so none past the byte that ends the line).
-inline const char* nextStop(const char* p, const byteTable& classes) {
+inline const char* nextStop(const char* p, const byteTable<unsigned char>& classes) {
     const auto stops = [&classes](const char* at) {
         return (classes.of[static_cast<unsigned char>(*at)] & (beginsDate | endsLine)) != 0;
     };
@@ -277,7 +273,7 @@ bool nextMayBeShortName(const char* from, const char* lineEnd, const wordBreakTa
 void sayBesideDates(epostSift& filter, const char* line, const char* lineEnd, const wordBreakTable& breaks,
                     sayingSoFar& saying) {
     static const unsigned char* const nameLengths = dateNameLengths();
-    const byteTable& classes = byteClasses();
+    const byteTable<unsigned char>& classes = byteClasses();
     const char* looked = line;  // the words before this were looked at
     for (const char* p = line;;) {
         p = nextStop(p, classes);
