@@ -1,6 +1,6 @@
 #pragma once
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "reading/lines/message_line.h"
 
@@ -14,10 +14,16 @@ namespace postsift {
 class partBoundaries {
 public:
     void observe(const messageLine& line);
-    bool isBoundaryLine(const messageLine& line) const;
+    // Whether `line` is a boundary line; with `asOf`, whether it was one
+    // when the pass stood at the line that begins there: of a boundary that
+    // a line up to that one declared.
+    bool isBoundaryLine(const messageLine& line, const char* asOf = nullptr) const;
 
 private:
-    std::unordered_set<std::string> boundaries_;
+    bool declared(const char* from, const char* to, const char* asOf) const;
+
+    // Each boundary, with where the line that first declared it begins.
+    std::unordered_map<std::string, const char*> boundaries_;
 };
 
 }  // namespace postsift

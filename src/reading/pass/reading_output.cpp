@@ -43,6 +43,7 @@ void readingOutput::insert(std::size_t offset, const char* piece) {
     if (looked_ > offset) looked_ += added;
     for (std::size_t& mark : marks_)
         if (mark != unset && mark > offset) mark += added;
+    for (std::size_t i = trailCount_; i > 0 && trail_[i - 1] > offset; --i) trail_[i - 1] += added;
 }
 
 void readingOutput::erase(std::size_t offset, std::size_t count) {
@@ -58,6 +59,15 @@ void readingOutput::erase(std::size_t offset, std::size_t count) {
     if (looked_ > offset) looked_ = looked_ >= offset + count ? looked_ - count : offset;
     for (std::size_t& mark : marks_)
         if (mark != unset && mark > offset) mark = mark >= offset + count ? mark - count : offset;
+    for (std::size_t i = trailCount_; i > 0 && trail_[i - 1] > offset; --i)
+        trail_[i - 1] = trail_[i - 1] >= offset + count ? trail_[i - 1] - count : offset;
+}
+
+bool readingOutput::noteTrail(std::size_t& index) {
+    if (trailCount_ == trailRoom) return false;
+    index = trailCount_;
+    trail_[trailCount_++] = text_.length();
+    return true;
 }
 
 std::size_t readingOutput::newMark() {

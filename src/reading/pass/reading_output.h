@@ -54,6 +54,17 @@ public:
     void setMark(std::size_t mark, std::size_t offset) { marks_[mark] = offset; }
     std::size_t mark(std::size_t mark) const { return marks_[mark]; }
 
+    // Places noted one after the other as the text grows, each where the
+    // text then ended, which move as marks do: a rule that cannot yet tell
+    // which of the lines it passes it will take back notes where each
+    // begins. Few at a time (trailRoom); they stay until cleared.
+    static constexpr std::size_t trailRoom = 64;
+    // The index of the place noted; false when there is no room left.
+    bool noteTrail(std::size_t& index);
+    std::size_t trailAt(std::size_t index) const { return trail_[index]; }
+    std::size_t trailCount() const { return trailCount_; }
+    void clearTrail() { trailCount_ = 0; }
+
     // The pass wrote the line it reads, from `at`, as it stood in the
     // message. A rule that hears the line's fate asks whether what was
     // written from `at` is still that line and nothing more: no piece was
@@ -90,6 +101,10 @@ private:
     bool inSection_ = false;
     earlierMessageEnd sectionEnd_;
     std::vector<std::size_t> marks_;
+    // In the order noted, so in the order of the text: an edit moves those
+    // after it, which are the last.
+    std::size_t trail_[trailRoom];
+    std::size_t trailCount_ = 0;
     // How many pieces were put in or taken out (insert, erase), and the
     // line the pass noted as written as it stood.
     std::size_t edits_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <new>
 
 #include "reading/pass/reading_rule.h"
 #include "reading/rules/boilerplate_block.h"
@@ -50,11 +51,50 @@ public:
 
 private:
     void startSegment();
-    void textEnds(passState& state, readingOutput& out);
+    // The text ends at the line that begins at `at` (null at the message's end).
+    void textEnds(const char* at, passState& state, readingOutput& out);
     void startBlock(const lineFacts& line, passState& state, readingOutput& out);
-    void openRun(readingOutput& out);
-    void hold(const blockVerdict& verdict, const lineFacts& line, readingOutput& out);
+    blockContext contextHere() const;
+    // What a verdict on a block makes of what is held; `at` is where the
+    // output stood when the block's first line came to be written.
+    // `heard`: whether a block held from there on would be heard, as noted
+    // then, or null to work it out now for a block of `depth`.
+    void apply(const blockVerdict& verdict, std::size_t at, const bool* heard, int depth, passState& state,
+               readingOutput& out);
+    bool heardFrom(int depth, readingOutput& out) const;
+    void openRun(std::size_t at, readingOutput& out);
+    void hold(const blockVerdict& verdict, std::size_t at, const bool* heard, int depth, readingOutput& out);
     void takeBack(passState& state, readingOutput& out);
+
+    // Blocks judged late. Once the segment has text of the sender's and
+    // nothing is held, a block's verdict changes nothing unless no text of
+    // the sender's follows it before the text ends (or a rule line comes):
+    // boilerplate that text follows stays. So its lines are only noted, with
+    // where each is written, and at the next line that could make a verdict
+    // count, the noted blocks are judged from the last one back, each as it
+    // would have been at its first line, until one is the sender's text;
+    // what was held since is then worked out as if each had been judged in
+    // its turn.
+    bool mayDefer(const lineFacts& line) const;
+    bool noteDeferred(const lineFacts& line, readingOutput& out);
+    void judgeDeferred(const char* at, passState& state, readingOutput& out);
+    // The noted blocks, by the lines they hold, the first line of a run of
+    // blank lines after one too; each line's place is the output's trail
+    // of the same index.
+    bool deferring_ = false;
+    bool colonBeforeDeferred_ = false;  // what afterColon_ was at the first
+    struct deferredLine {
+        bool blank;
+        bool heard;  // a block held from it would be heard
+    };
+    deferredLine deferred_[readingOutput::trailRoom];
+    std::size_t deferredCount_ = 0;
+    // Their facts as the pass had them, which the judge reads again: made
+    // in this room as each line is noted (an array of facts would be
+    // cleared for every message).
+    alignas(lineFacts) unsigned char deferredFacts_[readingOutput::trailRoom * sizeof(lineFacts)];
+    lineFacts* deferredFacts() { return std::launder(reinterpret_cast<lineFacts*>(deferredFacts_)); }
+    const char* deferredBegin(std::size_t i) { return deferredFacts()[i].line.begin; }
 
     listIdentity list_;
     blockJudge judge_;

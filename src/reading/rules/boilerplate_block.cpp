@@ -37,9 +37,12 @@ bool endsWithColon(const messageLine& line) {
 // `next` may be where the window keeps it: what beginsQuote asks of the
 // window comes last.
 bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, const blockContext& context) {
-    return next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
-           (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line) ||
-           state.boundaries.isBoundaryLine(next.line) || (next.hasColon && beginsQuote(next, state));
+    if (next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
+        (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line))
+        return true;
+    if (context.behindThePass)
+        return state.boundaries.isBoundaryLine(next.line, first.line.begin) || (next.hasColon && beginsQuoteApart(next));
+    return state.boundaries.isBoundaryLine(next.line) || (next.hasColon && beginsQuote(next, state));
 }
 
 // Room for the facts of a line of a text other than the pass's, made in it
@@ -52,11 +55,14 @@ static_assert(std::is_trivially_destructible_v<lineFacts>, "facts made in the ro
 
 // The facts of the line after `line` (of a text that ends at `textEnd`),
 // not copied: of the pass's text, where the window keeps them, which hold
-// until the window is next asked; of another, worked out into `apart`.
-// Null after the last line.
-const lineFacts* lineAfter(const messageLine& line, const char* textEnd, passState& state, factsRoom& apart) {
+// until the window is next asked; behind the pass, where the judge was
+// given them (`keptAt` the next to look at) or worked out into `apart`; of
+// another text, worked out into `apart`. Null after the last line.
+const lineFacts* lineAfter(const messageLine& line, const char* textEnd, passState& state, const blockContext& context,
+                           std::size_t& keptAt, factsRoom& apart) {
     if (line.next >= textEnd) return nullptr;
-    if (textEnd == state.textEnd) return &state.lines.at(line.next);
+    if (textEnd == state.textEnd && !context.behindThePass) return &state.lines.at(line.next);
+    if (keptAt < context.keptCount && context.kept[keptAt].line.begin == line.next) return &context.kept[keptAt++];
     return new (apart.bytes) lineFacts(factsAt(line.next, textEnd));
 }
 
@@ -71,6 +77,18 @@ bool beginsQuote(const lineFacts& line, passState& state) {
     const int depth = line.line.depth;
     lineFacts next;
     return state.lines.next(line, next) && next.line.depth > depth;
+}
+
+bool introducesNext(const messageLine& line) {
+    if (!endsWithColon(line)) return false;
+    blockWords words(blockWords::personWords::skipped);
+    words.addLine(line);
+    return !words.lineIsAutomatic();
+}
+
+bool beginsQuoteApart(const lineFacts& line) {
+    if (!line.hasColon || !endsWithColon(line.line) || line.isLast()) return false;
+    return lineAt(line.line.next, line.textEnd).depth > line.line.depth;
 }
 
 bool isSignatureLine(const messageLine& line) {
@@ -225,9 +243,10 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     bool hasAt = first.hasAt;
     const char* textEnd = first.textEnd;
     factsRoom apart;
+    std::size_t keptAt = 1;
     for (;;) {
         note(line, hasLink, hasAt, walks[current]);
-        const lineFacts* next = lineAfter(line, textEnd, state, apart);
+        const lineFacts* next = lineAfter(line, textEnd, state, context, keptAt, apart);
         if (next == nullptr) break;
         const messageLine nextLine = next->line;
         const bool nextLink = next->hasLink;
@@ -249,21 +268,22 @@ blockVerdict blockJudge::judge(const lineFacts& first, passState& state, const b
     verdict.end = line.next;
     verdict.endsWithColon = endsWithColon(line);
     if (words.needsPersonWords()) {
-        walks[1 - current] = wordsWithPersons(first, state);
+        walks[1 - current] = wordsWithPersons(first, state, context);
         return verdictOn(walks[1 - current], verdict, context);
     }
     return verdictOn(words, verdict, context);
 }
 
-blockWords blockJudge::wordsWithPersons(const lineFacts& first, passState& state) {
+blockWords blockJudge::wordsWithPersons(const lineFacts& first, passState& state, const blockContext& context) {
     // The block's lines again, as the walk above came to them.
     blockWords words(blockWords::personWords::looked);
     messageLine line = first.line;
     const char* textEnd = first.textEnd;
     factsRoom apart;
+    std::size_t keptAt = 1;
     words.addLine(line);
     for (std::size_t i = 1; i < count_; ++i) {
-        const lineFacts* next = lineAfter(line, textEnd, state, apart);
+        const lineFacts* next = lineAfter(line, textEnd, state, context, keptAt, apart);
         line = next->line;
         textEnd = next->textEnd;
         words.addLine(line);

@@ -32,6 +32,15 @@ struct blockContext {
     bool sponsorTitle = false;   // the rule line above has a title that says "Sponsor"
     bool contacts = false;       // contact blocks are looked for
     bool signatureLines = false; // a "-- " line ends a block (signatures are dropped)
+    // The block is judged after the pass went past its first line, as it
+    // would have been judged there: the lines are read apart from the
+    // window, which keeps none behind the pass, and a boundary counts only
+    // if a line up to the first one declared it.
+    bool behindThePass = false;
+    // ... and the facts of its lines as the pass had them, from its first
+    // on, as far as they were kept: [kept, kept + keptCount).
+    const lineFacts* kept = nullptr;
+    std::size_t keptCount = 0;
 };
 
 struct blockVerdict {
@@ -90,7 +99,7 @@ private:
     bool isContactBlock(std::size_t from, std::size_t to);
     // The words of the block of count_ lines that begins at `first`, the
     // person words looked for too.
-    blockWords wordsWithPersons(const lineFacts& first, passState& state);
+    blockWords wordsWithPersons(const lineFacts& first, passState& state, const blockContext& context);
     blockVerdict verdictOn(const blockWords& words, blockVerdict verdict, const blockContext& context);
     // The verdicts that ask what the block's words say, its links or the
     // rule line above it: whether one is given (into `verdict`).
@@ -108,6 +117,14 @@ private:
 // line is quoted deeper. A line without a colon (its facts tell) is none,
 // which a caller may ask first, as most lines hold none.
 bool beginsQuote(const lineFacts& line, passState& state);
+// The same, the next line read apart from the pass's window.
+bool beginsQuoteApart(const lineFacts& line);
+
+// Whether the block whose last line is `line` introduces the block after
+// it, as its verdict says (blockVerdict::endsWithColon): its last line ends
+// with ':', unless that line is one a program adds by itself, which is a
+// block of its own that introduces nothing.
+bool introducesNext(const messageLine& line);
 
 // A line that ends the text above it: "-- ".
 bool isSignatureLine(const messageLine& line);
