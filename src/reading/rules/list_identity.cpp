@@ -382,14 +382,35 @@ bool listIdentity::hostIn(std::string_view text) const {
 }
 
 bool listIdentity::linksOnlyToList(std::string_view text) const {
-    const char* end = text.data() + text.size();
-    for (textWord w = wordAt(text.data(), end); !w.empty(); w = wordAt(w.end, end)) {
-        const std::string_view word(w.begin, w.length());
-        const bool link = word.find("://") != std::string_view::npos || word.find('@') != std::string_view::npos ||
-                          word.compare(0, 4, "www.") == 0;
-        if (link && !hostIn(word)) return false;
-    }
-    return true;
+    // A link or an address is a word that holds "://" or '@', or begins
+    // with "www.": such words are found from those marks, which few words
+    // hold. A word with two marks is looked at twice, which changes nothing.
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    // The word around `mark`, and whether it is the list's; `after` is set
+    // to its end.
+    const auto toList = [&](const char* mark, const char*& after) {
+        const char* wordBegin = mark;
+        while (wordBegin > begin && !isBlank(wordBegin[-1])) --wordBegin;
+        after = mark;
+        while (after < end && !isBlank(*after)) ++after;
+        return hostIn(std::string_view(wordBegin, static_cast<std::size_t>(after - wordBegin)));
+    };
+    const auto marksToList = [&](char byte, auto isMark) {
+        for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, byte, static_cast<std::size_t>(end - p)))) != nullptr;) {
+            if (!isMark(p)) {
+                ++p;
+            } else if (!toList(p, p)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    return marksToList(':', [end](const char* p) { return end - p >= 3 && p[1] == '/' && p[2] == '/'; }) &&
+           marksToList('@', [](const char*) { return true; }) &&
+           marksToList('w', [begin, end](const char* p) {
+               return (p == begin || isBlank(p[-1])) && end - p >= 4 && p[1] == 'w' && p[2] == 'w' && p[3] == '.';
+           });
 }
 
 bool listIdentity::nameIn(std::string_view text) const {
