@@ -159,6 +159,49 @@ TEST_F(Boilerplate, AFooterNamesTheListInEitherCase) {
               choirList + "\nSee you Thursday.\n");
 }
 
+// Once a segment has the sender's text, its blocks are judged only when
+// their verdict can count, from the last back: what goes must be what an
+// eager judge would take, from wherever in a block it begins.
+TEST_F(Boilerplate, ABlockJudgedLateIsJudgedAsInItsTurn) {
+    const std::string legal =
+        "This message and its attachments are confidential and may be legally privileged. If you are not the\n"
+        "intended recipient, please delete it and notify the sender.\n";
+    // What goes begins inside the paragraph above the disclaimer.
+    EXPECT_EQ(reads("From: x\n\nOne.\n\nTwo.\nSent from my phone\n\n" + legal), "From: x\n\nOne.\n\nTwo.\n");
+    // The block above introduces the disclaimer, unless it is a line a
+    // program added, which introduces nothing.
+    const std::string introduced = "From: x\n\nOne.\n\nTwo.\n\nHere is the clause we agreed on:\n\n" + legal;
+    EXPECT_EQ(reads(introduced), introduced);
+    EXPECT_EQ(reads("From: x\n\nOne.\n\nTwo.\nSent from my phone:\n\n" + legal), "From: x\n\nOne.\n\nTwo.\n");
+    // Another rule changes the lines written above it.
+    rule("[READ PARAGRAPHS]", "true");
+    const std::string joined = "From: x\n\nOne.\n\nThe hall is booked for the whole\nevening of the concert.\n\n"
+                               "Two lines\nof text\n";
+    EXPECT_EQ(reads(joined + "\n" + legal), reads(joined));
+}
+
+TEST_F(Boilerplate, ALongTextIsJudgedInStretches) {
+    const std::string legal =
+        "This message and its attachments are confidential and may be legally privileged. If you are not the\n"
+        "intended recipient, please delete it and notify the sender.\n";
+    // Paragraphs of one to three lines, more than the output keeps places
+    // for at once, with a notice among them wherever one stretch ends and
+    // the next begins: the notice has text after it and stays.
+    for (int notice = 20; notice < 40; ++notice) {
+        std::string message = "From: x\n";
+        for (int paragraph = 0; paragraph < 45; ++paragraph) {
+            message += '\n';
+            if (paragraph == notice) {
+                message += "To unsubscribe, write to choir-request@example.net.\n";
+                continue;
+            }
+            for (int line = 0; line <= paragraph % 3; ++line) message += "Line " + std::to_string(line) + ".\n";
+        }
+        EXPECT_EQ(reads(message), message) << notice;
+        EXPECT_EQ(reads(message + "\n" + legal), message) << notice;
+    }
+}
+
 class LeftOut : public ReadingPass {
 protected:
     LeftOut() {
@@ -182,6 +225,19 @@ TEST_F(LeftOut, TheSentenceFollowsWhatIsHeard) {
     // Heard quotes and earlier messages are not left out.
     quotes->replaceValue("true");
     EXPECT_EQ(read("Yes.\n> q\n-----Original Message-----\nOld\n"), "Yes.\n> q\n-----Original Message-----\nOld\n");
+}
+
+TEST_F(LeftOut, ABlockJudgedLateIsCountedWhereItIsHeard) {
+    rule("[LEAVE OUT BOILERPLATE]", "true");
+    const std::string legal =
+        "This message and its attachments are confidential and may be legally privileged. If you are not the\n"
+        "intended recipient, please delete it and notify the sender.\n";
+    EXPECT_EQ(read("Agreed.\n\nSee you.\n\n" + legal), "Agreed.\n\nSee you.\n{un avertissement juridique}\n");
+    // Under an earlier message's separator, which the scanner leaves out,
+    // it is not news: only the earlier message is said to be left out.
+    const std::string history = read("Agreed.\n\n-----Original Message-----\nFrom: y\n\nOld.\n\nOlder.\n\n" + legal);
+    EXPECT_EQ(history.find("Agreed.\n{le message pr\xe9" "c\xe9" "dent}\n"), 0u) << history;
+    EXPECT_EQ(history.find("avertissement"), std::string::npos) << history;
 }
 
 TEST_F(LeftOut, TheSentenceCountsAndJoinsWhatEachRuleLeftOut) {
