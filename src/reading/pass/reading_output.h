@@ -62,7 +62,6 @@ public:
     // The index of the place noted; false when there is no room left.
     bool noteTrail(std::size_t& index);
     std::size_t trailAt(std::size_t index) const { return trail_[index]; }
-    std::size_t trailCount() const { return trailCount_; }
     void clearTrail() { trailCount_ = 0; }
 
     // The pass wrote the line it reads, from `at`, as it stood in the

@@ -10,7 +10,8 @@ namespace postsift {
 
 // "[LEAVE OUT BOILERPLATE]": what a person's eye skips is not read aloud.
 // The text of a message is read as blocks (paragraphs, and rule lines on
-// their own); each is judged once, at its first line (boilerplate_block.h):
+// their own); each is judged once at most, as it is at its first line
+// (boilerplate_block.h):
 //
 // - the list's footer, which names the list that the message's own header
 //   fields name (List-Id, List-Post, List-Unsubscribe ...; list_identity.h),
@@ -30,9 +31,11 @@ namespace postsift {
 // as any text is, and held: the output keeps a mark where it begins. When
 // the text ends, what is held is taken back out; when the sender's text
 // follows, what is held stays, unless it was the notice at the start. A
-// sponsor's block between two rule lines goes wherever it stands. Each block
-// is looked at once, and what is taken back is at the end of the output: the
-// pass stays linear.
+// sponsor's block between two rule lines goes wherever it stands. So most
+// verdicts change nothing, and a block is judged only once what follows it
+// may make its verdict count (see "blocks judged late" below). Each block is
+// looked at once at most, and what is taken back is at the end of the
+// output: the pass stays linear.
 //
 // When in doubt, the block is read: a notice that is the whole message, a
 // disclaimer in a message that has no text of its own beside it, a block
@@ -51,7 +54,8 @@ public:
 
 private:
     void startSegment();
-    // The text ends at the line that begins at `at` (null at the message's end).
+    // The text ends before `at`: the line that ends it, or the end of the
+    // message's text.
     void textEnds(const char* at, passState& state, readingOutput& out);
     void startBlock(const lineFacts& line, passState& state, readingOutput& out);
     blockContext contextHere() const;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "reading/lines/part_boundaries.h"
 #include "reading_fixture.h"
 
 using namespace postsift;
@@ -178,6 +179,24 @@ TEST_F(Boilerplate, ABlockJudgedLateIsJudgedAsInItsTurn) {
     const std::string joined = "From: x\n\nOne.\n\nThe hall is booked for the whole\nevening of the concert.\n\n"
                                "Two lines\nof text\n";
     EXPECT_EQ(reads(joined + "\n" + legal), reads(joined));
+}
+
+// A block judged late sees the boundaries it would have seen at its first
+// line: those that a line up to it declared.
+TEST(PartBoundaries, ABoundaryCountsFromTheLineThatDeclaresIt) {
+    const std::string text = "x\nsee boundary=\"zz\"\n--zz\n--zz--\n";
+    const char* end = text.data() + text.size();
+    const messageLine before = lineAt(text.data(), end);
+    const messageLine declaring = lineAt(before.next, end);
+    partBoundaries boundaries;
+    boundaries.observe(before);
+    boundaries.observe(declaring);
+    for (const messageLine line : {lineAt(declaring.next, end), lineAt(lineAt(declaring.next, end).next, end)}) {
+        EXPECT_TRUE(boundaries.isBoundaryLine(line));
+        EXPECT_TRUE(boundaries.isBoundaryLine(line, declaring.begin));
+        EXPECT_FALSE(boundaries.isBoundaryLine(line, before.begin));
+    }
+    EXPECT_FALSE(boundaries.isBoundaryLine(before));
 }
 
 TEST_F(Boilerplate, ALongTextIsJudgedInStretches) {

@@ -39,6 +39,36 @@ TEST(ReadingOutput, APiecePutInMovesWhatFollowsAndTheMarksAfterIt) {
     EXPECT_FALSE(out.ok());
 }
 
+TEST(ReadingOutput, PlacesNotedAsTheTextGrowsMoveAsMarksDo) {
+    ownedText text;
+    ASSERT_TRUE(text.assign("", 0));
+    readingOutput out(text);
+    std::size_t index[3] = {};
+    out.put("one\n");
+    ASSERT_TRUE(out.noteTrail(index[0]));  // 4: where "two" begins
+    out.put("two\n");
+    ASSERT_TRUE(out.noteTrail(index[1]));  // 8: where "three" begins
+    out.put("three\n");
+    ASSERT_TRUE(out.noteTrail(index[2]));  // 14: the end
+    out.insert(4, "2 ");                    // where a place is: it stays before the piece
+    EXPECT_EQ(out.trailAt(index[0]), 4u);
+    EXPECT_EQ(out.trailAt(index[1]), 10u);
+    EXPECT_EQ(out.trailAt(index[2]), 16u);
+    out.erase(1, 5);  // "ne\n2 " out: a place inside what goes falls to where it went
+    EXPECT_EQ(textOf(text), "otwo\nthree\n");
+    EXPECT_EQ(out.trailAt(index[0]), 1u);
+    EXPECT_EQ(out.trailAt(index[1]), 5u);
+    EXPECT_EQ(out.trailAt(index[2]), 11u);
+    // The room is bounded; cleared, it is there again.
+    std::size_t last = 0;
+    while (out.noteTrail(last)) {
+    }
+    EXPECT_EQ(last, readingOutput::trailRoom - 1);
+    out.clearTrail();
+    ASSERT_TRUE(out.noteTrail(last));
+    EXPECT_EQ(last, 0u);
+}
+
 TEST(ReadingOutput, ALineAsItStoodIsKnownUntilAnythingChangesIt) {
     ownedText text;
     ASSERT_TRUE(text.assign("", 0));
