@@ -58,8 +58,9 @@ private:
         }
     };
 
-    // Enough for every rule of the table at once.
-    static constexpr std::size_t capacity = 4096;
+    // Enough for every rule of the table at once (the largest, the
+    // boilerplate rule, keeps the facts of the lines it has yet to judge).
+    static constexpr std::size_t capacity = 16384;
     alignas(std::max_align_t) unsigned char bytes_[capacity];
     madeRule made_[mostRules];
     std::size_t count_ = 0;
