@@ -53,10 +53,44 @@ bool endsWith(std::string_view text, std::string_view suffix) {
     return text.size() > suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// Whether `needle` stands in `text` on its own: not inside a longer name.
-// A host may follow a dot ("lists.example.net" names "example.net").
-bool standsIn(std::string_view text, std::string_view needle, bool host) {
-    for (std::size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
+// How common each byte is in text, 0 for the rarest (any byte not listed).
+constexpr byteTable<unsigned char> commonness = [] {
+    byteTable<unsigned char> table{};
+    const char common[] = ",.bywgpfmucdlhrsnioate ";  // the most common last
+    for (int i = 0; common[i] != '\0'; ++i) table.of[static_cast<unsigned char>(common[i])] = static_cast<unsigned char>(i + 1);
+    return table;
+}();
+
+// Where in `needle` its rarest byte is (the first of the rarest).
+std::size_t rarestAt(std::string_view needle) {
+    std::size_t rarest = 0;
+    for (std::size_t i = 1; i < needle.size(); ++i)
+        if (commonness.of[static_cast<unsigned char>(needle[i])] < commonness.of[static_cast<unsigned char>(needle[rarest])])
+            rarest = i;
+    return rarest;
+}
+
+// Where `needle` is first found in `text` from `from` on, as text.find
+// finds it; looked for at its rarest byte, `rare` in it, which stands in
+// fewer places of a line than its first.
+std::size_t findAt(std::string_view text, std::string_view needle, std::size_t rare, std::size_t from) {
+    const std::size_t after = needle.size() - rare;  // the needle's bytes from its rarest on
+    for (std::size_t p = from + rare; p + after <= text.size();) {
+        const void* hit = std::memchr(text.data() + p, needle[rare], text.size() - after - p + 1);
+        if (hit == nullptr) break;
+        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) - rare;
+        if (std::memcmp(text.data() + at, needle.data(), needle.size()) == 0) return at;
+        p = at + rare + 1;
+    }
+    return std::string_view::npos;
+}
+
+// Whether `needle` (its rarest byte at `rare`) stands in `text` on its own:
+// not inside a longer name. A host may follow a dot ("lists.example.net"
+// names "example.net").
+bool standsIn(std::string_view text, std::string_view needle, std::size_t rare, bool host) {
+    for (std::size_t at = findAt(text, needle, rare, 0); at != std::string_view::npos;
+         at = findAt(text, needle, rare, at + 1)) {
         const bool before = at == 0 || !isNameByte(text[at - 1]) || (host && text[at - 1] == '.');
         const std::size_t end = at + needle.size();
         const bool dotWord = end + 1 < text.size() && text[end] == '.' && isNameByte(text[end + 1]);
@@ -65,14 +99,6 @@ bool standsIn(std::string_view text, std::string_view needle, bool host) {
     }
     return false;
 }
-
-// How common each byte is in text, 0 for the rarest (any byte not listed).
-constexpr byteTable<unsigned char> commonness = [] {
-    byteTable<unsigned char> table{};
-    const char common[] = ",.bywgpfmucdlhrsnioate ";  // the most common last
-    for (int i = 0; common[i] != '\0'; ++i) table.of[static_cast<unsigned char>(common[i])] = static_cast<unsigned char>(i + 1);
-    return table;
-}();
 
 // The byte whose folded form each byte is: the capital of a lower-case
 // letter (accented ones too), any other byte itself.
@@ -318,15 +344,13 @@ void listIdentity::keep(keptList& list, std::size_t from) {
     keptText& kept = list.items[list.count++];
     kept.at = static_cast<std::uint16_t>(from);
     kept.length = static_cast<std::uint16_t>(kept_.size() - from);
+    kept.rare = static_cast<std::uint16_t>(rarestAt(textOf(kept)));
 }
 
 void listIdentity::needs(std::string_view needle) {
     static_assert(3 * mostOfEach <= mostPairs, "a pair for each host, name and description kept");
     if (needle.size() < 2) return;
-    std::size_t rarest = 0;
-    for (std::size_t i = 1; i < needle.size(); ++i)
-        if (commonness.of[static_cast<unsigned char>(needle[i])] < commonness.of[static_cast<unsigned char>(needle[rarest])])
-            rarest = i;
+    const std::size_t rarest = rarestAt(needle);
     // The pair that begins there, or ends there at the needle's end.
     const std::size_t at = rarest + 1 < needle.size() ? rarest : rarest - 1;
     const unsigned pair = static_cast<unsigned>(static_cast<unsigned char>(needle[at])) << 8 |
@@ -377,7 +401,7 @@ bool listIdentity::mayBeNamedIn(const char* begin, const char* end) const {
 
 bool listIdentity::hostIn(std::string_view text) const {
     for (std::size_t i = 0; i < hosts_.count; ++i)
-        if (standsIn(text, textOf(hosts_.items[i]), true)) return true;
+        if (standsIn(text, textOf(hosts_.items[i]), hosts_.items[i].rare, true)) return true;
     return false;
 }
 
@@ -415,9 +439,10 @@ bool listIdentity::linksOnlyToList(std::string_view text) const {
 
 bool listIdentity::nameIn(std::string_view text) const {
     for (std::size_t i = 0; i < names_.count; ++i)
-        if (standsIn(text, textOf(names_.items[i]), false)) return true;
+        if (standsIn(text, textOf(names_.items[i]), names_.items[i].rare, false)) return true;
     for (std::size_t i = 0; i < descriptions_.count; ++i)
-        if (text.find(textOf(descriptions_.items[i])) != std::string_view::npos) return true;
+        if (findAt(text, textOf(descriptions_.items[i]), descriptions_.items[i].rare, 0) != std::string_view::npos)
+            return true;
     return false;
 }
 

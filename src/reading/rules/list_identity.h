@@ -78,6 +78,7 @@ private:
     struct keptText {
         std::uint16_t at = 0;
         std::uint16_t length = 0;
+        std::uint16_t rare = 0;  // where its rarest byte is, at which it is looked for
     };
     struct keptList {
         keptText items[mostOfEach];
