@@ -103,10 +103,11 @@ void boilerplate::observe(lineFacts& line, passState& state, readingOutput& out)
 bool boilerplate::mayDefer(const lineFacts& line) const {
     // A line that a rule reads from after a quote mark of its own has
     // facts that its place alone does not give back; a rule line's verdict
-    // counts wherever it stands; so does what follows a rule line, and
-    // whatever is held.
+    // counts wherever it stands, and so does what follows a rule line. What
+    // is held when the noting begins is held on as each noted block is
+    // worked out, as it would have been.
     const bool marked = line.markAsQuote != nullptr || line.initialsMark != nullptr || line.otherMark.end != nullptr;
-    return textInSegment_ && !holding_ && !afterRule_ && !marked && !isRuleLine(line.line);
+    return textInSegment_ && !afterRule_ && !marked && !isRuleLine(line.line);
 }
 
 bool boilerplate::noteDeferred(const lineFacts& line, readingOutput& out) {

@@ -70,10 +70,10 @@ private:
     void hold(const blockVerdict& verdict, std::size_t at, const bool* heard, int depth, readingOutput& out);
     void takeBack(passState& state, readingOutput& out);
 
-    // Blocks judged late. Once the segment has text of the sender's and
-    // nothing is held, a block's verdict changes nothing unless no text of
-    // the sender's follows it before the text ends (or a rule line comes):
-    // boilerplate that text follows stays. So its lines are only noted, with
+    // Blocks judged late. Once the segment has text of the sender's, a
+    // block's verdict changes nothing unless no text of the sender's
+    // follows it before the text ends (or a rule line comes): boilerplate
+    // that text follows stays. So its lines are only noted, with
     // where each is written, and at the next line that could make a verdict
     // count, the noted blocks are judged from the last one back, each as it
     // would have been at its first line, until one is the sender's text;
