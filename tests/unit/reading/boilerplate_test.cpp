@@ -174,6 +174,10 @@ TEST_F(Boilerplate, ABlockJudgedLateIsJudgedAsInItsTurn) {
     const std::string introduced = "From: x\n\nOne.\n\nTwo.\n\nHere is the clause we agreed on:\n\n" + legal;
     EXPECT_EQ(reads(introduced), introduced);
     EXPECT_EQ(reads("From: x\n\nOne.\n\nTwo.\nSent from my phone:\n\n" + legal), "From: x\n\nOne.\n\nTwo.\n");
+    // What is held when the noting begins is held on: it goes with what
+    // follows it to the end, and stays where text follows.
+    EXPECT_EQ(reads("From: x\n\nOne.\n\n" + legal + "\nSent from my phone\n"), "From: x\n\nOne.\n");
+    EXPECT_EQ(reads("From: x\n\nOne.\n\n" + legal + "\nTwo.\n\n" + legal), "From: x\n\nOne.\n\n" + legal + "\nTwo.\n");
     // Another rule changes the lines written above it.
     rule("[READ PARAGRAPHS]", "true");
     const std::string joined = "From: x\n\nOne.\n\nThe hall is booked for the whole\nevening of the concert.\n\n"
