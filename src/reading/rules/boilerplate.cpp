@@ -80,7 +80,7 @@ void boilerplate::observe(lineFacts& line, passState& state, readingOutput& out)
     }
     // A quote begins or ends: the text above it ends there, and so does
     // the text above the line that introduces a quote.
-    if (line.line.depth != depth_ || (line.hasColon && beginsQuote(line, state))) {
+    if (line.line.depth != depth_ || beginsQuote(line)) {
         textEnds(line.line.begin, state, out);
         depth_ = line.line.depth;
     }
@@ -243,13 +243,12 @@ void boilerplate::judgeDeferred(const char* at, passState& state, readingOutput&
     const lineFacts* facts = deferredFacts();
     while (from > 0 && !anchored) {
         notedBlock& block = blocks[--from];
-        const char* end = block.end < deferredCount_ ? deferredBegin(block.end) : at;
+        const char* end = block.end < deferredCount_ ? facts[block.end].line.begin : at;
         bool colon = from == 0 ? colonBeforeDeferred_ : introducesNext(facts[blocks[from - 1].end - 1].line);
         block.verdictsFrom = judgedCount;
         std::size_t line = block.first;
         for (;;) {
             blockContext context{list_, false, colon, false, contacts_, contacts_};
-            context.behindThePass = true;
             context.kept = facts + line;
             context.keptCount = deferredCount_ - line;
             const blockVerdict verdict = judge_.judge(facts[line], state, context);
@@ -258,8 +257,8 @@ void boilerplate::judgeDeferred(const char* at, passState& state, readingOutput&
                 anchor = judgedCount;
             }
             new (judged + judgedCount++) judgedBlock{verdict, line};
-            if (verdict.end == nullptr || verdict.end >= end) break;
-            while (line < block.end && deferredBegin(line) < verdict.end) ++line;
+            if (verdict.end >= end) break;
+            while (line < block.end && facts[line].line.begin < verdict.end) ++line;
             if (line == block.end) break;
             colon = verdict.endsWithColon;
         }

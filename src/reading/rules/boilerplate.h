@@ -98,7 +98,6 @@ private:
     // cleared for every message).
     alignas(lineFacts) unsigned char deferredFacts_[readingOutput::trailRoom * sizeof(lineFacts)];
     lineFacts* deferredFacts() { return std::launder(reinterpret_cast<lineFacts*>(deferredFacts_)); }
-    const char* deferredBegin(std::size_t i) { return deferredFacts()[i].line.begin; }
 
     listIdentity list_;
     blockJudge judge_;

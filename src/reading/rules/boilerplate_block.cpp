@@ -33,16 +33,13 @@ bool endsWithColon(const messageLine& line) {
 }
 
 // Whether the next line ends the block, as far as its facts tell; a line a
-// program adds by itself ends it too, which its words tell.
-// `next` may be where the window keeps it: what beginsQuote asks of the
-// window comes last.
+// program adds by itself ends it too, which its words tell. A boundary
+// counts only if a line up to the block's first declared it: the judge
+// sees the boundaries it saw at that line, whenever it judges.
 bool endsBlock(const lineFacts& first, const lineFacts& next, passState& state, const blockContext& context) {
-    if (next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
-        (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line))
-        return true;
-    if (context.behindThePass)
-        return state.boundaries.isBoundaryLine(next.line, first.line.begin) || (next.hasColon && beginsQuoteApart(next));
-    return state.boundaries.isBoundaryLine(next.line) || (next.hasColon && beginsQuote(next, state));
+    return next.blank || next.line.depth != first.line.depth || next.separator != separatorKind::none ||
+           (context.signatureLines && isSignatureLine(next.line)) || isRuleLine(next.line) ||
+           state.boundaries.isBoundaryLine(next.line, first.line.begin) || beginsQuote(next);
 }
 
 // Room for the facts of a line of a text other than the pass's, made in it
@@ -61,7 +58,7 @@ static_assert(std::is_trivially_destructible_v<lineFacts>, "facts made in the ro
 const lineFacts* lineAfter(const messageLine& line, const char* textEnd, passState& state, const blockContext& context,
                            std::size_t& keptAt, factsRoom& apart) {
     if (line.next >= textEnd) return nullptr;
-    if (textEnd == state.textEnd && !context.behindThePass) return &state.lines.at(line.next);
+    if (textEnd == state.textEnd && context.kept == nullptr) return &state.lines.at(line.next);
     if (keptAt < context.keptCount && context.kept[keptAt].line.begin == line.next) return &context.kept[keptAt++];
     return new (apart.bytes) lineFacts(factsAt(line.next, textEnd));
 }
@@ -71,12 +68,9 @@ enum : unsigned { knowsLink = 1, knowsList = 2, knowsNotice = 4, knowsContact = 
 
 }  // namespace
 
-bool beginsQuote(const lineFacts& line, passState& state) {
-    if (!line.hasColon || !endsWithColon(line.line)) return false;
-    // `line` may be where the window keeps it, which asking it may change.
-    const int depth = line.line.depth;
-    lineFacts next;
-    return state.lines.next(line, next) && next.line.depth > depth;
+bool beginsQuote(const lineFacts& line) {
+    if (!line.hasColon || !endsWithColon(line.line) || line.isLast()) return false;
+    return lineAt(line.line.next, line.textEnd).depth > line.line.depth;
 }
 
 bool introducesNext(const messageLine& line) {
@@ -84,11 +78,6 @@ bool introducesNext(const messageLine& line) {
     blockWords words(blockWords::personWords::skipped);
     words.addLine(line);
     return !words.lineIsAutomatic();
-}
-
-bool beginsQuoteApart(const lineFacts& line) {
-    if (!line.hasColon || !endsWithColon(line.line) || line.isLast()) return false;
-    return lineAt(line.line.next, line.textEnd).depth > line.line.depth;
 }
 
 bool isSignatureLine(const messageLine& line) {

@@ -32,13 +32,11 @@ struct blockContext {
     bool sponsorTitle = false;   // the rule line above has a title that says "Sponsor"
     bool contacts = false;       // contact blocks are looked for
     bool signatureLines = false; // a "-- " line ends a block (signatures are dropped)
-    // The block is judged after the pass went past its first line, as it
-    // would have been judged there: the lines are read apart from the
-    // window, which keeps none behind the pass, and a boundary counts only
-    // if a line up to the first one declared it.
-    bool behindThePass = false;
-    // ... and the facts of its lines as the pass had them, from its first
-    // on, as far as they were kept: [kept, kept + keptCount).
+    // Set when the block is judged after the pass went past its first
+    // line, as it would have been judged there: the facts of its lines as
+    // the pass had them, from its first on, as far as they were kept
+    // ([kept, kept + keptCount)). The lines beyond them are read apart from
+    // the window, which keeps none behind the pass.
     const lineFacts* kept = nullptr;
     std::size_t keptCount = 0;
 };
@@ -114,11 +112,8 @@ private:
 };
 
 // "On Monday, Anne wrote:" above a quote: a line ending with ':' whose next
-// line is quoted deeper. A line without a colon (its facts tell) is none,
-// which a caller may ask first, as most lines hold none.
-bool beginsQuote(const lineFacts& line, passState& state);
-// The same, the next line read apart from the pass's window.
-bool beginsQuoteApart(const lineFacts& line);
+// line is quoted deeper. A line without a colon (its facts tell) is none.
+bool beginsQuote(const lineFacts& line);
 
 // Whether the block whose last line is `line` introduces the block after
 // it, as its verdict says (blockVerdict::endsWithColon): its last line ends
