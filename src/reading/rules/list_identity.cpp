@@ -49,8 +49,31 @@ std::string_view trimmed(std::string_view text) {
     return std::string_view(begin, static_cast<std::size_t>(trimBlanks(begin, end) - begin));
 }
 
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() > suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+bool startsWithFolded(std::string_view text, const char* lowerLiteral) {
+    return postsift::startsWithFolded(text.data(), text.data() + text.size(), lowerLiteral);
+}
+
+// Whether the text ends with a lower-case suffix, in either case, and holds
+// more than it.
+bool endsWithFolded(std::string_view text, std::string_view suffix) {
+    if (text.size() <= suffix.size()) return false;
+    for (std::size_t i = 0, from = text.size() - suffix.size(); i < suffix.size(); ++i)
+        if (foldedByte(text[from + i]) != static_cast<unsigned char>(suffix[i])) return false;
+    return true;
+}
+
+// Where a lower-case literal first stands in the text, in either case.
+std::size_t findFolded(std::string_view text, const char* lowerLiteral) {
+    const std::size_t length = std::strlen(lowerLiteral);
+    for (std::size_t at = 0; at + length <= text.size(); ++at)
+        if (foldedByte(text[at]) == static_cast<unsigned char>(lowerLiteral[0]) &&
+            startsWithFolded(text.substr(at), lowerLiteral))
+            return at;
+    return std::string_view::npos;
+}
+
+bool holdsFolded(std::string_view text, const char* lowerLiteral) {
+    return findFolded(text, lowerLiteral) != std::string_view::npos;
 }
 
 // How common each byte is in text, 0 for the rarest (any byte not listed).
@@ -194,41 +217,33 @@ void listIdentity::finish() {
                                : std::string_view(valueBegin_, static_cast<std::size_t>(valueEnd_ - valueBegin_)));
     current_ = field::none;
     value_.clear();
-    if (sender_.empty()) return;
-    // Folded where the fields' values are, which are read no more.
-    folded_.assign(sender_);
-    for (char& c : folded_) c = static_cast<char>(foldedByte(c));
-    const std::string& sender = folded_;
-    sender_.clear();
-    const std::size_t at = sender.find('@');
-    if (at == std::string::npos) return;
-    std::size_t begin = at;
-    while (begin > 0 && isHostByte(sender[begin - 1])) --begin;
-    std::size_t end = at + 1;
-    while (end < sender.size() && isHostByte(sender[end])) ++end;
-    const std::string_view address = std::string_view(sender).substr(begin, end - begin);
-    const std::string_view local = address.substr(0, at - begin);
-    bool listShaped = local.compare(0, 6, "owner-") == 0;
-    for (const std::string_view suffix : addressSuffixes) listShaped = listShaped || endsWith(local, suffix);
-    if (listShaped || listPrecedence_) addAddress(address, true);
 }
 
-void listIdentity::read(field kind, std::string_view raw) {
-    // The sender's address is read once its field is over (finish).
-    if (kind == field::sender) {
-        sender_ = raw;
-        return;
-    }
-    folded_.assign(raw);
-    for (char& c : folded_) c = static_cast<char>(foldedByte(c));
-    const std::string_view value = folded_;
+// The values are read as they stand, in either case: the bytes that part
+// their links, hosts and names are no letters, so they stand where they
+// would in the folded value. Only what is kept is folded, as it is copied.
+void listIdentity::read(field kind, std::string_view value) {
     switch (kind) {
         case field::none: return;
         case field::precedence:
-            if (value.find("list") != std::string_view::npos || value.find("bulk") != std::string_view::npos)
-                listPrecedence_ = true;
+            if (holdsFolded(value, "list") || holdsFolded(value, "bulk")) listPrecedence_ = true;
             return;
-        case field::sender: return;
+        case field::sender: {
+            // A list's own address ("choir-talk-bounces@"), or any address
+            // when the message came as a list's (Precedence above it).
+            const std::size_t at = value.find('@');
+            if (at == std::string_view::npos) return;
+            std::size_t begin = at;
+            while (begin > 0 && isHostByte(value[begin - 1])) --begin;
+            std::size_t end = at + 1;
+            while (end < value.size() && isHostByte(value[end])) ++end;
+            const std::string_view address = value.substr(begin, end - begin);
+            const std::string_view local = address.substr(0, at - begin);
+            bool listShaped = startsWithFolded(local, "owner-");
+            for (const std::string_view suffix : addressSuffixes) listShaped = listShaped || endsWithFolded(local, suffix);
+            if (listShaped || listPrecedence_) addAddress(address);
+            return;
+        }
         case field::listId: {
             // "Description <name.host>", or the identifier alone.
             const std::size_t open = value.find('<');
@@ -245,15 +260,13 @@ void listIdentity::read(field kind, std::string_view raw) {
                 // again unless it is kept.
                 const std::size_t from = keptEnd();
                 for (const char c : trimmed(value.substr(0, open)))
-                    if (c != '"') kept_ += c;
+                    if (c != '"') kept_ += static_cast<char>(foldedByte(c));
                 const std::string_view description = std::string_view(kept_).substr(from);
                 // One word alone ("Choir") is too common to name a list by.
-                if (description.find(' ') != std::string_view::npos && description.size() <= longestName) {
-                    needs(description);
+                if (description.find(' ') != std::string_view::npos && description.size() <= longestName)
                     keep(descriptions_, from);
-                } else {
+                else
                     kept_.resize(from);
-                }
             }
             return;
         }
@@ -267,10 +280,10 @@ void listIdentity::read(field kind, std::string_view raw) {
         while (end < value.size() && !isLinkSeparator(value[end])) ++end;
         std::string_view token = value.substr(p, end - p);
         p = end;
-        if (token.compare(0, 7, "mailto:") == 0) {
+        if (startsWithFolded(token, "mailto:")) {
             const std::size_t query = token.find('?');
             token = token.substr(7, query == std::string_view::npos ? std::string_view::npos : query - 7);
-            addAddress(token, true);
+            addAddress(token);
             continue;
         }
         const std::size_t scheme = token.find("://");
@@ -279,7 +292,7 @@ void listIdentity::read(field kind, std::string_view raw) {
             std::size_t hostEnd = hostBegin;
             while (hostEnd < token.size() && isHostByte(token[hostEnd])) ++hostEnd;
             addHost(token.substr(hostBegin, hostEnd - hostBegin));
-            const std::size_t info = token.find("/listinfo/");
+            const std::size_t info = findFolded(token, "/listinfo/");
             if (info != std::string_view::npos) {
                 std::size_t nameEnd = info + 10;
                 while (nameEnd < token.size() && isNameByte(token[nameEnd])) ++nameEnd;
@@ -287,44 +300,44 @@ void listIdentity::read(field kind, std::string_view raw) {
             }
             continue;
         }
-        if (token.find('@') != std::string_view::npos) addAddress(token, true);
+        if (token.find('@') != std::string_view::npos) addAddress(token);
     }
 }
 
-void listIdentity::addAddress(std::string_view address, bool nameFromLocalPart) {
+void listIdentity::addAddress(std::string_view address) {
     const std::size_t at = address.find('@');
     if (at == std::string_view::npos) return;
     addHost(address.substr(at + 1));
-    if (!nameFromLocalPart) return;
     std::string_view local = address.substr(0, at);
-    if (local.compare(0, 6, "owner-") == 0) local.remove_prefix(6);
+    if (startsWithFolded(local, "owner-")) local.remove_prefix(6);
     for (const std::string_view suffix : addressSuffixes)
-        if (endsWith(local, suffix)) local.remove_suffix(suffix.size());
+        if (endsWithFolded(local, suffix)) local.remove_suffix(suffix.size());
     addName(local);
 }
 
 void listIdentity::addHost(std::string_view host) {
     while (!host.empty() && host.back() == '.') host.remove_suffix(1);
-    if (host.compare(0, 4, "www.") == 0) host.remove_prefix(4);
+    if (startsWithFolded(host, "www.")) host.remove_prefix(4);
     if (host.size() < 4 || host.size() > longestName || host.find('.') == std::string_view::npos ||
         hosts_.count >= mostOfEach)
         return;
-    if (holds(hosts_, host)) return;
-    needs(host);
-    const std::size_t from = keptEnd();
-    kept_ += host;
-    keep(hosts_, from);
+    keepFolded(hosts_, host);
 }
 
 void listIdentity::addName(std::string_view name) {
     if (name.size() < 3 || name.size() > longestName || names_.count >= mostOfEach) return;
     for (char c : name)
         if (!isNameByte(c) && c != '.') return;
-    if (holds(names_, name)) return;
-    needs(name);
+    keepFolded(names_, name);
+}
+
+void listIdentity::keepFolded(keptList& list, std::string_view text) {
     const std::size_t from = keptEnd();
-    kept_ += name;
-    keep(names_, from);
+    for (const char c : text) kept_ += static_cast<char>(foldedByte(c));
+    if (holds(list, std::string_view(kept_).substr(from)))
+        kept_.resize(from);
+    else
+        keep(list, from);
 }
 
 bool listIdentity::holds(const keptList& list, std::string_view text) const {
@@ -341,17 +354,16 @@ std::size_t listIdentity::keptEnd() {
 
 void listIdentity::keep(keptList& list, std::size_t from) {
     static_assert(3 * mostOfEach * longestName < 0xFFFF, "what is kept is told apart by 16 bits");
+    static_assert(3 * mostOfEach <= mostPairs, "a pair for each host, name and description kept");
     keptText& kept = list.items[list.count++];
     kept.at = static_cast<std::uint16_t>(from);
     kept.length = static_cast<std::uint16_t>(kept_.size() - from);
-    kept.rare = static_cast<std::uint16_t>(rarestAt(textOf(kept)));
-}
-
-void listIdentity::needs(std::string_view needle) {
-    static_assert(3 * mostOfEach <= mostPairs, "a pair for each host, name and description kept");
-    if (needle.size() < 2) return;
+    const std::string_view needle = textOf(kept);
     const std::size_t rarest = rarestAt(needle);
-    // The pair that begins there, or ends there at the needle's end.
+    kept.rare = static_cast<std::uint16_t>(rarest);
+    if (needle.size() < 2) return;
+    // It is looked for by the pair that begins at its rarest byte, or ends
+    // there at its end.
     const std::size_t at = rarest + 1 < needle.size() ? rarest : rarest - 1;
     const unsigned pair = static_cast<unsigned>(static_cast<unsigned char>(needle[at])) << 8 |
                           static_cast<unsigned char>(needle[at + 1]);

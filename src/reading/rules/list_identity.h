@@ -52,13 +52,10 @@ private:
     static field fieldOf(const char* name, const char* end);
     void read(field kind, std::string_view value);
     // The parts of a field's value are looked at where they stand in it,
-    // and copied only when kept.
-    void addAddress(std::string_view address, bool nameFromLocalPart);
+    // and copied, folded, only when kept.
+    void addAddress(std::string_view address);
     void addHost(std::string_view host);
     void addName(std::string_view name);
-    // A host, name or description is known: its rarest two bytes are
-    // looked for.
-    void needs(std::string_view needle);
 
     field current_ = field::none;
     // The value of the field being read: where it stands in the text, or,
@@ -67,8 +64,6 @@ private:
     const char* valueEnd_ = nullptr;
     bool joined_ = false;
     std::string value_;
-    std::string sender_;
-    std::string folded_;  // the value being read, folded; kept for its room
     bool listPrecedence_ = false;
     // The hosts, names and descriptions (folded), each at most
     // longestName bytes and sixteen of each kind, back to back in one
@@ -86,8 +81,10 @@ private:
     };
     std::string_view textOf(keptText kept) const { return std::string_view(kept_).substr(kept.at, kept.length); }
     bool holds(const keptList& list, std::string_view text) const;
+    // Kept, folded, unless the list holds it already.
+    void keepFolded(keptList& list, std::string_view text);
     // Where the next text kept will begin; keep() keeps what was appended
-    // to kept_ from there on.
+    // to kept_ from there on, and looks for it by its rarest two bytes.
     std::size_t keptEnd();
     void keep(keptList& list, std::size_t from);
     std::string kept_;
