@@ -114,6 +114,20 @@ lineFacts factsOf(const messageLine& line, const char* textEnd) {
     return facts;
 }
 
+lineFacts fieldFactsOf(const messageLine& line, const char* textEnd) {
+    lineFacts facts;
+    facts.line = line;
+    facts.textEnd = textEnd;
+    facts.blank = skipBlanks(line.prefixEnd, line.end) == line.end;
+    facts.hasColon =
+        std::memchr(line.prefixEnd, ':', static_cast<std::size_t>(line.end - line.prefixEnd)) != nullptr;
+    if (facts.hasColon) {
+        facts.keywordEnd = headerKeywordEnd(line, facts.keyword);
+        facts.originalHeader = readOriginalHeader(line, facts.field, facts.value);
+    }
+    return facts;
+}
+
 unsigned holdingsOf(const lineFacts& line) {
     return (line.keywordEnd != nullptr ? holdsKeyword : 0u) | (line.hasDigit ? holdsDigit : 0u) |
            (line.hasLink ? holdsLink : 0u) | (line.hasDash ? holdsDash : 0u);

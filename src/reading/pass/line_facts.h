@@ -69,6 +69,10 @@ enum lineHolding : unsigned {
 };
 
 lineFacts factsOf(const messageLine& line, const char* textEnd);
+// The facts a header field is read by, and no more: the line, whether it
+// is blank, its keyword and what it is as a header line of an earlier
+// message. For the lines of a field that rules read and nobody hears.
+lineFacts fieldFactsOf(const messageLine& line, const char* textEnd);
 // The bits of lineHolding that the line's facts hold.
 unsigned holdingsOf(const lineFacts& line);
 inline lineFacts factsAt(const char* position, const char* textEnd) {

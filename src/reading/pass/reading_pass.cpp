@@ -221,10 +221,17 @@ private:
     // lines, as they would if it were written. Nothing they would write of
     // it could be heard, and the fields read so (a list's, a digest's
     // subject) are none that a rule takes: those are the date, the sender
-    // and the subject, which the scanner says.
+    // and the subject, which the scanner says. So its lines have the facts
+    // that a field is read by, and no more; and none of them names a MIME
+    // boundary (droppedFieldEnd).
     void observeField(const char* p, const char* fieldEnd) {
         for (bool folded = false; p < fieldEnd; folded = true) {
-            p = observedHeaderLine(p, folded).line.next;
+            lineFacts line = fieldFactsOf(lineAt(p, state_.textEnd), state_.textEnd);
+            line.header = true;
+            line.folded = folded;
+            for (const stagedRule& rule : stages_[readingRule::observing])
+                if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            p = line.line.next;
             settleRules();
         }
     }

@@ -74,7 +74,8 @@ public:
     // (Received, signatures, X- fields) are such. A field that a rule reads
     // is observed by the rules that read header lines; where the pass may
     // leave it out, that is all that becomes of it: no rule takes it or
-    // hears its fate.
+    // hears its fate, and its lines come with the facts a field is read by
+    // alone (fieldFactsOf), not those of the first look.
     virtual bool readsDroppedField(const messageLine& line, const char* keyword, const char* keywordEnd) const;
 
     // Whether the rule left a stage to this base, which does nothing there:
