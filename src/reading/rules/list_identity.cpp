@@ -332,12 +332,15 @@ void listIdentity::addName(std::string_view name) {
 }
 
 void listIdentity::keepFolded(keptList& list, std::string_view text) {
+    // Most are named again by the fields after the first (the list's
+    // address in each of its links): folded aside, and compared there.
+    char folded[longestName];
+    const std::size_t length = std::min(text.size(), longestName);
+    for (std::size_t i = 0; i < length; ++i) folded[i] = static_cast<char>(foldedByte(text[i]));
+    if (holds(list, std::string_view(folded, length))) return;
     const std::size_t from = keptEnd();
-    for (const char c : text) kept_ += static_cast<char>(foldedByte(c));
-    if (holds(list, std::string_view(kept_).substr(from)))
-        kept_.resize(from);
-    else
-        keep(list, from);
+    kept_.append(folded, length);
+    keep(list, from);
 }
 
 bool listIdentity::holds(const keptList& list, std::string_view text) const {
