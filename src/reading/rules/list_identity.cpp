@@ -49,6 +49,16 @@ std::string_view trimmed(std::string_view text) {
     return std::string_view(begin, static_cast<std::size_t>(trimBlanks(begin, end) - begin));
 }
 
+// The byte whose folded form each byte is: the capital of a lower-case
+// letter (accented ones too), any other byte itself.
+constexpr byteTable<unsigned char> upperOf = [] {
+    byteTable<unsigned char> table{};
+    for (int c = 0; c < 256; ++c) table.of[c] = static_cast<unsigned char>(c);
+    for (int c = 0; c < 256; ++c)
+        if (foldedBytes.of[c] != c) table.of[foldedBytes.of[c]] = static_cast<unsigned char>(c);
+    return table;
+}();
+
 bool startsWithFolded(std::string_view text, const char* lowerLiteral) {
     return postsift::startsWithFolded(text.data(), text.data() + text.size(), lowerLiteral);
 }
@@ -56,19 +66,30 @@ bool startsWithFolded(std::string_view text, const char* lowerLiteral) {
 // Whether the text ends with a lower-case suffix, in either case, and holds
 // more than it.
 bool endsWithFolded(std::string_view text, std::string_view suffix) {
-    if (text.size() <= suffix.size()) return false;
+    // Most end otherwise, which their last byte tells.
+    if (text.size() <= suffix.size() || foldedByte(text.back()) != static_cast<unsigned char>(suffix.back()))
+        return false;
     for (std::size_t i = 0, from = text.size() - suffix.size(); i < suffix.size(); ++i)
         if (foldedByte(text[from + i]) != static_cast<unsigned char>(suffix[i])) return false;
     return true;
 }
 
-// Where a lower-case literal first stands in the text, in either case.
+// Where a lower-case literal first stands in the text, in either case. A
+// literal that begins with a byte of one case only is found from there.
 std::size_t findFolded(std::string_view text, const char* lowerLiteral) {
     const std::size_t length = std::strlen(lowerLiteral);
-    for (std::size_t at = 0; at + length <= text.size(); ++at)
-        if (foldedByte(text[at]) == static_cast<unsigned char>(lowerLiteral[0]) &&
-            startsWithFolded(text.substr(at), lowerLiteral))
-            return at;
+    const char first = lowerLiteral[0];
+    const bool oneCase = upperOf.of[static_cast<unsigned char>(first)] == static_cast<unsigned char>(first);
+    for (std::size_t at = 0; at + length <= text.size(); ++at) {
+        if (oneCase) {
+            const void* hit = std::memchr(text.data() + at, first, text.size() - length + 1 - at);
+            if (hit == nullptr) break;
+            at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        } else if (foldedByte(text[at]) != static_cast<unsigned char>(first)) {
+            continue;
+        }
+        if (startsWithFolded(text.substr(at), lowerLiteral)) return at;
+    }
     return std::string_view::npos;
 }
 
@@ -122,16 +143,6 @@ bool standsIn(std::string_view text, std::string_view needle, std::size_t rare, 
     }
     return false;
 }
-
-// The byte whose folded form each byte is: the capital of a lower-case
-// letter (accented ones too), any other byte itself.
-constexpr byteTable<unsigned char> upperOf = [] {
-    byteTable<unsigned char> table{};
-    for (int c = 0; c < 256; ++c) table.of[c] = static_cast<unsigned char>(c);
-    for (int c = 0; c < 256; ++c)
-        if (foldedBytes.of[c] != c) table.of[foldedBytes.of[c]] = static_cast<unsigned char>(c);
-    return table;
-}();
 
 }  // namespace
 

@@ -64,17 +64,25 @@ TEST_F(Boilerplate, AFooterGoesOnlyWhereItsTextEnds) {
 TEST_F(Boilerplate, TheListIsKnownByAFoldedFieldOrByItsSender) {
     // No rule line above the footer: only the list's own fields tell it
     // from the sender's lines, whether its value goes on in a folded line
-    // or the list sends the message itself.
+    // or the list sends the message itself; in either case.
     const std::string body = "\nThe rehearsal moves.\n";
     const std::string footer = "\nChoir-talk mailing list\nhttps://lists.example.net/mailman/listinfo/choir-talk\n";
     const std::string headers[] = {
         "List-Post:\n <mailto:choir-talk@lists.example.net>\n",
         "List-Unsubscribe: <https://other.example.org/u>,\n\t<mailto:choir-talk-request@lists.example.net>\n",
         "Sender: choir-talk-bounces@lists.example.net\nSubject: x\n",
+        "List-Id: Choir Talk <Choir-Talk.Lists.Example.NET>\n",
+        "List-Post: <MAILTO:Choir-Talk@Lists.Example.Net>\n",
+        "List-Unsubscribe: <https://other.example.org/u>,\n\t<MailTo:Choir-Talk-REQUEST@Lists.Example.Net>\n",
+        "List-Archive: <HTTPS://Lists.Example.NET/MAILMAN/LISTINFO/Choir-Talk>\n",
+        "Sender: OWNER-Choir-Talk@Lists.Example.Net\n",
+        "Precedence: BULK\nSender: Choir-Talk@Lists.Example.Net\n",
     };
     for (const std::string& header : headers) EXPECT_EQ(reads(header + body + footer), reads(header + body)) << header;
-    const std::string unknown = "Sender: anne@example.org\n";
-    EXPECT_NE(reads(unknown + body + footer), reads(unknown + body));
+    // A sender that is no list's address names none, unless the message
+    // came as a list's.
+    for (const std::string unknown : {"Sender: anne@example.org\n", "Sender: Choir-Talk@Lists.Example.Net\n"})
+        EXPECT_NE(reads(unknown + body + footer), reads(unknown + body)) << unknown;
 }
 
 TEST_F(Boilerplate, NoticesGoAtTheStartOrTheEndButNeverAreTheWholeMessage) {
