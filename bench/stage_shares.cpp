@@ -233,6 +233,24 @@ void printTable(const configuration& measured, std::size_t bytes, double whole, 
     }
 }
 
+// What each option's rule costs beyond the walk that every pass makes
+// (the lines and their facts, the text written): its row less the least of
+// the rows, whose rule does next to nothing on most lines. Against the
+// scanner, which no stage of the pass should outlast.
+void printOwnTimes(const std::vector<const char*>& concerns, const std::vector<double>& alone, double scanner) {
+    if (concerns.size() < 2) return;
+    std::size_t least = 0;
+    for (std::size_t i = 1; i < alone.size(); ++i)
+        if (alone[i] < alone[least]) least = i;
+    std::printf("  each option's own time: its row less the least, %s alone (%.1f ms), against the scanner's\n",
+                concerns[least], 1e3 * alone[least]);
+    for (std::size_t i = 0; i < concerns.size(); ++i) {
+        if (i == least) continue;
+        const double own = alone[i] - alone[least];
+        std::printf("    %-42s %9.1f %8.0f%% of the scanner\n", concerns[i], 1e3 * own, 100.0 * own / scanner);
+    }
+}
+
 }  // namespace
 
 bool printStageShares(const configuration& measured, const std::vector<std::string>& messages,
@@ -310,6 +328,8 @@ bool printStageShares(const configuration& measured, const std::vector<std::stri
     std::vector<stageRow> rows;
     rows.push_back({"decoding stage", decodes ? decoding : -1, false});
     rows.push_back({"reading pass", reads ? reading : -1, false});
+    const auto aloneFrom = best.begin() + static_cast<std::ptrdiff_t>(next);
+    const std::vector<double> aloneTimes(aloneFrom, aloneFrom + static_cast<std::ptrdiff_t>(concerns.size()));
     for (const char* key : concerns) rows.push_back({std::string("  ") + key + " alone", best[next++], false});
     const double scanner = best[next++];
     const double scanAndParse = best[next++];
@@ -322,6 +342,7 @@ bool printStageShares(const configuration& measured, const std::vector<std::stri
     std::size_t bytes = 0;
     for (const std::string& message : messages) bytes += message.size();
     printTable(measured, bytes, wholeTime, rows);
+    printOwnTimes(concerns, aloneTimes, scanner);
     if (differing == 0)
         std::printf("  this program's filter says what the plug-in says, for each of the %zu messages\n", count);
     else

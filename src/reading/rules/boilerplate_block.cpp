@@ -20,10 +20,9 @@ const std::size_t longestAdvert = 6;
 const std::size_t mostSponsorWords = 50;
 const std::size_t longestVirusNote = 4;
 // A contact block is at most ten lines (with the sign-off and name above it,
-// twelve); a line of a footer is short.
+// twelve).
 const std::size_t longestContactBlock = 10;
 const std::size_t linesLookedAtOne = 12;
-const std::size_t longestFooterLine = 300;
 // A disclaimer this short must say three of the things disclaimers say.
 const std::size_t shortDisclaimer = 20;
 
@@ -112,12 +111,12 @@ void blockJudge::lookForList(std::size_t i) {
     if (static_cast<std::size_t>(note.line.end - note.line.content) > longestFooterLine || !list.known() ||
         !list.mayBeNamedIn(note.line.content, note.line.end))
         return;
-    foldContent(note.line, folded_);
+    const std::string_view folded = foldContent(note.line, folded_);
     // The list is named by its host (a host inside a link or an address
     // counts), its name or its description.
-    const bool host = list.hostIn(folded_);
-    note.own = list.nameIn(folded_);
-    note.named = (host || note.own) && list.linksOnlyToList(folded_);
+    const bool host = list.hostIn(folded);
+    note.own = list.nameIn(folded);
+    note.named = (host || note.own) && list.linksOnlyToList(folded);
     note.linked = host && link(i);
 }
 

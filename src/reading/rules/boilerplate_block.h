@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <string>
 
 #include "reading/pass/pass_state.h"
 
@@ -108,7 +107,10 @@ private:
     std::size_t count_ = 0;      // the block's lines
     bool linksNoted_ = false;    // a noted line may hold a link or an address
     int openingSides_ = 0;       // what its first line says of a disclaimer
-    std::string folded_;         // a line folded, for the list's names
+    // A line of a footer is short: a longer one is not looked at for the
+    // list's names, and one that is is folded here.
+    static constexpr std::size_t longestFooterLine = 300;
+    char folded_[longestFooterLine];
 };
 
 // "On Monday, Anne wrote:" above a quote: a line ending with ':' whose next

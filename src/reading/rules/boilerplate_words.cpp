@@ -407,10 +407,12 @@ bool isRuleByte(char c) { return ruleBytes(c); }
 
 }  // namespace
 
-void foldContent(const messageLine& line, std::string& folded) {
+std::string_view foldContent(const messageLine& line, char* folded) {
     // As phrases are compared: a list's names are looked for so.
-    folded.assign(line.content, line.end);
-    for (char& c : folded) c = static_cast<char>(phraseBytes.of[static_cast<unsigned char>(c)]);
+    const std::size_t length = static_cast<std::size_t>(line.end - line.content);
+    for (std::size_t i = 0; i < length; ++i)
+        folded[i] = static_cast<char>(phraseBytes.of[static_cast<unsigned char>(line.content[i])]);
+    return std::string_view(folded, length);
 }
 
 bool isRuleLine(const messageLine& line) {

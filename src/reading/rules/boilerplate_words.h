@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "reading/lines/message_line.h"
 
@@ -14,8 +15,9 @@ namespace postsift {
 // program or sender.
 
 // A line's content, folded to lower case (accented capitals too), tabs as
-// blanks, into `folded`: the form a list's names are looked for in.
-void foldContent(const messageLine& line, std::string& folded);
+// blanks, into `folded`, which has room for it: the form a list's names are
+// looked for in.
+std::string_view foldContent(const messageLine& line, char* folded);
 
 // A line drawn to set a block apart: four or more of '-', '_', '=', '*',
 // '~' at its start, perhaps with a title between runs ("----- Groups
