@@ -27,6 +27,9 @@ TEST_F(ReadingPass, OnlyAMessageThatNamesItselfADigestHasDigestMessages) {
     // A reply to a digest, and a message that names none, keep their lines.
     EXPECT_EQ(read("Subject: Re: Orchid digest, Vol 3 #42\n" + body), "Subject: Re: Orchid digest, Vol 3 #42\n" + body);
     EXPECT_EQ(read("Subject: Digestive biscuits\n" + body), "Subject: Digestive biscuits\n" + body);
+    // A subject that the scanner drops names it too, though it is left out
+    // of the text where another field follows it.
+    EXPECT_EQ(read("Subject: Orchid Digest, Vol 3 #42\nX-Mailer: m\n" + body), "X-Mailer: m\n\nHi\n<1>\n\nText\n");
     // A first line may name it, or the heading of its contents.
     EXPECT_EQ(read("Subject: Plans\n\nOrchid Digest" + body), "Subject: Plans\n\nOrchid Digest\nHi\n<1>\n\nText\n");
     EXPECT_EQ(read("Subject: Plans\n\nIn this issue:" + body), "Subject: Plans\n\nIn this issue:\nHi\n<1>\n\nText\n");
