@@ -52,6 +52,9 @@ inline unsigned char foldedByte(char c) { return foldedBytes.of[static_cast<unsi
 // folded as above.
 bool startsWithFolded(const char* from, const char* to, const char* lowerLiteral);
 bool equalsFolded(const char* from, const char* to, const char* lowerLiteral);
+// Where a lower-case literal first stands in [from, to), in either case;
+// null where it does not.
+const char* findFolded(const char* from, const char* to, const char* lowerLiteral);
 
 // A run of bytes between blanks.
 struct textWord {

@@ -227,10 +227,7 @@ private:
     void observeField(const char* p, const char* fieldEnd) {
         for (bool folded = false; p < fieldEnd; folded = true) {
             lineFacts line = fieldFactsOf(lineAt(p, state_.textEnd), state_.textEnd);
-            line.header = true;
-            line.folded = folded;
-            for (const stagedRule& rule : stages_[readingRule::observing])
-                if (rule.headerLines) rule.rule->observe(line, state_, out_);
+            observeAsHeader(line, folded);
             p = line.line.next;
             settleRules();
         }
@@ -240,12 +237,18 @@ private:
     // the rules that read header lines have observed it.
     lineFacts observedHeaderLine(const char* p, bool folded) {
         lineFacts line = state_.lines.advanceTo(p);
+        state_.boundaries.observe(line.line);
+        observeAsHeader(line, folded);
+        return line;
+    }
+
+    // `line`, of the header block at the top, observed by the rules that
+    // read header lines.
+    void observeAsHeader(lineFacts& line, bool folded) {
         line.header = true;
         line.folded = folded;
-        state_.boundaries.observe(line.line);
         for (const stagedRule& rule : stages_[readingRule::observing])
             if (rule.headerLines) rule.rule->observe(line, state_, out_);
-        return line;
     }
 
     // A header line: said by the rules that read header lines, or written as

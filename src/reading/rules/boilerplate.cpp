@@ -84,12 +84,13 @@ void boilerplate::observe(lineFacts& line, passState& state, readingOutput& out)
         textEnds(line.line.begin, state, out);
         depth_ = line.line.depth;
     }
+    const bool notable = mayBeNoted(line);
     if (deferring_) {
-        if (mayDefer(line) && noteDeferred(line, out)) return;
+        if (mayDefer(notable) && noteDeferred(line, out)) return;
         judgeDeferred(line.line.begin, state, out);
     }
     if (blockEnd_ != nullptr && line.line.begin < blockEnd_) return;
-    if (mayDefer(line)) {
+    if (mayDefer(notable)) {
         deferring_ = true;
         colonBeforeDeferred_ = afterColon_;
         deferredCount_ = 0;
@@ -100,14 +101,19 @@ void boilerplate::observe(lineFacts& line, passState& state, readingOutput& out)
     startBlock(line, state, out);
 }
 
-bool boilerplate::mayDefer(const lineFacts& line) const {
+bool boilerplate::mayBeNoted(const lineFacts& line) {
     // A line that a rule reads from after a quote mark of its own has
     // facts that its place alone does not give back; a rule line's verdict
-    // counts wherever it stands, and so does what follows a rule line. What
-    // is held when the noting begins is held on as each noted block is
-    // worked out, as it would have been.
+    // counts wherever it stands.
     const bool marked = line.markAsQuote != nullptr || line.initialsMark != nullptr || line.otherMark.end != nullptr;
-    return textInSegment_ && !afterRule_ && !marked && !isRuleLine(line.line);
+    return !marked && !isRuleLine(line.line);
+}
+
+bool boilerplate::mayDefer(bool notable) const {
+    // What follows a rule line counts wherever it stands too. What is held
+    // when the noting begins is held on as each noted block is worked out,
+    // as it would have been.
+    return textInSegment_ && !afterRule_ && notable;
 }
 
 bool boilerplate::noteDeferred(const lineFacts& line, readingOutput& out) {

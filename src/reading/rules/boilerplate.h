@@ -79,7 +79,10 @@ private:
     // would have been at its first line, until one is the sender's text;
     // what was held since is then worked out as if each had been judged in
     // its turn.
-    bool mayDefer(const lineFacts& line) const;
+    // Whether a line may be noted at all, and whether one that may is
+    // noted here (`notable`).
+    static bool mayBeNoted(const lineFacts& line);
+    bool mayDefer(bool notable) const;
     bool noteDeferred(const lineFacts& line, readingOutput& out);
     void judgeDeferred(const char* at, passState& state, readingOutput& out);
     // The noted blocks, by the lines they hold, the first line of a run of

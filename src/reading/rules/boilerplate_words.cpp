@@ -274,22 +274,6 @@ inline textWord bareWord(textWord word) {
     return word;
 }
 
-// Whether the text holds `part` (lower-case ASCII letters) anywhere, in
-// either case: each case of its first letter is searched for at once.
-bool holdsFolded(const char* begin, const char* end, const char* part) {
-    const char lower = part[0];
-    for (const char first : {lower, static_cast<char>(lower - ('a' - 'A'))}) {
-        const char* p = begin;
-        while (p < end) {
-            p = static_cast<const char*>(std::memchr(p, first, static_cast<std::size_t>(end - p)));
-            if (p == nullptr) break;
-            if (startsWithFolded(p, end, part)) return true;
-            ++p;
-        }
-    }
-    return false;
-}
-
 // Closing quotes and brackets after a sentence's mark (and a stray NUL).
 constexpr bool isClosingMark(char c) {
     switch (c) {
@@ -593,8 +577,9 @@ bool blockWords::listWords() const { return (blockCues_ & cueListWord) != 0; }
 bool blockWords::virusCheck() const { return (blockCues_ & cueVirus) != 0 && (blockCues_ & cueScanned) != 0; }
 
 bool holdsListLink(const messageLine& line) {
-    return holdsFolded(line.content, line.end, "listinfo") || holdsFolded(line.content, line.end, "mailman") ||
-           holdsFolded(line.content, line.end, "subscri");
+    return findFolded(line.content, line.end, "listinfo") != nullptr ||
+           findFolded(line.content, line.end, "mailman") != nullptr ||
+           findFolded(line.content, line.end, "subscri") != nullptr;
 }
 
 bool opensQuotation(const messageLine& line) {

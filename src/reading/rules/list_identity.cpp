@@ -74,23 +74,10 @@ bool endsWithFolded(std::string_view text, std::string_view suffix) {
     return true;
 }
 
-// Where a lower-case literal first stands in the text, in either case. A
-// literal that begins with a byte of one case only is found from there.
+// Where a lower-case literal first stands in the text, in either case.
 std::size_t findFolded(std::string_view text, const char* lowerLiteral) {
-    const std::size_t length = std::strlen(lowerLiteral);
-    const char first = lowerLiteral[0];
-    const bool oneCase = upperOf.of[static_cast<unsigned char>(first)] == static_cast<unsigned char>(first);
-    for (std::size_t at = 0; at + length <= text.size(); ++at) {
-        if (oneCase) {
-            const void* hit = std::memchr(text.data() + at, first, text.size() - length + 1 - at);
-            if (hit == nullptr) break;
-            at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-        } else if (foldedByte(text[at]) != static_cast<unsigned char>(first)) {
-            continue;
-        }
-        if (startsWithFolded(text.substr(at), lowerLiteral)) return at;
-    }
-    return std::string_view::npos;
+    const char* at = postsift::findFolded(text.data(), text.data() + text.size(), lowerLiteral);
+    return at != nullptr ? static_cast<std::size_t>(at - text.data()) : std::string_view::npos;
 }
 
 bool holdsFolded(std::string_view text, const char* lowerLiteral) {
