@@ -94,3 +94,24 @@ TEST(FoldedPhrases, FindWhatASearchOfEveryListFinds) {
     // The texts found phrases of every fit often enough to say something.
     EXPECT_GT(found, 3000);
 }
+
+TEST(FoldedSearch, FindsWhatTheFoldedTextHoldsWhereItFirstStands) {
+    // Both cases of a literal's first byte, accented ones too, and bytes
+    // that have one case only; literals that begin with each.
+    const std::string bytes = "lLiIsS/\xc9\xe9 x";
+    const char* const literals[] = {"l", "li", "lis", "/li", "\xe9l", " s", "sl"};
+    std::mt19937 random(20261210);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 12);
+        for (int i = 0; i < length; ++i) text += bytes[random() % bytes.size()];
+        std::string folded = text;
+        for (char& c : folded) c = static_cast<char>(foldedByte(c));
+        for (const char* literal : literals) {
+            const std::size_t expected = folded.find(literal);
+            const char* found = findFolded(text.data(), text.data() + text.size(), literal);
+            EXPECT_EQ(found == nullptr ? std::string::npos : static_cast<std::size_t>(found - text.data()), expected)
+                << literal << " in " << text;
+        }
+    }
+}
